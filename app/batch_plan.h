@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ordelix {
+
+// Where each export file of a batch gets its report: `output` for a single
+// file, else in `folder` if given, else next to the file; always `.xlsx`.
+std::vector<std::string> batch_report_paths(const std::vector<std::string>& inputs,
+                                            const std::string& output, const std::string& folder);
+
+struct TargetClash {
+  std::size_t first;
+  std::size_t second;
+};
+
+// Two inputs whose reports would land on the same file.
+std::optional<TargetClash> batch_find_clash(const std::vector<std::string>& targets);
+
+}  // namespace ordelix

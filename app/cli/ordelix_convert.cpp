@@ -1,0 +1,84 @@
+// ordelix-convert: export files in, .xlsx reports out, for scripts and batches.
+
+#include <CLI/CLI.hpp>
+#include <clocale>
+#include <iostream>
+
+#include "batch_plan.h"
+#include "conversion.h"
+#include "report_save.h"
+
+namespace {
+
+constexpr const char* program = "ordelix-convert";
+constexpr int exit_ok = 0;
+constexpr int exit_failed = 1;
+constexpr int exit_usage = 2;
+
+void complain(const std::string& file, const std::string& what) {
+  std::cerr << program << ": " << file << ": " << what << '\n';
+}
+
+// Converts one file; false when it gave no report.
+bool convert_one(const std::string& input, const std::string& target, bool force) {
+  ordelix::Conversion conversion = ordelix::convert_export_file(input);
+  if (!conversion.ok()) {
+    complain(input, conversion.reason);
+    return false;
+  }
+  for (const std::string& warning : conversion.warnings) complain(input, "warning: " + warning);
+
+  ordelix::SaveOptions options;
+  options.replace_existing = force;
+  options.input_path = input;
+  options.created = conversion.created;
+  ordelix::SaveResult saved = ordelix::report_save(conversion.sheet, target, options);
+  if (!saved.ok()) {
+    std::string why = ordelix::save_error_text(saved);
+    if (saved.error == ordelix::SaveError::target_exists) why += " (--force replaces it)";
+    complain(input, why + ": " + target);
+    return false;
+  }
+  std::cout << input << " -> " << target << '\n';
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+
+  CLI::App app{"Converts spectrophotometer export files into .xlsx reports.", program};
+  std::vector<std::string> inputs;
+  std::string output;
+  std::string folder;
+  bool force = false;
+  app.add_option("FILE", inputs, "export files (.PRO .NUC .CON .PHT .OD .TSC .TM .WSC)")
+      ->required();
+  auto* output_option = app.add_option("-o,--output", output, "report file, for a single FILE");
+  auto* folder_option = app.add_option("-d,--dir", folder, "folder for the reports");
+  output_option->excludes(folder_option);
+  app.add_flag("-f,--force", force, "replace reports that already exist");
+  app.set_version_flag("--version", std::string(program) + " " + ORDELIX_VERSION);
+  app.footer("Without -o or -d each report is written next to its FILE, named FILE.xlsx.");
+
+  try {
+    app.parse(argc, argv);
+    if (!output.empty() && inputs.size() > 1)
+      throw CLI::ValidationError("-o", "takes a single FILE; use -d for several");
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? exit_ok : exit_usage;
+  }
+
+  std::vector<std::string> targets = ordelix::batch_report_paths(inputs, output, folder);
+  if (auto clash = ordelix::batch_find_clash(targets)) {
+    std::cerr << program << ": " << inputs[clash->first] << " and " << inputs[clash->second]
+              << " would both write " << targets[clash->second] << "; nothing was converted\n";
+    return exit_usage;
+  }
+
+  bool all_converted = true;
+  for (std::size_t i = 0; i < inputs.size(); ++i)
+    all_converted = convert_one(inputs[i], targets[i], force) && all_converted;
+  return all_converted ? exit_ok : exit_failed;
+}

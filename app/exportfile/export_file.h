@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "date_time.h"
+
+namespace ordelix {
+
+// One export file as read from disk: the bytes are taken once, so every
+// reading pass of a conversion sees the same snapshot even if the file
+// changes meanwhile. The file itself is never written.
+class ExportFile {
+ public:
+  // Export files are a few kilobytes; anything beyond this is not one.
+  static constexpr std::size_t max_bytes = 64u * 1024u * 1024u;
+
+  ExportFile(std::string path, std::string bytes, std::time_t created)
+      : path_(std::move(path)),
+        bytes_(std::move(bytes)),
+        created_time_(created),
+        created_(date_time_from_local(created)) {}
+
+  const std::string& path() const { return path_; }
+  std::string_view bytes() const { return bytes_; }
+  // Birth time where the file system records it, else the modification time.
+  const DateTime& created() const { return created_; }
+  std::time_t created_time() const { return created_time_; }
+
+ private:
+  std::string path_;
+  std::string bytes_;
+  std::time_t created_time_;
+  DateTime created_;
+};
+
+enum class LoadError { none, cannot_open, is_directory, cannot_read, too_large };
+
+struct LoadResult {
+  LoadError error = LoadError::none;
+  int sys_errno = 0;
+  ExportFile file{"", "", 0};
+};
+
+LoadResult export_file_load(const std::string& path);
+std::string load_error_text(LoadError error, int sys_errno);
+
+}  // namespace ordelix

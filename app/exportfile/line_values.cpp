@@ -1,0 +1,95 @@
+#include "line_values.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace ordelix {
+namespace {
+
+bool is_ignored(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+double radix_integer(const std::string& s, std::size_t pos, int radix) {
+  std::uint64_t value = 0;
+  for (; pos < s.size(); ++pos) {
+    char c = s[pos];
+    int digit;
+    if (is_digit(c))
+      digit = c - '0';
+    else if (radix == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (radix == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      break;
+    if (digit >= radix) break;
+    if (value > (UINT64_MAX >> 4)) return 0;
+    value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+  }
+  return static_cast<double>(value);
+}
+
+}  // namespace
+
+double lenient_number(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  for (char c : text)
+    if (!is_ignored(c)) s.push_back(c);
+
+  if (s.size() >= 2 && s[0] == '&') {
+    if (s[1] == 'H' || s[1] == 'h') return radix_integer(s, 2, 16);
+    if (s[1] == 'O' || s[1] == 'o') return radix_integer(s, 2, 8);
+    return 0;
+  }
+
+  // Collect the longest prefix that forms a number, in from_chars' syntax.
+  std::string number;
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  bool digits = false;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    if (is_digit(s[i])) {
+      digits = true;
+      number.push_back(s[i]);
+    } else if (s[i] == '.' && !point) {
+      point = true;
+      number.push_back('.');
+    } else {
+      break;
+    }
+  }
+  if (!digits) return 0;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+    std::size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
+    bool exponent_digits = false;
+    for (; j < s.size() && is_digit(s[j]); ++j) {
+      exponent_digits = true;
+      exponent.push_back(s[j]);
+    }
+    if (exponent_digits) number += exponent;
+  }
+  double value = 0;
+  auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (ec != std::errc() || !std::isfinite(value)) return 0;
+  return negative ? -value : value;
+}
+
+int round_half_even_int16(double value) {
+  if (std::isnan(value)) return 0;
+  if (value <= -32768.0) return -32768;
+  if (value >= 32767.0) return 32767;
+  return static_cast<int>(std::nearbyint(value));
+}
+
+}  // namespace ordelix

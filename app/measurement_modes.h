@@ -1,0 +1,21 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "reports/report_context.h"
+
+namespace ordelix {
+
+struct MeasurementMode {
+  std::string_view key;                    // last three characters of the file name
+  std::string_view name;                   // for messages
+  ReportOutcome (*write)(ReportContext&);  // null until the mode has a writer
+};
+
+std::span<const MeasurementMode> measurement_modes();
+
+// The mode named by a file's last three characters, compared without regard to case.
+const MeasurementMode* measurement_mode_of(std::string_view path);
+
+}  // namespace ordelix

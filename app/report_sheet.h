@@ -1,0 +1,73 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cell_ref.h"
+#include "exportfile/date_time.h"
+
+namespace ordelix {
+
+struct Font {
+  double size = 11;
+  bool bold = false;
+  bool italic = false;
+  int color_index = 1;  // spreadsheet palette; 1 is black
+
+  friend bool operator==(const Font&, const Font&) = default;
+};
+
+// Texts hold the export file's bytes as they are (single-byte, Windows-1252).
+using CellValue = std::variant<std::string, double, DateTime>;
+
+// The report as a spreadsheet holds it: one sheet of typed cells with fonts
+// set on ranges, merged ranges and left-aligned columns. Writers fill it by
+// row and column from 1; a write outside the sheet is skipped, as a failing
+// spreadsheet call was.
+class ReportSheet {
+ public:
+  // Rows are counted in 16 bits by the report writers; nothing goes below this.
+  static constexpr int max_row = 32767;
+  static constexpr int max_col = 256;
+
+  // A text that reads as a number is stored as that number.
+  void set_text(int row, int col, std::string_view text);
+  // A value that is not finite leaves the cell as it was.
+  void set_number(int row, int col, double value);
+  void set_date_time(int row, int col, const DateTime& value);
+
+  void set_font(std::string_view a1_range, const Font& font);
+  void merge(std::string_view a1_range);
+  void align_left(std::string_view a1_columns);
+
+  const CellValue* cell(int row, int col) const;
+  // The font of a cell: that of the last range set over it, if any.
+  std::optional<Font> font_at(int row, int col) const;
+  bool left_aligned(int col) const;
+
+  int last_row() const { return static_cast<int>(rows_.size()); }
+  struct Entry {
+    int col;
+    CellValue value;
+  };
+  const std::vector<Entry>& row_entries(int row) const { return rows_[row - 1]; }
+  const std::vector<CellRange>& merges() const { return merges_; }
+  const std::vector<CellRange>& left_aligned_columns() const { return left_columns_; }
+
+  // Writes dropped for falling below max_row.
+  long dropped_writes() const { return dropped_writes_; }
+
+ private:
+  void put(int row, int col, CellValue value);
+
+  std::vector<std::vector<Entry>> rows_;
+  std::vector<std::pair<CellRange, Font>> fonts_;
+  std::vector<CellRange> merges_;
+  std::vector<CellRange> left_columns_;
+  long dropped_writes_ = 0;
+};
+
+}  // namespace ordelix

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "report_context.h"
+
+namespace ordelix {
+
+// Bradford, Lowry, BCA and Biuret runs, standard-curve or K-factor layout.
+ReportOutcome protein_colorimetric_write(ReportContext& context);
+
+}  // namespace ordelix

@@ -1,0 +1,56 @@
+#include "report_layout.h"
+
+#include "number_text.h"
+
+namespace ordelix::layout {
+
+Font bold_font() {
+  return Font{12, true, false, 1};
+}
+Font plain_font() {
+  return Font{12, false, false, 1};
+}
+
+std::string blanks(int count) {
+  return std::string(static_cast<std::size_t>(count), ' ');
+}
+std::string hyphens(int count) {
+  return std::string(static_cast<std::size_t>(count), '-');
+}
+std::string separator(int count) {
+  std::string line(static_cast<std::size_t>(count) + 1, '-');
+  line[0] = ' ';
+  return line;
+}
+
+void header_row(ReportSheet& sheet, int row, std::string_view label,
+                std::optional<std::string_view> value) {
+  sheet.set_text(row, col_a, label);
+  if (value) sheet.set_text(row, col_d, *value);
+}
+
+void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTime& created) {
+  sheet.set_text(row, col_a, label);
+  sheet.set_date_time(row, col_d, created);
+}
+
+void path_length_row(ReportSheet& sheet, int row, std::string_view label, double code) {
+  sheet.set_text(row, col_a, label);
+  if (auto mm = path_length_of_code(code)) sheet.set_number(row, col_d, *mm);
+}
+
+void data_numbers(ReportSheet& sheet, int first_row, int last_row) {
+  for (int row = first_row; row <= last_row; ++row)
+    sheet.set_number(row, col_a, row - first_row + 1);
+}
+
+std::string calibration_equation(double slope, double intercept) {
+  return "CONC = " + general_number_text(slope) + " * OD + " + general_number_text(intercept) +
+         blanks(7);
+}
+
+std::string correlation_text(double r) {
+  return "R = " + fixed_number_text(r, 3) + blanks(22);
+}
+
+}  // namespace ordelix::layout

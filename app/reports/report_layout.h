@@ -1,0 +1,69 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "exportfile/code_tables.h"
+#include "report_sheet.h"
+
+// Pieces that every report's layout is made of.
+namespace ordelix::layout {
+
+constexpr int col_a = 1;
+constexpr int col_c = 3;
+constexpr int col_d = 4;
+constexpr int col_e = 5;
+
+Font bold_font();
+Font plain_font();
+
+std::string blanks(int count);
+std::string hyphens(int count);
+// One blank followed by `count` hyphens.
+std::string separator(int count);
+
+// A header row: label in column A, value in column D; no value leaves D alone.
+void header_row(ReportSheet& sheet, int row, std::string_view label,
+                std::optional<std::string_view> value = std::nullopt);
+void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTime& created);
+void path_length_row(ReportSheet& sheet, int row, std::string_view label, double code);
+
+// Column A of rows `first_row` to `last_row` numbered 1, 2, 3 ...
+void data_numbers(ReportSheet& sheet, int first_row, int last_row);
+
+// "CONC = <slope> * OD + <intercept>" and seven blanks.
+std::string calibration_equation(double slope, double intercept);
+// "R = <r with three decimals>" and 22 blanks.
+std::string correlation_text(double r);
+
+// Places the values of a data section row after row: from `first_col` in
+// steps of two; past `last_col` the next row begins at `first_col` again.
+class DataCursor {
+ public:
+  DataCursor(ReportSheet& sheet, int row, int first_col, int last_col)
+      : sheet_(sheet), row_(row), col_(first_col), first_col_(first_col), last_col_(last_col) {}
+
+  void write(std::string_view text) {
+    sheet_.set_text(row_, col_, text);
+    advance();
+  }
+  void advance() {
+    col_ += 2;
+    if (col_ > last_col_) {
+      col_ = first_col_;
+      ++row_;
+    }
+  }
+  void step_back() { col_ -= 2; }
+
+ private:
+  ReportSheet& sheet_;
+  int row_;
+  int col_;
+  int first_col_;
+  int last_col_;
+};
+
+}  // namespace ordelix::layout

@@ -1,0 +1,144 @@
+#include "xlsx_writer.h"
+
+#include <locale.h>
+#include <xlsxwriter.h>
+
+#include <map>
+#include <tuple>
+
+#include "cp1252.h"
+
+namespace ordelix {
+namespace {
+
+constexpr const char* date_time_format = "yyyy/m/d h:mm:ss";
+
+// libxlsxwriter prints numbers with the C library, which follows LC_NUMERIC:
+// a decimal comma there would corrupt the workbook.
+class CLocaleScope {
+ public:
+  CLocaleScope() : c_(newlocale(LC_ALL_MASK, "C", nullptr)), previous_(uselocale(c_)) {}
+  ~CLocaleScope() {
+    uselocale(previous_);
+    freelocale(c_);
+  }
+  CLocaleScope(const CLocaleScope&) = delete;
+  CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+ private:
+  locale_t c_;
+  locale_t previous_;
+};
+
+// One workbook format per distinct look of a cell.
+class Formats {
+ public:
+  Formats(lxw_workbook* workbook, const ReportSheet& sheet) : workbook_(workbook), sheet_(sheet) {}
+
+  lxw_format* of(int row, int col, bool date_time) {
+    std::optional<Font> font = sheet_.font_at(row, col);
+    bool left = sheet_.left_aligned(col);
+    if (!font && !left && !date_time) return nullptr;
+    Key key{font.has_value(),
+            font.value_or(Font{}).size,
+            font.value_or(Font{}).bold,
+            font.value_or(Font{}).italic,
+            font.value_or(Font{}).color_index,
+            left,
+            date_time};
+    auto [it, inserted] = formats_.try_emplace(key, nullptr);
+    if (inserted) it->second = make(font, left, date_time);
+    return it->second;
+  }
+
+  lxw_format* column_format() {
+    if (column_ == nullptr) column_ = make(std::nullopt, true, false);
+    return column_;
+  }
+
+ private:
+  using Key = std::tuple<bool, double, bool, bool, int, bool, bool>;
+
+  lxw_format* make(const std::optional<Font>& font, bool left, bool date_time) {
+    lxw_format* f = workbook_add_format(workbook_);
+    if (font) {
+      format_set_font_size(f, font->size);
+      if (font->bold) format_set_bold(f);
+      if (font->italic) format_set_italic(f);
+      if (font->color_index == 1) format_set_font_color(f, LXW_COLOR_BLACK);
+    }
+    if (left) format_set_align(f, LXW_ALIGN_LEFT);
+    if (date_time) format_set_num_format(f, date_time_format);
+    return f;
+  }
+
+  lxw_workbook* workbook_;
+  const ReportSheet& sheet_;
+  std::map<Key, lxw_format*> formats_;
+  lxw_format* column_ = nullptr;
+};
+
+lxw_datetime lxw_of(const DateTime& t) {
+  return {t.year, t.month, t.day, t.hour, t.minute, static_cast<double>(t.second)};
+}
+
+lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const CellValue& value,
+                     Formats& formats) {
+  int r = static_cast<int>(row) + 1;
+  int c = static_cast<int>(col) + 1;
+  if (const auto* text = std::get_if<std::string>(&value))
+    return worksheet_write_string(ws, row, col, cp1252_to_utf8(*text).c_str(),
+                                  formats.of(r, c, false));
+  if (const auto* number = std::get_if<double>(&value))
+    return worksheet_write_number(ws, row, col, *number, formats.of(r, c, false));
+  lxw_datetime dt = lxw_of(std::get<DateTime>(value));
+  return worksheet_write_datetime(ws, row, col, &dt, formats.of(r, c, true));
+}
+
+lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
+  lxw_worksheet* ws = workbook_add_worksheet(workbook, nullptr);
+  if (ws == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+  Formats formats(workbook, sheet);
+
+  for (const CellRange& cols : sheet.left_aligned_columns()) {
+    lxw_error err = worksheet_set_column(ws, static_cast<lxw_col_t>(cols.first_col - 1),
+                                         static_cast<lxw_col_t>(cols.last_col - 1),
+                                         LXW_DEF_COL_WIDTH, formats.column_format());
+    if (err != LXW_NO_ERROR) return err;
+  }
+  // A merge writes blanks into its cells, so it goes before the values.
+  for (const CellRange& m : sheet.merges()) {
+    lxw_error err = worksheet_merge_range(
+        ws, static_cast<lxw_row_t>(m.first_row - 1), static_cast<lxw_col_t>(m.first_col - 1),
+        static_cast<lxw_row_t>(m.last_row - 1), static_cast<lxw_col_t>(m.last_col - 1), "",
+        formats.of(m.first_row, m.first_col, false));
+    if (err != LXW_NO_ERROR) return err;
+  }
+  for (int row = 1; row <= sheet.last_row(); ++row) {
+    for (const ReportSheet::Entry& entry : sheet.row_entries(row)) {
+      lxw_error err = write_cell(ws, static_cast<lxw_row_t>(row - 1),
+                                 static_cast<lxw_col_t>(entry.col - 1), entry.value, formats);
+      if (err != LXW_NO_ERROR) return err;
+    }
+  }
+  return LXW_NO_ERROR;
+}
+
+}  // namespace
+
+std::string xlsx_write_report(const ReportSheet& sheet, const std::string& path,
+                              std::time_t created) {
+  CLocaleScope c_locale;
+  lxw_workbook* workbook = workbook_new(path.c_str());
+  if (workbook == nullptr) return "cannot start the workbook";
+  lxw_doc_properties properties{};
+  properties.created = created;
+  workbook_set_properties(workbook, &properties);
+
+  lxw_error err = write_sheet(workbook, sheet);
+  lxw_error closed = workbook_close(workbook);
+  if (err == LXW_NO_ERROR) err = closed;
+  return err == LXW_NO_ERROR ? std::string() : std::string(lxw_strerror(err));
+}
+
+}  // namespace ordelix
