@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ordelix needs to build, test and look at its
+# reports, skipping those already present.
+set -euo pipefail
+
+packages=(
+  g++ cmake pkg-config clang-format
+  libxlsxwriter-dev libcli11-dev
+  libgtest-dev python3-openpyxl locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets up, checks formatting, then builds and runs every test twice: as
+# released, and with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+echo "== format check"
+git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
+
+echo "== release build and tests"
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j2
+
+echo "== sanitizer build and tests"
+BUILD_DIR=build-asan scripts/build.sh -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORDELIX_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j2
