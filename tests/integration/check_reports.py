@@ -1,0 +1,582 @@
+#!/usr/bin/python3
+"""Converts export files with the real ordelix-convert and reads the workbooks
+back with openpyxl, a reader we did not write.
+
+Usage: check_reports.py CONVERTER EXAMPLES_DIR GOLDEN_DIR
+
+GOLDEN_DIR holds one <example>.cells per example: every non-empty cell as
+"REF<TAB>KIND<TAB>VALUE<TAB>FLAGS", KIND s (text, VALUE in JSON so blanks
+show), n (number) or d (date-time, VALUE "<datetime>": it comes from the
+file's birth time and is checked against it), FLAGS "bold" or empty; and one
+"merge<TAB>RANGE" line per merged range.
+"""
+
+import ctypes
+import datetime
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+import openpyxl
+from openpyxl.utils.cell import coordinate_from_string, column_index_from_string
+
+CONVERTER = EXAMPLES = GOLDEN = None
+
+TEMP_PREFIX = ".ordelix-"
+
+
+# --- the export file's creation time, as the converter is meant to read it --
+
+class _StatxTimestamp(ctypes.Structure):
+    _fields_ = [("tv_sec", ctypes.c_int64), ("tv_nsec", ctypes.c_uint32),
+                ("reserved", ctypes.c_int32)]
+
+
+class _Statx(ctypes.Structure):
+    _fields_ = [("mask", ctypes.c_uint32), ("blksize", ctypes.c_uint32),
+                ("attributes", ctypes.c_uint64), ("nlink", ctypes.c_uint32),
+                ("uid", ctypes.c_uint32), ("gid", ctypes.c_uint32),
+                ("mode", ctypes.c_uint16), ("spare0", ctypes.c_uint16),
+                ("ino", ctypes.c_uint64), ("size", ctypes.c_uint64),
+                ("blocks", ctypes.c_uint64), ("attributes_mask", ctypes.c_uint64),
+                ("atime", _StatxTimestamp), ("btime", _StatxTimestamp),
+                ("ctime", _StatxTimestamp), ("mtime", _StatxTimestamp),
+                ("rest", ctypes.c_uint64 * 14)]
+
+
+_AT_FDCWD = -100
+_STATX_MTIME = 0x40
+_STATX_BTIME = 0x800
+
+
+def birth_time(path):
+    """Seconds of the file's birth time, or None where the file system keeps none."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    buf = _Statx()
+    if libc.statx(_AT_FDCWD, os.fsencode(path), 0, _STATX_BTIME | _STATX_MTIME,
+                  ctypes.byref(buf)) != 0:
+        raise OSError(ctypes.get_errno(), "statx failed", path)
+    return buf.btime.tv_sec if buf.mask & _STATX_BTIME else None
+
+
+def created_seconds(path):
+    bt = birth_time(path)
+    return bt if bt is not None else int(os.stat(path).st_mtime)
+
+
+def local_datetime(seconds):
+    return datetime.datetime(*time.localtime(seconds)[:6])
+
+
+# --- reading workbooks back -------------------------------------------------
+
+def kind_of(value):
+    if isinstance(value, bool):
+        return "?"
+    if isinstance(value, str):
+        return "s"
+    if isinstance(value, (int, float)):
+        return "n"
+    if isinstance(value, datetime.datetime):
+        return "d"
+    return "?"
+
+
+def open_sheet(path):
+    return openpyxl.load_workbook(path).active
+
+
+def written_cells(ws):
+    for row in ws.iter_rows():
+        for cell in row:
+            if cell.value is not None:
+                yield cell
+
+
+def cells_of(path):
+    """{ref: (kind, value, bold)} of every non-empty cell, and the merged ranges."""
+    ws = open_sheet(path)
+    cells = {c.coordinate: (kind_of(c.value), c.value, bool(c.font.b)) for c in written_cells(ws)}
+    merges = sorted(str(r) for r in ws.merged_cells.ranges)
+    return cells, merges
+
+
+def format_problems(path):
+    """Every written cell left-aligned, plain black type of size 12 inside A1:Z50."""
+    problems = []
+    for c in written_cells(open_sheet(path)):
+        if c.alignment.horizontal != "left":
+            problems.append(f"{c.coordinate}: alignment {c.alignment.horizontal!r}")
+        col, row = coordinate_from_string(c.coordinate)
+        if column_index_from_string(col) <= 26 and row <= 50:
+            if c.font.sz != 12:
+                problems.append(f"{c.coordinate}: font size {c.font.sz}")
+            if c.font.i:
+                problems.append(f"{c.coordinate}: italic")
+            rgb = c.font.color.rgb if c.font.color is not None else None
+            if not (isinstance(rgb, str) and rgb.upper().endswith("000000")):
+                problems.append(f"{c.coordinate}: font colour {rgb!r}")
+    return problems
+
+
+def read_golden(path):
+    cells, merges = {}, []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line:
+                continue
+            fields = line.split("\t")
+            if fields[0] == "merge":
+                merges.append(fields[1])
+                continue
+            if len(fields) != 4 or fields[1] not in ("s", "n", "d") or fields[3] not in ("", "bold"):
+                raise ValueError(f"{path}:{number}: malformed line {line!r}")
+            ref, kind, text, flag = fields
+            if kind == "s":
+                value = json.loads(text)
+            elif kind == "n":
+                value = float(text)
+            else:
+                value = None
+            cells[ref] = (kind, value, flag == "bold")
+    return cells, sorted(merges)
+
+
+def cell_differences(expected, actual):
+    """Lines describing where two {ref: (kind, value, bold)} maps differ; None values match any."""
+    lines = []
+    for ref in sorted(set(expected) | set(actual)):
+        e, a = expected.get(ref), actual.get(ref)
+        if e is None:
+            lines.append(f"{ref}: unexpected {a!r}")
+        elif a is None:
+            lines.append(f"{ref}: missing, expected {e!r}")
+        elif e[0] != a[0] or e[2] != a[2] or (e[1] is not None and e[1] != a[1]):
+            lines.append(f"{ref}: expected {e!r}, got {a!r}")
+    return lines
+
+
+# --- running the converter --------------------------------------------------
+
+class Run:
+    def __init__(self, completed):
+        self.rc = completed.returncode
+        self.out = completed.stdout
+        self.err = completed.stderr
+
+
+def export_lines(path):
+    with open(path, "rb") as f:
+        return f.read().split(b"\r\n")[:-1]
+
+
+def write_export(path, lines, end=b"\r\n"):
+    with open(path, "wb") as f:
+        f.write(b"".join(line + end for line in lines))
+    return path
+
+
+class ConverterCase(unittest.TestCase):
+    """Every run is watched: the export files (anything not .xlsx under the work
+    folder or the examples) must keep their bytes and mtime, no other file may
+    appear, and no temporary workbook may be left behind."""
+
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="ordelix-it-")
+        self.addCleanup(shutil.rmtree, self.work, ignore_errors=True)
+
+    def path(self, *parts):
+        p = os.path.join(self.work, *parts)
+        os.makedirs(os.path.dirname(p), exist_ok=True)
+        return p
+
+    def folder(self, *parts):
+        p = os.path.join(self.work, *parts)
+        os.makedirs(p, exist_ok=True)
+        return p
+
+    def copy_example(self, name, *dest):
+        return shutil.copyfile(os.path.join(EXAMPLES, name), self.path(*dest))
+
+    def _snapshot(self):
+        files = {}
+        for top in (self.work, EXAMPLES):
+            for folder, _, names in os.walk(top):
+                for name in names:
+                    full = os.path.join(folder, name)
+                    if name.endswith(".xlsx") and folder != EXAMPLES:
+                        continue
+                    with open(full, "rb") as f:
+                        files[full] = (f.read(), os.stat(full).st_mtime_ns)
+        return files
+
+    def _leftovers(self):
+        found = []
+        for top in (self.work, EXAMPLES):
+            for folder, dirs, names in os.walk(top):
+                found += [os.path.join(folder, n) for n in names + dirs if n.startswith(TEMP_PREFIX)]
+        return found
+
+    def convert(self, *args, env=None):
+        before = self._snapshot()
+        full_env = dict(os.environ, LC_ALL="C")
+        full_env.pop("LANG", None)
+        full_env.update(env or {})
+        completed = subprocess.run([CONVERTER, *args], capture_output=True, text=True,
+                                   env=full_env, timeout=60)
+        after = self._snapshot()
+        self.assertEqual(sorted(before), sorted(after),
+                         f"files other than reports appeared or vanished: {args}")
+        for name, state in before.items():
+            self.assertEqual(state[0], after[name][0], f"{name} was modified by {args}")
+            self.assertEqual(state[1], after[name][1], f"{name} had its mtime changed by {args}")
+        self.assertEqual(self._leftovers(), [], f"temporary files left behind by {args}")
+        self.assertFalse(re.search(r"(?i)sanitizer|runtime error", completed.stderr),
+                         completed.stderr)
+        return Run(completed)
+
+    def assert_converted(self, run):
+        self.assertEqual(run.rc, 0, run.err)
+        self.assertEqual(run.err, "")
+
+    def assert_failed_about(self, run, rc, *needles):
+        self.assertEqual(run.rc, rc, f"stdout={run.out!r} stderr={run.err!r}")
+        for needle in needles:
+            self.assertIn(needle, run.err)
+
+    def assert_cells_like(self, expected, report):
+        actual, _ = cells_of(report)
+        diff = cell_differences(expected, actual)
+        self.assertFalse(diff, "\n".join(diff))
+
+
+# --- the reports against the golden files -----------------------------------
+
+def example_names():
+    return sorted(n for n in os.listdir(EXAMPLES)
+                  if not n.startswith(".") and os.path.isfile(os.path.join(EXAMPLES, n)))
+
+
+class Reports(ConverterCase):
+    def examples(self):
+        return example_names()
+
+    def test_every_example_has_a_golden_file_and_no_other(self):
+        goldens = sorted(n[:-len(".cells")] for n in os.listdir(GOLDEN) if n.endswith(".cells"))
+        self.assertTrue(goldens)
+        self.assertEqual(goldens, [os.path.splitext(n)[0] for n in self.examples()])
+
+    def test_examples_match_golden(self):
+        out = self.folder("out")
+        run = self.convert("-d", out, *[os.path.join(EXAMPLES, n) for n in self.examples()])
+        self.assert_converted(run)
+        for name in self.examples():
+            stem = os.path.splitext(name)[0]
+            with self.subTest(example=name):
+                report = os.path.join(out, stem + ".xlsx")
+                expected, expected_merges = read_golden(os.path.join(GOLDEN, stem + ".cells"))
+                actual, merges = cells_of(report)
+                diff = cell_differences(expected, actual)
+                self.assertFalse(diff, "\n".join(diff))
+                self.assertEqual(merges, expected_merges)
+                self.assertEqual(format_problems(report), [])
+                for ref, (kind, _, _) in expected.items():
+                    if kind == "d":
+                        want = local_datetime(created_seconds(os.path.join(EXAMPLES, name)))
+                        self.assertEqual(round_to_second(actual[ref][1]), want, ref)
+
+    def test_date_is_the_birth_time_in_local_time(self):
+        source = self.copy_example("lowry_kfactor.PRO", "dated.PRO")
+        # An mtime far from the birth time tells which of the two was used.
+        stamp = 981173106  # 2001-02-03 04:05:06 UTC
+        os.utime(source, (stamp, stamp))
+        bt = birth_time(source)
+        expected = bt if bt is not None else stamp
+        if bt is not None:
+            self.assertNotEqual(bt, stamp)
+        for tz, hours in (("UTC", 0), ("JST-9", 9)):
+            with self.subTest(tz=tz):
+                report = self.path(f"dated-{hours}.xlsx")
+                self.assert_converted(self.convert("-o", report, source, env={"TZ": tz}))
+                value = open_sheet(report)["D2"].value
+                self.assertIsInstance(value, datetime.datetime)
+                want = datetime.datetime(1970, 1, 1) + datetime.timedelta(seconds=expected, hours=hours)
+                self.assertEqual(round_to_second(value), want)
+                # Year, month and day, then the time of day.
+                self.assertRegex(open_sheet(report)["D2"].number_format.lower(),
+                                 r"^y+\W+m+\W+d+\W+h+\W+mm\W+ss$")
+
+
+def round_to_second(value):
+    return (value + datetime.timedelta(microseconds=500000)).replace(microsecond=0)
+
+
+# --- locale independence ----------------------------------------------------
+
+class Locale(ConverterCase):
+    def test_comma_decimal_locale_gives_the_same_cells(self):
+        locales = tempfile.mkdtemp(prefix="ordelix-locales-")
+        self.addCleanup(shutil.rmtree, locales, ignore_errors=True)
+        made = subprocess.run(["localedef", "-i", "de_DE", "-f", "UTF-8",
+                               os.path.join(locales, "de_DE.UTF-8")],
+                              capture_output=True, text=True)
+        german = {"LOCPATH": locales, "LC_ALL": "de_DE.UTF-8"}
+        probe = subprocess.run(
+            ["/usr/bin/python3", "-c",
+             "import locale; locale.setlocale(locale.LC_ALL, ''); "
+             "print(locale.localeconv()['decimal_point'])"],
+            capture_output=True, text=True, env=dict(os.environ, **german))
+        if probe.stdout.strip() != ",":
+            self.fail("could not build a comma-decimal locale to test with: "
+                      f"localedef rc={made.returncode} {made.stderr.strip()!r}; "
+                      f"probe gave {probe.stdout.strip()!r} {probe.stderr.strip()!r}")
+
+        inputs = [os.path.join(EXAMPLES, n) for n in example_names()]
+        c_out, de_out = self.folder("c"), self.folder("de")
+        self.assert_converted(self.convert("-d", c_out, *inputs))
+        self.assert_converted(self.convert("-d", de_out, *inputs, env=german))
+        for name in sorted(os.listdir(c_out)):
+            with self.subTest(report=name):
+                expected = cells_of(os.path.join(c_out, name))
+                self.assertEqual(cells_of(os.path.join(de_out, name)), expected)
+        self.assertEqual(cells_of(os.path.join(de_out, "bradford_std.xlsx"))[0]["E20"],
+                         ("n", 0.412, False))
+
+
+# --- the command line -------------------------------------------------------
+
+class CommandLine(ConverterCase):
+    def good(self, *dest):
+        return self.copy_example("lowry_kfactor.PRO", *dest)
+
+    def golden_cells(self, stem="lowry_kfactor"):
+        return read_golden(os.path.join(GOLDEN, stem + ".cells"))[0]
+
+    def test_report_defaults_to_the_input_folder_and_any_case_extension(self):
+        for name in ("upper.PRO", "lower.pro"):
+            with self.subTest(name=name):
+                source = self.good("in", name)
+                self.assert_converted(self.convert(source))
+                report = os.path.splitext(source)[0] + ".xlsx"
+                self.assert_cells_like(self.golden_cells(), report)
+
+    def test_existing_report_is_kept_without_force_and_replaced_with_it(self):
+        source = self.good("keep.PRO")
+        target = self.path("keep.xlsx")
+        with open(target, "wb") as f:
+            f.write(b"an older report")
+        run = self.convert(source)
+        self.assert_failed_about(run, 1, target)
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), b"an older report")
+
+        for flag in ("-f", "--force"):
+            with self.subTest(flag=flag):
+                self.assert_converted(self.convert(flag, source))
+                self.assert_cells_like(self.golden_cells(), target)
+
+    def test_report_never_replaces_its_input(self):
+        source = self.good("self.PRO")
+        run = self.convert("-f", "-o", source, source)
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertIn(source, run.err)
+
+    def test_output_with_two_inputs_is_a_usage_error(self):
+        a, b = self.good("a.PRO"), self.good("b.PRO")
+        run = self.convert("-o", self.path("both.xlsx"), a, b)
+        self.assertEqual(run.rc, 2, run.err)
+        self.assertFalse(os.path.exists(self.path("both.xlsx")))
+
+    def test_usage_errors(self):
+        source = self.good("u.PRO")
+        for args in ([], ["-o", self.path("o.xlsx"), "-d", self.work, source], ["--bogus", source]):
+            with self.subTest(args=args):
+                run = self.convert(*args)
+                self.assertEqual(run.rc, 2, run.err)
+                self.assertTrue(run.err.strip())
+        self.assertEqual([n for n in os.listdir(self.work) if n.endswith(".xlsx")], [])
+
+    def test_inputs_that_would_write_one_report_are_refused_before_any_is_written(self):
+        upper, lower = self.good("one", "same.PRO"), self.good("two", "same.pro")
+        first = self.good("three", "first.PRO")
+        out = self.folder("out")
+        run = self.convert("-d", out, first, upper, lower)
+        self.assertEqual(run.rc, 2, run.err)
+        self.assertIn(upper, run.err)
+        self.assertIn(lower, run.err)
+        self.assertEqual(os.listdir(out), [])
+
+        run = self.convert(first, first)
+        self.assertEqual(run.rc, 2, run.err)
+        self.assertFalse(os.path.exists(self.path("three", "first.xlsx")))
+
+    def test_unknown_extension_fails_without_a_report(self):
+        source = self.good("notes.TXT")
+        run = self.convert(source)
+        self.assert_failed_about(run, 1, source, "extension")
+        self.assertFalse(os.path.exists(self.path("notes.xlsx")))
+
+    def test_protein_file_of_no_known_kind_fails_without_a_report(self):
+        lines = export_lines(os.path.join(EXAMPLES, "bradford_std.PRO"))
+        source = write_export(self.path("seven.PRO"), [b"7"] + lines[1:])
+        run = self.convert(source)
+        self.assert_failed_about(run, 1, source, "line 1 is 7")
+        self.assertFalse(os.path.exists(self.path("seven.xlsx")))
+
+    def test_missing_file_fails(self):
+        missing = self.path("missing.PRO")
+        run = self.convert(missing)
+        self.assert_failed_about(run, 1, missing)
+        self.assertFalse(os.path.exists(self.path("missing.xlsx")))
+
+    def test_missing_report_folder_fails_and_leaves_nothing(self):
+        source = self.good("x.PRO")
+        folder = os.path.join(self.work, "nowhere", "deeper")
+        run = self.convert("-d", folder, source)
+        self.assert_failed_about(run, 1, source)
+        self.assertEqual(sorted(os.listdir(self.work)), ["x.PRO"])
+
+    def test_batch_goes_on_after_a_failure(self):
+        good = self.good("good.PRO")
+        bad = self.path("bad.PRO")
+        out = self.folder("out")
+        run = self.convert("-d", out, bad, good)
+        self.assert_failed_about(run, 1, bad)
+        self.assertEqual(len(run.err.splitlines()), 1, run.err)
+        self.assertTrue(run.err.startswith("ordelix-convert: "), run.err)
+        self.assertEqual(os.listdir(out), ["good.xlsx"])
+        self.assert_cells_like(self.golden_cells(), os.path.join(out, "good.xlsx"))
+
+    def test_help_and_version(self):
+        run = self.convert("--help")
+        self.assertEqual(run.rc, 0, run.err)
+        self.assertIn("--force", run.out)
+        run = self.convert("--version")
+        self.assertEqual(run.rc, 0, run.err)
+        self.assertRegex(run.out, r"ordelix-convert \d+\.\d+\.\d+")
+
+
+# --- reading the export file ------------------------------------------------
+
+class ExportFiles(ConverterCase):
+    def test_every_kind_of_line_end_gives_the_same_cells(self):
+        for stem in ("bradford_std", "biuret_kfactor"):
+            lines = export_lines(os.path.join(EXAMPLES, stem + ".PRO"))
+            twins = {
+                "crlf": write_export(self.path(stem, "crlf.PRO"), lines),
+                "lf": write_export(self.path(stem, "lf.PRO"), lines, b"\n"),
+                "cr": write_export(self.path(stem, "cr.PRO"), lines, b"\r"),
+            }
+            unended = self.path(stem, "unended.PRO")
+            with open(unended, "wb") as f:
+                f.write(b"\r\n".join(lines))
+            twins["unended"] = unended
+            out = self.folder(stem, "out")
+            self.assert_converted(self.convert("-d", out, *twins.values()))
+            expected = read_golden(os.path.join(GOLDEN, stem + ".cells"))[0]
+            for twin in twins:
+                with self.subTest(example=stem, line_end=twin):
+                    self.assert_cells_like(expected, os.path.join(out, twin + ".xlsx"))
+
+    def test_out_of_range_number_stays_text(self):
+        lines = export_lines(os.path.join(EXAMPLES, "lowry_kfactor.PRO"))
+        self.assertEqual(lines[15], b"0.321")  # sample 1, WL1 OD value: E16
+        lines[15] = b"1e999"
+        lines[20] = b"-1E400"  # sample 2, OD value: G17
+        source = write_export(self.path("huge.PRO"), lines)
+        report = self.path("huge.xlsx")
+        self.assert_converted(self.convert("-o", report, source))
+        expected = read_golden(os.path.join(GOLDEN, "lowry_kfactor.cells"))[0]
+        expected["E16"] = ("s", "1e999", False)
+        expected["G17"] = ("s", "-1E400", False)
+        self.assert_cells_like(expected, report)
+
+    def test_high_bytes_are_windows_1252_and_the_cut_counts_bytes(self):
+        lines = export_lines(os.path.join(EXAMPLES, "lowry_kfactor.PRO"))
+        lines[3] = b"CAF\xc9-\x80LOT9"  # sample group name, D4
+        source = write_export(self.path("accents.PRO"), lines)
+        report = self.path("accents.xlsx")
+        self.assert_converted(self.convert("-o", report, source))
+        expected = read_golden(os.path.join(GOLDEN, "lowry_kfactor.cells"))[0]
+        expected["D4"] = ("s", "CAF\u00c9-\u20acLO", False)
+        self.assert_cells_like(expected, report)
+
+    def test_same_file_twice_gives_the_same_bytes(self):
+        source = self.copy_example("bca_std.PRO", "twice.PRO")
+        first, second = self.path("first.xlsx"), self.path("second.xlsx")
+        self.assert_converted(self.convert("-o", first, source))
+        time.sleep(2.1)  # past the 2-second grain of zip time stamps
+        self.assert_converted(self.convert("-o", second, source))
+        with open(first, "rb") as a, open(second, "rb") as b:
+            same = a.read() == b.read()
+        if not same:
+            self.fail("the two workbooks differ in: " + ", ".join(differing_members(first, second)))
+
+
+def differing_members(a, b):
+    with zipfile.ZipFile(a) as za, zipfile.ZipFile(b) as zb:
+        ia = {i.filename: i for i in za.infolist()}
+        ib = {i.filename: i for i in zb.infolist()}
+        names = []
+        for name in sorted(set(ia) | set(ib)):
+            if name not in ia or name not in ib:
+                names.append(name + " (only in one)")
+            elif za.read(name) != zb.read(name):
+                names.append(name)
+            elif ia[name].date_time != ib[name].date_time:
+                names.append(name + " (time stamp)")
+        return names or ["the zip container only"]
+
+
+# --- running ----------------------------------------------------------------
+
+class CountingResult(unittest.TextTestResult):
+    """Counts a test once however many of its subtests fail."""
+
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, **kwargs)
+        self.failed_tests = set()
+
+    def addFailure(self, test, err):
+        super().addFailure(test, err)
+        self.failed_tests.add(test.id())
+
+    def addError(self, test, err):
+        super().addError(test, err)
+        self.failed_tests.add(getattr(test, "test_case", test).id())
+
+    def addSubTest(self, test, subtest, err):
+        super().addSubTest(test, subtest, err)
+        if err is not None:
+            self.failed_tests.add(test.id())
+
+    def addUnexpectedSuccess(self, test):
+        super().addUnexpectedSuccess(test)
+        self.failed_tests.add(test.id())
+
+
+def main():
+    global CONVERTER, EXAMPLES, GOLDEN
+    if len(sys.argv) != 4:
+        print(__doc__.strip().splitlines()[3], file=sys.stderr)
+        return 2
+    CONVERTER, EXAMPLES, GOLDEN = (os.path.abspath(a) for a in sys.argv[1:])
+    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout,
+                                     resultclass=CountingResult).run(suite)
+    failed = len(result.failed_tests)
+    passed = result.testsRun - failed - len(result.skipped)
+    print(f"{passed} passed, {failed} failed")
+    return 0 if failed == 0 and passed > 0 and result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

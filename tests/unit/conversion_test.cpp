@@ -1,0 +1,197 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "conversion.h"
+#include "measurement_modes.h"
+#include "test_support.h"
+
+namespace ordelix {
+namespace {
+
+using test::is_empty;
+using test::number_at;
+using test::text_at;
+
+using Lines = std::vector<std::string>;
+
+// A K-factor colorimetric file of 2 samples (22 lines).
+Lines k_factor(const std::string& group, const std::string& path_code, const std::string& unit) {
+  return {"2",    "0",   "2", group, path_code, "1",     unit,   "0", "1",     "1",     "750",
+          "0.05", "2.5", "2", "1",   "0.321",   "0.321", "0.85", "2", "0.467", "0.467", "1.21"};
+}
+
+// A standard-curve file of 9 standards and 3 samples (45 lines: every header field read).
+Lines nine_standards(const std::string& group, const std::string& path_code) {
+  Lines lines{"2", "0", "1", group, path_code, "10", "7", "9", "0", "1", "595"};
+  for (int i = 1; i <= 9; ++i) {
+    lines.push_back(std::to_string(i));
+    lines.push_back(test::numbered("0.", i));
+  }
+  for (const char* v : {"0.02", "1.1", "0.998", "3"}) lines.emplace_back(v);
+  for (int k = 0; k < 12; ++k) lines.push_back(test::numbered("0.5", k));
+  return lines;
+}
+
+// Every cell but the date, which follows each file's own creation time.
+void expect_same_cells(const ReportSheet& a, const ReportSheet& b) {
+  ASSERT_EQ(a.last_row(), b.last_row());
+  for (int row = 1; row <= a.last_row(); ++row) {
+    const auto& ea = a.row_entries(row);
+    const auto& eb = b.row_entries(row);
+    ASSERT_EQ(ea.size(), eb.size()) << "row " << row;
+    for (std::size_t k = 0; k < ea.size(); ++k) {
+      EXPECT_EQ(ea[k].col, eb[k].col) << "row " << row;
+      if (row == 2 && ea[k].col == 4) continue;
+      EXPECT_TRUE(ea[k].value == eb[k].value) << cell_name(row, ea[k].col);
+    }
+  }
+  for (int row = 1; row <= 60; ++row)
+    for (int col = 1; col <= 27; ++col)
+      EXPECT_EQ(a.font_at(row, col), b.font_at(row, col)) << cell_name(row, col);
+}
+
+class ConversionTest : public ::testing::Test {
+ protected:
+  test::TempDir dir_;
+};
+
+TEST_F(ConversionTest, LowerCaseExtensionIsAccepted) {
+  Conversion upper =
+      convert_export_file(test::write_export(dir_, "a.PRO", k_factor("X", "4", "3")));
+  Conversion lower =
+      convert_export_file(test::write_export(dir_, "b.pro", k_factor("X", "4", "3")));
+  ASSERT_TRUE(upper.ok()) << upper.reason;
+  ASSERT_TRUE(lower.ok()) << lower.reason;
+  EXPECT_EQ(text_at(lower.sheet, 1, 4), "LOWRY       ");
+  EXPECT_EQ(text_at(lower.sheet, 8, 4), "K FACTOR");
+  expect_same_cells(upper.sheet, lower.sheet);
+}
+
+TEST_F(ConversionTest, UnknownExtensionIsRefused) {
+  Conversion c = convert_export_file(test::write_export(dir_, "run.TXT", k_factor("X", "4", "3")));
+  EXPECT_EQ(c.error, ConvertError::unknown_mode);
+  EXPECT_FALSE(c.ok());
+  EXPECT_FALSE(c.reason.empty());
+  EXPECT_EQ(c.sheet.last_row(), 0);
+}
+
+TEST_F(ConversionTest, MissingFileIsRefused) {
+  Conversion c = convert_export_file(dir_.file("absent.PRO"));
+  EXPECT_EQ(c.error, ConvertError::unreadable);
+  EXPECT_FALSE(c.reason.empty());
+}
+
+TEST_F(ConversionTest, FolderIsRefused) {
+  std::filesystem::create_directory(dir_.path() / "folder.PRO");
+  Conversion c = convert_export_file(dir_.file("folder.PRO"));
+  EXPECT_EQ(c.error, ConvertError::unreadable);
+  EXPECT_FALSE(c.reason.empty());
+}
+
+TEST_F(ConversionTest, HeaderThatSelectsNoReportIsRefused) {
+  Lines lines = k_factor("X", "4", "3");
+  lines[2] = "5";
+  Conversion c = convert_export_file(test::write_export(dir_, "five.PRO", lines));
+  EXPECT_EQ(c.error, ConvertError::no_report);
+  EXPECT_NE(c.reason.find("line 1 is 2"), std::string::npos) << c.reason;
+  EXPECT_NE(c.reason.find("line 3 is 5"), std::string::npos) << c.reason;
+
+  lines[0] = "7";
+  lines[2] = "1";
+  c = convert_export_file(test::write_export(dir_, "seven.PRO", lines));
+  EXPECT_EQ(c.error, ConvertError::no_report);
+  EXPECT_NE(c.reason.find("line 1 is 7"), std::string::npos) << c.reason;
+}
+
+TEST_F(ConversionTest, EmptyProteinFileSelectsNoReport) {
+  Conversion c = convert_export_file(test::write_export(dir_, "empty.PRO", {}));
+  EXPECT_EQ(c.error, ConvertError::no_report);
+}
+
+TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {
+  Lines lines = k_factor("GRP", "4", "3");
+  std::string crlf, cr, lf;
+  for (const std::string& line : lines) {
+    crlf += line + "\r\n";
+    cr += line + "\r";
+    lf += line + "\n";
+  }
+  lf.pop_back();  // and a last line without a line end
+  test::write_bytes(dir_.file("crlf.PRO"), crlf);
+  test::write_bytes(dir_.file("cr.PRO"), cr);
+  test::write_bytes(dir_.file("lf.PRO"), lf);
+  Conversion base = convert_export_file(dir_.file("crlf.PRO"));
+  ASSERT_TRUE(base.ok()) << base.reason;
+  EXPECT_EQ(text_at(base.sheet, 4, 4), "GRP");
+  for (const char* name : {"cr.PRO", "lf.PRO"}) {
+    SCOPED_TRACE(name);
+    Conversion other = convert_export_file(dir_.file(name));
+    ASSERT_TRUE(other.ok()) << other.reason;
+    expect_same_cells(base.sheet, other.sheet);
+  }
+}
+
+TEST_F(ConversionTest, EachConversionStartsAfresh) {
+  std::string b = test::write_export(dir_, "b.PRO", k_factor("BRAVO", "2.5", "16"));
+  Conversion b_alone = convert_export_file(b);
+  ASSERT_TRUE(b_alone.ok()) << b_alone.reason;
+
+  std::string a = test::write_export(dir_, "a.PRO", nine_standards("ALPHA", "5"));
+  Conversion a_run = convert_export_file(a);
+  ASSERT_TRUE(a_run.ok()) << a_run.reason;
+  EXPECT_EQ(number_at(a_run.sheet, 5, 4), 2.0);
+  EXPECT_EQ(text_at(a_run.sheet, 7, 4), "mg/l");
+
+  Conversion b_after = convert_export_file(b);
+  ASSERT_TRUE(b_after.ok()) << b_after.reason;
+  EXPECT_TRUE(is_empty(b_after.sheet, 5, 4));
+  EXPECT_TRUE(is_empty(b_after.sheet, 7, 4));
+  expect_same_cells(b_alone.sheet, b_after.sheet);
+}
+
+TEST_F(ConversionTest, ShortFileAfterLongFileKeepsNothingOfIt) {
+  Lines short_lines{"2",   "0", "1", "LATER", "4", "2", "3", "1", "0", "1",
+                    "595", "x", "x", "x",     "x", "x", "x", "x", "x"};
+  std::string b = test::write_export(dir_, "short.PRO", short_lines);
+  Conversion b_alone = convert_export_file(b);
+  ASSERT_TRUE(b_alone.ok()) << b_alone.reason;
+
+  ASSERT_TRUE(
+      convert_export_file(test::write_export(dir_, "long.PRO", nine_standards("ALPHA", "5"))).ok());
+  Conversion b_after = convert_export_file(b);
+  ASSERT_TRUE(b_after.ok()) << b_after.reason;
+  // Beyond the pre-scan's three lines the short file's header fields are empty.
+  EXPECT_EQ(number_at(b_after.sheet, 4, 4), 2.0);
+  EXPECT_EQ(text_at(b_after.sheet, 7, 4), "ug/ml");
+  EXPECT_TRUE(is_empty(b_after.sheet, 9, 4));
+  // No fit of the earlier file in the equation row.
+  EXPECT_TRUE(is_empty(b_after.sheet, 14, 1));
+  EXPECT_TRUE(is_empty(b_after.sheet, 14, 5));
+  expect_same_cells(b_alone.sheet, b_after.sheet);
+}
+
+TEST(MeasurementModes, KeyIsTheLastThreeCharactersOfTheName) {
+  auto key_of = [](const char* path) -> std::string {
+    const MeasurementMode* mode = measurement_mode_of(path);
+    return mode ? std::string(mode->key) : "none";
+  };
+  EXPECT_EQ(key_of("/data/run.PRO"), "PRO");
+  EXPECT_EQ(key_of("run.pro"), "PRO");
+  EXPECT_EQ(key_of("run.Nuc"), "NUC");
+  EXPECT_EQ(key_of("run.CON"), "CON");
+  EXPECT_EQ(key_of("run.PHT"), "PHT");
+  EXPECT_EQ(key_of("run.OD"), ".OD");
+  EXPECT_EQ(key_of("run.TSC"), "TSC");
+  EXPECT_EQ(key_of("run.TM"), ".TM");
+  EXPECT_EQ(key_of("run.wsc"), "WSC");
+  EXPECT_EQ(key_of("run.OD600"), "none");
+  EXPECT_EQ(key_of("run.TXT"), "none");
+  EXPECT_EQ(key_of("OD"), "none");
+  EXPECT_EQ(key_of("folder.PRO/run"), "none");
+}
+
+}  // namespace
+}  // namespace ordelix

@@ -1,0 +1,100 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "report_save.h"
+#include "test_support.h"
+
+namespace ordelix {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> names_in(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool is_workbook(const std::string& path) {
+  return test::read_bytes(path).rfind("PK\x03\x04", 0) == 0;
+}
+
+class ReportSave : public ::testing::Test {
+ protected:
+  ReportSave() {
+    sheet_.set_text(1, 1, "Method                ");
+    sheet_.set_number(5, 4, 0.5);
+  }
+
+  ReportSheet sheet_;
+  test::TempDir dir_;
+};
+
+TEST_F(ReportSave, SavesWorkbookAndLeavesNoTemporaryFile) {
+  std::string target = dir_.file("report.xlsx");
+  SaveResult r = report_save(sheet_, target, {});
+  ASSERT_TRUE(r.ok()) << save_error_text(r);
+  EXPECT_TRUE(is_workbook(target));
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
+}
+
+TEST_F(ReportSave, RefusesExistingTargetAndLeavesItUntouched) {
+  std::string target = dir_.file("report.xlsx");
+  test::write_bytes(target, "earlier report");
+  SaveResult r = report_save(sheet_, target, {});
+  EXPECT_EQ(r.error, SaveError::target_exists);
+  EXPECT_FALSE(save_error_text(r).empty());
+  EXPECT_EQ(test::read_bytes(target), "earlier report");
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
+}
+
+TEST_F(ReportSave, ReplacesExistingTargetWhenAsked) {
+  std::string target = dir_.file("report.xlsx");
+  test::write_bytes(target, "earlier report");
+  SaveOptions options;
+  options.replace_existing = true;
+  SaveResult r = report_save(sheet_, target, options);
+  ASSERT_TRUE(r.ok()) << save_error_text(r);
+  EXPECT_TRUE(is_workbook(target));
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
+}
+
+TEST_F(ReportSave, NeverWritesOverTheInputFile) {
+  std::string input = dir_.file("run.PRO");
+  test::write_bytes(input, "2\r\n0\r\n1\r\n");
+  SaveOptions options;
+  options.replace_existing = true;
+  options.input_path = input;
+  for (const std::string& target : {input, (dir_.path() / "." / "run.PRO").string()}) {
+    SCOPED_TRACE(target);
+    SaveResult r = report_save(sheet_, target, options);
+    EXPECT_EQ(r.error, SaveError::target_is_input);
+    EXPECT_EQ(test::read_bytes(input), "2\r\n0\r\n1\r\n");
+  }
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"run.PRO"});
+}
+
+TEST_F(ReportSave, MissingFolderCannotTakeTheReport) {
+  SaveResult r = report_save(sheet_, dir_.file("missing/report.xlsx"), {});
+  EXPECT_EQ(r.error, SaveError::cannot_create);
+  EXPECT_FALSE(save_error_text(r).empty());
+  EXPECT_TRUE(names_in(dir_.path()).empty());
+}
+
+TEST_F(ReportSave, PathUnderARegularFileCannotTakeTheReport) {
+  test::write_bytes(dir_.file("plain.txt"), "x");
+  SaveOptions options;
+  options.replace_existing = true;
+  SaveResult r = report_save(sheet_, dir_.file("plain.txt/report.xlsx"), options);
+  EXPECT_EQ(r.error, SaveError::cannot_create);
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"plain.txt"});
+  EXPECT_EQ(test::read_bytes(dir_.file("plain.txt")), "x");
+}
+
+}  // namespace
+}  // namespace ordelix

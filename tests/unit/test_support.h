@@ -1,0 +1,110 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <variant>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "report_sheet.h"
+
+namespace ordelix::test {
+
+// A folder of its own for one test; CTest runs tests in parallel processes.
+class TempDir {
+ public:
+  TempDir() {
+    static int counter = 0;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = "ordelix-unit-" + std::to_string(::getpid()) + "-" +
+                       std::to_string(++counter) + "-" + (info ? info->name() : "none");
+    path_ = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline void write_bytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+inline std::string read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// An export file as the instrument writes it: every line ended by CR LF.
+inline std::string write_export(const TempDir& dir, const std::string& name,
+                                const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  std::string path = dir.file(name);
+  write_bytes(path, bytes);
+  return path;
+}
+
+inline std::optional<std::string> text_at(const ReportSheet& sheet, int row, int col) {
+  const CellValue* v = sheet.cell(row, col);
+  if (v == nullptr || !std::holds_alternative<std::string>(*v)) return std::nullopt;
+  return std::get<std::string>(*v);
+}
+
+inline std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
+  const CellValue* v = sheet.cell(row, col);
+  if (v == nullptr || !std::holds_alternative<double>(*v)) return std::nullopt;
+  return std::get<double>(*v);
+}
+
+// An empty text is a blank cell in the workbook, so it counts as empty here.
+inline bool is_empty(const ReportSheet& sheet, int row, int col) {
+  const CellValue* v = sheet.cell(row, col);
+  if (v == nullptr) return true;
+  const auto* text = std::get_if<std::string>(v);
+  return text != nullptr && text->empty();
+}
+
+// Built by appending: GCC 12 warns falsely on "literal" + std::string.
+inline std::string numbered(std::string_view prefix, int n) {
+  std::string text(prefix);
+  text += std::to_string(n);
+  return text;
+}
+
+inline std::string with_blanks(std::string text, std::size_t blanks) {
+  text.append(blanks, ' ');
+  return text;
+}
+
+// One blank followed by a run of hyphens.
+inline std::string separator(std::size_t hyphens) {
+  std::string line(hyphens + 1, '-');
+  line[0] = ' ';
+  return line;
+}
+
+inline std::string padded(std::string text, std::size_t width) {
+  text.resize(width, ' ');
+  return text;
+}
+
+}  // namespace ordelix::test
