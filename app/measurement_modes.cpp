@@ -3,6 +3,10 @@
 #include <array>
 #include <cctype>
 
+#include "reports/concentration.h"
+#include "reports/nucleic_acid.h"
+#include "reports/od600.h"
+#include "reports/photometry.h"
 #include "reports/protein.h"
 
 namespace ordelix {
@@ -10,10 +14,10 @@ namespace ordelix {
 std::span<const MeasurementMode> measurement_modes() {
   static constexpr std::array<MeasurementMode, 8> modes{{
       {"PRO", "protein", protein_write},
-      {"NUC", "nucleic acid", nullptr},
-      {"CON", "concentration", nullptr},
-      {"PHT", "photometry", nullptr},
-      {".OD", "OD600", nullptr},
+      {"NUC", "nucleic acid", nucleic_acid_write},
+      {"CON", "concentration", concentration_write},
+      {"PHT", "photometry", photometry_write},
+      {".OD", "OD600", od600_write},
       {"TSC", "kinetics", nullptr},
       {".TM", "melting temperature", nullptr},
       {"WSC", "wavelength scan", nullptr},

@@ -2,6 +2,8 @@
 
 #include "number_text.h"
 #include "protein_colorimetric.h"
+#include "protein_uv.h"
+#include "protein_uv_dye.h"
 
 namespace ordelix {
 
@@ -15,10 +17,8 @@ ReportOutcome protein_write(ReportContext& context) {
 
   if (kind == 2 && (variant == 1 || variant == 2 || variant == 3 || variant == 4))
     return protein_colorimetric_write(context);
-  if (kind == 6 && variant == 1)
-    return ReportOutcome::refused("protein UV reports are not available yet");
-  if (kind == 6 && variant == 2)
-    return ReportOutcome::refused("protein UV dye reports are not available yet");
+  if (kind == 6 && variant == 1) return protein_uv_write(context);
+  if (kind == 6 && variant == 2) return protein_uv_dye_write(context);
   return ReportOutcome::refused("is not a protein colorimetric, UV or UV dye export: line 1 is " +
                                 general_number_text(kind) + ", line 3 is " +
                                 general_number_text(variant));

@@ -1,5 +1,6 @@
 #include "report_layout.h"
 
+#include "exportfile/line_values.h"
 #include "number_text.h"
 
 namespace ordelix::layout {
@@ -39,14 +40,29 @@ void path_length_row(ReportSheet& sheet, int row, std::string_view label, double
   if (auto mm = path_length_of_code(code)) sheet.set_number(row, col_d, *mm);
 }
 
+void background_row_by_value(ReportSheet& sheet, int row, std::string_view label, double value) {
+  std::optional<std::string_view> text;
+  if (value == 0)
+    text = "On";
+  else if (value == 1)
+    text = "Off";
+  header_row(sheet, row, label, text);
+}
+
+void background_row_by_first_character(ReportSheet& sheet, int row, std::string_view label,
+                                       std::string_view line) {
+  header_row(sheet, row, label, first_character(line) == "0" ? "On" : "Off");
+}
+
 void data_numbers(ReportSheet& sheet, int first_row, int last_row) {
   for (int row = first_row; row <= last_row; ++row)
     sheet.set_number(row, col_a, row - first_row + 1);
 }
 
-std::string calibration_equation(double slope, double intercept) {
-  return "CONC = " + general_number_text(slope) + " * OD + " + general_number_text(intercept) +
-         blanks(7);
+std::string calibration_equation(double slope, double intercept, InterceptJoin join) {
+  bool plus = join == InterceptJoin::always_plus || intercept > 0;
+  return "CONC = " + general_number_text(slope) + (plus ? " * OD + " : " * OD ") +
+         general_number_text(intercept) + blanks(7);
 }
 
 std::string correlation_text(double r) {

@@ -29,12 +29,22 @@ void header_row(ReportSheet& sheet, int row, std::string_view label,
                 std::optional<std::string_view> value = std::nullopt);
 void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTime& created);
 void path_length_row(ReportSheet& sheet, int row, std::string_view label, double code);
+// Background by the value of its line: "On" for 0, "Off" for 1, no value otherwise.
+void background_row_by_value(ReportSheet& sheet, int row, std::string_view label, double value);
+// Background by the first character of its line: "On" for "0", "Off" otherwise.
+void background_row_by_first_character(ReportSheet& sheet, int row, std::string_view label,
+                                       std::string_view line);
 
 // Column A of rows `first_row` to `last_row` numbered 1, 2, 3 ...
 void data_numbers(ReportSheet& sheet, int first_row, int last_row);
 
+// Whether the equation joins the intercept with " * OD + " always, or only
+// when it is positive (a negative one then brings its own minus sign).
+enum class InterceptJoin { always_plus, plus_when_positive };
+
 // "CONC = <slope> * OD + <intercept>" and seven blanks.
-std::string calibration_equation(double slope, double intercept);
+std::string calibration_equation(double slope, double intercept,
+                                 InterceptJoin join = InterceptJoin::always_plus);
 // "R = <r with three decimals>" and 22 blanks.
 std::string correlation_text(double r);
 
@@ -57,6 +67,8 @@ class DataCursor {
     }
   }
   void step_back() { col_ -= 2; }
+  // Writes into the current cell and stays there.
+  void put(std::string_view text) { sheet_.set_text(row_, col_, text); }
 
  private:
   ReportSheet& sheet_;

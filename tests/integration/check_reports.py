@@ -431,6 +431,13 @@ class CommandLine(ConverterCase):
         self.assert_failed_about(run, 1, source, "line 1 is 7")
         self.assertFalse(os.path.exists(self.path("seven.xlsx")))
 
+    def test_nucleic_acid_file_of_no_known_kind_fails_without_a_report(self):
+        lines = export_lines(os.path.join(EXAMPLES, "dsdna.NUC"))
+        source = write_export(self.path("five.NUC"), lines[:2] + [b"5"] + lines[3:])
+        run = self.convert(source)
+        self.assert_failed_about(run, 1, source, "line 1 is 1, line 3 is 5")
+        self.assertFalse(os.path.exists(self.path("five.xlsx")))
+
     def test_missing_file_fails(self):
         missing = self.path("missing.PRO")
         run = self.convert(missing)

@@ -36,6 +36,47 @@ TEST(CodeTextLookup, EmptyTableHasNoText) {
   EXPECT_EQ(code_text_lookup({}, 0), std::nullopt);
 }
 
+TEST(FiveCodeUnitTable, CodeFourIsMolPerMicrolitre) {
+  const char* texts[] = {"ug/ml", "ug/ul", "ng/ul", "mg/ml", "mol/ul"};
+  ASSERT_EQ(five_code_unit_table().size(), 5u);
+  for (int code = 0; code < 5; ++code)
+    EXPECT_EQ(code_text_lookup(five_code_unit_table(), code), texts[code]) << code;
+  EXPECT_EQ(code_text_lookup(five_code_unit_table(), 5), std::nullopt);
+  EXPECT_EQ(code_text_lookup(five_code_unit_table(), 3.5), std::nullopt);
+}
+
+TEST(FourCodeUnitTable, StopsAtThree) {
+  const char* texts[] = {"ug/ml", "ug/ul", "ng/ul", "mg/ml"};
+  ASSERT_EQ(four_code_unit_table().size(), 4u);
+  for (int code = 0; code < 4; ++code)
+    EXPECT_EQ(code_text_lookup(four_code_unit_table(), code), texts[code]) << code;
+  EXPECT_EQ(code_text_lookup(four_code_unit_table(), 4), std::nullopt);
+}
+
+TEST(ProteinCodeTable, EveryRow) {
+  const char* texts[] = {"BSA",         "Serum AL(M)", "Serum AL(H)", "lgG(M)",
+                         "Lysozyme(C)", "Molar Ext C", "Ext Coeff."};
+  ASSERT_EQ(protein_code_table().size(), 7u);
+  for (int code = 0; code < 7; ++code)
+    EXPECT_EQ(code_text_lookup(protein_code_table(), code), texts[code]) << code;
+  EXPECT_EQ(code_text_lookup(protein_code_table(), 7), std::nullopt);
+}
+
+TEST(DyeCodeTable, TwentyTwoNames) {
+  ASSERT_EQ(dye_code_table().size(), 22u);
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 0), "A.F.350");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 9), "A.F.680");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 10.0), "Cy3");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 13), "Cy5.5");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 14), "Oyster-500");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 20), "Texas Red");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 21), "Custom");
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 22), std::nullopt);
+  EXPECT_EQ(code_text_lookup(dye_code_table(), 10.5), std::nullopt);
+  for (std::size_t i = 0; i < dye_code_table().size(); ++i)
+    EXPECT_EQ(dye_code_table()[i].code, static_cast<double>(i));
+}
+
 TEST(PathLengthCodeTable, CodesZeroToSix) {
   const double mm[] = {0.1, 0.125, 0.2, 0.5, 1, 2, 5};
   for (int code = 0; code <= 6; ++code) {

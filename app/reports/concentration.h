@@ -1,0 +1,10 @@
+#pragma once
+
+#include "report_context.h"
+
+namespace ordelix {
+
+// Concentration runs at one to three wavelengths, standard-curve or K-factor layout.
+ReportOutcome concentration_write(ReportContext& context);
+
+}  // namespace ordelix

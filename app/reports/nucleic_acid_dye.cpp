@@ -1,0 +1,86 @@
+#include "nucleic_acid_dye.h"
+
+#include <array>
+#include <string>
+
+#include "report_layout.h"
+
+namespace ordelix {
+namespace {
+
+using namespace layout;
+
+constexpr int col_g = 7;
+constexpr int col_i = 9;
+constexpr int col_k = 11;
+constexpr int col_m = 13;
+constexpr int col_o = 15;
+constexpr int col_q = 17;
+constexpr int col_s = 19;
+constexpr int col_u = 21;
+constexpr int col_w = 23;
+
+constexpr std::array<CodeText, 4> sample_type_table{{
+    {1, "dsDNA-DYE"},
+    {2, "ssDNA-DYE"},
+    {3, "RNA-DYE"},
+    {4, "OLIGO-DYE"},
+}};
+
+// Eleven lines per sample from line 21: sample number, A230, A260, A280, A320,
+// dye absorbance, A260/A280, A260/A230, concentration, dye concentration,
+// frequency of incorporation.
+void samples(ExportReader& reader, ReportSheet& sheet) {
+  DataCursor cursor(sheet, 17, col_c, col_w);
+  reader.for_each_line_from(21, [&](int, std::string_view value) { cursor.write(value); });
+}
+
+}  // namespace
+
+ReportOutcome nucleic_acid_dye_write(ReportContext& context) {
+  ExportReader& reader = context.reader;
+  ReportSheet& sheet = context.sheet;
+  reader.read_header(20, {7});
+
+  sheet.set_font("A1:C13", bold_font());
+  sheet.set_font("A15:X15", bold_font());
+  std::optional<std::string_view> type =
+      code_text_lookup(sample_type_table, reader.state().head_value3);
+  header_row(sheet, 1, "Method                ", std::string(type.value_or("")) + blanks(35));
+  date_row(sheet, 2, "Time & Date           ", reader.file().created());
+  header_row(sheet, 3, separator(69));
+  header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));
+  background_row_by_first_character(sheet, 7, "Background            ", reader.field_of_line(7));
+  header_row(sheet, 8, "Factor                ", reader.field_of_line(14));
+  // Code 4 ("mol/ul" in the plain report) has no text here.
+  header_row(sheet, 9, "Unit                  ",
+             code_text_lookup(four_code_unit_table(), reader.value_of_line(19)));
+  // Rows 10 to 13 have labels of their own widths: 23, 21, 21 and 21.
+  header_row(sheet, 10, "Dye Type               ",
+             code_text_lookup(dye_code_table(), reader.value_of_line(15)));
+  header_row(sheet, 11, "Dye OD Max           ", reader.field_of_line(16));
+  header_row(sheet, 12, "Dye Ext Coefficient  ", reader.field_of_line(17));
+  header_row(sheet, 13, "Dye Correction       ", reader.field_of_line(18));
+  header_row(sheet, 14, blanks(70));
+
+  sheet.set_text(15, col_a, "Data No.    ");
+  sheet.set_text(15, col_c, "Sample No.  ");
+  sheet.set_text(15, col_e, "A230 ");
+  sheet.set_text(15, col_g, "A260 ");
+  sheet.set_text(15, col_i, "A280 ");
+  sheet.set_text(15, col_k, "A320 ");
+  sheet.set_text(15, col_m, "Dye  ");
+  sheet.set_text(15, col_o, "A260/A280");
+  sheet.set_text(15, col_q, "A260/A230");
+  sheet.set_text(15, col_s, "Concentration");
+  sheet.set_text(15, col_u, "Dye-Concentration");
+  sheet.set_text(15, col_w, "Frequency of incorporation");
+  sheet.set_text(16, col_a, separator(210));
+  data_numbers(sheet, 17, round_half_even_int16(reader.value_of_line(20) + 16));
+  samples(reader, sheet);
+  return ReportOutcome::done();
+}
+
+}  // namespace ordelix

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "report_context.h"
+
+namespace ordelix {
+
+// OD600 runs: plain OD, or cells/ml from the OD with a factor and a multiple.
+ReportOutcome od600_write(ReportContext& context);
+
+}  // namespace ordelix

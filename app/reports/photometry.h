@@ -1,0 +1,10 @@
+#pragma once
+
+#include "report_context.h"
+
+namespace ordelix {
+
+// Photometry runs: every sample read at one to six wavelengths, as OD/Abs or %T.
+ReportOutcome photometry_write(ReportContext& context);
+
+}  // namespace ordelix

@@ -1,0 +1,67 @@
+#include "protein_uv.h"
+
+#include "report_layout.h"
+
+namespace ordelix {
+namespace {
+
+using namespace layout;
+
+constexpr int col_g = 7;
+constexpr int col_i = 9;
+constexpr int col_k = 11;
+
+// Six lines per sample from line 25: sample number, A260, A280, A320, a fifth
+// line and A280/A260. The fifth is written to column K and at once replaced
+// there by the sixth: the group mark steps the cursor back when a line lies
+// six after the mark.
+void samples(ExportReader& reader, ReportSheet& sheet) {
+  DataCursor cursor(sheet, 15, col_c, col_k);
+  int group_mark = 23;
+  reader.for_each_line_from(25, [&](int line, std::string_view value) {
+    cursor.put(value);
+    if (line - group_mark == 6) {
+      group_mark = line;
+      cursor.step_back();
+    }
+    cursor.advance();
+  });
+}
+
+}  // namespace
+
+ReportOutcome protein_uv_write(ReportContext& context) {
+  ExportReader& reader = context.reader;
+  ReportSheet& sheet = context.sheet;
+  reader.read_header(24);
+
+  sheet.set_font("A1:C11", bold_font());
+  sheet.set_font("A13:L13", bold_font());
+  header_row(sheet, 1, "Method                ", "PROTEIN UV ");
+  date_row(sheet, 2, "Time & Date           ", reader.file().created());
+  header_row(sheet, 3, separator(71));
+  header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  header_row(sheet, 6, "DI Factor             ", reader.field_of_line(6));
+  background_row_by_value(sheet, 7, "Background            ", reader.value_of_line(7));
+  header_row(sheet, 8, "A280 Factor           ", reader.field_of_line(12));
+  header_row(sheet, 9, "A260 Factor           ", reader.field_of_line(13));
+  header_row(sheet, 10, "Protein               ",
+             code_text_lookup(protein_code_table(), reader.value_of_line(14)));
+  header_row(sheet, 11, "Unit                  ",
+             code_text_lookup(five_code_unit_table(), reader.value_of_line(23)));
+  header_row(sheet, 12, blanks(76));
+
+  sheet.set_text(13, col_a, "Data No.   ");
+  sheet.set_text(13, col_c, "Sample No. ");
+  sheet.set_text(13, col_e, "A260 ");
+  sheet.set_text(13, col_g, "A280");
+  sheet.set_text(13, col_i, "A320");
+  sheet.set_text(13, col_k, "A280/A260");
+  sheet.set_text(14, col_a, hyphens(105));
+  data_numbers(sheet, 15, round_half_even_int16(reader.value_of_line(24) + 14));
+  samples(reader, sheet);
+  return ReportOutcome::done();
+}
+
+}  // namespace ordelix

@@ -1,0 +1,71 @@
+#include "protein_uv_dye.h"
+
+#include "report_layout.h"
+
+namespace ordelix {
+namespace {
+
+using namespace layout;
+
+constexpr int col_g = 7;
+constexpr int col_i = 9;
+constexpr int col_k = 11;
+constexpr int col_m = 13;
+constexpr int col_o = 15;
+constexpr int col_q = 17;
+constexpr int col_s = 19;
+
+// Nine lines per sample from line 26: sample number, A260, A280, A320, dye
+// absorbance, A260/A280, concentration, dye concentration, degree of labelling.
+void samples(ExportReader& reader, ReportSheet& sheet) {
+  DataCursor cursor(sheet, 20, col_c, col_s);
+  reader.for_each_line_from(26, [&](int, std::string_view value) { cursor.write(value); });
+}
+
+}  // namespace
+
+ReportOutcome protein_uv_dye_write(ReportContext& context) {
+  ExportReader& reader = context.reader;
+  ReportSheet& sheet = context.sheet;
+  reader.read_header(25);
+
+  // The only font call: the heading row 18 stays plain.
+  sheet.set_font("A1:C16", bold_font());
+  header_row(sheet, 1, "Method                ", "PROTEIN UV DYE");
+  date_row(sheet, 2, "Time & Date           ", reader.file().created());
+  header_row(sheet, 3, separator(71));
+  header_row(sheet, 4, "Sample Name           ", reader.field_of_line(4));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  header_row(sheet, 6, "DI Factor             ", reader.field_of_line(6));
+  background_row_by_value(sheet, 7, "Background            ", reader.value_of_line(7));
+  header_row(sheet, 8, "A280 Factor           ", reader.field_of_line(13));
+  header_row(sheet, 9, "A260 Factor           ", reader.field_of_line(14));
+  header_row(sheet, 10, "Protein               ",
+             code_text_lookup(protein_code_table(), reader.value_of_line(15)));
+  header_row(sheet, 11, "Dye Type              ",
+             code_text_lookup(dye_code_table(), reader.value_of_line(19)));
+  header_row(sheet, 12, "Pro Ext Coefficient   ", reader.field_of_line(20));
+  header_row(sheet, 13, "Dye OD Max            ", reader.field_of_line(21));
+  header_row(sheet, 14, "Dye Ext Coeff         ", reader.field_of_line(22));
+  header_row(sheet, 15, "Dye Correct           ", reader.field_of_line(23));
+  header_row(sheet, 16, "Unit                  ",
+             code_text_lookup(five_code_unit_table(), reader.value_of_line(24)));
+  header_row(sheet, 17, blanks(76));
+
+  sheet.set_text(18, col_a, "Data No.");
+  sheet.set_text(18, col_c, "Sample No.");
+  sheet.set_text(18, col_e, "A260 ");
+  sheet.set_text(18, col_g, "A280");
+  sheet.set_text(18, col_i, "A320");
+  sheet.set_text(18, col_k, "Dye   ");
+  sheet.set_text(18, col_m, "A260/A280");
+  sheet.set_text(18, col_o, "Concentration");
+  sheet.set_text(18, col_q, "Dye-Concentration");
+  sheet.set_text(18, col_s, "Degree of labelling");
+  sheet.set_text(19, col_a, hyphens(184));
+  data_numbers(sheet, 20, round_half_even_int16(reader.value_of_line(25) + 19));
+  samples(reader, sheet);
+  return ReportOutcome::done();
+}
+
+}  // namespace ordelix
