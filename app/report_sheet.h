@@ -20,6 +20,22 @@ struct Font {
   friend bool operator==(const Font&, const Font&) = default;
 };
 
+// A line chart drawn from cells of the sheet. Texts are sheet texts (bytes of
+// the export file); an absent one is left off the chart.
+struct LineChart {
+  double left = 0;  // position and size in points
+  double top = 0;
+  double width = 0;
+  double height = 0;
+  std::string title;
+  CellRange values{};
+  CellRange categories{};
+  std::optional<std::string> series_name;
+  std::optional<std::string> category_axis_title;
+  std::optional<std::string> value_axis_title;
+  int tick_mark_spacing = 1;  // categories from one tick mark to the next
+};
+
 // Texts hold the export file's bytes as they are (single-byte, Windows-1252).
 using CellValue = std::variant<std::string, double, DateTime>;
 
@@ -43,6 +59,8 @@ class ReportSheet {
   void merge(std::string_view a1_range);
   void align_left(std::string_view a1_columns);
 
+  void add_line_chart(LineChart chart) { charts_.push_back(std::move(chart)); }
+
   const CellValue* cell(int row, int col) const;
   // The font of a cell: that of the last range set over it, if any.
   std::optional<Font> font_at(int row, int col) const;
@@ -56,6 +74,7 @@ class ReportSheet {
   const std::vector<Entry>& row_entries(int row) const { return rows_[row - 1]; }
   const std::vector<CellRange>& merges() const { return merges_; }
   const std::vector<CellRange>& left_aligned_columns() const { return left_columns_; }
+  const std::vector<LineChart>& charts() const { return charts_; }
 
   // Writes dropped for falling below max_row.
   long dropped_writes() const { return dropped_writes_; }
@@ -67,6 +86,7 @@ class ReportSheet {
   std::vector<std::pair<CellRange, Font>> fonts_;
   std::vector<CellRange> merges_;
   std::vector<CellRange> left_columns_;
+  std::vector<LineChart> charts_;
   long dropped_writes_ = 0;
 };
 

@@ -95,6 +95,46 @@ lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const Cell
   return worksheet_write_datetime(ws, row, col, &dt, formats.of(r, c, true));
 }
 
+constexpr double pixels_per_point = 96.0 / 72.0;
+constexpr double default_chart_width_px = 480;
+constexpr double default_chart_height_px = 288;
+
+void set_range(lxw_chart_series* series, bool categories, const char* sheet_name,
+               const CellRange& r) {
+  auto fr = static_cast<lxw_row_t>(r.first_row - 1);
+  auto fc = static_cast<lxw_col_t>(r.first_col - 1);
+  auto lr = static_cast<lxw_row_t>(r.last_row - 1);
+  auto lc = static_cast<lxw_col_t>(r.last_col - 1);
+  if (categories)
+    chart_series_set_categories(series, sheet_name, fr, fc, lr, lc);
+  else
+    chart_series_set_values(series, sheet_name, fr, fc, lr, lc);
+}
+
+lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const LineChart& c) {
+  lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_LINE);
+  if (chart == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+  lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+  if (series == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+  set_range(series, true, ws->name, c.categories);
+  set_range(series, false, ws->name, c.values);
+  if (c.series_name) chart_series_set_name(series, cp1252_to_utf8(*c.series_name).c_str());
+  chart_title_set_name(chart, cp1252_to_utf8(c.title).c_str());
+  chart_legend_set_position(chart, LXW_CHART_LEGEND_TOP);
+  if (c.category_axis_title)
+    chart_axis_set_name(chart->x_axis, cp1252_to_utf8(*c.category_axis_title).c_str());
+  if (c.value_axis_title)
+    chart_axis_set_name(chart->y_axis, cp1252_to_utf8(*c.value_axis_title).c_str());
+  chart_axis_set_interval_tick(chart->x_axis, static_cast<uint16_t>(c.tick_mark_spacing));
+
+  lxw_chart_options options{};
+  options.x_offset = static_cast<int32_t>(c.left * pixels_per_point + 0.5);
+  options.y_offset = static_cast<int32_t>(c.top * pixels_per_point + 0.5);
+  options.x_scale = c.width * pixels_per_point / default_chart_width_px;
+  options.y_scale = c.height * pixels_per_point / default_chart_height_px;
+  return worksheet_insert_chart_opt(ws, 0, 0, chart, &options);
+}
+
 lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
   lxw_worksheet* ws = workbook_add_worksheet(workbook, nullptr);
   if (ws == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
@@ -121,6 +161,8 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
       if (err != LXW_NO_ERROR) return err;
     }
   }
+  for (const LineChart& chart : sheet.charts())
+    if (lxw_error err = insert_line_chart(workbook, ws, chart); err != LXW_NO_ERROR) return err;
   return LXW_NO_ERROR;
 }
 
