@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+
+#include "button_look.h"
+#include "button_picture.h"
+#include "ole_colour.h"
+#include "property_bag.h"
+
+namespace ordelix {
+
+// Owner-drawn push button in one of sixteen styles, optionally a two-state check button. It
+// raises its events as signals and knows nothing of its host beyond the widget tree.
+//
+// Properties: getters carry the property's name, setters "set" and the name. Enabled and Font
+// are the widget's own (setEnabled, setFont), so the host and the control never disagree.
+class FlexButton : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Starts as a control read from an empty store.
+  explicit FlexButton(QWidget* parent = nullptr);
+
+  // A freshly placed control: style 0 with its colours, focus rectangle on, Tahoma.
+  void initNewInstance(const QString& displayName);
+  // Stored colours win over the style's; entries missing from the store take the read defaults.
+  void readProperties(const PropertyBag& bag);
+  // Values equal to their written default are left out.
+  void writeProperties(PropertyBag& bag) const;
+
+  OleColor BackColor() const { return back_color_; }
+  void setBackColor(OleColor New_BackColor);
+  int ButtonStyle() const { return button_style_; }
+  void setButtonStyle(int New_ButtonStyle);
+  QString Caption() const { return caption_; }
+  void setCaption(const QString& New_Caption);
+  int CaptionAlign() const { return caption_align_; }
+  void setCaptionAlign(int New_CaptionAlign);
+  bool CheckBoxMode() const { return check_box_mode_; }
+  void setCheckBoxMode(bool New_CheckBoxMode);
+  bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+  QFont Font() const { return font(); }
+  OleColor ForeColor() const { return fore_color_; }
+  void setForeColor(OleColor New_ForeColor);
+  bool HandPointer() const { return hand_pointer_; }
+  void setHandPointer(bool New_HandPointer);
+  WId hWnd() const { return effectiveWinId(); }
+  OleColor MaskColor() const { return mask_color_; }
+  void setMaskColor(OleColor New_MaskColor);
+  ButtonPicture MouseIcon() const { return mouse_icon_; }
+  void setMouseIcon(const ButtonPicture& New_Icon);
+  qint16 MousePointer() const { return mouse_pointer_; }
+  void setMousePointer(qint16 New_Cursor);
+  ButtonPicture Picture() const { return picture_; }
+  void setPicture(const ButtonPicture& New_Picture);
+  int PictureAlign() const { return picture_align_; }
+  void setPictureAlign(int New_PictureAlign);
+  ButtonPicture PictureHover() const { return picture_hover_; }
+  void setPictureHover(const ButtonPicture& New_PictureHover);
+  int PictureSize() const { return picture_size_; }
+  void setPictureSize(int New_Size);
+  bool ShowFocusRect() const { return show_focus_rect_; }
+  void setShowFocusRect(bool New_ShowFocusRect);
+  bool UseMaskColor() const { return use_mask_color_; }
+  void setUseMaskColor(bool New_UseMaskColor);
+  bool Value() const { return value_; }
+  void setValue(bool New_Value);
+
+  void About();
+
+ signals:
+  void Click();
+  void DblClick();
+  void MouseEnter();
+  void MouseLeave();
+  void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
+  void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
+  void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
+  void KeyDown(qint16 KeyCode, qint16 Shift);
+  void KeyUp(qint16 KeyCode, qint16 Shift);
+  // The named property changed and is worth saving.
+  void PropertyChanged(const QString& name);
+
+ protected:
+  bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void mark(const char* name);
+  void apply_style_defaults();
+  void resize_handling();
+  void update_access_key();
+  void apply_cursor();
+  QFont ambient_font() const;
+  OleColor translated(OleColor colour) const;
+  ButtonLook look() const;
+
+  void pointer_entered();
+  void pointer_left();
+  void mouse_down(qint16 button, qint16 shift, QPointF position);
+  void access_key_pressed();
+
+  OleColor back_color_ = 0;
+  int button_style_ = 1;
+  QString caption_;
+  int caption_align_ = 1;
+  bool check_box_mode_ = false;
+  OleColor fore_color_ = 0;
+  bool hand_pointer_ = false;
+  OleColor mask_color_ = 0;
+  ButtonPicture mouse_icon_;
+  qint16 mouse_pointer_ = 0;
+  ButtonPicture picture_;
+  int picture_align_ = 1;
+  ButtonPicture picture_hover_;
+  int picture_size_ = 0;
+  bool show_focus_rect_ = false;
+  bool use_mask_color_ = false;
+  bool value_ = false;
+
+  int draw_state_ = 0;
+  bool mouse_over_ = false;
+  bool mouse_down_ = false;
+  qint16 last_down_button_ = 0;
+  qint16 last_down_shift_ = 0;
+  QPointF last_down_position_;
+  bool has_access_key_ = false;
+  int access_key_shortcut_ = 0;
+  bool hand_cursor_loaded_ = false;
+  bool loading_ = false;  // no change marks while the store is read
+};
+
+}  // namespace ordelix

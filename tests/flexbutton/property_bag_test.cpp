@@ -1,0 +1,64 @@
+#include <QFont>
+#include <QTest>
+
+#include "property_bag.h"
+
+using ordelix::PropertyBag;
+
+class PropertyBagTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void missingOrUnconvertibleEntriesGiveTheFallback() {
+    const PropertyBag bag(u"ButtonStyle = abc\nMousePointer = 70000\nbroken line\n = 4\n");
+    QCOMPARE(bag.read(u"Caption", QString("flexbutton")).toString(), QString("flexbutton"));
+    QCOMPARE(bag.read(u"ButtonStyle", 1).toInt(), 1);
+    QCOMPARE(bag.read(u"MousePointer", QVariant::fromValue<short>(0)).value<short>(), short(0));
+  }
+
+  void wronglyTypedEntriesAreConverted() {
+    const PropertyBag bag(u"ButtonStyle = \"7\"\nValue = -1\nPictureSize = 2.5\nEnabled = 0\n");
+    QCOMPARE(bag.read(u"ButtonStyle", 1).toInt(), 7);
+    QCOMPARE(bag.read(u"Value", false).toBool(), true);
+    QCOMPARE(bag.read(u"PictureSize", 0).toInt(), 2);
+    QCOMPARE(bag.read(u"Enabled", true).toBool(), false);
+  }
+
+  void keysMatchWithoutCaseAndKeepTheirSpelling() {
+    PropertyBag bag;
+    bag.write("pictureSize", 3, 0);
+    bag.write("UseMaskCOlor", true, false);
+    const PropertyBag reread(bag.text());
+    QCOMPARE(reread.read(u"PictureSize", 0).toInt(), 3);
+    QCOMPARE(reread.read(u"UseMaskColor", false).toBool(), true);
+    QCOMPARE(reread.text(), QString("pictureSize = 3\nUseMaskCOlor = True\n"));
+  }
+
+  void valuesEqualToTheWrittenDefaultAreLeftOut() {
+    PropertyBag bag;
+    bag.write("ButtonStyle", 0, 1);
+    bag.write("CaptionAlign", 1, 1);
+    QCOMPARE(bag.text(), QString("ButtonStyle = 0\n"));
+    bag.write("buttonstyle", 1, 1);
+    QCOMPARE(bag.text(), QString());
+  }
+
+  void stringsAndFontsRoundTrip() {
+    const QString caption = "Say \"Go\"\\\nnow  ";
+    QFont font("MS Sans Serif", 12);
+    font.setBold(true);
+    PropertyBag bag;
+    bag.write("Caption", caption, QString());
+    bag.write("Font", font, QFont("Tahoma", 8));
+    const PropertyBag reread(bag.text());
+    QCOMPARE(reread.read(u"Caption", QString()).toString(), caption);
+    const QFont back = reread.read(u"Font", QFont("Tahoma", 8)).value<QFont>();
+    QCOMPARE(back.family(), QString("MS Sans Serif"));
+    QCOMPARE(back.pointSizeF(), 12.0);
+    QVERIFY(back.bold());
+    QVERIFY(!back.italic());
+  }
+};
+
+QTEST_MAIN(PropertyBagTest)
+#include "property_bag_test.moc"
