@@ -1,0 +1,125 @@
+#include "main_window.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+
+#include "button_description.h"
+#include "clock_text.h"
+#include "conversion.h"
+#include "flexbutton.h"
+#include "report_preview.h"
+#include "window_dialogs.h"
+
+namespace ordelix {
+namespace {
+
+QLabel* add_label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  return label;
+}
+
+void add_line(QWidget* parent, const char* name, QRect geometry) {
+  auto* line = new QFrame(parent);
+  line->setObjectName(name);
+  line->setFrameShape(geometry.height() > geometry.width() ? QFrame::VLine : QFrame::HLine);
+  line->setStyleSheet("color: #000080;");
+  line->setGeometry(geometry);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs) {
+  setObjectName("Form1");
+  setWindowTitle("TAVRO");
+  setFixedSize(800, 600);
+
+  QLabel* title = add_label(this, "Label2", " Ordelix  V1.2", {40, 28, 720, 64});
+  QFont title_font = title->font();
+  title_font.setPointSize(30);
+  title_font.setBold(true);
+  title->setFont(title_font);
+  title->setStyleSheet("color: #000080;");
+
+  clock_ = add_label(this, "Label4", QString(), {480, 100, 280, 24});
+  clock_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  QLabel* caption = add_label(this, "Label3", "Select File", {40, 128, 300, 24});
+  QFont caption_font = caption->font();
+  caption_font.setPointSize(12);
+  caption->setFont(caption_font);
+
+  path_ = new QLineEdit(this);
+  path_->setObjectName("Text1");
+  path_->setReadOnly(true);
+  path_->setGeometry(40, 154, 720, 30);
+
+  FlexButton* browse_button = add_window_button(this, "flexbutton1", {40, 206, 160, 44});
+  FlexButton* convert_button = add_window_button(this, "flexbutton2", {320, 206, 160, 44});
+  FlexButton* exit_button = add_window_button(this, "flexbutton3", {600, 206, 160, 44});
+  connect(browse_button, &FlexButton::Click, this, &MainWindow::browse);
+  connect(convert_button, &FlexButton::Click, this, [this] { convert(); });
+  connect(exit_button, &FlexButton::Click, this, &MainWindow::exitProgram);
+
+  add_line(this, "Line1", {20, 20, 760, 2});
+  add_line(this, "Line2", {40, 268, 720, 2});
+  add_line(this, "Line3", {20, 578, 760, 2});
+  add_line(this, "Line4", {20, 20, 2, 560});
+  add_line(this, "Line5", {778, 20, 2, 560});
+
+  timer_ = new QTimer(this);
+  timer_->setObjectName("Timer1");
+  timer_->setInterval(1000);
+  connect(timer_, &QTimer::timeout, this, &MainWindow::tick);
+  timer_->start();
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, QPixmap(":/window/background.png"));
+}
+
+void MainWindow::tick() {
+  clock_->setText(clock_text(QDateTime::currentDateTime(), QLocale()));
+}
+
+void MainWindow::browse() {
+  QString chosen = dialogs_.chooseExportFile(this, export_file_filter, selectedPath_);
+  if (!chosen.isEmpty()) select(chosen);
+}
+
+void MainWindow::select(const QString& path) {
+  selectedPath_ = path;
+  path_->setText(path);
+}
+
+ReportPreview* MainWindow::convert() {
+  if (selectedPath_.isEmpty()) return nullptr;
+  Conversion conversion = convert_export_file(QFile::encodeName(selectedPath_).toStdString());
+  if (!conversion.ok()) {
+    dialogs_.showFailure(
+        this, tr("%1: %2").arg(selectedPath_, QString::fromStdString(conversion.reason)));
+    return nullptr;
+  }
+  auto* preview = new ReportPreview(std::move(conversion), selectedPath_, dialogs_, this);
+  preview->show();
+  preview->save();
+  return preview;
+}
+
+void MainWindow::exitProgram() {
+  close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  for (ReportPreview* preview : findChildren<ReportPreview*>()) preview->close();
+  QWidget::closeEvent(event);
+}
+
+}  // namespace ordelix

@@ -1,0 +1,81 @@
+#include "report_preview.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "report_save.h"
+#include "sheet_table_model.h"
+#include "spill_delegate.h"
+#include "window_dialogs.h"
+
+namespace ordelix {
+
+ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDialogs& dialogs,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      conversion_(std::move(conversion)),
+      exportPath_(std::move(exportPath)),
+      dialogs_(dialogs),
+      table_(new QTableView(this)) {
+  setObjectName("ReportPreview");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(tr("Report - %1").arg(QFileInfo(exportPath_).fileName()));
+  resize(900, 640);
+
+  table_->setModel(new SheetTableModel(conversion_.sheet, table_));
+  table_->setItemDelegate(new SpillDelegate(table_));
+  table_->setShowGrid(true);
+  table_->setWordWrap(false);
+  table_->verticalHeader()->setDefaultSectionSize(22);
+  table_->horizontalHeader()->setDefaultSectionSize(72);
+  for (const CellRange& m : conversion_.sheet.merges())
+    table_->setSpan(m.first_row - 1, m.first_col - 1, m.last_row - m.first_row + 1,
+                    m.last_col - m.first_col + 1);
+
+  auto* save_button = new QPushButton(tr("Save..."), this);
+  save_button->setObjectName("SaveButton");
+  connect(save_button, &QPushButton::clicked, this, [this] { save(); });
+
+  auto* buttons = new QHBoxLayout;
+  QStringList warnings;
+  for (const std::string& warning : conversion_.warnings)
+    warnings << QString::fromStdString(warning);
+  auto* notes = new QLabel(warnings.join('\n'), this);
+  notes->setObjectName("Warnings");
+  buttons->addWidget(notes);
+  buttons->addStretch();
+  buttons->addWidget(save_button);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(table_);
+  layout->addLayout(buttons);
+}
+
+bool ReportPreview::save() {
+  QFileInfo source(exportPath_);
+  QString suggested = source.dir().filePath(source.completeBaseName() + ".xlsx");
+  QString target = dialogs_.chooseReportPath(this, suggested);
+  if (target.isEmpty()) return false;
+
+  SaveOptions options;
+  options.replace_existing = true;  // the dialog has asked
+  options.input_path = QFile::encodeName(exportPath_).toStdString();
+  options.created = conversion_.created;
+  SaveResult saved =
+      report_save(conversion_.sheet, QFile::encodeName(target).toStdString(), options);
+  if (!saved.ok()) {
+    dialogs_.showFailure(
+        this,
+        tr("%1 was not saved: %2").arg(target, QString::fromStdString(save_error_text(saved))));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ordelix

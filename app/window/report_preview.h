@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include "conversion.h"
+
+class QTableView;
+
+namespace ordelix {
+
+class WindowDialogs;
+
+// Shows one converted report as a spreadsheet would and saves it on request.
+class ReportPreview : public QWidget {
+  Q_OBJECT
+
+ public:
+  ReportPreview(Conversion conversion, QString exportPath, WindowDialogs& dialogs,
+                QWidget* parent = nullptr);
+
+  const Conversion& conversion() const { return conversion_; }
+  QTableView* table() const { return table_; }
+
+  // Asks for a file name and saves there; false when cancelled or failed.
+  bool save();
+
+ private:
+  Conversion conversion_;
+  QString exportPath_;
+  WindowDialogs& dialogs_;
+  QTableView* table_;
+};
+
+}  // namespace ordelix

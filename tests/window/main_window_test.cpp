@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "clock_text.h"
+#include "fake_dialogs.h"
+#include "flexbutton.h"
+#include "main_window.h"
+#include "report_preview.h"
+#include "window_dialogs.h"
+
+using ordelix::MainWindow;
+using ordelix::ReportPreview;
+
+namespace {
+
+QByteArray read_all(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A K-factor protein file with two samples, as the instrument writes it.
+QString write_kfactor_export(const QTemporaryDir& dir, const QString& name) {
+  const char* lines[] = {"2",     "0",      "2",   "SERUM-B", "3",     "2",     "3", "0",
+                         "1",     "1",      "750", "0.05",    "2.5",   "2",     "1", "0.321",
+                         "0.321", "0.8525", "2",   "0.467",   "0.467", "1.2175"};
+  QString path = dir.filePath(name);
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  for (const char* line : lines) f.write(QByteArray(line) + "\r\n");
+  return path;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  FakeDialogs dialogs;
+  MainWindow window{dialogs};
+  QTemporaryDir dir;
+
+  template <class T>
+  T* child(const char* name) {
+    return window.findChild<T*>(name);
+  }
+  void choose(const QString& path) {
+    dialogs.exportFile = path;
+    window.browse();
+  }
+};
+
+TEST_F(MainWindowTest, ShowsItsControlsUnderTheirNames) {
+  EXPECT_EQ(window.objectName(), "Form1");
+  EXPECT_EQ(window.windowTitle(), "TAVRO");
+  EXPECT_EQ(window.size(), QSize(800, 600));
+  EXPECT_EQ(child<QLabel>("Label2")->text(), " Ordelix  V1.2");
+  EXPECT_EQ(child<QLabel>("Label3")->text(), "Select File");
+  EXPECT_TRUE(child<QLineEdit>("Text1")->text().isEmpty());
+  EXPECT_TRUE(child<QLineEdit>("Text1")->isReadOnly());
+  EXPECT_TRUE(child<QLabel>("Label4")->text().isEmpty()) << "the clock waits for its first tick";
+  EXPECT_EQ(child<QTimer>("Timer1")->interval(), 1000);
+  EXPECT_EQ(child<ordelix::FlexButton>("flexbutton1")->Caption(), "Browse");
+  EXPECT_EQ(child<ordelix::FlexButton>("flexbutton2")->Caption(), "Convert");
+  EXPECT_EQ(child<ordelix::FlexButton>("flexbutton3")->Caption(), "Exit");
+  for (int i = 1; i <= 3; ++i) {
+    auto* b = child<ordelix::FlexButton>(qPrintable(QString("flexbutton%1").arg(i)));
+    EXPECT_EQ(b->ButtonStyle(), 10);
+    EXPECT_EQ(b->BackColor(), 8388608u);
+    EXPECT_EQ(b->ForeColor(), 16777215u);
+  }
+}
+
+TEST_F(MainWindowTest, ClockTicksWithDateWithoutLeadingZeros) {
+  QDateTime t(QDate(2024, 3, 7), QTime(14, 5, 9));
+  EXPECT_EQ(ordelix::clock_text(t, QLocale::c()), "2024/3/7  14:05:09");
+  QString us = ordelix::clock_text(t, QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_TRUE(us.startsWith("2024/3/7  2:05:09")) << us.toStdString();
+
+  QTimer* timer = child<QTimer>("Timer1");
+  EXPECT_TRUE(timer->isActive());
+  QEventLoop loop;
+  QTimer::singleShot(1200, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_TRUE(
+      child<QLabel>("Label4")->text().startsWith(QString("%1/").arg(QDate::currentDate().year())));
+}
+
+TEST_F(MainWindowTest, BrowseOffersTheNineFiltersAndKeepsThePathOnCancel) {
+  EXPECT_STREQ(ordelix::export_file_filter,
+               "ALL (*.*)|*.*|PROTEIN (*.PRO)|*.PRO|CONCENTRATION (*.CON)|*.CON|DNA/RNA "
+               "(*.NUC)|*.NUC|KINETICS (*.TSC)|*.TSC|OD600 (*.OD)|*.OD|PHOTOMETRY (*.PHT)|*.PHT|"
+               "TM (*.TM)|*.TM|WL SCAN (*.WSC)|*.WSC");
+  QStringList filters = ordelix::qt_name_filters(ordelix::export_file_filter).split(";;");
+  ASSERT_EQ(filters.size(), 9);
+  EXPECT_EQ(filters.front(), "ALL (*.*)");
+  EXPECT_EQ(filters[5], "OD600 (*.OD)");
+  EXPECT_EQ(filters.back(), "WL SCAN (*.WSC)");
+
+  choose("/data/run1.PRO");
+  EXPECT_EQ(dialogs.askedFilter, ordelix::export_file_filter);
+  EXPECT_EQ(window.selectedPath(), "/data/run1.PRO");
+  EXPECT_EQ(child<QLineEdit>("Text1")->text(), "/data/run1.PRO");
+  choose(QString());
+  EXPECT_EQ(dialogs.askedPrevious, "/data/run1.PRO");
+  EXPECT_EQ(window.selectedPath(), "/data/run1.PRO");
+}
+
+TEST_F(MainWindowTest, ConvertWithNothingChosenDoesNothing) {
+  EXPECT_EQ(window.convert(), nullptr);
+  EXPECT_TRUE(dialogs.failures.isEmpty());
+  EXPECT_TRUE(dialogs.suggestedReports.isEmpty());
+  EXPECT_TRUE(window.findChildren<ReportPreview*>().isEmpty());
+}
+
+TEST_F(MainWindowTest, AFileWithoutReportGivesOnlyAMessage) {
+  QString path = dir.filePath("notes.txt");
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("2\r\n");
+  f.close();
+  choose(path);
+  EXPECT_EQ(window.convert(), nullptr);
+  ASSERT_EQ(dialogs.failures.size(), 1);
+  EXPECT_TRUE(dialogs.failures.front().contains("notes.txt"));
+  EXPECT_TRUE(dialogs.failures.front().contains("measurement mode"));
+  EXPECT_TRUE(window.findChildren<ReportPreview*>().isEmpty());
+  EXPECT_TRUE(dialogs.suggestedReports.isEmpty());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(MainWindowTest, ConvertShowsThePreviewAndSavesWhatTheConverterWrites) {
+  QString input = write_kfactor_export(dir, "serum.PRO");
+  QString saved = dir.filePath("chosen.xlsx");
+  dialogs.reportPath = saved;
+  choose(input);
+  ReportPreview* preview = window.convert();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(preview->isVisible());
+  EXPECT_EQ(dialogs.suggestedReports, QStringList{dir.filePath("serum.xlsx")});
+
+  QAbstractItemModel* model = preview->table()->model();
+  EXPECT_EQ(model->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "D");
+  EXPECT_EQ(model->headerData(11, Qt::Vertical, Qt::DisplayRole).toInt(), 12);
+  EXPECT_EQ(model->index(0, 0).data().toString(), "Method                ");
+  EXPECT_TRUE(model->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_FALSE(model->index(0, 3).data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(model->index(11, 0).data().toString(), "CONC = 2.5 * OD + 0.05       ");
+  EXPECT_EQ(preview->table()->columnSpan(1, 3), 2) << "D2:E2 is merged";
+  EXPECT_TRUE(model->index(1, 3).data().toString().contains(
+      QRegularExpression("^\\d{4}/\\d{1,2}/\\d{1,2} \\d{1,2}:\\d{2}:\\d{2}$")));
+
+  QString by_converter = dir.filePath("converter.xlsx");
+  int rc = QProcess::execute(ORDELIX_CONVERT, {input, "-o", by_converter});
+  ASSERT_EQ(rc, 0);
+  QByteArray expected = read_all(by_converter);
+  ASSERT_FALSE(expected.isEmpty());
+  EXPECT_EQ(read_all(saved), expected);
+}
+
+TEST_F(MainWindowTest, CancelledSaveKeepsThePreviewForALaterSave) {
+  choose(write_kfactor_export(dir, "late.PRO"));
+  ReportPreview* preview = window.convert();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(QDir(dir.path()).entryList({"*.xlsx"}).isEmpty());
+  EXPECT_TRUE(preview->isVisible());
+
+  dialogs.reportPath = dir.filePath("later.xlsx");
+  preview->findChild<QAbstractButton*>("SaveButton")->click();
+  EXPECT_TRUE(QFile::exists(dialogs.reportPath));
+}
+
+TEST_F(MainWindowTest, EachConversionOpensItsOwnPreview) {
+  choose(write_kfactor_export(dir, "a.PRO"));
+  ReportPreview* first = window.convert();
+  ReportPreview* second = window.convert();
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(window.findChildren<ReportPreview*>().size(), 2);
+}
+
+TEST_F(MainWindowTest, SavingOverTheExportFileIsRefused) {
+  QString input = write_kfactor_export(dir, "keep.PRO");
+  QByteArray before = read_all(input);
+  dialogs.reportPath = input;
+  choose(input);
+  ASSERT_NE(window.convert(), nullptr);
+  ASSERT_EQ(dialogs.failures.size(), 1);
+  EXPECT_EQ(read_all(input), before);
+}
+
+TEST_F(MainWindowTest, ExitClosesTheWindowAndItsPreviews) {
+  window.show();
+  choose(write_kfactor_export(dir, "exit.PRO"));
+  ReportPreview* preview = window.convert();
+  ASSERT_NE(preview, nullptr);
+  child<ordelix::FlexButton>("flexbutton3")->Click();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(preview->isVisible());
+}
+
+}  // namespace
