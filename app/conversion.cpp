@@ -31,9 +31,6 @@ Conversion convert_export_file(const std::string& path) {
   if (mode == nullptr)
     return failed(ConvertError::unknown_mode,
                   "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)");
-  if (mode->write == nullptr)
-    return failed(ConvertError::mode_unavailable,
-                  std::string(mode->name) + " reports are not available yet");
 
   Conversion conversion;
   conversion.created = loaded.file.created_time();

@@ -10,10 +10,9 @@ namespace ordelix {
 
 enum class ConvertError {
   none,
-  unreadable,        // the export file cannot be read
-  unknown_mode,      // the file name names no measurement mode
-  mode_unavailable,  // the mode has no report writer yet
-  no_report,         // the file's header selects no report
+  unreadable,    // the export file cannot be read
+  unknown_mode,  // the file name names no measurement mode
+  no_report,     // the file's header selects no report
 };
 
 struct Conversion {

@@ -4,23 +4,26 @@
 #include <cctype>
 
 #include "reports/concentration.h"
+#include "reports/kinetics.h"
+#include "reports/melting_temperature.h"
 #include "reports/nucleic_acid.h"
 #include "reports/od600.h"
 #include "reports/photometry.h"
 #include "reports/protein.h"
+#include "reports/wavelength_scan.h"
 
 namespace ordelix {
 
 std::span<const MeasurementMode> measurement_modes() {
   static constexpr std::array<MeasurementMode, 8> modes{{
-      {"PRO", "protein", protein_write},
-      {"NUC", "nucleic acid", nucleic_acid_write},
-      {"CON", "concentration", concentration_write},
-      {"PHT", "photometry", photometry_write},
-      {".OD", "OD600", od600_write},
-      {"TSC", "kinetics", nullptr},
-      {".TM", "melting temperature", nullptr},
-      {"WSC", "wavelength scan", nullptr},
+      {"PRO", protein_write},
+      {"NUC", nucleic_acid_write},
+      {"CON", concentration_write},
+      {"PHT", photometry_write},
+      {".OD", od600_write},
+      {"TSC", kinetics_write},
+      {".TM", melting_temperature_write},
+      {"WSC", wavelength_scan_write},
   }};
   return modes;
 }

@@ -8,9 +8,8 @@
 namespace ordelix {
 
 struct MeasurementMode {
-  std::string_view key;                    // last three characters of the file name
-  std::string_view name;                   // for messages
-  ReportOutcome (*write)(ReportContext&);  // null until the mode has a writer
+  std::string_view key;  // last three characters of the file name
+  ReportOutcome (*write)(ReportContext&);
 };
 
 std::span<const MeasurementMode> measurement_modes();

@@ -78,6 +78,9 @@ class ReportSheet {
 
   // Writes dropped for falling below max_row.
   long dropped_writes() const { return dropped_writes_; }
+  // Writes below max_row that a writer leaves out without making them, so
+  // that a huge count from the file costs no loop over rows that cannot be.
+  void count_dropped_writes(long writes) { dropped_writes_ += writes; }
 
  private:
   void put(int row, int col, CellValue value);

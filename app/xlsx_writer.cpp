@@ -36,8 +36,17 @@ class Formats {
   Formats(lxw_workbook* workbook, const ReportSheet& sheet) : workbook_(workbook), sheet_(sheet) {}
 
   lxw_format* of(int row, int col, bool date_time) {
-    std::optional<Font> font = sheet_.font_at(row, col);
-    bool left = sheet_.left_aligned(col);
+    return get(sheet_.font_at(row, col), sheet_.left_aligned(col), date_time);
+  }
+
+  lxw_format* column_format() { return get(std::nullopt, true, false); }
+
+ private:
+  using Key = std::tuple<bool, double, bool, bool, int, bool, bool>;
+
+  // One object per look: the library hashes a format that duplicates
+  // another's look again at every cell that uses it.
+  lxw_format* get(const std::optional<Font>& font, bool left, bool date_time) {
     if (!font && !left && !date_time) return nullptr;
     Key key{font.has_value(),
             font.value_or(Font{}).size,
@@ -50,14 +59,6 @@ class Formats {
     if (inserted) it->second = make(font, left, date_time);
     return it->second;
   }
-
-  lxw_format* column_format() {
-    if (column_ == nullptr) column_ = make(std::nullopt, true, false);
-    return column_;
-  }
-
- private:
-  using Key = std::tuple<bool, double, bool, bool, int, bool, bool>;
 
   lxw_format* make(const std::optional<Font>& font, bool left, bool date_time) {
     lxw_format* f = workbook_add_format(workbook_);
@@ -75,7 +76,6 @@ class Formats {
   lxw_workbook* workbook_;
   const ReportSheet& sheet_;
   std::map<Key, lxw_format*> formats_;
-  lxw_format* column_ = nullptr;
 };
 
 lxw_datetime lxw_of(const DateTime& t) {

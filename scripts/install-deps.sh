@@ -7,7 +7,7 @@ packages=(
   g++ cmake pkg-config clang-format
   libxlsxwriter-dev libcli11-dev
   libgtest-dev python3-openpyxl locales
-  qt6-base-dev qt6-charts-dev libgl-dev fonts-dejavu-core fonts-liberation2
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

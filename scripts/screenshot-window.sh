@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export_file="${1:-}"
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   export_file=$1
   if [ -z "$export_file" ]; then
     build/bin/ordelix &
@@ -23,7 +23,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     sleep 2
     xdotool key Escape
     sleep 2
-    import -window root -crop 900x640+0+0 +repage docs/preview.png
+    import -window root -crop 1100x680+0+0 +repage docs/preview.png
     echo "wrote docs/preview.png"
   fi
   kill $app

@@ -7,9 +7,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "report_chart_view.h"
 #include "report_save.h"
 #include "sheet_table_model.h"
 #include "spill_delegate.h"
@@ -27,7 +29,7 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
   setObjectName("ReportPreview");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(tr("Report - %1").arg(QFileInfo(exportPath_).fileName()));
-  resize(900, 640);
+  resize(1100, 680);
 
   table_->setModel(new SheetTableModel(conversion_.sheet, table_));
   table_->setItemDelegate(new SpillDelegate(table_));
@@ -38,6 +40,8 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
   for (const CellRange& m : conversion_.sheet.merges())
     table_->setSpan(m.first_row - 1, m.first_col - 1, m.last_row - m.first_row + 1,
                     m.last_col - m.first_col + 1);
+
+  for (const LineChart& chart : conversion_.sheet.charts()) place_chart(chart);
 
   auto* save_button = new QPushButton(tr("Save..."), this);
   save_button->setObjectName("SaveButton");
@@ -55,6 +59,29 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table_);
   layout->addLayout(buttons);
+}
+
+// The chart floats over the sheet at the cell where a spreadsheet anchors it:
+// its position is given in points over columns 64 and rows 20 pixels apart.
+void ReportPreview::place_chart(const LineChart& chart) {
+  constexpr double pixels_per_point = 96.0 / 72.0;
+  constexpr double sheet_column_px = 64;
+  constexpr double sheet_row_px = 20;
+  double x = chart.left * pixels_per_point / sheet_column_px;
+  double y = chart.top * pixels_per_point / sheet_row_px;
+  auto* view = new ReportChartView(conversion_.sheet, chart, table_->viewport());
+  auto place = [this, view, x, y] {
+    int col = static_cast<int>(x);
+    int row = static_cast<int>(y);
+    view->move(
+        table_->columnViewportPosition(col) +
+            static_cast<int>((x - col) * table_->columnWidth(col)),
+        table_->rowViewportPosition(row) + static_cast<int>((y - row) * table_->rowHeight(row)));
+  };
+  connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, view, place);
+  connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, view, place);
+  place();
+  view->show();
 }
 
 bool ReportPreview::save() {

@@ -25,6 +25,8 @@ class ReportPreview : public QWidget {
   bool save();
 
  private:
+  void place_chart(const LineChart& chart);
+
   Conversion conversion_;
   QString exportPath_;
   WindowDialogs& dialogs_;

@@ -12,7 +12,7 @@ namespace {
 
 // A spreadsheet's grid shows some empty rows and columns beyond the report.
 constexpr int spare_rows = 5;
-constexpr int min_columns = 12;
+constexpr int min_columns = 26;  // A to Z, the columns a report lays out
 
 }  // namespace
 

@@ -7,8 +7,12 @@ Usage: check_reports.py CONVERTER EXAMPLES_DIR GOLDEN_DIR
 GOLDEN_DIR holds one <example>.cells per example: every non-empty cell as
 "REF<TAB>KIND<TAB>VALUE<TAB>FLAGS", KIND s (text, VALUE in JSON so blanks
 show), n (number) or d (date-time, VALUE "<datetime>": it comes from the
-file's birth time and is checked against it), FLAGS "bold" or empty; and one
-"merge<TAB>RANGE" line per merged range.
+file's birth time and is checked against it), FLAGS "bold" or empty; one
+"merge<TAB>RANGE" line per merged range; and for a report with a line chart,
+"chart<TAB>KEY<TAB>VALUE" lines, VALUE in JSON, KEY one of title, values and
+categories (series ranges), series (its name), category_axis and value_axis
+(axis titles), legend (its position), tick_mark_skip, box ([left, top, width,
+height] in points).
 """
 
 import ctypes
@@ -23,6 +27,7 @@ import tempfile
 import time
 import unittest
 import zipfile
+from xml.etree import ElementTree
 
 import openpyxl
 from openpyxl.utils.cell import coordinate_from_string, column_index_from_string
@@ -137,6 +142,8 @@ def read_golden(path):
             if fields[0] == "merge":
                 merges.append(fields[1])
                 continue
+            if fields[0] == "chart":
+                continue
             if len(fields) != 4 or fields[1] not in ("s", "n", "d") or fields[3] not in ("", "bold"):
                 raise ValueError(f"{path}:{number}: malformed line {line!r}")
             ref, kind, text, flag = fields
@@ -148,6 +155,96 @@ def read_golden(path):
                 value = None
             cells[ref] = (kind, value, flag == "bold")
     return cells, sorted(merges)
+
+
+def read_golden_chart(path):
+    """{key: value} of the golden file's chart lines; empty without a chart."""
+    with open(path, encoding="utf-8") as f:
+        fields = [line.rstrip("\n").split("\t") for line in f]
+    return {line[1]: json.loads(line[2]) for line in fields if line[0] == "chart"}
+
+
+# --- reading the chart back ------------------------------------------------
+
+CHART_NS = {"c": "http://schemas.openxmlformats.org/drawingml/2006/chart",
+            "a": "http://schemas.openxmlformats.org/drawingml/2006/main",
+            "xdr": "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing"}
+# The sheet's columns and rows keep their default size: 64 and 20 pixels.
+COLUMN_PT, ROW_PT, EMU_PER_PT = 48, 15, 12700
+
+
+def workbook_part(path, prefix):
+    with zipfile.ZipFile(path) as z:
+        names = sorted(n for n in z.namelist() if n.startswith(prefix))
+        return [ElementTree.fromstring(z.read(n)) for n in names]
+
+
+def rich_text(element):
+    if element is None:
+        return None
+    return "".join(t.text or "" for t in element.iterfind(".//a:t", CHART_NS))
+
+
+def value_of(element, path):
+    found = element.find(path, CHART_NS)
+    return None if found is None else found.get("val")
+
+
+def chart_box(path):
+    """[left, top, width, height] in points of the one drawing anchor."""
+    anchor = workbook_part(path, "xl/drawings/drawing")[0].find("xdr:twoCellAnchor", CHART_NS)
+
+    def corner(name):
+        at = {k: int(anchor.findtext(f"xdr:{name}/xdr:{k}", namespaces=CHART_NS))
+              for k in ("col", "colOff", "row", "rowOff")}
+        return (at["col"] * COLUMN_PT + at["colOff"] / EMU_PER_PT,
+                at["row"] * ROW_PT + at["rowOff"] / EMU_PER_PT)
+
+    (left, top), (right, bottom) = corner("from"), corner("to")
+    return [left, top, right - left, bottom - top]
+
+
+def chart_of(path):
+    """The workbook's line chart in the golden file's terms; empty without one."""
+    charts = workbook_part(path, "xl/charts/chart")
+    if not charts:
+        return {}
+    chart = charts[0].find("c:chart", CHART_NS)
+    series = chart.find("c:plotArea/c:lineChart/c:ser", CHART_NS)
+    skip = value_of(chart, "c:plotArea/c:catAx/c:tickMarkSkip")
+    found = {
+        "title": rich_text(chart.find("c:title", CHART_NS)),
+        "values": series.findtext("c:val/c:numRef/c:f", namespaces=CHART_NS),
+        "categories": series.findtext("c:cat/c:numRef/c:f", namespaces=CHART_NS),
+        "series": series.findtext("c:tx/c:v", namespaces=CHART_NS),
+        "category_axis": rich_text(chart.find("c:plotArea/c:catAx/c:title", CHART_NS)),
+        "value_axis": rich_text(chart.find("c:plotArea/c:valAx/c:title", CHART_NS)),
+        "legend": value_of(chart, "c:legend/c:legendPos"),
+        "tick_mark_skip": None if skip is None else int(skip),
+        "box": chart_box(path),
+    }
+    return {key: value for key, value in found.items() if value is not None}
+
+
+def chart_cache_problems(path):
+    """Where the chart's cached points differ from the cells its series ranges name."""
+    series = workbook_part(path, "xl/charts/chart")[0].find(".//c:ser", CHART_NS)
+    ws = open_sheet(path)
+    problems = []
+    for part in ("cat", "val"):
+        ref = series.find(f"c:{part}/c:numRef", CHART_NS)
+        cache = ref.find("c:numCache", CHART_NS)
+        if cache is None:
+            problems.append(f"{part}: no cached values")
+            continue
+        column = ws[ref.findtext("c:f", namespaces=CHART_NS).split("!")[1].replace("$", "")]
+        cells = {i: row[0].value for i, row in enumerate(column)
+                 if isinstance(row[0].value, (int, float))}
+        cached = {int(pt.get("idx")): float(pt.findtext("c:v", namespaces=CHART_NS))
+                  for pt in cache.iterfind("c:pt", CHART_NS)}
+        if int(value_of(cache, "c:ptCount")) != len(column) or cached != cells:
+            problems.append(f"{part}: cached {cached} for cells {cells}")
+    return problems
 
 
 def cell_differences(expected, actual):
@@ -252,6 +349,15 @@ class ConverterCase(unittest.TestCase):
         for needle in needles:
             self.assertIn(needle, run.err)
 
+    def assert_chart_like(self, expected, report):
+        actual = chart_of(report)
+        box = actual.pop("box", None)
+        want_box = expected.pop("box", None)
+        self.assertEqual(actual, expected)
+        if expected:
+            self.assertEqual([round(x) for x in box], want_box, box)
+            self.assertEqual(chart_cache_problems(report), [])
+
     def assert_cells_like(self, expected, report):
         actual, _ = cells_of(report)
         diff = cell_differences(expected, actual)
@@ -287,6 +393,8 @@ class Reports(ConverterCase):
                 diff = cell_differences(expected, actual)
                 self.assertFalse(diff, "\n".join(diff))
                 self.assertEqual(merges, expected_merges)
+                self.assert_chart_like(read_golden_chart(os.path.join(GOLDEN, stem + ".cells")),
+                                       report)
                 self.assertEqual(format_problems(report), [])
                 for ref, (kind, _, _) in expected.items():
                     if kind == "d":
@@ -515,6 +623,19 @@ class ExportFiles(ConverterCase):
         expected = read_golden(os.path.join(GOLDEN, "lowry_kfactor.cells"))[0]
         expected["D4"] = ("s", "CAF\u00c9-\u20acLO", False)
         self.assert_cells_like(expected, report)
+
+    def test_data_number_beyond_the_sheet_converts_what_fits_with_a_warning(self):
+        lines = export_lines(os.path.join(EXAMPLES, "scan_step1.WSC"))
+        self.assertEqual(lines[12], b"3")  # the data number
+        lines[12] = b"99999999"
+        source = write_export(self.path("huge.WSC"), lines)
+        report = self.path("huge.xlsx")
+        run = self.convert("-o", report, source)
+        self.assertEqual(run.rc, 0, run.err)
+        self.assertIn("warning", run.err)
+        ws = open_sheet(report)
+        self.assertEqual((ws.max_row, ws["C32767"].value), (32767, 400 + 32767 - 16))
+        self.assertEqual(chart_of(report)["values"], "Sheet1!$F$16:$F$17")
 
     def test_same_file_twice_gives_the_same_bytes(self):
         source = self.copy_example("bca_std.PRO", "twice.PRO")

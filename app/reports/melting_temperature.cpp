@@ -1,0 +1,53 @@
+#include "melting_temperature.h"
+
+#include "measured_series.h"
+#include "report_layout.h"
+
+namespace ordelix {
+namespace {
+
+using namespace layout;
+using series::padded;
+
+constexpr int col_f = 6;
+
+}  // namespace
+
+ReportOutcome melting_temperature_write(ReportContext& context) {
+  ExportReader& reader = context.reader;
+  ReportSheet& sheet = context.sheet;
+  sheet.set_font("A1:C14", bold_font());
+  sheet.set_font("A15:F15", bold_font());
+  reader.read_header(17, {6});
+
+  header_row(sheet, 1, padded("Method", 27), "TEMPERATURE" + blanks(36));
+  date_row(sheet, 2, padded("Time & Date", 17), reader.file().created());
+  header_row(sheet, 3, separator(61));
+  header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
+  path_length_row(sheet, 5, padded("Pathlength(mm)", 27), reader.value_of_line(5));
+  header_row(sheet, 6, padded("Data Mode", 27),
+             code_text_lookup(series::data_mode_table(), reader.value_of_line(6)));
+  header_row(sheet, 7, padded("Y-Max", 27), reader.field_of_line(7));
+  header_row(sheet, 8, padded("Y-Min", 27), reader.field_of_line(8));
+  header_row(sheet, 9, padded("Start-Temperature", 27), reader.field_of_line(9));
+  header_row(sheet, 10, padded("End-Temperature", 27), reader.field_of_line(10));
+  header_row(sheet, 11, padded("Interval", 27), reader.field_of_line(13));
+  header_row(sheet, 12, padded("K-Factor", 27), reader.field_of_line(15));
+  header_row(sheet, 13, padded("Data Number", 28), reader.field_of_line(17));
+  header_row(sheet, 14, padded("Data List", 72));
+
+  // The headings stand in A and D whatever the data mode; the columns below
+  // them are C and F.
+  sheet.set_text(15, col_a, padded("C", 26));
+  sheet.set_text(15, col_d, padded("OD", 27));
+
+  double n = reader.value_of_line(17);
+  series::running_column(sheet, col_c, 16, n + 15, reader.value_of_line(9),
+                         reader.value_of_line(13));
+  reader.for_each_line_from(18, [&](int line, std::string_view value) {
+    if (line < n + 18) sheet.set_text(line - 2, col_f, value);
+  });
+  return ReportOutcome::done();
+}
+
+}  // namespace ordelix

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "report_context.h"
+
+namespace ordelix {
+
+// Melting-temperature runs (TM): one value per step of a temperature ramp.
+ReportOutcome melting_temperature_write(ReportContext& context);
+
+}  // namespace ordelix

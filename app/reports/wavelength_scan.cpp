@@ -1,0 +1,134 @@
+#include "wavelength_scan.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "measured_series.h"
+#include "report_layout.h"
+
+namespace ordelix {
+namespace {
+
+using namespace layout;
+using series::padded;
+
+constexpr int col_f = 6;
+
+struct Interval {
+  double code;
+  std::string_view text;
+  std::optional<double> step;  // nm; none for "Auto", which steps by the span
+};
+
+constexpr std::array<Interval, 6> interval_table{{
+    {0, "Auto", std::nullopt},
+    {1, "0.2", 0.2},
+    {2, "0.5", 0.5},
+    {3, "1", 1},
+    {4, "2", 2},
+    {5, "5", 5},
+}};
+
+const Interval* interval_of_code(double code) {
+  auto it = std::find_if(interval_table.begin(), interval_table.end(),
+                         [code](const Interval& i) { return i.code == code; });
+  return it == interval_table.end() ? nullptr : &*it;
+}
+
+// Beyond the single range the value goes to infinity of its sign.
+double in_single_precision(double value) {
+  if (std::abs(value) > std::numeric_limits<float>::max())
+    return std::copysign(std::numeric_limits<double>::infinity(), value);
+  return static_cast<float>(value);
+}
+
+// The end wavelength counts in single precision: 200 to 700.1 still steps 0.5.
+double auto_step(double start, double end) {
+  return in_single_precision(end) - start <= 500 ? 0.5 : 1;
+}
+
+// The value column heading, which also names the series and the value axis.
+std::optional<std::string> value_heading(double data_mode) {
+  if (data_mode == 0) return padded("%T", 27);
+  if (data_mode == 1) return padded("OD", 27);
+  if (data_mode == 2) return padded("E(S)", 29);
+  return std::nullopt;
+}
+
+std::optional<std::string> text_in(const ReportSheet& sheet, int row, int col) {
+  const CellValue* value = sheet.cell(row, col);
+  if (value == nullptr || !std::holds_alternative<std::string>(*value)) return std::nullopt;
+  return std::get<std::string>(*value);
+}
+
+// Drawn from row 16 to one row past the lines of the file, whatever the data
+// number, and never past the sheet.
+void spectrum_chart(ReportSheet& sheet, int lines_read) {
+  std::string e = std::to_string(std::min(lines_read + 1, ReportSheet::max_row));
+  LineChart chart;
+  chart.left = 350;
+  chart.top = 0;
+  chart.width = 350;
+  chart.height = 250;
+  chart.title = "WL Scan";
+  chart.values = *cell_range_parse("F16:F" + e);
+  chart.categories = *cell_range_parse("C16:C" + e);
+  chart.series_name = text_in(sheet, 15, col_d);
+  chart.category_axis_title = text_in(sheet, 15, col_a);
+  chart.value_axis_title = text_in(sheet, 15, col_d);
+  chart.tick_mark_spacing = 10;
+  sheet.add_line_chart(std::move(chart));
+}
+
+}  // namespace
+
+ReportOutcome wavelength_scan_write(ReportContext& context) {
+  ExportReader& reader = context.reader;
+  ReportSheet& sheet = context.sheet;
+  sheet.set_font("A1:C14", bold_font());
+  sheet.set_font("A15:F15", bold_font());
+  reader.read_header(13, {6});
+
+  double start = reader.value_of_line(9);
+  double data_mode = reader.value_of_line(6);
+  // A code outside the table leaves the step empty: every row shows the start.
+  const Interval* interval = interval_of_code(reader.value_of_line(11));
+  double step = 0;
+  std::optional<std::string_view> interval_text;
+  if (interval) {
+    step = interval->step.value_or(auto_step(start, reader.value_of_line(10)));
+    interval_text = interval->text;
+  }
+
+  header_row(sheet, 1, padded("Method", 27), "WL SCAN" + blanks(36));
+  date_row(sheet, 2, padded("Time & Date", 27), reader.file().created());
+  header_row(sheet, 3, separator(61));
+  header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
+  path_length_row(sheet, 5, padded("Pathlength(mm)", 27), reader.value_of_line(5));
+  header_row(sheet, 6, padded("Data Mode", 27),
+             code_text_lookup(series::data_mode_table(), data_mode));
+  header_row(sheet, 7, padded("Start-WL(nm)", 27), reader.field_of_line(9));
+  header_row(sheet, 8, padded("End-WL(nm)", 26), reader.field_of_line(10));
+  header_row(sheet, 9, padded("Interval(nm)", 26), interval_text);
+  header_row(sheet, 10, padded("Data Number", 28), reader.field_of_line(13));
+  header_row(sheet, 14, padded("Data List", 72));
+
+  sheet.set_text(15, col_a, padded("WL(nm)", 31));
+  if (auto heading = value_heading(data_mode)) sheet.set_text(15, col_d, *heading);
+
+  double n = reader.value_of_line(13);
+  series::running_column(sheet, col_c, 16, n + 15, start, step);
+  int lines_read = 0;
+  reader.for_each_line_from(1, [&](int line, std::string_view value) {
+    lines_read = line;
+    if (line > 13 && line < n + 14) sheet.set_text(line + 2, col_f, value);
+  });
+  spectrum_chart(sheet, lines_read);
+  return ReportOutcome::done();
+}
+
+}  // namespace ordelix

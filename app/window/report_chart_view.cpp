@@ -1,0 +1,68 @@
+#include "report_chart_view.h"
+
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include "cp1252.h"
+
+namespace ordelix {
+namespace {
+
+std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
+  const CellValue* value = sheet.cell(row, col);
+  if (value == nullptr) return std::nullopt;
+  if (const auto* number = std::get_if<double>(value)) return *number;
+  return std::nullopt;
+}
+
+QString chart_text(const std::optional<std::string>& text) {
+  return text ? QString::fromStdString(cp1252_to_utf8(*text)) : QString();
+}
+
+// Points pair the category and the value of each row; a row whose value is
+// not a number leaves a gap, as it holds nothing to plot.
+QList<QPointF> series_points(const ReportSheet& sheet, const LineChart& chart) {
+  QList<QPointF> points;
+  int rows = std::min(chart.values.last_row - chart.values.first_row,
+                      chart.categories.last_row - chart.categories.first_row);
+  for (int i = 0; i <= rows; ++i) {
+    auto y = number_at(sheet, chart.values.first_row + i, chart.values.first_col);
+    auto x = number_at(sheet, chart.categories.first_row + i, chart.categories.first_col);
+    if (x && y) points.append(QPointF(*x, *y));
+  }
+  return points;
+}
+
+}  // namespace
+
+ReportChartView::ReportChartView(const ReportSheet& sheet, const LineChart& chart, QWidget* parent)
+    : QChartView(parent) {
+  setObjectName("ReportChart");
+  auto* series = new QLineSeries;
+  series->replace(series_points(sheet, chart));
+  series->setName(chart.series_name ? chart_text(chart.series_name) : tr("Series1"));
+
+  auto* plot = new QChart;
+  plot->setTitle(QString::fromStdString(cp1252_to_utf8(chart.title)));
+  plot->addSeries(series);
+  plot->legend()->setAlignment(Qt::AlignTop);
+  auto* x_axis = new QValueAxis;
+  auto* y_axis = new QValueAxis;
+  x_axis->setTitleText(chart_text(chart.category_axis_title));
+  y_axis->setTitleText(chart_text(chart.value_axis_title));
+  plot->addAxis(x_axis, Qt::AlignBottom);
+  plot->addAxis(y_axis, Qt::AlignLeft);
+  series->attachAxis(x_axis);
+  series->attachAxis(y_axis);
+  x_axis->applyNiceNumbers();
+  y_axis->applyNiceNumbers();
+  setChart(plot);
+  setRenderHint(QPainter::Antialiasing);
+
+  constexpr double pixels_per_point = 96.0 / 72.0;
+  resize(static_cast<int>(chart.width * pixels_per_point),
+         static_cast<int>(chart.height * pixels_per_point));
+}
+
+}  // namespace ordelix

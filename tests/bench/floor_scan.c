@@ -1,0 +1,179 @@
+/* ordelix-scan-floor: the wavelength-scan report's cells and chart written
+ * straight from the export file with libxlsxwriter, and nothing else. It is
+ * the yardstick that scripts/bench_scan.py holds ordelix-convert against, so
+ * it takes only the scans the benchmark generates: every code in its table.
+ *
+ * Usage: ordelix-scan-floor EXPORT.WSC REPORT.xlsx */
+
+#define _GNU_SOURCE
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <xlsxwriter.h>
+
+enum { first_row = 16, max_row = 32767, cut = 8 };
+
+typedef struct {
+  char text[cut + 1];
+} Line;
+
+typedef struct {
+  Line* lines;
+  int count;
+} Lines;
+
+static Lines read_lines(const char* path) {
+  Lines result = {NULL, 0};
+  FILE* f = fopen(path, "rb");
+  if (f == NULL) return result;
+  fseek(f, 0, SEEK_END);
+  long size = ftell(f);
+  rewind(f);
+  char* bytes = malloc((size_t)size + 1);
+  size_t got = fread(bytes, 1, (size_t)size, f);
+  fclose(f);
+  result.lines = malloc(sizeof(Line) * (got / 2 + 1));
+  for (size_t pos = 0; pos < got;) {
+    size_t end = pos;
+    while (end < got && bytes[end] != '\r' && bytes[end] != '\n') end++;
+    size_t length = end - pos < cut ? end - pos : cut;
+    Line* line = &result.lines[result.count++];
+    memcpy(line->text, bytes + pos, length);
+    line->text[length] = '\0';
+    pos = end + (end + 1 < got && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
+  }
+  free(bytes);
+  return result;
+}
+
+static const char* line_text(const Lines* lines, int number) {
+  return lines->lines[(number <= lines->count ? number : lines->count) - 1].text;
+}
+
+static double line_value(const Lines* lines, int number) {
+  return strtod(line_text(lines, number), NULL);
+}
+
+static void put_text(lxw_worksheet* ws, int row, int col, const char* text, lxw_format* f) {
+  char* end;
+  double number = strtod(text, &end);
+  if (end != text && *end == '\0')
+    worksheet_write_number(ws, (lxw_row_t)(row - 1), (lxw_col_t)(col - 1), number, f);
+  else
+    worksheet_write_string(ws, (lxw_row_t)(row - 1), (lxw_col_t)(col - 1), text, f);
+}
+
+static const char* padded(const char* text, int width) {
+  static char buffer[128];
+  snprintf(buffer, sizeof buffer, "%-*s", width, text);
+  return buffer;
+}
+
+static time_t created(const char* path) {
+  struct statx stx;
+  if (statx(AT_FDCWD, path, 0, STATX_BTIME | STATX_MTIME, &stx) == 0 &&
+      (stx.stx_mask & STATX_BTIME))
+    return (time_t)stx.stx_btime.tv_sec;
+  return (time_t)stx.stx_mtime.tv_sec;
+}
+
+int main(int argc, char** argv) {
+  if (argc != 3) return 2;
+  Lines lines = read_lines(argv[1]);
+  if (lines.count < 13) return 2;
+  static const double path_mm[] = {0.1, 0.125, 0.2, 0.5, 1, 2, 5};
+  static const char* modes[] = {"%T", "OD", "E(S)"};
+  static const char* headings[] = {"%T", "OD", "E(S)"};
+  static const int heading_widths[] = {27, 27, 29};
+  static const char* intervals[] = {"0.2", "0.5", "1", "2", "5"};
+  static const double steps[] = {0.2, 0.5, 1, 2, 5};
+  int path_code = (int)line_value(&lines, 5);
+  int mode = (int)line_value(&lines, 6);
+  int interval = (int)line_value(&lines, 11) - 1;
+  if (path_code < 0 || path_code > 6 || mode < 0 || mode > 2 || interval < 0 || interval > 4)
+    return 2;
+
+  lxw_workbook* wb = workbook_new(argv[2]);
+  time_t when = created(argv[1]);
+  lxw_doc_properties properties = {0};
+  properties.created = when;
+  workbook_set_properties(wb, &properties);
+  lxw_worksheet* ws = workbook_add_worksheet(wb, NULL);
+  lxw_format* left = workbook_add_format(wb);
+  format_set_align(left, LXW_ALIGN_LEFT);
+  lxw_format* plain = workbook_add_format(wb);
+  format_set_font_size(plain, 12);
+  format_set_font_color(plain, LXW_COLOR_BLACK);
+  format_set_align(plain, LXW_ALIGN_LEFT);
+  lxw_format* bold = workbook_add_format(wb);
+  format_set_font_size(bold, 12);
+  format_set_bold(bold);
+  format_set_font_color(bold, LXW_COLOR_BLACK);
+  format_set_align(bold, LXW_ALIGN_LEFT);
+  lxw_format* date = workbook_add_format(wb);
+  format_set_font_size(date, 12);
+  format_set_font_color(date, LXW_COLOR_BLACK);
+  format_set_align(date, LXW_ALIGN_LEFT);
+  format_set_num_format(date, "yyyy/m/d h:mm:ss");
+
+  worksheet_set_column(ws, 0, 25, LXW_DEF_COL_WIDTH, left);
+  worksheet_merge_range(ws, 1, 3, 1, 4, "", plain);
+  put_text(ws, 1, 1, padded("Method", 27), bold);
+  put_text(ws, 1, 4, "WL SCAN                                    ", plain);
+  put_text(ws, 2, 1, padded("Time & Date", 27), bold);
+  struct tm t;
+  localtime_r(&when, &t);
+  lxw_datetime dt = {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+  worksheet_write_datetime(ws, 1, 3, &dt, date);
+  put_text(ws, 3, 1, " -------------------------------------------------------------", bold);
+  put_text(ws, 4, 1, padded("Sample Group Name", 27), bold);
+  put_text(ws, 4, 4, line_text(&lines, 4), plain);
+  put_text(ws, 5, 1, padded("Pathlength(mm)", 27), bold);
+  worksheet_write_number(ws, 4, 3, path_mm[path_code], plain);
+  put_text(ws, 6, 1, padded("Data Mode", 27), bold);
+  put_text(ws, 6, 4, modes[mode], plain);
+  put_text(ws, 7, 1, padded("Start-WL(nm)", 27), bold);
+  put_text(ws, 7, 4, line_text(&lines, 9), plain);
+  put_text(ws, 8, 1, padded("End-WL(nm)", 26), bold);
+  put_text(ws, 8, 4, line_text(&lines, 10), plain);
+  put_text(ws, 9, 1, padded("Interval(nm)", 26), bold);
+  put_text(ws, 9, 4, intervals[interval], plain);
+  put_text(ws, 10, 1, padded("Data Number", 28), bold);
+  put_text(ws, 10, 4, line_text(&lines, 13), plain);
+  put_text(ws, 14, 1, padded("Data List", 72), bold);
+  put_text(ws, 15, 1, padded("WL(nm)", 31), bold);
+  char heading[32];
+  snprintf(heading, sizeof heading, "%-*s", heading_widths[mode], headings[mode]);
+  put_text(ws, 15, 4, heading, bold);
+
+  int n = (int)line_value(&lines, 13);
+  double wavelength = line_value(&lines, 9);
+  for (int row = first_row; row <= n + 15 && row <= max_row; row++) {
+    lxw_format* f = row <= 50 ? plain : left;
+    worksheet_write_number(ws, (lxw_row_t)(row - 1), 2, wavelength, f);
+    wavelength += steps[interval];
+    if (row - 2 <= lines.count) put_text(ws, row, 6, line_text(&lines, row - 2), f);
+  }
+
+  int e = lines.count + 1 < max_row ? lines.count + 1 : max_row;
+  lxw_chart* chart = workbook_add_chart(wb, LXW_CHART_LINE);
+  lxw_chart_series* series = chart_add_series(chart, NULL, NULL);
+  chart_series_set_categories(series, ws->name, first_row - 1, 2, (lxw_row_t)(e - 1), 2);
+  chart_series_set_values(series, ws->name, first_row - 1, 5, (lxw_row_t)(e - 1), 5);
+  chart_series_set_name(series, heading);
+  chart_title_set_name(chart, "WL Scan");
+  chart_legend_set_position(chart, LXW_CHART_LEGEND_TOP);
+  chart_axis_set_name(chart->x_axis, padded("WL(nm)", 31));
+  chart_axis_set_name(chart->y_axis, heading);
+  chart_axis_set_interval_tick(chart->x_axis, 10);
+  lxw_chart_options options = {0};
+  options.x_offset = (int32_t)(350 * 96.0 / 72 + 0.5);
+  options.x_scale = 350 * 96.0 / 72 / 480;
+  options.y_scale = 250 * 96.0 / 72 / 288;
+  worksheet_insert_chart_opt(ws, 0, 0, chart, &options);
+  free(lines.lines);
+  return workbook_close(wb) == LXW_NO_ERROR ? 0 : 1;
+}

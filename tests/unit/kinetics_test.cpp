@@ -1,0 +1,108 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "conversion.h"
+#include "test_support.h"
+
+namespace ordelix {
+namespace {
+
+using test::is_empty;
+using test::number_at;
+using test::text_at;
+
+constexpr int A = 1, D = 4;
+
+using Lines = std::vector<std::string>;
+
+// Lines 1 to 13 (path code 4, scan time 30, 340 nm), then the values.
+Lines tsc_file(const std::string& mode, const std::string& interval, const std::string& n,
+               const Lines& values) {
+  Lines lines{"4", "0", "1", "ENZYME", "4", mode, "0", "0", "30", "340", interval, "0", n};
+  lines.insert(lines.end(), values.begin(), values.end());
+  return lines;
+}
+
+class KineticsReport : public ::testing::Test {
+ protected:
+  Conversion convert(const Lines& lines) {
+    Conversion c = convert_export_file(test::write_export(dir_, "run.TSC", lines));
+    EXPECT_TRUE(c.ok()) << c.reason;
+    return c;
+  }
+
+  test::TempDir dir_;
+};
+
+TEST_F(KineticsReport, TimesByTheIntervalBesideTheFirstNLines) {
+  ReportSheet s = convert(tsc_file("1", "3", "4", {"0.1", "0.2", "0.3", "0.4", "0.5"})).sheet;
+  EXPECT_EQ(number_at(s, 9, D), 10.0);
+  const double values[] = {0.1, 0.2, 0.3, 0.4};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(number_at(s, 14 + k, A), 10.0 * k);
+    EXPECT_EQ(number_at(s, 14 + k, D), values[k]);
+  }
+  EXPECT_TRUE(is_empty(s, 18, A));
+  EXPECT_TRUE(is_empty(s, 18, D));
+
+  for (const auto& [code, shown] : {std::pair{"0", "Auto"}, std::pair{"abc", "Auto"}}) {
+    s = convert(tsc_file("1", code, "4", {})).sheet;
+    EXPECT_EQ(text_at(s, 9, D), shown);
+    EXPECT_EQ(number_at(s, 17, A), 7.5);
+  }
+  s = convert(tsc_file("1", "1", "4", {})).sheet;
+  EXPECT_EQ(number_at(s, 9, D), 2.5);
+  EXPECT_EQ(number_at(s, 17, A), 7.5);
+}
+
+TEST_F(KineticsReport, CodesOutsideTheTables) {
+  ReportSheet s = convert(tsc_file("3", "6", "3", {"1", "2", "3"})).sheet;
+  EXPECT_TRUE(is_empty(s, 5, D));
+  EXPECT_TRUE(is_empty(s, 9, D));
+  EXPECT_EQ(number_at(s, 16, A), 0.0);
+
+  // Only the first character of line 6 counts.
+  EXPECT_EQ(text_at(convert(tsc_file("12", "0", "0", {})).sheet, 5, D), "OD");
+  Lines lines = tsc_file("2", "0", "0", {});
+  lines[4] = "6.5";
+  s = convert(lines).sheet;
+  EXPECT_EQ(text_at(s, 5, D), "E(S)");
+  EXPECT_TRUE(is_empty(s, 6, D));
+}
+
+TEST_F(KineticsReport, DataNumberHalvesRoundToEven) {
+  // 2.5 ends the times at row 16 and the values before line 16.5.
+  ReportSheet s = convert(tsc_file("1", "2", "2.5", {"7", "8", "9", "10"})).sheet;
+  EXPECT_EQ(number_at(s, 16, A), 10.0);
+  EXPECT_TRUE(is_empty(s, 17, A));
+  EXPECT_EQ(number_at(s, 16, D), 9.0);
+  EXPECT_TRUE(is_empty(s, 17, D));
+  // 3.5 also ends the times at row 16, but line 17 lies below 17.5.
+  s = convert(tsc_file("1", "2", "3.5", {"7", "8", "9", "10"})).sheet;
+  EXPECT_TRUE(is_empty(s, 17, A));
+  EXPECT_EQ(number_at(s, 17, D), 10.0);
+}
+
+TEST_F(KineticsReport, ShortFileRepeatsItsLastLine) {
+  ReportSheet s = convert({"4", "0", "1", "ENZYME", "4", "1", "0", "0", "30", "2"}).sheet;
+  EXPECT_EQ(number_at(s, 9, D), 5.0);   // line 11 reads "2"
+  EXPECT_EQ(number_at(s, 10, D), 2.0);  // line 13 too
+  EXPECT_EQ(number_at(s, 15, A), 5.0);
+  EXPECT_TRUE(is_empty(s, 14, D));
+}
+
+TEST_F(KineticsReport, CountBeyondTheSheetStopsAtItsLastRowWithAWarning) {
+  for (const char* n : {"99999999", "9E300"}) {
+    Conversion c = convert(tsc_file("1", "5", n, {"0.5"}));
+    EXPECT_EQ(c.sheet.last_row(), ReportSheet::max_row) << n;
+    EXPECT_EQ(number_at(c.sheet, ReportSheet::max_row, A), 100.0 * (ReportSheet::max_row - 14));
+    EXPECT_EQ(c.warnings.size(), 1u) << n;
+  }
+  EXPECT_EQ(convert(tsc_file("1", "5", "99999999", {})).sheet.dropped_writes(),
+            99999999 + 13 - ReportSheet::max_row);
+}
+
+}  // namespace
+}  // namespace ordelix

@@ -1,0 +1,78 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "conversion.h"
+#include "test_support.h"
+
+namespace ordelix {
+namespace {
+
+using test::is_empty;
+using test::number_at;
+using test::padded;
+using test::text_at;
+
+constexpr int A = 1, C = 3, D = 4, F = 6;
+
+using Lines = std::vector<std::string>;
+
+// Lines 1 to 17 (path code 4), then the values.
+Lines tm_file(const std::string& mode, const std::string& start, const std::string& interval,
+              const std::string& n, const Lines& values) {
+  Lines lines{"6",  "0", "1", "DUPLEX", "4", mode,   "1.5", "0.1", start,
+              "95", "0", "0", interval, "0", "1.25", "0",   n};
+  lines.insert(lines.end(), values.begin(), values.end());
+  return lines;
+}
+
+class MeltingTemperatureReport : public ::testing::Test {
+ protected:
+  ReportSheet convert(const Lines& lines) {
+    Conversion c = convert_export_file(test::write_export(dir_, "run.TM", lines));
+    EXPECT_TRUE(c.ok()) << c.reason;
+    return c.sheet;
+  }
+
+  test::TempDir dir_;
+};
+
+TEST_F(MeltingTemperatureReport, TemperaturesInCValuesInFHeadingsInAAndD) {
+  ReportSheet s = convert(tm_file("0", "25", "5", "3", {"0.41", "0.42", "0.43", "0.44"}));
+  EXPECT_EQ(text_at(s, 6, D), "%T");
+  EXPECT_EQ(text_at(s, 15, A), padded("C", 26));
+  EXPECT_EQ(text_at(s, 15, D), padded("OD", 27));
+  const double values[] = {0.41, 0.42, 0.43};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(number_at(s, 16 + k, C), 25.0 + 5 * k);
+    EXPECT_EQ(number_at(s, 16 + k, F), values[k]);
+    EXPECT_TRUE(is_empty(s, 16 + k, A));
+    EXPECT_TRUE(is_empty(s, 16 + k, D));
+  }
+  EXPECT_TRUE(is_empty(s, 19, C));
+  EXPECT_TRUE(is_empty(s, 19, F));
+}
+
+TEST_F(MeltingTemperatureReport, StepsAddUpWithTheirRoundingErrorAndMayFall) {
+  ReportSheet s = convert(tm_file("1", "60", "0.1", "10", {}));
+  EXPECT_EQ(number_at(s, 25, C), 60.90000000000001);  // not 60.9
+  EXPECT_TRUE(is_empty(s, 25, F));
+
+  s = convert(tm_file("1", "90", "-5", "3", {}));
+  EXPECT_EQ(number_at(s, 18, C), 80.0);
+  // No interval repeats the start; no data number writes no row.
+  EXPECT_EQ(number_at(convert(tm_file("1", "90", "x", "3", {})), 18, C), 90.0);
+  s = convert(tm_file("1", "90", "1", "none", {"0.5"}));
+  EXPECT_TRUE(is_empty(s, 16, C));
+  EXPECT_TRUE(is_empty(s, 16, F));
+}
+
+TEST_F(MeltingTemperatureReport, DataModeOutsideTheTableLeavesD6Empty) {
+  ReportSheet s = convert(tm_file("7", "25", "1", "1", {"0.5"}));
+  EXPECT_TRUE(is_empty(s, 6, D));
+  EXPECT_EQ(text_at(s, 15, D), padded("OD", 27));
+}
+
+}  // namespace
+}  // namespace ordelix

@@ -1,0 +1,110 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "conversion.h"
+#include "test_support.h"
+
+namespace ordelix {
+namespace {
+
+using test::is_empty;
+using test::number_at;
+using test::padded;
+using test::text_at;
+
+constexpr int A = 1, C = 3, D = 4, F = 6;
+
+using Lines = std::vector<std::string>;
+
+// Lines 1 to 13 (path code 4), then the values.
+Lines wsc_file(const std::string& mode, const std::string& start, const std::string& end,
+               const std::string& interval, const std::string& n, const Lines& values) {
+  Lines lines{"7", "0", "1", "SPECTRUM", "4", mode, "0", "0", start, end, interval, "0", n};
+  lines.insert(lines.end(), values.begin(), values.end());
+  return lines;
+}
+
+class WavelengthScanReport : public ::testing::Test {
+ protected:
+  Conversion convert(const Lines& lines) {
+    Conversion c = convert_export_file(test::write_export(dir_, "run.WSC", lines));
+    EXPECT_TRUE(c.ok()) << c.reason;
+    return c;
+  }
+  ReportSheet sheet(const Lines& lines) { return convert(lines).sheet; }
+
+  test::TempDir dir_;
+};
+
+TEST_F(WavelengthScanReport, WavelengthsInCValuesInFFromRow16) {
+  ReportSheet s = sheet(wsc_file("1", "400", "402", "3", "3", {"0.51", "0.52", "0.53", "9"}));
+  EXPECT_EQ(text_at(s, 6, D), "OD");
+  EXPECT_EQ(number_at(s, 9, D), 1.0);
+  EXPECT_EQ(text_at(s, 15, A), padded("WL(nm)", 31));
+  EXPECT_EQ(text_at(s, 15, D), padded("OD", 27));
+  const double values[] = {0.51, 0.52, 0.53};
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(number_at(s, 16 + k, C), 400.0 + k);
+    EXPECT_EQ(number_at(s, 16 + k, F), values[k]);
+  }
+  EXPECT_TRUE(is_empty(s, 19, C));
+  EXPECT_TRUE(is_empty(s, 19, F));
+}
+
+TEST_F(WavelengthScanReport, AutoStepsByTheSpanWithTheEndInSinglePrecision) {
+  const struct {
+    const char* start;
+    const char* end;
+    double step;
+  } cases[] = {{"200", "800", 1}, {"200", "700", 0.5}, {"9.5E-5", "500.0001", 0.5}};
+  for (const auto& c : cases) {
+    ReportSheet s = sheet(wsc_file("1", c.start, c.end, "0", "2", {}));
+    EXPECT_EQ(text_at(s, 9, D), "Auto");
+    EXPECT_EQ(number_at(s, 17, C), *number_at(s, 16, C) + c.step) << c.start << " " << c.end;
+  }
+  // 0.2 carries its rounding error on: 500 + 0.2 + ... ten times is not 502.
+  EXPECT_EQ(number_at(sheet(wsc_file("0", "500", "502", "1", "11", {})), 26, C), 501.9999999999999);
+}
+
+TEST_F(WavelengthScanReport, ChartRangesRunOneRowPastTheFile) {
+  ReportSheet s = sheet(wsc_file("2", "300", "301", "2", "3", {"0.1", "0.2", "0.3", "x", "y"}));
+  ASSERT_EQ(s.charts().size(), 1u);
+  const LineChart& chart = s.charts()[0];
+  EXPECT_EQ(chart.values, (CellRange{16, F, 19, F}));
+  EXPECT_EQ(chart.categories, (CellRange{16, C, 19, C}));
+  EXPECT_EQ(chart.title, "WL Scan");
+  EXPECT_EQ(chart.series_name, padded("E(S)", 29));
+  EXPECT_EQ(chart.value_axis_title, padded("E(S)", 29));
+  EXPECT_EQ(chart.category_axis_title, padded("WL(nm)", 31));
+  EXPECT_EQ(chart.tick_mark_spacing, 10);
+  EXPECT_EQ((std::vector{chart.left, chart.top, chart.width, chart.height}),
+            (std::vector{350.0, 0.0, 350.0, 250.0}));
+  EXPECT_TRUE(is_empty(s, 19, F));
+}
+
+TEST_F(WavelengthScanReport, CodesOutsideTheTables) {
+  ReportSheet s = sheet(wsc_file("3", "450", "460", "6", "2", {"0.1", "0.2"}));
+  EXPECT_TRUE(is_empty(s, 6, D));
+  EXPECT_TRUE(is_empty(s, 9, D));
+  EXPECT_TRUE(is_empty(s, 15, D));
+  EXPECT_EQ(number_at(s, 17, C), 450.0);
+  const LineChart& chart = s.charts().at(0);
+  EXPECT_EQ(chart.series_name, std::nullopt);
+  EXPECT_EQ(chart.value_axis_title, std::nullopt);
+  EXPECT_EQ(chart.category_axis_title, padded("WL(nm)", 31));
+}
+
+TEST_F(WavelengthScanReport, ScanLongerThanTheSheetKeepsTableAndChartWithinIt) {
+  Lines values(40000, "0.5");
+  Conversion c = convert(wsc_file("1", "200", "900", "1", "40000", values));
+  EXPECT_EQ(c.sheet.last_row(), ReportSheet::max_row);
+  EXPECT_EQ(number_at(c.sheet, ReportSheet::max_row, F), 0.5);
+  EXPECT_EQ(c.sheet.charts().at(0).values.last_row, ReportSheet::max_row);
+  EXPECT_EQ(c.sheet.dropped_writes(), 2 * (40000 + 15 - ReportSheet::max_row));
+  EXPECT_EQ(c.warnings.size(), 1u);
+}
+
+}  // namespace
+}  // namespace ordelix

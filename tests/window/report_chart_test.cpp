@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include "fake_dialogs.h"
+#include "report_chart_view.h"
+#include "report_preview.h"
+
+namespace {
+
+using ordelix::LineChart;
+
+// A scan of five points at C16:C20 / F16:F20 with one value that is no number.
+ordelix::Conversion scan_conversion(std::optional<std::string> heading) {
+  ordelix::Conversion c;
+  for (int i = 0; i < 5; ++i) {
+    c.sheet.set_number(16 + i, 3, 400 + i);
+    if (i == 2)
+      c.sheet.set_text(16 + i, 6, "ERR");
+    else
+      c.sheet.set_text(16 + i, 6, std::to_string(0.1 * (i + 1)));
+  }
+  LineChart chart;
+  chart.left = 350;
+  chart.width = 350;
+  chart.height = 250;
+  chart.title = "WL Scan";
+  chart.values = {16, 6, 20, 6};
+  chart.categories = {16, 3, 20, 3};
+  chart.series_name = heading;
+  chart.category_axis_title = "WL(nm)" + std::string(25, ' ');
+  chart.value_axis_title = heading;
+  chart.tick_mark_spacing = 10;
+  c.sheet.add_line_chart(chart);
+  return c;
+}
+
+QValueAxis* axis(QChart* chart, Qt::Orientation o) {
+  return qobject_cast<QValueAxis*>(chart->axes(o).value(0));
+}
+
+TEST(ReportChartTest, PreviewDrawsTheScanFromItsCells) {
+  FakeDialogs dialogs;
+  std::string heading = "OD" + std::string(25, ' ');
+  ordelix::ReportPreview preview(scan_conversion(heading), "/tmp/s.WSC", dialogs);
+  auto* view = preview.findChild<ordelix::ReportChartView*>("ReportChart");
+  ASSERT_NE(view, nullptr);
+  QChart* chart = view->chart();
+  EXPECT_EQ(chart->title(), "WL Scan");
+  EXPECT_EQ(chart->legend()->alignment(), Qt::AlignTop);
+  ASSERT_EQ(chart->series().size(), 1);
+  auto* series = qobject_cast<QLineSeries*>(chart->series().front());
+  EXPECT_EQ(series->name(), QString::fromStdString(heading));
+  QList<QPointF> expected{{400, 0.1}, {401, 0.2}, {403, 0.4}, {404, 0.5}};
+  EXPECT_EQ(series->points(), expected);
+  EXPECT_EQ(axis(chart, Qt::Horizontal)->titleText(), "WL(nm)" + QString(25, ' '));
+  EXPECT_EQ(axis(chart, Qt::Vertical)->titleText(), QString::fromStdString(heading));
+  EXPECT_EQ(view->size(), QSize(466, 333));
+}
+
+TEST(ReportChartTest, MissingHeadingLeavesSeriesAndValueAxisUnnamed) {
+  FakeDialogs dialogs;
+  ordelix::ReportPreview preview(scan_conversion(std::nullopt), "/tmp/s.WSC", dialogs);
+  auto* view = preview.findChild<ordelix::ReportChartView*>("ReportChart");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->chart()->series().front()->name(), "Series1");
+  EXPECT_TRUE(axis(view->chart(), Qt::Vertical)->titleText().isEmpty());
+}
+
+TEST(ReportChartTest, ReportsWithoutChartShowNone) {
+  FakeDialogs dialogs;
+  ordelix::ReportPreview preview(ordelix::Conversion{}, "/tmp/p.PRO", dialogs);
+  EXPECT_EQ(preview.findChild<ordelix::ReportChartView*>(), nullptr);
+}
+
+}  // namespace
