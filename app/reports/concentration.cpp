@@ -98,9 +98,7 @@ void equation(ExportReader& reader, ReportSheet& sheet, int row, int intercept_l
 
 void standard_curve(ExportReader& reader, ReportSheet& sheet, int w) {
   sheet.set_font("A12:J12", bold_font());
-  sheet.set_text(12, col_a, "STD No.                ");
-  sheet.set_text(12, col_c, "Concentration         ");
-  sheet.set_text(12, col_e, "OD Value ");
+  heading_row(sheet, 12, {"STD No.                ", "Concentration         ", "OD Value "});
   sheet.set_text(13, col_a, separator(80));
   double n = reader.value_of_line(8);
   data_numbers(sheet, 14, round_half_even_int16(13 + n));

@@ -9,8 +9,6 @@ namespace {
 using namespace layout;
 using series::padded;
 
-constexpr int col_f = 6;
-
 }  // namespace
 
 ReportOutcome melting_temperature_write(ReportContext& context) {

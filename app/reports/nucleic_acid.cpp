@@ -12,13 +12,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int col_g = 7;
-constexpr int col_i = 9;
-constexpr int col_k = 11;
-constexpr int col_m = 13;
-constexpr int col_o = 15;
-constexpr int col_q = 17;
-
 constexpr std::array<CodeText, 4> sample_type_table{{
     {1, "dsDNA"},
     {2, "ssDNA"},
@@ -39,15 +32,10 @@ void samples(ExportReader& reader, ReportSheet& sheet) {
 
 }  // namespace
 
-ReportOutcome nucleic_acid_plain_write(ReportContext& context) {
+void nucleic_acid_first_rows(ReportContext& context, std::span<const CodeText> sample_types) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
-  reader.read_header(16, {7});
-
-  sheet.set_font("A1:C9", bold_font());
-  sheet.set_font("A11:Z11", bold_font());
-  std::optional<std::string_view> type =
-      code_text_lookup(sample_type_table, reader.state().head_value3);
+  std::optional<std::string_view> type = code_text_lookup(sample_types, reader.state().head_value3);
   header_row(sheet, 1, "Method                ", std::string(type.value_or("")) + blanks(35));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
   header_row(sheet, 3, separator(69));
@@ -55,20 +43,24 @@ ReportOutcome nucleic_acid_plain_write(ReportContext& context) {
   path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
   header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));
   background_row_by_first_character(sheet, 7, "Background            ", reader.field_of_line(7));
+}
+
+ReportOutcome nucleic_acid_plain_write(ReportContext& context) {
+  ExportReader& reader = context.reader;
+  ReportSheet& sheet = context.sheet;
+  reader.read_header(16, {7});
+
+  sheet.set_font("A1:C9", bold_font());
+  sheet.set_font("A11:Z11", bold_font());
+  nucleic_acid_first_rows(context, sample_type_table);
   header_row(sheet, 8, "Factor                ", reader.field_of_line(13));
   header_row(sheet, 9, "Unit                   ",
              code_text_lookup(five_code_unit_table(), reader.value_of_line(15)));
   header_row(sheet, 10, blanks(70));
 
-  sheet.set_text(11, col_a, "Data No.    ");
-  sheet.set_text(11, col_c, "Sample No.  ");
-  sheet.set_text(11, col_e, "A230 ");
-  sheet.set_text(11, col_g, "A260 ");
-  sheet.set_text(11, col_i, "A280 ");
-  sheet.set_text(11, col_k, "A320 ");
-  sheet.set_text(11, col_m, "A260/A280");
-  sheet.set_text(11, col_o, "A260/A230");
-  sheet.set_text(11, col_q, "Concentration");
+  heading_row(sheet, 11,
+              {"Data No.    ", "Sample No.  ", "A230 ", "A260 ", "A280 ", "A320 ", "A260/A280",
+               "A260/A230", "Concentration"});
   sheet.set_text(12, col_a, separator(156));
   data_numbers(sheet, 13, round_half_even_int16(reader.value_of_line(16) + 12));
   samples(reader, sheet);

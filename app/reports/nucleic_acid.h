@@ -1,5 +1,8 @@
 #pragma once
 
+#include <span>
+
+#include "exportfile/code_tables.h"
 #include "report_context.h"
 
 namespace ordelix {
@@ -11,5 +14,10 @@ ReportOutcome nucleic_acid_write(ReportContext& context);
 
 // The plain nucleic acid report alone; the pre-scan has been made.
 ReportOutcome nucleic_acid_plain_write(ReportContext& context);
+
+// Rows 1 to 7, which the plain and the dye report share: method (the sample
+// type of line 3 from `sample_types`), date, group, path length, dilution,
+// background.
+void nucleic_acid_first_rows(ReportContext& context, std::span<const CodeText> sample_types);
 
 }  // namespace ordelix

@@ -3,22 +3,13 @@
 #include <array>
 #include <string>
 
+#include "nucleic_acid.h"
 #include "report_layout.h"
 
 namespace ordelix {
 namespace {
 
 using namespace layout;
-
-constexpr int col_g = 7;
-constexpr int col_i = 9;
-constexpr int col_k = 11;
-constexpr int col_m = 13;
-constexpr int col_o = 15;
-constexpr int col_q = 17;
-constexpr int col_s = 19;
-constexpr int col_u = 21;
-constexpr int col_w = 23;
 
 constexpr std::array<CodeText, 4> sample_type_table{{
     {1, "dsDNA-DYE"},
@@ -44,15 +35,7 @@ ReportOutcome nucleic_acid_dye_write(ReportContext& context) {
 
   sheet.set_font("A1:C13", bold_font());
   sheet.set_font("A15:X15", bold_font());
-  std::optional<std::string_view> type =
-      code_text_lookup(sample_type_table, reader.state().head_value3);
-  header_row(sheet, 1, "Method                ", std::string(type.value_or("")) + blanks(35));
-  date_row(sheet, 2, "Time & Date           ", reader.file().created());
-  header_row(sheet, 3, separator(69));
-  header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
-  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
-  header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));
-  background_row_by_first_character(sheet, 7, "Background            ", reader.field_of_line(7));
+  nucleic_acid_first_rows(context, sample_type_table);
   header_row(sheet, 8, "Factor                ", reader.field_of_line(14));
   // Code 4 ("mol/ul" in the plain report) has no text here.
   header_row(sheet, 9, "Unit                  ",
@@ -65,18 +48,10 @@ ReportOutcome nucleic_acid_dye_write(ReportContext& context) {
   header_row(sheet, 13, "Dye Correction       ", reader.field_of_line(18));
   header_row(sheet, 14, blanks(70));
 
-  sheet.set_text(15, col_a, "Data No.    ");
-  sheet.set_text(15, col_c, "Sample No.  ");
-  sheet.set_text(15, col_e, "A230 ");
-  sheet.set_text(15, col_g, "A260 ");
-  sheet.set_text(15, col_i, "A280 ");
-  sheet.set_text(15, col_k, "A320 ");
-  sheet.set_text(15, col_m, "Dye  ");
-  sheet.set_text(15, col_o, "A260/A280");
-  sheet.set_text(15, col_q, "A260/A230");
-  sheet.set_text(15, col_s, "Concentration");
-  sheet.set_text(15, col_u, "Dye-Concentration");
-  sheet.set_text(15, col_w, "Frequency of incorporation");
+  heading_row(
+      sheet, 15,
+      {"Data No.    ", "Sample No.  ", "A230 ", "A260 ", "A280 ", "A320 ", "Dye  ", "A260/A280",
+       "A260/A230", "Concentration", "Dye-Concentration", "Frequency of incorporation"});
   sheet.set_text(16, col_a, separator(210));
   data_numbers(sheet, 17, round_half_even_int16(reader.value_of_line(20) + 16));
   samples(reader, sheet);

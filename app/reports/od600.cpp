@@ -7,8 +7,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int col_g = 7;
-constexpr int col_j = 10;
 constexpr int first_sample_row = 15;
 
 // Lines 15, 17, 19 ... hold the sample numbers, lines 16, 18, 20 ... the ODs;

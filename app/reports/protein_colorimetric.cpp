@@ -9,9 +9,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int col_g = 7;
-constexpr int col_i = 9;
-
 constexpr std::array<CodeText, 4> method_table{{
     {1, "BRADFORD    "},
     {2, "LOWRY       "},
@@ -20,11 +17,9 @@ constexpr std::array<CodeText, 4> method_table{{
 }};
 
 void data_table_titles(ReportSheet& sheet, int row) {
-  sheet.set_text(row, col_a, "Data No.     ");
-  sheet.set_text(row, col_c, "Sample No.   ");
-  sheet.set_text(row, col_e, "WL1 OD Value ");
-  sheet.set_text(row, col_g, "OD Value     ");
-  sheet.set_text(row, col_i, "Concentration");
+  heading_row(
+      sheet, row,
+      {"Data No.     ", "Sample No.   ", "WL1 OD Value ", "OD Value     ", "Concentration"});
 }
 
 // Four lines per sample: sample number, WL1 OD value, OD value, concentration.
@@ -37,9 +32,7 @@ void standard_curve(ExportReader& reader, ReportSheet& sheet) {
   double n = reader.value_of_line(8);
   sheet.set_text(8, col_d, "STD");
   sheet.set_text(11, col_a, blanks(70));
-  sheet.set_text(12, col_a, "STD No.                ");
-  sheet.set_text(12, col_c, "Concentration         ");
-  sheet.set_text(12, col_e, "OD Value ");
+  heading_row(sheet, 12, {"STD No.                ", "Concentration         ", "OD Value "});
   sheet.set_text(13, col_a, separator(80));
   data_numbers(sheet, 14, round_half_even_int16(13 + n));
 

@@ -7,10 +7,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int col_g = 7;
-constexpr int col_i = 9;
-constexpr int col_k = 11;
-
 // Six lines per sample from line 25: sample number, A260, A280, A320, a fifth
 // line and A280/A260. The fifth is written to column K and at once replaced
 // there by the sixth: the group mark steps the cursor back when a line lies
@@ -52,12 +48,7 @@ ReportOutcome protein_uv_write(ReportContext& context) {
              code_text_lookup(five_code_unit_table(), reader.value_of_line(23)));
   header_row(sheet, 12, blanks(76));
 
-  sheet.set_text(13, col_a, "Data No.   ");
-  sheet.set_text(13, col_c, "Sample No. ");
-  sheet.set_text(13, col_e, "A260 ");
-  sheet.set_text(13, col_g, "A280");
-  sheet.set_text(13, col_i, "A320");
-  sheet.set_text(13, col_k, "A280/A260");
+  heading_row(sheet, 13, {"Data No.   ", "Sample No. ", "A260 ", "A280", "A320", "A280/A260"});
   sheet.set_text(14, col_a, hyphens(105));
   data_numbers(sheet, 15, round_half_even_int16(reader.value_of_line(24) + 14));
   samples(reader, sheet);

@@ -7,14 +7,6 @@ namespace {
 
 using namespace layout;
 
-constexpr int col_g = 7;
-constexpr int col_i = 9;
-constexpr int col_k = 11;
-constexpr int col_m = 13;
-constexpr int col_o = 15;
-constexpr int col_q = 17;
-constexpr int col_s = 19;
-
 // Nine lines per sample from line 26: sample number, A260, A280, A320, dye
 // absorbance, A260/A280, concentration, dye concentration, degree of labelling.
 void samples(ExportReader& reader, ReportSheet& sheet) {
@@ -52,16 +44,9 @@ ReportOutcome protein_uv_dye_write(ReportContext& context) {
              code_text_lookup(five_code_unit_table(), reader.value_of_line(24)));
   header_row(sheet, 17, blanks(76));
 
-  sheet.set_text(18, col_a, "Data No.");
-  sheet.set_text(18, col_c, "Sample No.");
-  sheet.set_text(18, col_e, "A260 ");
-  sheet.set_text(18, col_g, "A280");
-  sheet.set_text(18, col_i, "A320");
-  sheet.set_text(18, col_k, "Dye   ");
-  sheet.set_text(18, col_m, "A260/A280");
-  sheet.set_text(18, col_o, "Concentration");
-  sheet.set_text(18, col_q, "Dye-Concentration");
-  sheet.set_text(18, col_s, "Degree of labelling");
+  heading_row(sheet, 18,
+              {"Data No.", "Sample No.", "A260 ", "A280", "A320", "Dye   ", "A260/A280",
+               "Concentration", "Dye-Concentration", "Degree of labelling"});
   sheet.set_text(19, col_a, hyphens(184));
   data_numbers(sheet, 20, round_half_even_int16(reader.value_of_line(25) + 19));
   samples(reader, sheet);

@@ -54,6 +54,14 @@ void background_row_by_first_character(ReportSheet& sheet, int row, std::string_
   header_row(sheet, row, label, first_character(line) == "0" ? "On" : "Off");
 }
 
+void heading_row(ReportSheet& sheet, int row, std::initializer_list<std::string_view> titles) {
+  int col = col_a;
+  for (std::string_view title : titles) {
+    sheet.set_text(row, col, title);
+    col = col == col_a ? col_c : col + 2;
+  }
+}
+
 void data_numbers(ReportSheet& sheet, int first_row, int last_row) {
   for (int row = first_row; row <= last_row; ++row)
     sheet.set_number(row, col_a, row - first_row + 1);

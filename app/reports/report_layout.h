@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,17 @@ constexpr int col_a = 1;
 constexpr int col_c = 3;
 constexpr int col_d = 4;
 constexpr int col_e = 5;
+constexpr int col_f = 6;
+constexpr int col_g = 7;
+constexpr int col_i = 9;
+constexpr int col_j = 10;
+constexpr int col_k = 11;
+constexpr int col_m = 13;
+constexpr int col_o = 15;
+constexpr int col_q = 17;
+constexpr int col_s = 19;
+constexpr int col_u = 21;
+constexpr int col_w = 23;
 
 Font bold_font();
 Font plain_font();
@@ -34,6 +46,10 @@ void background_row_by_value(ReportSheet& sheet, int row, std::string_view label
 // Background by the first character of its line: "On" for "0", "Off" otherwise.
 void background_row_by_first_character(ReportSheet& sheet, int row, std::string_view label,
                                        std::string_view line);
+
+// A data table's heading row: the first title in column A, the others in
+// columns C, E, G ... above the values.
+void heading_row(ReportSheet& sheet, int row, std::initializer_list<std::string_view> titles);
 
 // Column A of rows `first_row` to `last_row` numbered 1, 2, 3 ...
 void data_numbers(ReportSheet& sheet, int first_row, int last_row);

@@ -16,8 +16,6 @@ namespace {
 using namespace layout;
 using series::padded;
 
-constexpr int col_f = 6;
-
 struct Interval {
   double code;
   std::string_view text;
