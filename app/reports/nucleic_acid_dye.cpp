@@ -1,7 +1,6 @@
 #include "nucleic_acid_dye.h"
 
 #include <array>
-#include <string>
 
 #include "nucleic_acid.h"
 #include "report_layout.h"
