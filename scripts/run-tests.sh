@@ -13,6 +13,6 @@ scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 
 echo "== sanitizer build and tests"
-BUILD_DIR=build-asan scripts/build.sh -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORDELIX_SANITIZE=ON
+BUILD_DIR=build-asan scripts/build.sh -DCMAKE_BUILD_TYPE=Sanitize -DORDELIX_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j2
