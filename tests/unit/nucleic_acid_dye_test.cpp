@@ -10,6 +10,12 @@
 namespace ordelix {
 namespace {
 
+using test::bold;
+using test::Lines;
+using test::plain;
+using test::operator+;
+using test::shows_text_starting_with;
+
 using test::is_empty;
 using test::number_at;
 using test::numbered;
@@ -21,11 +27,6 @@ using test::with_blanks;
 constexpr int A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, K = 11, M = 13, O = 15, Q = 17, S = 19,
               U = 21, W = 23, X = 24, Y = 25;
 
-const Font bold{12, true, false, 1};
-const Font plain{12, false, false, 1};
-
-using Lines = std::vector<std::string>;
-
 // Lines 1 to 20 of a nucleic acid dye file; `changed` replaces lines by number.
 Lines header_lines(const std::map<int, std::string>& changed = {}) {
   Lines lines{"5",   "0",   "3",   "CY3-aRNA", "7",  "1",   "0",      "h8",   "h9", "h10",
@@ -34,29 +35,11 @@ Lines header_lines(const std::map<int, std::string>& changed = {}) {
   return lines;
 }
 
-const char* const column_letters = "CEGIKMOQSUW";
+const char* const sample_columns = "CEGIKMOQSUW";
 
-// Eleven data lines of sample k, named by their column: C<k>, E<k>, ... W<k>.
+// Eleven data lines of sample k, named by their column: C<k>, E<k> ...
 Lines sample(int k) {
-  Lines lines;
-  for (const char* c = column_letters; *c != '\0'; ++c)
-    lines.push_back(numbered(std::string(1, *c), k));
-  return lines;
-}
-
-// Whether any text cell of the sheet begins with `prefix`.
-bool shows_text_starting_with(const ReportSheet& sheet, const std::string& prefix) {
-  for (int row = 1; row <= sheet.last_row(); ++row)
-    for (const auto& entry : sheet.row_entries(row)) {
-      const auto* text = std::get_if<std::string>(&entry.value);
-      if (text != nullptr && text->rfind(prefix, 0) == 0) return true;
-    }
-  return false;
-}
-
-Lines operator+(Lines a, const Lines& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
+  return test::named_by_columns(sample_columns, k);
 }
 
 class NucleicAcidDyeReport : public ::testing::Test {
@@ -140,7 +123,7 @@ TEST_F(NucleicAcidDyeReport, OneSampleFillsCToW) {
   ReportSheet s = convert(header_lines({{20, "1"}}) + sample(1)).sheet;
   EXPECT_EQ(number_at(s, 17, A), 1.0);
   int col = C;
-  for (const char* c = column_letters; *c != '\0'; ++c, col += 2)
+  for (const char* c = sample_columns; *c != '\0'; ++c, col += 2)
     EXPECT_EQ(text_at(s, 17, col), numbered(std::string(1, *c), 1)) << col;
   EXPECT_EQ(s.row_entries(17).size(), 12u);
   EXPECT_EQ(s.last_row(), 17);

@@ -10,6 +10,11 @@
 namespace ordelix {
 namespace {
 
+using test::bold;
+using test::Lines;
+using test::plain;
+using test::operator+;
+
 using test::is_empty;
 using test::number_at;
 using test::numbered;
@@ -19,11 +24,6 @@ using test::text_at;
 using test::with_blanks;
 
 constexpr int A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, J = 10, K = 11;
-
-const Font bold{12, true, false, 1};
-const Font plain{12, false, false, 1};
-
-using Lines = std::vector<std::string>;
 
 struct Header {
   std::string method = "1";
@@ -39,11 +39,6 @@ struct Header {
 Lines header_lines(const Header& h) {
   return {"2",    "0",         h.method,      h.group, h.path_code, h.dilution,
           h.unit, h.standards, h.calibration, "1",     "595"};
-}
-
-Lines operator+(Lines a, const Lines& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
 }
 
 // 2 standards and 3 samples: 15 + 2n + 4m = 31 lines.

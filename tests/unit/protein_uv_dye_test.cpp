@@ -10,6 +10,12 @@
 namespace ordelix {
 namespace {
 
+using test::bold;
+using test::Lines;
+using test::plain;
+using test::operator+;
+using test::shows_text_starting_with;
+
 using test::is_empty;
 using test::number_at;
 using test::numbered;
@@ -20,11 +26,6 @@ using test::text_at;
 constexpr int A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, K = 11, M = 13, O = 15, Q = 17, S = 19,
               T = 20;
 
-const Font bold{12, true, false, 1};
-const Font plain{12, false, false, 1};
-
-using Lines = std::vector<std::string>;
-
 // Lines 1 to 25 of a protein UV dye file; `changed` replaces lines by number.
 Lines header_lines(const std::map<int, std::string>& changed = {}) {
   Lines lines{"6",   "0",      "2",   "IGG-AF488", "7",    "1", "1",   "h8",  "h9",
@@ -34,29 +35,11 @@ Lines header_lines(const std::map<int, std::string>& changed = {}) {
   return lines;
 }
 
-const char* const column_letters = "CEGIKMOQS";
+const char* const sample_columns = "CEGIKMOQS";
 
-// Nine data lines of sample k: C<k>, E<k>, ... S<k>, named by their column.
+// Nine data lines of sample k, named by their column: C<k>, E<k> ...
 Lines sample(int k) {
-  Lines lines;
-  for (const char* c = column_letters; *c != '\0'; ++c)
-    lines.push_back(numbered(std::string(1, *c), k));
-  return lines;
-}
-
-// Whether any text cell of the sheet begins with `prefix`.
-bool shows_text_starting_with(const ReportSheet& sheet, const std::string& prefix) {
-  for (int row = 1; row <= sheet.last_row(); ++row)
-    for (const auto& entry : sheet.row_entries(row)) {
-      const auto* text = std::get_if<std::string>(&entry.value);
-      if (text != nullptr && text->rfind(prefix, 0) == 0) return true;
-    }
-  return false;
-}
-
-Lines operator+(Lines a, const Lines& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
+  return test::named_by_columns(sample_columns, k);
 }
 
 class ProteinUvDyeReport : public ::testing::Test {
@@ -144,7 +127,7 @@ TEST_F(ProteinUvDyeReport, TwoSamplesFillCToS) {
     int row = 19 + k;
     EXPECT_EQ(number_at(s, row, A), k);
     int col = C;
-    for (const char* c = column_letters; *c != '\0'; ++c, col += 2)
+    for (const char* c = sample_columns; *c != '\0'; ++c, col += 2)
       EXPECT_EQ(text_at(s, row, col), numbered(std::string(1, *c), k)) << row << "," << col;
     EXPECT_EQ(s.row_entries(row).size(), 10u);
   }

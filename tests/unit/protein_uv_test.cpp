@@ -10,6 +10,12 @@
 namespace ordelix {
 namespace {
 
+using test::bold;
+using test::Lines;
+using test::plain;
+using test::operator+;
+using test::shows_text_starting_with;
+
 using test::is_empty;
 using test::number_at;
 using test::numbered;
@@ -18,11 +24,6 @@ using test::separator;
 using test::text_at;
 
 constexpr int A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, K = 11, L = 12, M = 13;
-
-const Font bold{12, true, false, 1};
-const Font plain{12, false, false, 1};
-
-using Lines = std::vector<std::string>;
 
 // Lines 1 to 24 of a protein UV file; `changed` replaces lines by number.
 Lines header_lines(const std::map<int, std::string>& changed = {}) {
@@ -37,21 +38,6 @@ Lines header_lines(const std::map<int, std::string>& changed = {}) {
 Lines sample(int k) {
   return {numbered("s", k), numbered("a", k),     numbered("b", k),
           numbered("c", k), numbered("fifth", k), numbered("ratio", k)};
-}
-
-// Whether any text cell of the sheet begins with `prefix`.
-bool shows_text_starting_with(const ReportSheet& sheet, const std::string& prefix) {
-  for (int row = 1; row <= sheet.last_row(); ++row)
-    for (const auto& entry : sheet.row_entries(row)) {
-      const auto* text = std::get_if<std::string>(&entry.value);
-      if (text != nullptr && text->rfind(prefix, 0) == 0) return true;
-    }
-  return false;
-}
-
-Lines operator+(Lines a, const Lines& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
 }
 
 class ProteinUvReport : public ::testing::Test {

@@ -11,11 +11,11 @@
 namespace ordelix {
 namespace {
 
+using test::bold;
+using test::plain;
+
 using test::number_at;
 using test::text_at;
-
-const Font bold{12, true, false, 1};
-const Font plain{12, false, false, 1};
 
 TEST(ReportSheet, NumericTextIsStoredAsNumber) {
   ReportSheet sheet;

@@ -53,6 +53,16 @@ inline std::string read_bytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+using Lines = std::vector<std::string>;
+
+inline Lines operator+(Lines a, const Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+inline const Font bold{12, true, false, 1};
+inline const Font plain{12, false, false, 1};
+
 // An export file as the instrument writes it: every line ended by CR LF.
 inline std::string write_export(const TempDir& dir, const std::string& name,
                                 const std::vector<std::string>& lines) {
@@ -90,6 +100,13 @@ inline std::string numbered(std::string_view prefix, int n) {
   return text;
 }
 
+// One data line per column letter, each holding its column and `k`: "C1", "E1" ...
+inline Lines named_by_columns(std::string_view columns, int k) {
+  Lines lines;
+  for (char c : columns) lines.push_back(numbered(std::string(1, c), k));
+  return lines;
+}
+
 inline std::string with_blanks(std::string text, std::size_t blanks) {
   text.append(blanks, ' ');
   return text;
@@ -105,6 +122,16 @@ inline std::string separator(std::size_t hyphens) {
 inline std::string padded(std::string text, std::size_t width) {
   text.resize(width, ' ');
   return text;
+}
+
+// Whether any text cell of the sheet begins with `prefix`.
+inline bool shows_text_starting_with(const ReportSheet& sheet, const std::string& prefix) {
+  for (int row = 1; row <= sheet.last_row(); ++row)
+    for (const auto& entry : sheet.row_entries(row)) {
+      const auto* text = std::get_if<std::string>(&entry.value);
+      if (text != nullptr && text->rfind(prefix, 0) == 0) return true;
+    }
+  return false;
 }
 
 }  // namespace ordelix::test
