@@ -41,12 +41,10 @@ Lines sample(int k) {
   return test::named_by_columns(sample_columns, k);
 }
 
-class NucleicAcidReport : public ::testing::Test {
+class NucleicAcidReport : public test::ConversionTest {
  protected:
   Conversion convert(const Lines& lines, const std::string& name = "run.NUC") {
-    Conversion c = convert_export_file(test::write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
-    return c;
+    return convert_lines(lines, name);
   }
   ReportSheet sheet_of(const std::map<int, std::string>& changed) {
     return convert(header_lines(changed) + sample(1) + sample(2)).sheet;
@@ -56,8 +54,6 @@ class NucleicAcidReport : public ::testing::Test {
     EXPECT_EQ(c.error, ConvertError::no_report);
     return c;
   }
-
-  test::TempDir dir_;
 };
 
 TEST_F(NucleicAcidReport, HeaderBlock) {

@@ -42,18 +42,14 @@ Lines sample(int k) {
   return test::named_by_columns(sample_columns, k);
 }
 
-class ProteinUvDyeReport : public ::testing::Test {
+class ProteinUvDyeReport : public test::ConversionTest {
  protected:
   Conversion convert(const Lines& lines, const std::string& name = "uvdye.PRO") {
-    Conversion c = convert_export_file(test::write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
-    return c;
+    return convert_lines(lines, name);
   }
   ReportSheet sheet_of(const std::map<int, std::string>& changed) {
     return convert(header_lines(changed) + sample(1)).sheet;
   }
-
-  test::TempDir dir_;
 };
 
 TEST_F(ProteinUvDyeReport, HeaderBlock) {

@@ -40,18 +40,14 @@ Lines sample(int k) {
           numbered("c", k), numbered("fifth", k), numbered("ratio", k)};
 }
 
-class ProteinUvReport : public ::testing::Test {
+class ProteinUvReport : public test::ConversionTest {
  protected:
   Conversion convert(const Lines& lines, const std::string& name = "uv.PRO") {
-    Conversion c = convert_export_file(test::write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
-    return c;
+    return convert_lines(lines, name);
   }
   ReportSheet sheet_of(const std::map<int, std::string>& changed) {
     return convert(header_lines(changed) + sample(1) + sample(2)).sheet;
   }
-
-  test::TempDir dir_;
 };
 
 TEST_F(ProteinUvReport, HeaderBlock) {

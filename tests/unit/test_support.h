@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "conversion.h"
 #include "report_sheet.h"
 
 namespace ordelix::test {
@@ -133,5 +134,17 @@ inline bool shows_text_starting_with(const ReportSheet& sheet, const std::string
     }
   return false;
 }
+
+// Converts export files written from line lists, in a folder of the test's own.
+class ConversionTest : public ::testing::Test {
+ protected:
+  Conversion convert_lines(const Lines& lines, const std::string& name) {
+    Conversion c = convert_export_file(write_export(dir_, name, lines));
+    EXPECT_TRUE(c.ok()) << c.reason;
+    return c;
+  }
+
+  TempDir dir_;
+};
 
 }  // namespace ordelix::test
