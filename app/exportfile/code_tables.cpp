@@ -5,8 +5,7 @@
 namespace ordelix {
 
 std::optional<std::string_view> code_text_lookup(std::span<const CodeText> table, double code) {
-  for (const CodeText& entry : table)
-    if (entry.code == code) return entry.text;
+  if (const CodeText* entry = code_entry_lookup(table, code)) return entry->text;
   return std::nullopt;
 }
 

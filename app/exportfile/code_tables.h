@@ -12,6 +12,14 @@ struct CodeText {
   std::string_view text;
 };
 
+// The entry of a table whose `code` equals `code`, compared as numbers.
+template <class Entry>
+const Entry* code_entry_lookup(std::span<const Entry> table, double code) {
+  for (const Entry& entry : table)
+    if (entry.code == code) return &entry;
+  return nullptr;
+}
+
 std::optional<std::string_view> code_text_lookup(std::span<const CodeText> table, double code);
 
 // Concentration units by code 0 to 15.

@@ -1,6 +1,5 @@
 #include "kinetics.h"
 
-#include <algorithm>
 #include <array>
 
 #include "measured_series.h"
@@ -28,12 +27,6 @@ constexpr std::array<Interval, 6> interval_table{{
     {5, "100", 100},
 }};
 
-const Interval* interval_of_code(double code) {
-  auto it = std::find_if(interval_table.begin(), interval_table.end(),
-                         [code](const Interval& i) { return i.code == code; });
-  return it == interval_table.end() ? nullptr : &*it;
-}
-
 }  // namespace
 
 ReportOutcome kinetics_write(ReportContext& context) {
@@ -44,7 +37,7 @@ ReportOutcome kinetics_write(ReportContext& context) {
   reader.read_header(13, {6});
 
   // A code outside the table leaves the step empty, which times every row 0.
-  const Interval* interval = interval_of_code(reader.value_of_line(11));
+  const Interval* interval = code_entry_lookup<Interval>(interval_table, reader.value_of_line(11));
   double time_step = interval ? interval->step : 0;
   std::optional<std::string_view> interval_text;
   if (interval) interval_text = interval->text;

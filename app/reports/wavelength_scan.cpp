@@ -31,12 +31,6 @@ constexpr std::array<Interval, 6> interval_table{{
     {5, "5", 5},
 }};
 
-const Interval* interval_of_code(double code) {
-  auto it = std::find_if(interval_table.begin(), interval_table.end(),
-                         [code](const Interval& i) { return i.code == code; });
-  return it == interval_table.end() ? nullptr : &*it;
-}
-
 // Beyond the single range the value goes to infinity of its sign.
 double in_single_precision(double value) {
   if (std::abs(value) > std::numeric_limits<float>::max())
@@ -94,7 +88,7 @@ ReportOutcome wavelength_scan_write(ReportContext& context) {
   double start = reader.value_of_line(9);
   double data_mode = reader.value_of_line(6);
   // A code outside the table leaves the step empty: every row shows the start.
-  const Interval* interval = interval_of_code(reader.value_of_line(11));
+  const Interval* interval = code_entry_lookup<Interval>(interval_table, reader.value_of_line(11));
   double step = 0;
   std::optional<std::string_view> interval_text;
   if (interval) {
