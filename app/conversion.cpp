@@ -13,10 +13,9 @@ void prepare_report_sheet(ReportSheet& sheet) {
   sheet.set_font("A1:Z50", layout::plain_font());
 }
 
-Conversion failed(ConvertError error, std::string reason) {
+Conversion failed(Problem error) {
   Conversion c;
-  c.error = error;
-  c.reason = std::move(reason);
+  c.error = std::move(error);
   return c;
 }
 
@@ -24,25 +23,21 @@ Conversion failed(ConvertError error, std::string reason) {
 
 Conversion convert_export_file(const std::string& path) {
   LoadResult loaded = export_file_load(path);
-  if (loaded.error != LoadError::none)
-    return failed(ConvertError::unreadable, load_error_text(loaded.error, loaded.sys_errno));
+  if (loaded.error) return failed(std::move(*loaded.error));
 
   const MeasurementMode* mode = measurement_mode_of(path);
-  if (mode == nullptr)
-    return failed(ConvertError::unknown_mode,
-                  "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)");
+  if (mode == nullptr) return failed(Problem{ProblemKind::no_mode});
 
   Conversion conversion;
   conversion.created = loaded.file.created_time();
   prepare_report_sheet(conversion.sheet);
   ExportReader reader(loaded.file);
-  ReportContext context{reader, conversion.sheet};
-  ReportOutcome outcome = mode->write(context);
-  if (!outcome.written) return failed(ConvertError::no_report, outcome.reason);
+  ReportContext context{reader, conversion.sheet, conversion.warnings};
+  if (ReportRefusal refusal = mode->write(context)) return failed(std::move(*refusal));
 
   if (long dropped = conversion.sheet.dropped_writes(); dropped > 0)
-    conversion.warnings.push_back(std::to_string(dropped) + " values beyond row " +
-                                  std::to_string(ReportSheet::max_row) + " were left out");
+    conversion.warnings.push_back(
+        Problem{ProblemKind::rows_beyond_limit, 0, std::to_string(dropped)});
   return conversion;
 }
 

@@ -4,25 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "problem.h"
 #include "report_sheet.h"
 
 namespace ordelix {
 
-enum class ConvertError {
-  none,
-  unreadable,    // the export file cannot be read
-  unknown_mode,  // the file name names no measurement mode
-  no_report,     // the file's header selects no report
-};
-
 struct Conversion {
-  ConvertError error = ConvertError::none;
-  std::string reason;  // worded for the user when error is not none
-  std::vector<std::string> warnings;
+  std::optional<Problem> error;  // set when the file gives no report
+  Problems warnings;
   ReportSheet sheet;
   std::time_t created = 0;  // of the export file
 
-  bool ok() const { return error == ConvertError::none; }
+  bool ok() const { return !error; }
 };
 
 // Turns one export file into its report sheet. The file is read once and

@@ -9,7 +9,7 @@ namespace ordelix {
 
 struct MeasurementMode {
   std::string_view key;  // last three characters of the file name
-  ReportOutcome (*write)(ReportContext&);
+  ReportRefusal (*write)(ReportContext&);
 };
 
 std::span<const MeasurementMode> measurement_modes();

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "xlsx_writer.h"
@@ -16,8 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-SaveResult failure(SaveError error, int sys_errno = 0, std::string detail = {}) {
-  return {error, sys_errno, std::move(detail)};
+Problem failure(ProblemKind kind, int sys_errno = 0, std::string detail = {}) {
+  return Problem(kind, 0, std::move(detail), sys_errno);
 }
 
 bool same_file(const std::string& a, const std::string& b) {
@@ -45,27 +44,26 @@ int place_file(const std::string& temp, const std::string& target, bool replace)
 
 }  // namespace
 
-SaveResult report_save(const ReportSheet& sheet, const std::string& target,
-                       const SaveOptions& options) {
+std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
+                                   const SaveOptions& options) {
   if (!options.input_path.empty() &&
       (same_file(target, options.input_path) || target == options.input_path))
-    return failure(SaveError::target_is_input);
+    return failure(ProblemKind::target_is_input);
   std::error_code ec;
   if (!options.replace_existing && fs::exists(fs::symlink_status(target, ec)))
-    return failure(SaveError::target_exists);
+    return failure(ProblemKind::target_exists);
 
   fs::path folder = fs::path(target).parent_path();
   if (folder.empty()) folder = ".";
   std::string temp = (folder / ".ordelix-XXXXXX").string();
   int fd = ::mkstemp(temp.data());
-  if (fd < 0) return failure(SaveError::cannot_create, errno);
+  if (fd < 0) return failure(ProblemKind::cannot_create, errno);
   ::fchmod(fd, default_file_mode());
   ::close(fd);
 
-  std::string written = xlsx_write_report(sheet, temp, options.created);
-  if (!written.empty()) {
+  if (std::optional<Problem> written = xlsx_write_report(sheet, temp, options.created)) {
     ::unlink(temp.c_str());
-    return failure(SaveError::write_failed, 0, written);
+    return written;
   }
   fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd >= 0) {
@@ -74,29 +72,9 @@ SaveResult report_save(const ReportSheet& sheet, const std::string& target,
   }
   if (int err = place_file(temp, target, options.replace_existing); err != 0) {
     ::unlink(temp.c_str());
-    return failure(err == EEXIST ? SaveError::target_exists : SaveError::cannot_place, err);
+    return failure(err == EEXIST ? ProblemKind::target_exists : ProblemKind::cannot_place, err);
   }
-  return {};
-}
-
-std::string save_error_text(const SaveResult& result) {
-  switch (result.error) {
-    case SaveError::none:
-      return "saved";
-    case SaveError::target_exists:
-      return "the report file already exists";
-    case SaveError::target_is_input:
-      return "the report would replace the export file itself";
-    case SaveError::cannot_create:
-      return std::string("cannot create a file in the report's folder: ") +
-             std::strerror(result.sys_errno);
-    case SaveError::write_failed:
-      return "writing the workbook failed: " + result.detail;
-    case SaveError::cannot_place:
-      return std::string("cannot move the finished report into place: ") +
-             std::strerror(result.sys_errno);
-  }
-  return "unknown error";
+  return std::nullopt;
 }
 
 }  // namespace ordelix

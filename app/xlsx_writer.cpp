@@ -168,11 +168,12 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
 
 }  // namespace
 
-std::string xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                              std::time_t created) {
+std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
+                                         std::time_t created) {
   CLocaleScope c_locale;
   lxw_workbook* workbook = workbook_new(path.c_str());
-  if (workbook == nullptr) return "cannot start the workbook";
+  if (workbook == nullptr)
+    return Problem{ProblemKind::write_failed, 0, "cannot start the workbook"};
   lxw_doc_properties properties{};
   properties.created = created;
   workbook_set_properties(workbook, &properties);
@@ -180,7 +181,8 @@ std::string xlsx_write_report(const ReportSheet& sheet, const std::string& path,
   lxw_error err = write_sheet(workbook, sheet);
   lxw_error closed = workbook_close(workbook);
   if (err == LXW_NO_ERROR) err = closed;
-  return err == LXW_NO_ERROR ? std::string() : std::string(lxw_strerror(err));
+  if (err == LXW_NO_ERROR) return std::nullopt;
+  return Problem{ProblemKind::write_failed, 0, lxw_strerror(err)};
 }
 
 }  // namespace ordelix

@@ -1,16 +1,18 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 
+#include "problem.h"
 #include "report_sheet.h"
 
 namespace ordelix {
 
 // Writes the sheet as a one-sheet workbook at `path` (created or replaced).
-// Numbers are written the same whatever the process locale. Returns an
-// empty string on success, else what went wrong.
-std::string xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                              std::time_t created);
+// Numbers are written the same whatever the process locale. Returns nothing
+// on success, else what went wrong.
+std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
+                                         std::time_t created);
 
 }  // namespace ordelix

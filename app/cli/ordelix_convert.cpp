@@ -23,19 +23,20 @@ void complain(const std::string& file, const std::string& what) {
 bool convert_one(const std::string& input, const std::string& target, bool force) {
   ordelix::Conversion conversion = ordelix::convert_export_file(input);
   if (!conversion.ok()) {
-    complain(input, conversion.reason);
+    complain(input, ordelix::problem_text(*conversion.error));
     return false;
   }
-  for (const std::string& warning : conversion.warnings) complain(input, "warning: " + warning);
+  for (const ordelix::Problem& warning : conversion.warnings)
+    complain(input, "warning: " + ordelix::problem_text(warning));
 
   ordelix::SaveOptions options;
   options.replace_existing = force;
   options.input_path = input;
   options.created = conversion.created;
-  ordelix::SaveResult saved = ordelix::report_save(conversion.sheet, target, options);
-  if (!saved.ok()) {
-    std::string why = ordelix::save_error_text(saved);
-    if (saved.error == ordelix::SaveError::target_exists) why += " (--force replaces it)";
+  if (std::optional<ordelix::Problem> failed =
+          ordelix::report_save(conversion.sheet, target, options)) {
+    std::string why = ordelix::problem_text(*failed);
+    if (failed->kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
     complain(input, why + ": " + target);
     return false;
   }

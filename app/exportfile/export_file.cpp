@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace ordelix {
 namespace {
@@ -35,57 +34,30 @@ std::time_t creation_time(int fd, const struct stat& st) {
 
 LoadResult export_file_load(const std::string& path) {
   LoadResult result;
+  auto fail = [&result](ProblemKind kind, int sys_errno = 0) {
+    result.error = Problem{kind, 0, {}, sys_errno};
+    return std::move(result);
+  };
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    result.error = LoadError::cannot_open;
-    result.sys_errno = errno;
-    return result;
-  }
+  if (fd.get() < 0) return fail(ProblemKind::cannot_open, errno);
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) {
-    result.error = LoadError::cannot_read;
-    result.sys_errno = errno;
-    return result;
-  }
-  if (S_ISDIR(st.st_mode)) {
-    result.error = LoadError::is_directory;
-    return result;
-  }
+  if (::fstat(fd.get(), &st) != 0) return fail(ProblemKind::cannot_read, errno);
+  if (S_ISDIR(st.st_mode)) return fail(ProblemKind::is_folder);
   std::string bytes;
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      result.error = LoadError::cannot_read;
-      result.sys_errno = errno;
-      return result;
+      return fail(ProblemKind::cannot_read, errno);
     }
     if (n == 0) break;
-    if (bytes.size() + static_cast<std::size_t>(n) > ExportFile::max_bytes) {
-      result.error = LoadError::too_large;
-      return result;
-    }
+    if (bytes.size() + static_cast<std::size_t>(n) > ExportFile::max_bytes)
+      return fail(ProblemKind::too_large);
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   result.file = ExportFile(path, std::move(bytes), creation_time(fd.get(), st));
   return result;
-}
-
-std::string load_error_text(LoadError error, int sys_errno) {
-  switch (error) {
-    case LoadError::none:
-      return "no error";
-    case LoadError::cannot_open:
-      return std::string("cannot open: ") + std::strerror(sys_errno);
-    case LoadError::is_directory:
-      return "is a folder, not an export file";
-    case LoadError::cannot_read:
-      return std::string("cannot read: ") + std::strerror(sys_errno);
-    case LoadError::too_large:
-      return "is larger than 64 MiB and cannot be an export file";
-  }
-  return "unknown error";
 }
 
 }  // namespace ordelix

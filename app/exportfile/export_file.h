@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "date_time.h"
+#include "problem.h"
 
 namespace ordelix {
 
@@ -35,15 +37,11 @@ class ExportFile {
   DateTime created_;
 };
 
-enum class LoadError { none, cannot_open, is_directory, cannot_read, too_large };
-
 struct LoadResult {
-  LoadError error = LoadError::none;
-  int sys_errno = 0;
+  std::optional<Problem> error;
   ExportFile file{"", "", 0};
 };
 
 LoadResult export_file_load(const std::string& path);
-std::string load_error_text(LoadError error, int sys_errno);
 
 }  // namespace ordelix

@@ -142,7 +142,7 @@ void k_factor(ExportReader& reader, ReportSheet& sheet, int w) {
 
 }  // namespace
 
-ReportOutcome concentration_write(ReportContext& context) {
+ReportRefusal concentration_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C12", bold_font());
@@ -155,7 +155,7 @@ ReportOutcome concentration_write(ReportContext& context) {
     standard_curve(reader, sheet, w);
   else if (calibration == 1)
     k_factor(reader, sheet, w);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

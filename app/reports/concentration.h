@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Concentration runs at one to three wavelengths, standard-curve or K-factor layout.
-ReportOutcome concentration_write(ReportContext& context);
+ReportRefusal concentration_write(ReportContext& context);
 
 }  // namespace ordelix

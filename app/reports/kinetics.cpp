@@ -29,7 +29,7 @@ constexpr std::array<Interval, 6> interval_table{{
 
 }  // namespace
 
-ReportOutcome kinetics_write(ReportContext& context) {
+ReportRefusal kinetics_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C10", bold_font());
@@ -64,7 +64,7 @@ ReportOutcome kinetics_write(ReportContext& context) {
   reader.for_each_line_from(14, [&](int line, std::string_view value) {
     if (line < n + 14) sheet.set_text(line, col_d, value);
   });
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

@@ -6,6 +6,6 @@ namespace ordelix {
 
 // Kinetics runs (TSC): one value per time point at one wavelength, timed
 // from the interval setting.
-ReportOutcome kinetics_write(ReportContext& context);
+ReportRefusal kinetics_write(ReportContext& context);
 
 }  // namespace ordelix

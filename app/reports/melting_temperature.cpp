@@ -11,7 +11,7 @@ using series::padded;
 
 }  // namespace
 
-ReportOutcome melting_temperature_write(ReportContext& context) {
+ReportRefusal melting_temperature_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C14", bold_font());
@@ -45,7 +45,7 @@ ReportOutcome melting_temperature_write(ReportContext& context) {
   reader.for_each_line_from(18, [&](int line, std::string_view value) {
     if (line < n + 18) sheet.set_text(line - 2, col_f, value);
   });
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

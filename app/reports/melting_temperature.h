@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Melting-temperature runs (TM): one value per step of a temperature ramp.
-ReportOutcome melting_temperature_write(ReportContext& context);
+ReportRefusal melting_temperature_write(ReportContext& context);
 
 }  // namespace ordelix

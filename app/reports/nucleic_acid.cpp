@@ -45,7 +45,7 @@ void nucleic_acid_first_rows(ReportContext& context, std::span<const CodeText> s
   background_row_by_first_character(sheet, 7, "Background            ", reader.field_of_line(7));
 }
 
-ReportOutcome nucleic_acid_plain_write(ReportContext& context) {
+ReportRefusal nucleic_acid_plain_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(16, {7});
@@ -64,10 +64,10 @@ ReportOutcome nucleic_acid_plain_write(ReportContext& context) {
   sheet.set_text(12, col_a, separator(156));
   data_numbers(sheet, 13, round_half_even_int16(reader.value_of_line(16) + 12));
   samples(reader, sheet);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
-ReportOutcome nucleic_acid_write(ReportContext& context) {
+ReportRefusal nucleic_acid_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   reader.prescan(21);
   const ReadingState& state = reader.state();
@@ -76,9 +76,8 @@ ReportOutcome nucleic_acid_write(ReportContext& context) {
 
   if (kind == 1 && is_sample_type(type)) return nucleic_acid_plain_write(context);
   if (kind == 5 && is_sample_type(type)) return nucleic_acid_dye_write(context);
-  return ReportOutcome::refused("is not a nucleic acid or nucleic acid dye export: line 1 is " +
-                                general_number_text(kind) + ", line 3 is " +
-                                general_number_text(type));
+  return report_refused("is not a nucleic acid or nucleic acid dye export: line 1 is " +
+                        general_number_text(kind) + ", line 3 is " + general_number_text(type));
 }
 
 }  // namespace ordelix

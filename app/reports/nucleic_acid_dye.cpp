@@ -27,7 +27,7 @@ void samples(ExportReader& reader, ReportSheet& sheet) {
 
 }  // namespace
 
-ReportOutcome nucleic_acid_dye_write(ReportContext& context) {
+ReportRefusal nucleic_acid_dye_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(20, {7});
@@ -54,7 +54,7 @@ ReportOutcome nucleic_acid_dye_write(ReportContext& context) {
   sheet.set_text(16, col_a, separator(210));
   data_numbers(sheet, 17, round_half_even_int16(reader.value_of_line(20) + 16));
   samples(reader, sheet);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

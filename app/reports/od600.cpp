@@ -21,7 +21,7 @@ void sample_column(ExportReader& reader, int first_line, Write&& write) {
 
 }  // namespace
 
-ReportOutcome od600_write(ReportContext& context) {
+ReportRefusal od600_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C12", bold_font());
@@ -63,7 +63,7 @@ ReportOutcome od600_write(ReportContext& context) {
       sheet.set_number(row, col_j, lenient_number(od) * multiple * factor);
     });
   }
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

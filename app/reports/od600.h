@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // OD600 runs: plain OD, or cells/ml from the OD with a factor and a multiple.
-ReportOutcome od600_write(ReportContext& context);
+ReportRefusal od600_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -110,9 +110,9 @@ class Photometry {
 
 }  // namespace
 
-ReportOutcome photometry_write(ReportContext& context) {
+ReportRefusal photometry_write(ReportContext& context) {
   Photometry(context.reader, context.sheet).write();
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Photometry runs: every sample read at one to six wavelengths, as OD/Abs or %T.
-ReportOutcome photometry_write(ReportContext& context);
+ReportRefusal photometry_write(ReportContext& context);
 
 }  // namespace ordelix

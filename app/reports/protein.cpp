@@ -7,7 +7,7 @@
 
 namespace ordelix {
 
-ReportOutcome protein_write(ReportContext& context) {
+ReportRefusal protein_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   reader.prescan(18);
   reader.count_lines();
@@ -19,9 +19,8 @@ ReportOutcome protein_write(ReportContext& context) {
     return protein_colorimetric_write(context);
   if (kind == 6 && variant == 1) return protein_uv_write(context);
   if (kind == 6 && variant == 2) return protein_uv_dye_write(context);
-  return ReportOutcome::refused("is not a protein colorimetric, UV or UV dye export: line 1 is " +
-                                general_number_text(kind) + ", line 3 is " +
-                                general_number_text(variant));
+  return report_refused("is not a protein colorimetric, UV or UV dye export: line 1 is " +
+                        general_number_text(kind) + ", line 3 is " + general_number_text(variant));
 }
 
 }  // namespace ordelix

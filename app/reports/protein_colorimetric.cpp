@@ -78,7 +78,7 @@ void k_factor(ExportReader& reader, ReportSheet& sheet) {
 
 }  // namespace
 
-ReportOutcome protein_colorimetric_write(ReportContext& context) {
+ReportRefusal protein_colorimetric_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.ccccc();
@@ -102,7 +102,7 @@ ReportOutcome protein_colorimetric_write(ReportContext& context) {
     standard_curve(reader, sheet);
   else if (calibration == 1)
     k_factor(reader, sheet);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

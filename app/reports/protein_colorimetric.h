@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Bradford, Lowry, BCA and Biuret runs, standard-curve or K-factor layout.
-ReportOutcome protein_colorimetric_write(ReportContext& context);
+ReportRefusal protein_colorimetric_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -26,7 +26,7 @@ void samples(ExportReader& reader, ReportSheet& sheet) {
 
 }  // namespace
 
-ReportOutcome protein_uv_write(ReportContext& context) {
+ReportRefusal protein_uv_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(24);
@@ -52,7 +52,7 @@ ReportOutcome protein_uv_write(ReportContext& context) {
   sheet.set_text(14, col_a, hyphens(105));
   data_numbers(sheet, 15, round_half_even_int16(reader.value_of_line(24) + 14));
   samples(reader, sheet);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

@@ -16,7 +16,7 @@ void samples(ExportReader& reader, ReportSheet& sheet) {
 
 }  // namespace
 
-ReportOutcome protein_uv_dye_write(ReportContext& context) {
+ReportRefusal protein_uv_dye_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(25);
@@ -50,7 +50,7 @@ ReportOutcome protein_uv_dye_write(ReportContext& context) {
   sheet.set_text(19, col_a, hyphens(184));
   data_numbers(sheet, 20, round_half_even_int16(reader.value_of_line(25) + 19));
   samples(reader, sheet);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

@@ -1,26 +1,27 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "exportfile/export_reader.h"
+#include "problem.h"
 #include "report_sheet.h"
 
 namespace ordelix {
 
 // What a report writer works on: the reading passes over one export file and
-// the sheet prepared for its report.
+// the sheet prepared for its report, and where it tells of what it found amiss.
 struct ReportContext {
   ExportReader& reader;
   ReportSheet& sheet;
+  Problems& warnings;
 };
 
-// Whether a writer produced a report, and if not, why, in the user's words.
-struct ReportOutcome {
-  bool written = true;
-  std::string reason;
+// A writer returns nothing when it wrote its report, else why the file gives none.
+using ReportRefusal = std::optional<Problem>;
 
-  static ReportOutcome done() { return {}; }
-  static ReportOutcome refused(std::string why) { return {false, std::move(why)}; }
-};
+inline ReportRefusal report_refused(std::string why, long line = 0) {
+  return Problem{ProblemKind::no_report, line, std::move(why)};
+}
 
 }  // namespace ordelix

@@ -78,7 +78,7 @@ void spectrum_chart(ReportSheet& sheet, int lines_read) {
 
 }  // namespace
 
-ReportOutcome wavelength_scan_write(ReportContext& context) {
+ReportRefusal wavelength_scan_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C14", bold_font());
@@ -120,7 +120,7 @@ ReportOutcome wavelength_scan_write(ReportContext& context) {
     if (line > 13 && line < n + 14) sheet.set_text(line + 2, col_f, value);
   });
   spectrum_chart(sheet, lines_read);
-  return ReportOutcome::done();
+  return std::nullopt;
 }
 
 }  // namespace ordelix

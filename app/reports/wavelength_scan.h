@@ -6,6 +6,6 @@ namespace ordelix {
 
 // Wavelength scans (WSC): one value per wavelength step, with a line chart
 // of the spectrum beside the table.
-ReportOutcome wavelength_scan_write(ReportContext& context);
+ReportRefusal wavelength_scan_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -104,7 +104,8 @@ ReportPreview* MainWindow::convert() {
   Conversion conversion = convert_export_file(QFile::encodeName(selectedPath_).toStdString());
   if (!conversion.ok()) {
     dialogs_.showFailure(
-        this, tr("%1: %2").arg(selectedPath_, QString::fromStdString(conversion.reason)));
+        this,
+        tr("%1: %2").arg(selectedPath_, QString::fromStdString(problem_text(*conversion.error))));
     return nullptr;
   }
   auto* preview = new ReportPreview(std::move(conversion), selectedPath_, dialogs_, this);

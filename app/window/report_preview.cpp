@@ -49,8 +49,8 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
 
   auto* buttons = new QHBoxLayout;
   QStringList warnings;
-  for (const std::string& warning : conversion_.warnings)
-    warnings << QString::fromStdString(warning);
+  for (const Problem& warning : conversion_.warnings)
+    warnings << QString::fromStdString(problem_text(warning));
   auto* notes = new QLabel(warnings.join('\n'), this);
   notes->setObjectName("Warnings");
   buttons->addWidget(notes);
@@ -94,12 +94,11 @@ bool ReportPreview::save() {
   options.replace_existing = true;  // the dialog has asked
   options.input_path = QFile::encodeName(exportPath_).toStdString();
   options.created = conversion_.created;
-  SaveResult saved =
-      report_save(conversion_.sheet, QFile::encodeName(target).toStdString(), options);
-  if (!saved.ok()) {
+  if (std::optional<Problem> failed =
+          report_save(conversion_.sheet, QFile::encodeName(target).toStdString(), options)) {
     dialogs_.showFailure(
         this,
-        tr("%1 was not saved: %2").arg(target, QString::fromStdString(save_error_text(saved))));
+        tr("%1 was not saved: %2").arg(target, QString::fromStdString(problem_text(*failed))));
     return false;
   }
   return true;

@@ -63,8 +63,8 @@ TEST_F(ConversionTest, LowerCaseExtensionIsAccepted) {
       convert_export_file(test::write_export(dir_, "a.PRO", k_factor("X", "4", "3")));
   Conversion lower =
       convert_export_file(test::write_export(dir_, "b.pro", k_factor("X", "4", "3")));
-  ASSERT_TRUE(upper.ok()) << upper.reason;
-  ASSERT_TRUE(lower.ok()) << lower.reason;
+  ASSERT_TRUE(upper.ok()) << problem_text(*upper.error);
+  ASSERT_TRUE(lower.ok()) << problem_text(*lower.error);
   EXPECT_EQ(text_at(lower.sheet, 1, 4), "LOWRY       ");
   EXPECT_EQ(text_at(lower.sheet, 8, 4), "K FACTOR");
   expect_same_cells(upper.sheet, lower.sheet);
@@ -72,43 +72,52 @@ TEST_F(ConversionTest, LowerCaseExtensionIsAccepted) {
 
 TEST_F(ConversionTest, UnknownExtensionIsRefused) {
   Conversion c = convert_export_file(test::write_export(dir_, "run.TXT", k_factor("X", "4", "3")));
-  EXPECT_EQ(c.error, ConvertError::unknown_mode);
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::no_mode);
   EXPECT_FALSE(c.ok());
-  EXPECT_FALSE(c.reason.empty());
+  EXPECT_FALSE(problem_text(*c.error).empty());
   EXPECT_EQ(c.sheet.last_row(), 0);
 }
 
 TEST_F(ConversionTest, MissingFileIsRefused) {
   Conversion c = convert_export_file(dir_.file("absent.PRO"));
-  EXPECT_EQ(c.error, ConvertError::unreadable);
-  EXPECT_FALSE(c.reason.empty());
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::cannot_open);
+  EXPECT_FALSE(problem_text(*c.error).empty());
 }
 
 TEST_F(ConversionTest, FolderIsRefused) {
   std::filesystem::create_directory(dir_.path() / "folder.PRO");
   Conversion c = convert_export_file(dir_.file("folder.PRO"));
-  EXPECT_EQ(c.error, ConvertError::unreadable);
-  EXPECT_FALSE(c.reason.empty());
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::is_folder);
+  EXPECT_FALSE(problem_text(*c.error).empty());
 }
 
 TEST_F(ConversionTest, HeaderThatSelectsNoReportIsRefused) {
   Lines lines = k_factor("X", "4", "3");
   lines[2] = "5";
   Conversion c = convert_export_file(test::write_export(dir_, "five.PRO", lines));
-  EXPECT_EQ(c.error, ConvertError::no_report);
-  EXPECT_NE(c.reason.find("line 1 is 2"), std::string::npos) << c.reason;
-  EXPECT_NE(c.reason.find("line 3 is 5"), std::string::npos) << c.reason;
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
+  EXPECT_NE(problem_text(*c.error).find("line 1 is 2"), std::string::npos)
+      << problem_text(*c.error);
+  EXPECT_NE(problem_text(*c.error).find("line 3 is 5"), std::string::npos)
+      << problem_text(*c.error);
 
   lines[0] = "7";
   lines[2] = "1";
   c = convert_export_file(test::write_export(dir_, "seven.PRO", lines));
-  EXPECT_EQ(c.error, ConvertError::no_report);
-  EXPECT_NE(c.reason.find("line 1 is 7"), std::string::npos) << c.reason;
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
+  EXPECT_NE(problem_text(*c.error).find("line 1 is 7"), std::string::npos)
+      << problem_text(*c.error);
 }
 
 TEST_F(ConversionTest, EmptyProteinFileSelectsNoReport) {
   Conversion c = convert_export_file(test::write_export(dir_, "empty.PRO", {}));
-  EXPECT_EQ(c.error, ConvertError::no_report);
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
 }
 
 TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {
@@ -124,12 +133,12 @@ TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {
   test::write_bytes(dir_.file("cr.PRO"), cr);
   test::write_bytes(dir_.file("lf.PRO"), lf);
   Conversion base = convert_export_file(dir_.file("crlf.PRO"));
-  ASSERT_TRUE(base.ok()) << base.reason;
+  ASSERT_TRUE(base.ok()) << problem_text(*base.error);
   EXPECT_EQ(text_at(base.sheet, 4, 4), "GRP");
   for (const char* name : {"cr.PRO", "lf.PRO"}) {
     SCOPED_TRACE(name);
     Conversion other = convert_export_file(dir_.file(name));
-    ASSERT_TRUE(other.ok()) << other.reason;
+    ASSERT_TRUE(other.ok()) << problem_text(*other.error);
     expect_same_cells(base.sheet, other.sheet);
   }
 }
@@ -137,16 +146,16 @@ TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {
 TEST_F(ConversionTest, EachConversionStartsAfresh) {
   std::string b = test::write_export(dir_, "b.PRO", k_factor("BRAVO", "2.5", "16"));
   Conversion b_alone = convert_export_file(b);
-  ASSERT_TRUE(b_alone.ok()) << b_alone.reason;
+  ASSERT_TRUE(b_alone.ok()) << problem_text(*b_alone.error);
 
   std::string a = test::write_export(dir_, "a.PRO", nine_standards("ALPHA", "5"));
   Conversion a_run = convert_export_file(a);
-  ASSERT_TRUE(a_run.ok()) << a_run.reason;
+  ASSERT_TRUE(a_run.ok()) << problem_text(*a_run.error);
   EXPECT_EQ(number_at(a_run.sheet, 5, 4), 2.0);
   EXPECT_EQ(text_at(a_run.sheet, 7, 4), "mg/l");
 
   Conversion b_after = convert_export_file(b);
-  ASSERT_TRUE(b_after.ok()) << b_after.reason;
+  ASSERT_TRUE(b_after.ok()) << problem_text(*b_after.error);
   EXPECT_TRUE(is_empty(b_after.sheet, 5, 4));
   EXPECT_TRUE(is_empty(b_after.sheet, 7, 4));
   expect_same_cells(b_alone.sheet, b_after.sheet);
@@ -157,12 +166,12 @@ TEST_F(ConversionTest, ShortFileAfterLongFileKeepsNothingOfIt) {
                     "595", "x", "x", "x",     "x", "x", "x", "x", "x"};
   std::string b = test::write_export(dir_, "short.PRO", short_lines);
   Conversion b_alone = convert_export_file(b);
-  ASSERT_TRUE(b_alone.ok()) << b_alone.reason;
+  ASSERT_TRUE(b_alone.ok()) << problem_text(*b_alone.error);
 
   ASSERT_TRUE(
       convert_export_file(test::write_export(dir_, "long.PRO", nine_standards("ALPHA", "5"))).ok());
   Conversion b_after = convert_export_file(b);
-  ASSERT_TRUE(b_after.ok()) << b_after.reason;
+  ASSERT_TRUE(b_after.ok()) << problem_text(*b_after.error);
   // Beyond the pre-scan's three lines the short file's header fields are empty.
   EXPECT_EQ(number_at(b_after.sheet, 4, 4), 2.0);
   EXPECT_EQ(text_at(b_after.sheet, 7, 4), "ug/ml");

@@ -31,7 +31,7 @@ class MeltingTemperatureReport : public ::testing::Test {
  protected:
   ReportSheet convert(const Lines& lines) {
     Conversion c = convert_export_file(test::write_export(dir_, "run.TM", lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
+    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
     return c.sheet;
   }
 

@@ -145,8 +145,10 @@ TEST_F(NucleicAcidDyeReport, SampleTypes) {
 TEST_F(NucleicAcidDyeReport, OtherSampleTypeSelectsNoReport) {
   Conversion c =
       convert_export_file(test::write_export(dir_, "x.NUC", header_lines({{3, "0"}}) + sample(1)));
-  EXPECT_EQ(c.error, ConvertError::no_report);
-  EXPECT_NE(c.reason.find("line 1 is 5, line 3 is 0"), std::string::npos) << c.reason;
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
+  EXPECT_NE(problem_text(*c.error).find("line 1 is 5, line 3 is 0"), std::string::npos)
+      << problem_text(*c.error);
 }
 
 TEST_F(NucleicAcidDyeReport, DyeCodes) {

@@ -32,7 +32,7 @@ class PhotometryReport : public ::testing::Test {
  protected:
   ReportSheet convert(const Lines& lines) {
     Conversion c = convert_export_file(test::write_export(dir_, "run.PHT", lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
+    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
     return c.sheet;
   }
 

@@ -64,7 +64,7 @@ class ProteinReport : public ::testing::Test {
  protected:
   Conversion convert(const Lines& lines, const std::string& name = "run.PRO") {
     Conversion c = convert_export_file(test::write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
+    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
     return c;
   }
 
@@ -352,7 +352,7 @@ TEST_F(ProteinReport, DateCellHoldsTheFilesCreationTime) {
   std::string path = test::write_export(dir_, "dated.PRO", k_factor_file());
   std::time_t after = std::time(nullptr);
   Conversion c = convert_export_file(path);
-  ASSERT_TRUE(c.ok()) << c.reason;
+  ASSERT_TRUE(c.ok()) << problem_text(*c.error);
   const CellValue* cell = c.sheet.cell(2, D);
   ASSERT_NE(cell, nullptr);
   ASSERT_TRUE(std::holds_alternative<DateTime>(*cell));

@@ -244,8 +244,10 @@ TEST_F(ProteinUvReport, ShortFileRepeatsItsLastLine) {
 TEST_F(ProteinUvReport, OtherVariantSelectsNoReport) {
   Conversion c = convert_export_file(
       test::write_export(dir_, "three.PRO", header_lines({{3, "3"}}) + sample(1)));
-  EXPECT_EQ(c.error, ConvertError::no_report);
-  EXPECT_NE(c.reason.find("line 1 is 6, line 3 is 3"), std::string::npos) << c.reason;
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
+  EXPECT_NE(problem_text(*c.error).find("line 1 is 6, line 3 is 3"), std::string::npos)
+      << problem_text(*c.error);
 }
 
 TEST_F(ProteinUvReport, NothingReachesTheNextConversion) {

@@ -37,8 +37,8 @@ class ReportSave : public ::testing::Test {
 
 TEST_F(ReportSave, SavesWorkbookAndLeavesNoTemporaryFile) {
   std::string target = dir_.file("report.xlsx");
-  SaveResult r = report_save(sheet_, target, {});
-  ASSERT_TRUE(r.ok()) << save_error_text(r);
+  std::optional<Problem> r = report_save(sheet_, target, {});
+  ASSERT_FALSE(r) << problem_text(*r);
   EXPECT_TRUE(is_workbook(target));
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
@@ -46,9 +46,10 @@ TEST_F(ReportSave, SavesWorkbookAndLeavesNoTemporaryFile) {
 TEST_F(ReportSave, RefusesExistingTargetAndLeavesItUntouched) {
   std::string target = dir_.file("report.xlsx");
   test::write_bytes(target, "earlier report");
-  SaveResult r = report_save(sheet_, target, {});
-  EXPECT_EQ(r.error, SaveError::target_exists);
-  EXPECT_FALSE(save_error_text(r).empty());
+  std::optional<Problem> r = report_save(sheet_, target, {});
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::target_exists);
+  EXPECT_FALSE(problem_text(*r).empty());
   EXPECT_EQ(test::read_bytes(target), "earlier report");
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
@@ -58,8 +59,8 @@ TEST_F(ReportSave, ReplacesExistingTargetWhenAsked) {
   test::write_bytes(target, "earlier report");
   SaveOptions options;
   options.replace_existing = true;
-  SaveResult r = report_save(sheet_, target, options);
-  ASSERT_TRUE(r.ok()) << save_error_text(r);
+  std::optional<Problem> r = report_save(sheet_, target, options);
+  ASSERT_FALSE(r) << problem_text(*r);
   EXPECT_TRUE(is_workbook(target));
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
@@ -72,17 +73,19 @@ TEST_F(ReportSave, NeverWritesOverTheInputFile) {
   options.input_path = input;
   for (const std::string& target : {input, (dir_.path() / "." / "run.PRO").string()}) {
     SCOPED_TRACE(target);
-    SaveResult r = report_save(sheet_, target, options);
-    EXPECT_EQ(r.error, SaveError::target_is_input);
+    std::optional<Problem> r = report_save(sheet_, target, options);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->kind, ProblemKind::target_is_input);
     EXPECT_EQ(test::read_bytes(input), "2\r\n0\r\n1\r\n");
   }
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"run.PRO"});
 }
 
 TEST_F(ReportSave, MissingFolderCannotTakeTheReport) {
-  SaveResult r = report_save(sheet_, dir_.file("missing/report.xlsx"), {});
-  EXPECT_EQ(r.error, SaveError::cannot_create);
-  EXPECT_FALSE(save_error_text(r).empty());
+  std::optional<Problem> r = report_save(sheet_, dir_.file("missing/report.xlsx"), {});
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::cannot_create);
+  EXPECT_FALSE(problem_text(*r).empty());
   EXPECT_TRUE(names_in(dir_.path()).empty());
 }
 
@@ -90,8 +93,9 @@ TEST_F(ReportSave, PathUnderARegularFileCannotTakeTheReport) {
   test::write_bytes(dir_.file("plain.txt"), "x");
   SaveOptions options;
   options.replace_existing = true;
-  SaveResult r = report_save(sheet_, dir_.file("plain.txt/report.xlsx"), options);
-  EXPECT_EQ(r.error, SaveError::cannot_create);
+  std::optional<Problem> r = report_save(sheet_, dir_.file("plain.txt/report.xlsx"), options);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::cannot_create);
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"plain.txt"});
   EXPECT_EQ(test::read_bytes(dir_.file("plain.txt")), "x");
 }

@@ -140,7 +140,7 @@ class ConversionTest : public ::testing::Test {
  protected:
   Conversion convert_lines(const Lines& lines, const std::string& name) {
     Conversion c = convert_export_file(write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
+    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
     return c;
   }
 

@@ -30,7 +30,7 @@ class WavelengthScanReport : public ::testing::Test {
  protected:
   Conversion convert(const Lines& lines) {
     Conversion c = convert_export_file(test::write_export(dir_, "run.WSC", lines));
-    EXPECT_TRUE(c.ok()) << c.reason;
+    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
     return c;
   }
   ReportSheet sheet(const Lines& lines) { return convert(lines).sheet; }
