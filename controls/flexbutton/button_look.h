@@ -5,6 +5,7 @@
 
 #include "button_picture.h"
 #include "ole_colour.h"
+#include "three_d_edge.h"
 
 namespace ordelix {
 
@@ -18,6 +19,14 @@ struct ButtonLook {
   OleColor back_color = 0;
   OleColor fore_color = 0;
   OleColor grey_text = 0;
+  OleColor button_text = 0;
+  OleColor app_workspace = 0;
+  EdgeColours edge;
+  bool show_focus_rect = false;
+  bool focused = false;
+  bool parent_active = false;  // the host window is the active one
+  bool mouse_over = false;
+  bool mouse_down = false;  // left button pressed on the control
   QString caption;
   bool has_access_key = false;
   QFont font;

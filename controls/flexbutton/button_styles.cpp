@@ -36,4 +36,9 @@ bool checked_draws_pressed(int style) {
          style != button_style::HoverFrame;
 }
 
+bool shows_ambient_background(int style) {
+  return style == button_style::RoundedBeige || style == button_style::DropShadow ||
+         style == button_style::PixelSkin;
+}
+
 }  // namespace ordelix

@@ -41,4 +41,8 @@ std::optional<StyleDefaults> style_defaults(int style);
 // and 9 have their own checked look.
 bool checked_draws_pressed(int style);
 
+// Whether the style shows the host window's background around its body instead of the button
+// face: RoundedBeige, DropShadow and PixelSkin.
+bool shows_ambient_background(int style);
+
 }  // namespace ordelix

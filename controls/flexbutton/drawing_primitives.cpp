@@ -40,6 +40,10 @@ void fill(QImage& surface, int left, int top, int right, int bottom, OleColor co
   }
 }
 
+void set_pixel(QImage& surface, int x, int y, OleColor colour) {
+  put(surface, x, y, to_qrgb(colour));
+}
+
 void frame(QImage& surface, int x, int y, int w, int h, OleColor colour) {
   if (w <= 0 || h <= 0) return;
   fill(surface, x, y, x + w, y + 1, colour);

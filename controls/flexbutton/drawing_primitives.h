@@ -12,6 +12,9 @@ enum class GradientDirection { LeftToRight = 0, TopToBottom = 1, Diagonal = 2, A
 // The rectangle from (left, top) up to, not including, (right, bottom).
 void fill(QImage& surface, int left, int top, int right, int bottom, OleColor colour);
 
+// One pixel, left alone outside the surface.
+void set_pixel(QImage& surface, int x, int y, OleColor colour);
+
 // One-pixel outline of the w x h rectangle at (x, y).
 void frame(QImage& surface, int x, int y, int w, int h, OleColor colour);
 

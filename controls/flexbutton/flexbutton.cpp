@@ -205,16 +205,31 @@ OleColor FlexButton::translated(OleColor colour) const {
   return translate_colour(colour, palette());
 }
 
+OleColor FlexButton::ambient_back_color() const {
+  const QWidget* host = parentWidget() ? parentWidget() : this;
+  return from_qcolor(host->palette().color(host->backgroundRole()));
+}
+
 ButtonLook FlexButton::look() const {
   ButtonLook current;
   current.style = button_style_;
   current.draw_state = draw_state_;
   current.enabled = isEnabled();
   current.checked = check_box_mode_ && value_;
-  current.surface = translated(system_button_face);
+  current.surface = shows_ambient_background(button_style_) ? ambient_back_color()
+                                                            : translated(system_button_face);
   current.back_color = translated(back_color_);
   current.fore_color = translated(fore_color_);
   current.grey_text = translated(system_grey_text);
+  current.button_text = translated(system_button_text);
+  current.app_workspace = translated(system_app_workspace);
+  current.edge = {translated(system_3d_light), translated(system_button_highlight),
+                  translated(system_button_shadow), translated(system_3d_dark_shadow)};
+  current.show_focus_rect = show_focus_rect_;
+  current.focused = hasFocus();
+  current.parent_active = isActiveWindow();
+  current.mouse_over = mouse_over_;
+  current.mouse_down = mouse_down_;
   current.caption = caption_;
   current.has_access_key = has_access_key_;
   current.font = font();

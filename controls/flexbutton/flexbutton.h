@@ -105,6 +105,7 @@ class FlexButton : public QWidget {
   void apply_cursor();
   QFont ambient_font() const;
   OleColor translated(OleColor colour) const;
+  OleColor ambient_back_color() const;
   ButtonLook look() const;
 
   void pointer_entered();

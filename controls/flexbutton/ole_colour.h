@@ -16,8 +16,12 @@ inline constexpr OleColor no_colour = 0xFFFFFFFF;
 
 inline constexpr OleColor system_app_workspace = 0x8000000C;
 inline constexpr OleColor system_button_face = 0x8000000F;
+inline constexpr OleColor system_button_shadow = 0x80000010;
 inline constexpr OleColor system_grey_text = 0x80000011;
 inline constexpr OleColor system_button_text = 0x80000012;
+inline constexpr OleColor system_button_highlight = 0x80000014;
+inline constexpr OleColor system_3d_dark_shadow = 0x80000015;
+inline constexpr OleColor system_3d_light = 0x80000016;
 
 constexpr OleColor rgb(int red, int green, int blue) {
   return static_cast<OleColor>(red) | static_cast<OleColor>(green) << 8 |

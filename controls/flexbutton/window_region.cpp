@@ -22,8 +22,20 @@ int corner_inset(int row, double rx, double ry) {
 }  // namespace
 
 QRegion window_region(int style, QSize size) {
-  if (style == button_style::ShadedGradient) return rounded_region(size, 4, 4);
-  return QRegion(0, 0, size.width(), size.height());
+  switch (style) {
+    case button_style::RoundedBlue:
+    case button_style::GlassBlue:
+    case button_style::SoftGradient:
+    case button_style::SkyBlue:
+      return rounded_region(size, 3, 3);
+    case button_style::RoundedBeige:
+    case button_style::ShadedGradient:
+      return rounded_region(size, 4, 4);
+    case button_style::PixelSkin:
+      return rounded_region(size, 18, 18);
+    default:
+      return QRegion(0, 0, size.width(), size.height());
+  }
 }
 
 QRegion rounded_region(QSize size, int corner_w, int corner_h) {

@@ -5,8 +5,7 @@
 
 namespace ordelix {
 
-// The part of a size-sized control that the style shows: rounded corners for the styles drawn
-// so far that have them, the whole rectangle otherwise.
+// The part of a size-sized control that the style shows: rounded corners or the whole rectangle.
 QRegion window_region(int style, QSize size);
 
 // The rectangle (0, 0, W, H) with corners cut along an ellipse of corner_w x corner_h pixels.
