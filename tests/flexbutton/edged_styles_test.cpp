@@ -7,12 +7,8 @@ using ordelix::rgb;
 
 namespace {
 
-// 30 x 20 pixels, BackColor RGB(100, 110, 120); Shift(B, 0.02) adds round(5.1) = 5.
-const QSize size(30, 20);
-const OleColor back = rgb(100, 110, 120);
-const QRgb b = qRgb(100, 110, 120);
+// Checked fills with Shift(B, 0.02), which adds round(5.1) = 5.
 const QRgb b_checked = qRgb(105, 115, 125);
-const QRgb white = qRgb(255, 255, 255);
 const QRgb black = qRgb(0, 0, 0);
 
 // An edge ring: its top row and left column in one colour, its bottom row and right column,
@@ -23,24 +19,24 @@ void ring(Picture& p, int x0, int y0, int x1, int y1, QRgb upper_left, QRgb lowe
 }
 
 QImage flat(QRgb fill) {
-  return Picture(size, fill).image();
+  return Picture(button_size, fill).image();
 }
 
 QImage raised() {
-  Picture p(size, b);
+  Picture p(button_size, back_rgb);
   ring(p, 0, 0, 29, 19, light, dark);
   ring(p, 1, 1, 28, 18, highlight, shadow);
   return p.image();
 }
 
 QImage thinRaised() {
-  Picture p(size, b);
+  Picture p(button_size, back_rgb);
   ring(p, 0, 0, 29, 19, highlight, shadow);
   return p.image();
 }
 
 QImage sunken(QRgb fill) {
-  Picture p(size, fill);
+  Picture p(button_size, fill);
   ring(p, 0, 0, 29, 19, shadow, highlight);
   ring(p, 1, 1, 28, 18, dark, light);
   return p.image();
@@ -48,7 +44,7 @@ QImage sunken(QRgb fill) {
 
 // Standard pressed: black outline around a RGB(172, 168, 153) one.
 QImage pressedStandard() {
-  return Picture(size, b)
+  return Picture(button_size, back_rgb)
       .outline(0, 0, 29, 19, black)
       .outline(1, 1, 28, 18, qRgb(172, 168, 153))
       .image();
@@ -56,7 +52,7 @@ QImage pressedStandard() {
 
 // Flat pressed: a white frame whose top and left the grey-text frame one pixel larger covers.
 QImage pressedFlat() {
-  return Picture(size, b)
+  return Picture(button_size, back_rgb)
       .outline(0, 0, 29, 19, white)
       .row(0, 0, 29, grey_text)
       .column(0, 0, 19, grey_text)
@@ -115,23 +111,24 @@ class EdgedStylesTest : public QObject {
     add("flat hot: thin raised", 1, Look::Hot, thinRaised);
     add("flat pressed: white and grey frames", 1, Look::Pressed, pressedFlat);
     add("flat checked: sunken", 1, Look::Checked, [] { return sunken(b_checked); });
-    add("hot-track 3D normal: no edge", 11, Look::Normal, [] { return flat(b); });
+    add("hot-track 3D normal: no edge", 11, Look::Normal, [] { return flat(back_rgb); });
     add("hot-track 3D hot: raised", 11, Look::Hot, raised);
-    add("hot-track 3D pressed: sunken on BackColor", 11, Look::Pressed, [] { return sunken(b); });
+    add("hot-track 3D pressed: sunken on BackColor", 11, Look::Pressed,
+        [] { return sunken(back_rgb); });
     add("hot-track 3D checked: sunken", 11, Look::Checked, [] { return sunken(b_checked); });
-    add("flat hot-track normal: no edge", 12, Look::Normal, [] { return flat(b); });
+    add("flat hot-track normal: no edge", 12, Look::Normal, [] { return flat(back_rgb); });
     add("flat hot-track hot: thin raised", 12, Look::Hot, thinRaised);
     add("flat hot-track pressed: white and grey frames", 12, Look::Pressed, pressedFlat);
     add("flat hot-track checked: only the lighter fill", 12, Look::Checked,
         [] { return flat(b_checked); });
-    add("flat hot-track disabled: no edge", 12, Look::Disabled, [] { return flat(b); });
+    add("flat hot-track disabled: no edge", 12, Look::Disabled, [] { return flat(back_rgb); });
   }
 
   void everyPixelOfEachLook() {
     QFETCH(int, style);
     QFETCH(Look, look);
     QFETCH(std::function<QImage()>, expected);
-    StyledButton button(style, back, size);
+    StyledButton button(style, back, button_size);
     show(button, look);
     QCOMPARE(firstDifference(button.image(), expected()), QString());
   }
@@ -139,9 +136,9 @@ class EdgedStylesTest : public QObject {
   // A focused Standard button sits in a black outline over an application-workspace one, its
   // raised edge one pixel smaller.
   void focusedStandardHasAHeavierFrame() {
-    StyledButton button(0, back, size);
+    StyledButton button(0, back, button_size);
     QVERIFY(button.focus());
-    const QImage expected = Picture(size, b)
+    const QImage expected = Picture(button_size, back_rgb)
                                 .outline(0, 0, 29, 19, black)
                                 .row(18, 1, 28, workspace)
                                 .column(28, 1, 18, workspace)
@@ -154,11 +151,11 @@ class EdgedStylesTest : public QObject {
   }
 
   void focusedCheckedStandardFramesItsInsideWhenAskedTo() {
-    StyledButton button(0, back, size);
+    StyledButton button(0, back, button_size);
     button->setShowFocusRect(true);
     button.check();
     QVERIFY(button.focus());
-    Picture expected(size, b_checked);
+    Picture expected(button_size, b_checked);
     ring(expected, 0, 0, 29, 19, shadow, highlight);
     ring(expected, 1, 1, 28, 18, dark, light);
     expected.outline(4, 4, 26, 16, workspace);

@@ -8,13 +8,9 @@ namespace {
 
 // 30 x 20, BackColor RGB(100, 110, 120) unless a test says otherwise. Shifts add
 // round(f * 255): 0.02 -> 5, 0.05 -> 13, 0.1 -> 26, 0.2 -> 51, 0.3 -> 76.5 -> 76 (halves to even).
-const QSize size(30, 20);
-const OleColor back = rgb(100, 110, 120);
-const QRgb b = qRgb(100, 110, 120);
-const QRgb white = qRgb(255, 255, 255);
 
 QRegion shown(int style) {
-  return ordelix::window_region(style, size);
+  return ordelix::window_region(style, button_size);
 }
 
 bool contains(const QImage& image, QRgb colour) {
@@ -36,16 +32,17 @@ class FramedStylesTest : public QObject {
 
  private slots:
   void roundedBeigeNormalIsBackColorInsideItsRegion() {
-    StyledButton button(3, back, size);
-    QCOMPARE(firstDifference(button.image(), Picture(size, b).image(), shown(3)), QString());
+    StyledButton button(3, back, button_size);
+    QCOMPARE(firstDifference(button.image(), Picture(button_size, back_rgb).image(), shown(3)),
+             QString());
   }
 
   // Shift(RGB(220, 218, 209), -0.02) and so on for the four lines; corners Shift(RGB(181, 180,
   // 171), -0.2).
   void roundedBeigePressed() {
-    StyledButton button(3, back, size);
+    StyledButton button(3, back, button_size);
     button.press();
-    const QImage expected = Picture(size, qRgb(229, 228, 221))
+    const QImage expected = Picture(button_size, qRgb(229, 228, 221))
                                 .row(1, 1, 27, qRgb(215, 213, 204))
                                 .row(2, 1, 27, qRgb(222, 220, 213))
                                 .row(17, 1, 27, qRgb(235, 234, 227))
@@ -62,9 +59,9 @@ class FramedStylesTest : public QObject {
   // Checked without the mouse held: near-white, corners Shift(RGB(160, 179, 193), -0.2); hot adds
   // four lines along the right and the bottom.
   void roundedBeigeChecked() {
-    StyledButton button(3, back, size);
+    StyledButton button(3, back, button_size);
     button.check();
-    Picture checked(size, qRgb(254, 254, 254));
+    Picture checked(button_size, qRgb(254, 254, 254));
     checked.outline(0, 0, 29, 19, qRgb(122, 152, 175));
     for (QPoint corner : {QPoint(1, 1), QPoint(28, 1), QPoint(1, 18), QPoint(28, 18)})
       checked.pixel(corner.x(), corner.y(), qRgb(109, 128, 142));
@@ -83,7 +80,7 @@ class FramedStylesTest : public QObject {
 
   // Two 10-row ramps: RGB(254, 254, 253) -> (244, 244, 238) and on to (241, 241, 234), n = 9.
   void roundedBeigeHot() {
-    StyledButton button(3, back, size);
+    StyledButton button(3, back, button_size);
     button.hover();
     const QImage image = button.image();
     QCOMPARE(at(image, 15, 1), qRgb(253, 253, 252));  // 254 - 10 / 9, 253 - 15 / 9
@@ -116,8 +113,8 @@ class FramedStylesTest : public QObject {
   // The body (outline Shift(B, 0.3)) over a three-step shadow offset by 4, on the host
   // window's background.
   void dropShadowNormalAndHot() {
-    StyledButton button(5, rgb(0, 109, 170), size);
-    const QImage expected = Picture(size, window)
+    StyledButton button(5, rgb(0, 109, 170), button_size);
+    const QImage expected = Picture(button_size, window)
                                 .outline(4, 4, 28, 18, qRgb(192, 192, 192))
                                 .outline(5, 5, 27, 17, qRgb(160, 160, 160))
                                 .outline(6, 6, 26, 16, qRgb(128, 128, 128))
@@ -130,21 +127,21 @@ class FramedStylesTest : public QObject {
   }
 
   void dropShadowPressedSitsOnItsShadow() {
-    const QImage expected = Picture(size, window)
+    const QImage expected = Picture(button_size, window)
                                 .box(3, 3, 29, 19, qRgb(76, 185, 246))
                                 .box(4, 4, 28, 18, qRgb(0, 109, 170))
                                 .image();
-    StyledButton button(5, rgb(0, 109, 170), size);
+    StyledButton button(5, rgb(0, 109, 170), button_size);
     button.press();
     QCOMPARE(firstDifference(button.image(), expected), QString());
-    StyledButton checked(5, rgb(0, 109, 170), size);
+    StyledButton checked(5, rgb(0, 109, 170), button_size);
     checked.check();
     QCOMPARE(firstDifference(checked.image(), expected), QString());
   }
 
   // Disabled, B is lightened by 0.1 first: RGB(26, 135, 196), outlined in RGB(102, 211, 255).
   void dropShadowDisabledIsLighter() {
-    StyledButton button(5, rgb(0, 109, 170), size);
+    StyledButton button(5, rgb(0, 109, 170), button_size);
     button->setEnabled(false);
     const QImage image = button.image();
     QCOMPARE(at(image, 10, 8), qRgb(26, 135, 196));
@@ -153,8 +150,8 @@ class FramedStylesTest : public QObject {
   }
 
   void skyBlueNormalAndDisabledAreFlat() {
-    StyledButton button(8, back, size);
-    const QImage flat = Picture(size, b).image();
+    StyledButton button(8, back, button_size);
+    const QImage flat = Picture(button_size, back_rgb).image();
     QCOMPARE(firstDifference(button.image(), flat, shown(8)), QString());
     button.hover();
     button->setEnabled(false);
@@ -165,7 +162,7 @@ class FramedStylesTest : public QObject {
   // round(20 / 1.7) = 12. Pressed: RGB(176, 222, 241) -> (219, 241, 249). Outline RGB(97, 158,
   // 202), white inside it, corners Shift(outline, 0.3) = RGB(173, 234, 255).
   void skyBlueHotAndPressed() {
-    StyledButton button(8, back, size);
+    StyledButton button(8, back, button_size);
     button.hover();
     QImage image = button.image();
     QCOMPARE(at(image, 15, 0), qRgb(97, 158, 202));
@@ -187,10 +184,10 @@ class FramedStylesTest : public QObject {
 
   // Beyond the sixteen styles nothing but the caption is drawn on the button face.
   void valueAboveFifteenDrawsNoBackground() {
-    StyledButton button(16, back, size);
-    QCOMPARE(firstDifference(button.image(), Picture(size, face).image()), QString());
+    StyledButton button(16, back, button_size);
+    QCOMPARE(firstDifference(button.image(), Picture(button_size, face).image()), QString());
     button.press();
-    QCOMPARE(firstDifference(button.image(), Picture(size, face).image()), QString());
+    QCOMPARE(firstDifference(button.image(), Picture(button_size, face).image()), QString());
   }
 };
 

@@ -56,10 +56,10 @@ class GradientStylesTest : public QObject {
   // B = grey 100: upper from Average(123, 255) = 189 to Average(118, 100) = 109, steps
   // -80 * i / 6; lower from 100 to 108, steps 8 * i / 12.
   void orangeGlowNormal() {
-    StyledButton button(7, rgb(100, 100, 100), {30, 20});
+    StyledButton button(7, rgb(100, 100, 100), button_size);
     const int rows[] = {189, 176, 163, 149, 136, 123, 109, 100, 100, 101,
                         102, 102, 103, 104, 104, 105, 106, 106, 107, 108};
-    Picture expected({30, 20}, 0);
+    Picture expected(button_size, 0);
     for (int y = 0; y < 20; ++y) expected.row(y, 0, 29, grey(rows[y]));
     QCOMPARE(firstDifference(button.image(), expected.image()), QString());
     button->setEnabled(false);
@@ -67,13 +67,13 @@ class GradientStylesTest : public QObject {
   }
 
   void orangeGlowHotPressedAndChecked() {
-    StyledButton button(7, rgb(100, 100, 100), {30, 20});
+    StyledButton button(7, rgb(100, 100, 100), button_size);
     button.hover();
     expectBands(button.image(), hot_bands);
     button.press();
     expectBands(button.image(), pressed_bands);
 
-    StyledButton checked(7, rgb(100, 100, 100), {30, 20});
+    StyledButton checked(7, rgb(100, 100, 100), button_size);
     checked.check();
     expectBands(checked.image(), checked_bands);
     checked.hover();
@@ -83,8 +83,8 @@ class GradientStylesTest : public QObject {
   // B = RGB(169, 131, 93): Average(Shift(B, 0.26), white) = RGB(245, 226, 207), which lies
   // (76, 95, 114) = 19 * (4, 5, 6) above B, so row y is RGB(245 - 4y, 226 - 5y, 207 - 6y).
   void hoverFrameNormal() {
-    StyledButton button(9, rgb(169, 131, 93), {30, 20});
-    Picture expected({30, 20}, 0);
+    StyledButton button(9, rgb(169, 131, 93), button_size);
+    Picture expected(button_size, 0);
     for (int y = 0; y < 20; ++y)
       expected.row(y, 0, 29, qRgb(245 - 4 * y, 226 - 5 * y, 207 - 6 * y));
     QCOMPARE(firstDifference(button.image(), expected.image()), QString());
@@ -93,20 +93,19 @@ class GradientStylesTest : public QObject {
   }
 
   void hoverFrameHotPressedAndChecked() {
-    const QSize size(30, 20);
     auto framed = [&](QRgb inside, QRgb outline) {
-      return Picture(size, inside).outline(0, 0, 29, 19, outline).image();
+      return Picture(button_size, inside).outline(0, 0, 29, 19, outline).image();
     };
     const QRgb hot_outline = qRgb(49, 106, 197);
     const QRgb pressed_fill = qRgb(152, 181, 226);
-    StyledButton button(9, rgb(169, 131, 93), size);
+    StyledButton button(9, rgb(169, 131, 93), button_size);
     button.hover();
     QCOMPARE(firstDifference(button.image(), framed(qRgb(193, 210, 238), hot_outline)), QString());
     button.press();
     QCOMPARE(firstDifference(button.image(), framed(pressed_fill, qRgb(75, 75, 111))), QString());
 
     // Checked keeps its own look, outlined in Shift(RGB(75, 75, 111), 0.05).
-    StyledButton checked(9, rgb(169, 131, 93), size);
+    StyledButton checked(9, rgb(169, 131, 93), button_size);
     checked.check();
     QCOMPARE(firstDifference(checked.image(), framed(qRgb(225, 230, 232), qRgb(88, 88, 124))),
              QString());
@@ -118,19 +117,18 @@ class GradientStylesTest : public QObject {
   // 0, -1, -2, -4, -5, -7, -8, -10, -11, -13. Lower block of round(11) rows from row 10, from
   // B - 3 to B - 33 (n = 10): B - 3 - 3i; its last entry falls below the control.
   void warmGradientNormal() {
-    StyledButton button(13, rgb(100, 110, 120), {30, 20});
-    const QRgb b = qRgb(100, 110, 120);
+    StyledButton button(13, back, button_size);
     const int upper[] = {13, 12, 11, 9, 8, 6, 5, 3, 2, 0};
-    Picture expected({30, 20}, 0);
-    for (int y = 0; y < 10; ++y) expected.row(y, 0, 29, offset(b, upper[y]));
-    for (int y = 10; y < 20; ++y) expected.row(y, 0, 29, offset(b, -3 * (y - 9)));
+    Picture expected(button_size, 0);
+    for (int y = 0; y < 10; ++y) expected.row(y, 0, 29, offset(back_rgb, upper[y]));
+    for (int y = 10; y < 20; ++y) expected.row(y, 0, 29, offset(back_rgb, -3 * (y - 9)));
     QCOMPARE(firstDifference(button.image(), expected.image()), QString());
   }
 
   void warmGradientHotPressedAndChecked() {
     // Hot: RGB(255, 244, 204) -> (255, 208, 145); 244 - 36 / 19 = 243, 204 - 59 / 19 = 201;
     // 244 - 648 / 19 = 210, 204 - 1062 / 19 = 149.
-    StyledButton button(13, rgb(100, 110, 120), {30, 20});
+    StyledButton button(13, back, button_size);
     button.hover();
     expectOutlined(button.image(), qRgb(255, 243, 201), qRgb(255, 210, 149));
     // Pressed: RGB(254, 145, 78) -> (255, 211, 142); 145 + 66 / 19 = 148, 78 + 64 / 19 = 81;
@@ -142,7 +140,7 @@ class GradientStylesTest : public QObject {
 
     // Checked: RGB(255, 213, 140) -> (255, 173, 85); 213 - 40 / 19 = 211, 140 - 55 / 19 = 138;
     // 213 - 720 / 19 = 176, 140 - 990 / 19 = 88. Under the mouse it takes the pressed ramp.
-    StyledButton checked(13, rgb(100, 110, 120), {30, 20});
+    StyledButton checked(13, back, button_size);
     checked.check();
     expectOutlined(checked.image(), qRgb(255, 211, 138), qRgb(255, 176, 88));
     checked.hover();
@@ -152,22 +150,21 @@ class GradientStylesTest : public QObject {
   // 21 x 20, so the left-to-right ramp has n = 20. Normal and hot: B to B + 20, column x is
   // B + x. Pressed and checked: B - 13 to B + 8, 21 * x / 20 = x for x < 20.
   void greyGradientEveryLook() {
-    const QSize size(21, 20);
-    const QRgb b = qRgb(100, 110, 120);
+    const QSize narrow(21, 20);
     const QRgb outline = qRgb(126, 128, 125);
     auto ramp = [&](int start) {
-      Picture p(size, 0);
-      for (int x = 1; x < 20; ++x) p.column(x, 1, 18, offset(b, start + x));
+      Picture p(narrow, 0);
+      for (int x = 1; x < 20; ++x) p.column(x, 1, 18, offset(back_rgb, start + x));
       return p.outline(0, 0, 20, 19, outline).image();
     };
-    StyledButton button(15, rgb(100, 110, 120), size);
+    StyledButton button(15, back, narrow);
     QCOMPARE(firstDifference(button.image(), ramp(0)), QString());
     button.hover();
     QCOMPARE(firstDifference(button.image(), ramp(0)), QString());
     button.press();
     QCOMPARE(firstDifference(button.image(), ramp(-13)), QString());
 
-    StyledButton checked(15, rgb(100, 110, 120), size);
+    StyledButton checked(15, back, narrow);
     checked.check();
     QCOMPARE(firstDifference(checked.image(), ramp(-13)), QString());
   }

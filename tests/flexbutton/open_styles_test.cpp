@@ -7,13 +7,11 @@ using ordelix::window_region;
 
 namespace {
 
-const QSize size(30, 20);
-
 struct Looks {
   QImage normal, hot, pressed;
 };
 
-Looks looksOf(int style, OleColor back, QSize at_size = size) {
+Looks looksOf(int style, OleColor back, QSize at_size = button_size) {
   StyledButton button(style, back, at_size);
   Looks looks;
   looks.normal = button.image();
@@ -55,10 +53,10 @@ class OpenStylesTest : public QObject {
   // pixels outside it; square styles keep the whole rectangle.
   void regionsOfEveryStyle() {
     for (int style : {2, 3, 4, 6, 8, 10})
-      expectCornersCut(window_region(style, size), size, {{0, 0}, {1, 0}, {0, 1}},
+      expectCornersCut(window_region(style, button_size), button_size, {{0, 0}, {1, 0}, {0, 1}},
                        {{1, 1}, {2, 0}, {0, 2}});
     for (int style : {0, 1, 5, 7, 9, 11, 12, 13, 15, 16})
-      QCOMPARE(window_region(style, size), QRegion(0, 0, 30, 20));
+      QCOMPARE(window_region(style, button_size), QRegion(0, 0, 30, 20));
   }
 
   // 18 x 18 corners: pixel (x, y) stays while (x - 9)^2 + (y - 9)^2 <= 81, so rows 0 to 8 lose
@@ -76,11 +74,11 @@ class OpenStylesTest : public QObject {
   }
 
   void regionFollowsStyleAndSize() {
-    StyledButton button(0, rgb(1, 2, 3), size);
+    StyledButton button(0, rgb(1, 2, 3), button_size);
     button.show();
     QCOMPARE(button->mask(), QRegion(0, 0, 30, 20));
     button->setButtonStyle(14);
-    QCOMPARE(button->mask(), window_region(14, size));
+    QCOMPARE(button->mask(), window_region(14, button_size));
     button->resize(50, 40);
     QCOMPARE(button->mask(), window_region(14, QSize(50, 40)));
   }
@@ -94,7 +92,7 @@ class OpenStylesTest : public QObject {
     QCOMPARE(at(looks.hot, 15, 1), qRgb(253, 216, 137));
     QCOMPARE(at(looks.hot, 15, 18), qRgb(248, 179, 48));
 
-    StyledButton focused(2, rgb(236, 235, 231), size);
+    StyledButton focused(2, rgb(236, 235, 231), button_size);
     QVERIFY(focused.focus());
     QCOMPARE(at(focused.image(), 15, 1), qRgb(206, 231, 255));
     QCOMPARE(at(focused.image(), 15, 18), qRgb(137, 173, 228));
@@ -114,7 +112,7 @@ class OpenStylesTest : public QObject {
   void softGradientUsesOnlyShiftsOfBackColor() {
     const Looks looks = looksOf(6, rgb(100, 120, 140));
     expectDistinct(looks);
-    const QRegion region = window_region(6, size);
+    const QRegion region = window_region(6, button_size);
     for (const QImage* image : {&looks.normal, &looks.hot, &looks.pressed}) {
       for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x) {

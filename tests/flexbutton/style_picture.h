@@ -28,6 +28,12 @@ inline const QRgb grey_text = qRgb(150, 151, 152);
 inline const QRgb button_text = qRgb(10, 11, 12);
 inline const QRgb window = qRgb(60, 70, 80);  // the host window's background
 
+// The size and BackColor most tests draw at.
+inline const QSize button_size(30, 20);
+inline const OleColor back = ordelix::rgb(100, 110, 120);
+inline const QRgb back_rgb = qRgb(100, 110, 120);
+inline const QRgb white = qRgb(255, 255, 255);
+
 class Picture {
  public:
   Picture(QSize size, QRgb background) : image_(size, QImage::Format_RGB32) {
@@ -81,7 +87,7 @@ inline QString firstDifference(const QImage& actual, const QImage& expected,
 // A button of `style` on a host window whose palette holds the colours above.
 class StyledButton {
  public:
-  StyledButton(int style, OleColor back, QSize size) : host_(new QWidget) {
+  StyledButton(int style, OleColor back_color, QSize size) : host_(new QWidget) {
     QPalette palette = host_->palette();
     palette.setColor(QPalette::Button, face);
     palette.setColor(QPalette::Midlight, light);
@@ -96,7 +102,7 @@ class StyledButton {
     host_->resize(size + QSize(20, 20));
     button_ = new ordelix::FlexButton(host_.get());
     button_->readProperties(ordelix::PropertyBag(
-        QString("ButtonStyle = %1\nBackColor = %2\nCaption = \"\"\n").arg(style).arg(back)));
+        QString("ButtonStyle = %1\nBackColor = %2\nCaption = \"\"\n").arg(style).arg(back_color)));
     button_->setGeometry(QRect(QPoint(10, 10), size));
   }
 
