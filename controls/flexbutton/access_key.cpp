@@ -13,4 +13,18 @@ std::optional<QChar> access_key(QStringView caption) {
   return caption[second + 1].toLower();
 }
 
+QString caption_text(QStringView caption) {
+  QString text;
+  text.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] != u'&') {
+      text += caption[i];
+    } else if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+      text += u'&';
+      ++i;
+    }
+  }
+  return text;
+}
+
 }  // namespace ordelix

@@ -24,6 +24,7 @@ struct ButtonLook {
   EdgeColours edge;
   bool show_focus_rect = false;
   bool focused = false;
+  bool default_look = false;   // the host shows the control as its default button
   bool parent_active = false;  // the host window is the active one
   bool mouse_over = false;
   bool mouse_down = false;  // left button pressed on the control

@@ -7,6 +7,7 @@
 
 #include "access_key.h"
 #include "button_styles.h"
+#include "flexbutton_accessible.h"
 #include "font_substitutes.h"
 #include "mouse_pointer.h"
 #include "window_region.h"
@@ -22,6 +23,7 @@ constexpr double twips_per_inch = 1440;
 
 FlexButton::FlexButton(QWidget* parent) : QWidget(parent) {
   register_font_substitutes();
+  register_flexbutton_accessibility();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -226,8 +228,9 @@ ButtonLook FlexButton::look() const {
   current.edge = {translated(system_3d_light), translated(system_button_highlight),
                   translated(system_button_shadow), translated(system_3d_dark_shadow)};
   current.show_focus_rect = show_focus_rect_;
-  current.focused = hasFocus();
-  current.parent_active = isActiveWindow();
+  current.focused = focus_;
+  current.default_look = default_look_;
+  current.parent_active = parent_active_;
   current.mouse_over = mouse_over_;
   current.mouse_down = mouse_down_;
   current.caption = caption_;

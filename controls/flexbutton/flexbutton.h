@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include "button_look.h"
 #include "button_picture.h"
+#include "input_flags.h"
 #include "ole_colour.h"
 #include "property_bag.h"
 
@@ -23,6 +26,7 @@ class FlexButton : public QWidget {
  public:
   // Starts as a control read from an empty store.
   explicit FlexButton(QWidget* parent = nullptr);
+  ~FlexButton() override;
 
   // A freshly placed control: style 0 with its colours, focus rectangle on, Tahoma.
   void initNewInstance(const QString& displayName);
@@ -71,6 +75,14 @@ class FlexButton : public QWidget {
 
   void About();
 
+  // Ambient: the host shows this control as its default button, which Enter anywhere in the
+  // host window then presses.
+  bool DisplayAsDefault() const { return default_look_; }
+  void setDisplayAsDefault(bool display);
+
+  int drawState() const { return draw_state_; }
+  InputFlags inputFlags() const;
+
  signals:
   void Click();
   void DblClick();
@@ -96,6 +108,10 @@ class FlexButton : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void mark(const char* name);
@@ -110,8 +126,19 @@ class FlexButton : public QWidget {
 
   void pointer_entered();
   void pointer_left();
+  void pointer_moved_off();
+  bool is_over(QPointF position) const;
   void mouse_down(qint16 button, qint16 shift, QPointF position);
-  void access_key_pressed();
+  void space_pressed();
+  void space_released(qint16 shift);
+  void access_key_pressed(qint16 KeyAcsii);
+  void invert_value();
+  void end_space_press();
+  void watch_host_window();
+  void host_activated();
+  void host_deactivated();
+
+  friend class FlexButtonAccessible;
 
   OleColor back_color_ = 0;
   int button_style_ = 1;
@@ -141,6 +168,13 @@ class FlexButton : public QWidget {
   int access_key_shortcut_ = 0;
   bool hand_cursor_loaded_ = false;
   bool loading_ = false;  // no change marks while the store is read
+
+  bool focus_ = false;
+  bool space_key_ = false;
+  bool parent_active_ = false;
+  bool default_look_ = false;
+  QList<int> enter_shortcuts_;     // held while the control is the host's default button
+  QPointer<QWidget> host_window_;  // whose activation is watched
 };
 
 }  // namespace ordelix

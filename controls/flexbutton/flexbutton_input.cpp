@@ -1,9 +1,12 @@
+#include <QAccessible>
 #include <QEnterEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QShortcutEvent>
+#include <QtMath>
 
+#include "access_key.h"
 #include "button_styles.h"
 #include "flexbutton.h"
 #include "input_codes.h"
@@ -12,9 +15,28 @@
 namespace ordelix {
 
 bool FlexButton::event(QEvent* event) {
-  if (event->type() == QEvent::Shortcut) {
-    access_key_pressed();
-    return true;
+  switch (event->type()) {
+    case QEvent::Shortcut: {
+      const int id = static_cast<QShortcutEvent*>(event)->shortcutId();
+      const std::optional<QChar> key = access_key(caption_);
+      access_key_pressed(enter_shortcuts_.contains(id) ? ascii_enter
+                         : key                         ? static_cast<qint16>(key->unicode())
+                                                       : qint16{0});
+      return true;
+    }
+    case QEvent::ShortcutOverride:
+      // With focus the control takes Enter itself, before the host's default button does.
+      if (key_code(static_cast<QKeyEvent*>(event)->key()) == key_enter) {
+        event->accept();
+        return true;
+      }
+      break;
+    case QEvent::ParentChange:
+    case QEvent::Show:
+      watch_host_window();
+      break;
+    default:
+      break;
   }
   return QWidget::event(event);
 }
@@ -35,8 +57,9 @@ void FlexButton::resizeEvent(QResizeEvent*) {
   resize_handling();
 }
 
+// A disabled control sees no pointer, as a disabled window gets no mouse messages.
 void FlexButton::enterEvent(QEnterEvent*) {
-  pointer_entered();
+  if (isEnabled()) pointer_entered();
 }
 
 void FlexButton::leaveEvent(QEvent*) {
@@ -46,19 +69,37 @@ void FlexButton::leaveEvent(QEvent*) {
 void FlexButton::pointer_entered() {
   if (mouse_over_) return;
   mouse_over_ = true;
-  draw_state_ = 1;
+  if (!space_key_) draw_state_ = 1;
   update();
   emit MouseEnter();
 }
 
-// Only after an entry, so that MouseEnter and MouseLeave alternate: a drag off the control
-// leaves it here, and the widget's own leave follows when the button is released.
+// Only after an entry, so that MouseEnter and MouseLeave alternate.
 void FlexButton::pointer_left() {
   if (!mouse_over_) return;
   mouse_over_ = false;
+  if (space_key_) return;
   if (Enabled()) draw_state_ = 0;
   update();
   emit MouseLeave();
+}
+
+// While the control holds the mouse (a button or the space bar down) leaving is only seen in the
+// moves; a held space bar keeps the pressed look.
+void FlexButton::pointer_moved_off() {
+  if (!space_key_) {
+    pointer_left();
+    return;
+  }
+  if (!mouse_over_) return;
+  mouse_over_ = false;
+  emit MouseLeave();
+}
+
+// The control's own window under the pointer: inside its rectangle and its region.
+bool FlexButton::is_over(QPointF position) const {
+  const QPoint pixel(qFloor(position.x()), qFloor(position.y()));
+  return rect().contains(pixel) && (mask().isEmpty() || mask().contains(pixel));
 }
 
 void FlexButton::mousePressEvent(QMouseEvent* event) {
@@ -69,7 +110,8 @@ void FlexButton::mouse_down(qint16 button, qint16 shift, QPointF position) {
   last_down_button_ = button;
   last_down_shift_ = shift;
   last_down_position_ = position;
-  if (button != 1) return;
+  if (button != mouse_left) return;
+  focus_ = true;
   mouse_down_ = true;
   if (mouse_over_) draw_state_ = 2;
   update();
@@ -78,13 +120,15 @@ void FlexButton::mouse_down(qint16 button, qint16 shift, QPointF position) {
 
 void FlexButton::mouseMoveEvent(QMouseEvent* event) {
   const QPointF position = event->position();
-  // While a button is held the widget sees no enter or leave, so the move decides.
-  if (rect().contains(position.toPoint()))
+  if (!is_over(position))
+    pointer_moved_off();
+  else if (!mouse_over_ && isEnabled())
     pointer_entered();
-  else
-    pointer_left();
   if (mouse_over_) {
-    draw_state_ = mouse_down_ ? 2 : 1;
+    if (mouse_down_)
+      draw_state_ = 2;
+    else if (!space_key_)
+      draw_state_ = 1;
     update();
   }
   emit MouseMove(mouse_buttons_code(event->buttons()), shift_code(event->modifiers()),
@@ -94,12 +138,12 @@ void FlexButton::mouseMoveEvent(QMouseEvent* event) {
 void FlexButton::mouseReleaseEvent(QMouseEvent* event) {
   const QPointF position = event->position();
   const qint16 button = mouse_button_code(event->button());
-  if (button == 1) {
+  if (button == mouse_left) {
     mouse_down_ = false;
     const bool inside =
         position.x() > 0 && position.x() < width() && position.y() > 0 && position.y() < height();
     if (inside) {
-      if (check_box_mode_) value_ = !value_;
+      if (check_box_mode_) invert_value();
       update();
       const QPointer<FlexButton> alive(this);
       emit Click();
@@ -110,40 +154,23 @@ void FlexButton::mouseReleaseEvent(QMouseEvent* event) {
                static_cast<float>(position.y()));
 }
 
+// The second press of a double click arrives as the double click alone, so its MouseDown comes
+// from the replay.
 void FlexButton::mouseDoubleClickEvent(QMouseEvent*) {
-  if (last_down_button_ != 1) return;
+  if (last_down_button_ != mouse_left) return;
   draw_state_ = 2;
   update();
+  const QPointer<FlexButton> alive(this);
   mouse_down(last_down_button_, last_down_shift_, last_down_position_);
-  emit DblClick();
+  if (alive) emit DblClick();
 }
 
-void FlexButton::keyPressEvent(QKeyEvent* event) {
-  const qint16 code = key_code(event->key());
-  const qint16 shift = shift_code(event->modifiers());
-  constexpr qint16 enter = 13;
-  constexpr qint16 space = 32;
-  constexpr qint16 alt = 4;
-  if (code == enter) {
-    const QPointer<FlexButton> alive(this);
-    emit Click();
-    if (!alive) return;
-  } else {
-    QWidget::keyPressEvent(event);
-  }
-  if (code == space && shift == alt) return;
-  emit KeyDown(code, shift);
-}
-
-void FlexButton::access_key_pressed() {
-  if (!Enabled()) return;
-  if (check_box_mode_) {
-    const bool was_checked = value_;
-    value_ = !value_;
-    if (was_checked) draw_state_ = 0;
-    update();
-  }
-  emit Click();
+void FlexButton::invert_value() {
+  value_ = !value_;
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent notice(this, changed);
+  QAccessible::updateAccessibility(&notice);
 }
 
 }  // namespace ordelix

@@ -28,6 +28,13 @@ qint16 shift_code(Qt::KeyboardModifiers modifiers) {
                              (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
+qint16 key_press_shift_code(int qt_key, Qt::KeyboardModifiers modifiers) {
+  if (qt_key == Qt::Key_Shift) modifiers |= Qt::ShiftModifier;
+  if (qt_key == Qt::Key_Control) modifiers |= Qt::ControlModifier;
+  if (qt_key == Qt::Key_Alt) modifiers |= Qt::AltModifier;
+  return shift_code(modifiers);
+}
+
 qint16 key_code(int qt_key) {
   if ((qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) ||
       (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) || qt_key == Qt::Key_Space)

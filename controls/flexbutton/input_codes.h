@@ -6,12 +6,29 @@
 // The codes the control's events carry.
 namespace ordelix {
 
+inline constexpr qint16 mouse_left = 1;
+inline constexpr qint16 shift_alt = 4;
+
+inline constexpr qint16 key_enter = 13;
+inline constexpr qint16 key_space = 32;
+inline constexpr qint16 key_left = 37;
+inline constexpr qint16 key_up = 38;
+inline constexpr qint16 key_right = 39;
+inline constexpr qint16 key_down = 40;
+
+// Characters an access-key press can carry besides the access key's own.
+inline constexpr qint16 ascii_enter = 13;
+inline constexpr qint16 ascii_escape = 27;
+
 // Left 1, right 2, middle 4; other buttons 0.
 qint16 mouse_button_code(Qt::MouseButton button);
 qint16 mouse_buttons_code(Qt::MouseButtons buttons);
 
 // Shift 1, Ctrl 2, Alt 4, combined.
 qint16 shift_code(Qt::KeyboardModifiers modifiers);
+// The same for a key press: a modifier key counts as held while it goes down, which not every
+// platform reports.
+qint16 key_press_shift_code(int qt_key, Qt::KeyboardModifiers modifiers);
 
 // Virtual key codes: Enter 13, Space 32, letters and digits as their upper-case characters,
 // arrows 37 to 40; 0 for keys without one.

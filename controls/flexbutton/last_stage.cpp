@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include "button_styles.h"
 #include "caption_layout.h"
+#include "drawing_primitives.h"
 
 namespace ordelix {
 namespace {
@@ -75,7 +77,39 @@ void draw_pictures(QPainter& painter, const QRect& target, const ButtonLook& loo
   if (look.checked) draw_picture(painter, target, hover, look, false);
 }
 
+// Right and bottom are exclusive, as the platform's rectangles have them.
+struct Edges {
+  int left, top, right, bottom;
+};
+
+std::optional<Edges> focus_edges(const ButtonLook& look, int w, int h) {
+  switch (look.style) {
+    case button_style::Standard:
+    case button_style::HotTrack3D:
+      if (look.checked) return std::nullopt;  // the sunken checked look ends before it
+      return Edges{4, 4, w - 4, h - 4};
+    case button_style::Flat:
+    case button_style::FlatHotTrack:
+      if (look.checked) return std::nullopt;
+      return Edges{3, 3, w - 3, h - 3};
+    case button_style::SoftGradient:
+    case button_style::GreyGradient:
+      return Edges{3, 3, w - 3, h - 3};
+    case button_style::DropShadow:
+      // It follows the body, which sits on its shadow when pressed.
+      return look.draw_state == 2 ? Edges{6, 6, w - 3, h - 3} : Edges{3, 3, w - 6, h - 6};
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
+
+void draw_focus_rectangle(QImage& surface, const ButtonLook& look) {
+  if (!look.show_focus_rect || !(look.focused || look.default_look) || !look.parent_active) return;
+  if (const std::optional<Edges> e = focus_edges(look, surface.width(), surface.height()))
+    focus_rect(surface, e->left, e->top, e->right, e->bottom);
+}
 
 void draw_last_stage(QPainter& painter, QSize client, const ButtonLook& look) {
   painter.setFont(look.font);

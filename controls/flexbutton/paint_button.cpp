@@ -51,6 +51,7 @@ void paint_button(QPainter& painter, QSize client, const ButtonLook& look) {
   QImage surface(client, QImage::Format_RGB32);
   surface.fill(to_qrgb(look.surface));
   draw_style(surface, look);
+  draw_focus_rectangle(surface, look);
   painter.drawImage(0, 0, surface);
   if (look.style != button_style::RoundedBeige) {
     draw_last_stage(painter, client, look);

@@ -57,8 +57,8 @@ void draw_edged(QImage& surface, const ButtonLook& look) {
                     look.style != button_style::Flat;
   if (!flat)
     draw_edge(surface, 0, 0, w, h, thin(look.style) ? Edge::ThinRaised : Edge::Raised, look.edge);
-  if (look.style == button_style::Standard && look.focused) {
-    // The focused Standard button sits in a black outline.
+  if (look.style == button_style::Standard && (look.focused || look.default_look)) {
+    // The focused or default Standard button sits in a black outline.
     draw_edge(surface, 0, 0, w - 1, h - 1, Edge::Raised, look.edge);
     frame(surface, 0, 0, w - 1, h - 1, look.app_workspace);
     frame(surface, 0, 0, w, h, black);

@@ -45,10 +45,10 @@ int ring_of(int x, int y) {
   return static_cast<int>(std::floor(corner_radius - from_centre));
 }
 
-// A focused button in an active window looks hot; a checked one pressed.
+// A focused or default button in an active window looks hot; a checked one pressed.
 int skin_state(const ButtonLook& look) {
   if (look.checked) return 2;
-  if (look.parent_active && look.focused && look.draw_state == 0) return 1;
+  if (look.parent_active && (look.focused || look.default_look) && look.draw_state == 0) return 1;
   return look.draw_state;
 }
 
