@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "clock_text.h"
@@ -205,6 +207,28 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndItsPreviews) {
   child<ordelix::FlexButton>("flexbutton3")->Click();
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(preview->isVisible());
+}
+
+// The path box is first in the tab order, then the buttons from left to right; the arrow keys
+// move along the row and the space bar presses.
+TEST_F(MainWindowTest, TabRightRightSpaceClicksExit) {
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* exit_button = child<ordelix::FlexButton>("flexbutton3");
+  QSignalSpy exit_clicks(exit_button, &ordelix::FlexButton::Click);
+  const char* focused_after[] = {"flexbutton1", "flexbutton2", "flexbutton3"};
+  const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Right, Qt::Key_Right};
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(window.windowHandle(), keys[i]);
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), focused_after[i]) << "after key " << i;
+  }
+  QTest::keyPress(window.windowHandle(), Qt::Key_Space);
+  EXPECT_EQ(exit_clicks.count(), 0) << "the click waits for the release";
+  EXPECT_EQ(exit_button->drawState(), 2);
+  QTest::keyRelease(window.windowHandle(), Qt::Key_Space);
+  EXPECT_EQ(exit_clicks.count(), 1);
+  EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace
