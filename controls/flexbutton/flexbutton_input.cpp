@@ -18,19 +18,21 @@ bool FlexButton::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::Shortcut: {
       const int id = static_cast<QShortcutEvent*>(event)->shortcutId();
-      const std::optional<QChar> key = access_key(caption_);
+      const QChar key = access_key(caption_).value_or(QChar());
       access_key_pressed(enter_shortcuts_.contains(id) ? ascii_enter
-                         : key                         ? static_cast<qint16>(key->unicode())
-                                                       : qint16{0});
+                                                       : static_cast<qint16>(key.unicode()));
       return true;
     }
-    case QEvent::ShortcutOverride:
-      // With focus the control takes Enter itself, before the host's default button does.
-      if (key_code(static_cast<QKeyEvent*>(event)->key()) == key_enter) {
+    case QEvent::ShortcutOverride: {
+      // With the focus the control takes a plain Enter itself, before the host's default button.
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (key_code(key->key()) == key_enter &&
+          (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
         return true;
       }
       break;
+    }
     case QEvent::ParentChange:
     case QEvent::Show:
       watch_host_window();
@@ -84,8 +86,8 @@ void FlexButton::pointer_left() {
   emit MouseLeave();
 }
 
-// While the control holds the mouse (a button or the space bar down) leaving is only seen in the
-// moves; a held space bar keeps the pressed look.
+// While the control holds the mouse (a button or the space bar down) no leave arrives and the
+// moves tell; a held space bar keeps the pressed look, but the leave is still reported.
 void FlexButton::pointer_moved_off() {
   if (!space_key_) {
     pointer_left();
