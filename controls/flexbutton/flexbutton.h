@@ -77,7 +77,6 @@ class FlexButton : public QWidget {
 
   // Ambient: the host shows this control as its default button, which Enter anywhere in the
   // host window then presses.
-  bool DisplayAsDefault() const { return default_look_; }
   void setDisplayAsDefault(bool display);
 
   int drawState() const { return draw_state_; }
