@@ -26,7 +26,6 @@ class FlexButton : public QWidget {
  public:
   // Starts as a control read from an empty store.
   explicit FlexButton(QWidget* parent = nullptr);
-  ~FlexButton() override;
 
   // A freshly placed control: style 0 with its colours, focus rectangle on, Tahoma.
   void initNewInstance(const QString& displayName);

@@ -4,11 +4,6 @@
 
 namespace ordelix {
 
-FlexButton::~FlexButton() {
-  if (host_window_) host_window_->removeEventFilter(this);
-  if (mouseGrabber() == this) releaseMouse();
-}
-
 InputFlags FlexButton::inputFlags() const {
   return {mouse_over_, mouse_down_, focus_, space_key_, parent_active_, default_look_};
 }

@@ -456,6 +456,33 @@ class InputTest : public QObject {
         << Steps{{"keydown enter", {}, 0, "active default", "before"}};
   }
   void checkBox() { run(); }
+
+  void handPointerShowsTheHandOverTheControl() {
+    FlexButton plain;
+    FlexButton hand;
+    hand.readProperties(PropertyBag(u"HandPointer = True\n"));
+    QCOMPARE(hand.cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(plain.cursor().shape(), Qt::ArrowCursor);
+  }
+
+  // The space bar holds the mouse only while it is down on the control.
+  void theSpaceBarHoldsTheMouseUntilItsPressEnds() {
+    QWidget host;
+    auto* button = new FlexButton(&host);
+    auto* other = new QLineEdit(&host);
+    other->move(0, 50);
+    host.show();
+    host.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+    button->setFocus();
+    QTest::keyPress(host.windowHandle(), Qt::Key_Space);
+    QCOMPARE(QWidget::mouseGrabber(), button);
+    QTest::keyRelease(host.windowHandle(), Qt::Key_Space);
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+    QTest::keyPress(host.windowHandle(), Qt::Key_Space);
+    other->setFocus();
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+  }
 };
 
 QTEST_MAIN(InputTest)
