@@ -1,4 +1,6 @@
 #include <QAccessible>
+#include <QApplication>
+#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -37,6 +39,12 @@ class AccessibleTest : public QObject {
     QCOMPARE(
         face->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
         QStringList{"Alt+B"});
+    QVERIFY(!face->state().pressed);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&button, &enter);
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(face->state().pressed);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(500, 5));
     button.setAccessibleName("Choose a file");
     QCOMPARE(face->text(QAccessible::Name), QString("Choose a file"));
   }
