@@ -20,13 +20,9 @@ long counted_items(double count) {
   return static_cast<long>(std::nearbyint(std::min(count, most_counted)));
 }
 
-double checked_number(ReportContext& c, int line, std::string_view text, bool check) {
-  LenientReading reading = lenient_number_reading(text);
-  if (check && reading.fit != NumberFit::whole)
-    report_warn(c, not_a_number_warning(line, c.reader.file_line(line),
-                                        reading.fit == NumberFit::leading_part,
-                                        "read as " + general_number_text(reading.value)));
-  return reading.value;
+Problem not_a_number_read(int line, std::string_view quote, const LenientReading& reading) {
+  return not_a_number_warning(line, quote, reading.fit == NumberFit::leading_part,
+                              "read as " + general_number_text(reading.value));
 }
 
 }  // namespace
@@ -48,7 +44,10 @@ bool header_line_read(ReportContext& c, int line) {
 }
 
 double header_number(ReportContext& c, int line) {
-  return checked_number(c, line, c.reader.field_of_line(line), header_line_read(c, line));
+  LenientReading reading = lenient_number_reading(c.reader.field_of_line(line));
+  if (reading.fit != NumberFit::whole && header_line_read(c, line))
+    report_warn(c, not_a_number_read(line, c.reader.file_line(line), reading));
+  return reading.value;
 }
 
 void header_code_check(ReportContext& c, int line, bool known, std::string_view codes,
@@ -96,8 +95,12 @@ void header_check_end(ReportContext& c, int header_end) {
                                            lines, header_end));
 }
 
+// A data pass reads each line once, so its warnings need no search for an
+// earlier one; and the cut it reads is all the report shows of the line.
 double data_number(ReportContext& c, int line, std::string_view text) {
-  return checked_number(c, line, text, true);
+  LenientReading reading = lenient_number_reading(text);
+  if (reading.fit != NumberFit::whole) c.warnings.push_back(not_a_number_read(line, text, reading));
+  return reading.value;
 }
 
 void count_check(ReportContext& c, int count_line, double count, std::string_view item,

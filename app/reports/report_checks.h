@@ -54,7 +54,7 @@ double header_background(ReportContext& c);
 void header_check_end(ReportContext& c, int header_end);
 
 // The value of data line `line`, whose header cut is `text`, warning when it
-// holds no number or more.
+// holds no number or more. Each data line is to be read so once.
 double data_number(ReportContext& c, int line, std::string_view text);
 
 // Warns when `count` items (rounded half to even) of `lines_per_item` lines
