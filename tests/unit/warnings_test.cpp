@@ -40,8 +40,25 @@ Found found(const Conversion& c) {
   return f;
 }
 
+// One line of an example holding `text` instead, and the one warning that
+// gives, at that line.
+struct Fault {
+  const char* example;
+  int line;
+  const char* text;
+  const char* warning;
+};
+
 class WarningTest : public test::ConversionTest {
  protected:
+  void expect_faults(ProblemKind kind, std::initializer_list<Fault> faults) {
+    for (const Fault& f : faults) {
+      SCOPED_TRACE(std::string(f.example) + " line " + std::to_string(f.line));
+      Conversion c = changed(f.example, {{f.line, f.text}});
+      EXPECT_EQ(found(c), (Found{{kind, f.line}}));
+      EXPECT_EQ(only_text(c), f.warning);
+    }
+  }
   // The example `name` with line n replaced by `text` for each {n, text}.
   Conversion changed(const std::string& name, std::vector<std::pair<int, std::string>> lines) {
     Lines l = example(name);
@@ -91,29 +108,20 @@ TEST_F(CountBeyondFile, SeriesAtTheirDataNumber) {
 }
 
 TEST_F(CountBeyondFile, SamplesAtTheirCount) {
-  struct Case {
-    const char* example;
-    int count_line;
-    const char* count;
-    const char* text;
-  };
-  for (const Case& k : {
-           Case{"lowry_kfactor.PRO", 14, "3", "says 3 samples (12 values); the file holds 8"},
-           Case{"bradford_std.PRO", 19, "4", "says 4 samples (16 values); the file holds 12"},
-           Case{"con_std_w1.CON", 21, "5", "says 5 samples (20 values); the file holds 12"},
-           Case{"con_kfactor_w2.CON", 14, "3", "says 3 samples (15 values); the file holds 10"},
-           Case{"pht_w1_abs.PHT", 11, "6", "says 6 samples (12 values); the file holds 8"},
-           Case{"culture_cells.OD", 14, "5", "says 5 samples (10 values); the file holds 8"},
-           Case{"protein_uv.PRO", 24, "4", "says 4 samples (24 values); the file holds 18"},
-           Case{"protein_uv_dye.PRO", 25, "3", "says 3 samples (27 values); the file holds 18"},
-           Case{"dsdna.NUC", 16, "4", "says 4 samples (32 values); the file holds 24"},
-           Case{"rna_dye.NUC", 20, "3", "says 3 samples (33 values); the file holds 22"},
-       }) {
-    SCOPED_TRACE(k.example);
-    Conversion c = changed(k.example, {{k.count_line, k.count}});
-    EXPECT_EQ(found(c), (Found{{count_beyond, k.count_line}}));
-    EXPECT_EQ(only_text(c), k.text);
-  }
+  expect_faults(
+      count_beyond,
+      {
+          {"lowry_kfactor.PRO", 14, "3", "says 3 samples (12 values); the file holds 8"},
+          {"bradford_std.PRO", 19, "4", "says 4 samples (16 values); the file holds 12"},
+          {"con_std_w1.CON", 21, "5", "says 5 samples (20 values); the file holds 12"},
+          {"con_kfactor_w2.CON", 14, "3", "says 3 samples (15 values); the file holds 10"},
+          {"pht_w1_abs.PHT", 11, "6", "says 6 samples (12 values); the file holds 8"},
+          {"culture_cells.OD", 14, "5", "says 5 samples (10 values); the file holds 8"},
+          {"protein_uv.PRO", 24, "4", "says 4 samples (24 values); the file holds 18"},
+          {"protein_uv_dye.PRO", 25, "3", "says 3 samples (27 values); the file holds 18"},
+          {"dsdna.NUC", 16, "4", "says 4 samples (32 values); the file holds 24"},
+          {"rna_dye.NUC", 20, "3", "says 3 samples (33 values); the file holds 22"},
+      });
 }
 
 TEST_F(CountBeyondFile, StandardsAndWavelengthsAtTheirCount) {
@@ -193,74 +201,60 @@ TEST_F(NotANumber, PhotometryPathLengthOfNoNumberStaysEmpty) {
             "holds \"4 mm\", a number with more after it; the path length stays empty");
 }
 
-TEST_F(CodeOutsideTable, PathLengthsOutsideTheTableStayEmpty) {
-  for (const char* code : {"10001", "2.5", "-1"}) {
-    SCOPED_TRACE(code);
-    Conversion c = changed("kinetics_step10.TSC", {{5, code}});
-    EXPECT_EQ(found(c), (Found{{outside_table, 5}}));
-    EXPECT_EQ(only_text(c), "holds \"" + std::string(code) +
-                                "\", which is none of the path length codes; the path length "
-                                "stays empty");
-  }
-  // Photometry's table ends in a row for any other number.
-  Conversion c = changed("pht_w1_abs.PHT", {{5, "99999"}});
-  EXPECT_EQ(found(c), (Found{{outside_table, 5}}));
-  EXPECT_EQ(only_text(c),
-            "holds \"99999\", which is none of the path length codes; the report shows 10");
-}
-
 TEST_F(CodeOutsideTable, CodesThatLeaveTheirCellEmpty) {
-  struct Case {
-    const char* example;
-    int line;
-    const char* code;
-    const char* text;
-  };
-  for (const Case& k : {
-           Case{"kinetics_step10.TSC", 11, "6",
-                "none of the interval codes; the interval stays empty and every time is 0"},
-           Case{"kinetics_step10.TSC", 6, "5",
-                "none of the data mode codes; the data mode stays empty"},
-           Case{"scan_step1.WSC", 11, "9",
-                "none of the interval codes; the interval stays empty and every wavelength is the "
-                "start"},
-           Case{"lowry_kfactor.PRO", 7, "16", "none of the unit codes; the unit stays empty"},
-           Case{"protein_uv.PRO", 7, "2",
-                "none of the background codes 0 and 1; the background stays empty"},
-           Case{"protein_uv.PRO", 14, "7", "none of the protein codes; the protein stays empty"},
-           Case{"protein_uv.PRO", 23, "5", "none of the unit codes; the unit stays empty"},
-           Case{"protein_uv_dye.PRO", 19, "22", "none of the dye codes; the dye type stays empty"},
-           Case{"rna_dye.NUC", 19, "4", "none of the unit codes; the unit stays empty"},
-       }) {
-    SCOPED_TRACE(std::string(k.example) + " line " + std::to_string(k.line));
-    Conversion c = changed(k.example, {{k.line, k.code}});
-    EXPECT_EQ(found(c), (Found{{outside_table, k.line}}));
-    EXPECT_EQ(only_text(c), "holds \"" + std::string(k.code) + "\", which is " + k.text);
-  }
+  expect_faults(
+      outside_table,
+      {
+          {"kinetics_step10.TSC", 5, "10001",
+           "holds \"10001\", which is none of the path length codes; the path length stays "
+           "empty"},
+          {"kinetics_step10.TSC", 5, "2.5",
+           "holds \"2.5\", which is none of the path length codes; the path length stays "
+           "empty"},
+          {"kinetics_step10.TSC", 5, "-1",
+           "holds \"-1\", which is none of the path length codes; the path length stays empty"},
+          {"kinetics_step10.TSC", 11, "6",
+           "holds \"6\", which is none of the interval codes; the interval stays empty and "
+           "every time is 0"},
+          {"kinetics_step10.TSC", 6, "5",
+           "holds \"5\", which is none of the data mode codes; the data mode stays empty"},
+          {"scan_step1.WSC", 11, "9",
+           "holds \"9\", which is none of the interval codes; the interval stays empty and "
+           "every wavelength is the start"},
+          {"lowry_kfactor.PRO", 7, "16",
+           "holds \"16\", which is none of the unit codes; the unit stays empty"},
+          {"protein_uv.PRO", 7, "2",
+           "holds \"2\", which is none of the background codes 0 and 1; the background stays "
+           "empty"},
+          {"protein_uv.PRO", 14, "7",
+           "holds \"7\", which is none of the protein codes; the protein stays empty"},
+          {"protein_uv.PRO", 23, "5",
+           "holds \"5\", which is none of the unit codes; the unit stays empty"},
+          {"protein_uv_dye.PRO", 19, "22",
+           "holds \"22\", which is none of the dye codes; the dye type stays empty"},
+          {"rna_dye.NUC", 19, "4",
+           "holds \"4\", which is none of the unit codes; the unit stays empty"},
+      });
 }
 
 TEST_F(CodeOutsideTable, CodesThatFallToAnotherRow) {
-  struct Case {
-    const char* example;
-    int line;
-    const char* code;
-    const char* text;
-  };
-  for (const Case& k : {
-           Case{"dsdna.NUC", 7, "x", "none of the background codes 0 and 1; the report shows Off"},
-           Case{"culture_cells.OD", 13, "7",
-                "none of the multiple codes 0 and 1; the report shows 1000000"},
-           Case{"culture_cells.OD", 12, "2",
-                "none of the unit codes 0 and 1; the report shows cells/ml without factor and "
-                "multiple"},
-           Case{"pht_w1_abs.PHT", 10, "2",
-                "none of the data mode codes 0 and 1; the report shows OD/Abs"},
-       }) {
-    SCOPED_TRACE(std::string(k.example) + " line " + std::to_string(k.line));
-    Conversion c = changed(k.example, {{k.line, k.code}});
-    EXPECT_EQ(found(c), (Found{{outside_table, k.line}}));
-    EXPECT_EQ(only_text(c), "holds \"" + std::string(k.code) + "\", which is " + k.text);
-  }
+  expect_faults(
+      outside_table,
+      {
+          {"dsdna.NUC", 7, "x",
+           "holds \"x\", which is none of the background codes 0 and 1; the report shows Off"},
+          {"culture_cells.OD", 13, "7",
+           "holds \"7\", which is none of the multiple codes 0 and 1; the report shows "
+           "1000000"},
+          {"culture_cells.OD", 12, "2",
+           "holds \"2\", which is none of the unit codes 0 and 1; the report shows cells/ml "
+           "without factor and multiple"},
+          {"pht_w1_abs.PHT", 10, "2",
+           "holds \"2\", which is none of the data mode codes 0 and 1; the report shows "
+           "OD/Abs"},
+          {"pht_w1_abs.PHT", 5, "99999",
+           "holds \"99999\", which is none of the path length codes; the report shows 10"},
+      });
 }
 
 TEST_F(CodeOutsideTable, CodesThatChangeTheLayout) {
@@ -365,6 +359,11 @@ TEST_F(CleanFiles, OnlyTheExamplesWithAFaultWarn) {
     ++examples;
   }
   EXPECT_GE(examples, 38);
+}
+
+TEST_F(CleanFiles, PathLengthCodesOfTheRangeRowAreInTheTable) {
+  for (const char* code : {"7", "7.5", "10000"})
+    EXPECT_EQ(found(changed("kinetics_step10.TSC", {{5, code}})), Found{}) << code;
 }
 
 TEST_F(CleanFiles, LongValuesAreCutNotFaulted) {
