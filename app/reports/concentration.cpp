@@ -110,6 +110,7 @@ void standard_curve(ReportContext& c, int w) {
   header_check_end(c, std::max(curve.header_end, 10 + w));
   int last_col = sample_table_heading(c.sheet, curve.equation_row + 2, w);
   double n = curve.standards;
+  // Without a known fit the sample count is unknown too, and no sample is listed.
   if (curve.samples.line > 0)
     samples(c, curve.samples, curve.equation_row + 4, n + 17 + curve.samples.count, 15 + 2 * n,
             last_col);

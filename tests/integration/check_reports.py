@@ -53,7 +53,7 @@ class _Statx(ctypes.Structure):
                 ("blocks", ctypes.c_uint64), ("attributes_mask", ctypes.c_uint64),
                 ("atime", _StatxTimestamp), ("btime", _StatxTimestamp),
                 ("ctime", _StatxTimestamp), ("mtime", _StatxTimestamp),
-                ("rest", ctypes.c_uint64 * 14)]
+                ("rest", ctypes.c_uint64 * 16)]  # to the kernel's 256 bytes, which it fills
 
 
 _AT_FDCWD = -100
