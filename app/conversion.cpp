@@ -1,5 +1,7 @@
 #include "conversion.h"
 
+#include <algorithm>
+
 #include "exportfile/export_reader.h"
 #include "measurement_modes.h"
 #include "reports/report_layout.h"
@@ -35,9 +37,14 @@ Conversion convert_export_file(const std::string& path) {
   ReportContext context{reader, conversion.sheet, conversion.warnings};
   if (ReportRefusal refusal = mode->write(context)) return failed(std::move(*refusal));
 
-  if (long dropped = conversion.sheet.dropped_writes(); dropped > 0)
-    conversion.warnings.push_back(
-        Problem{ProblemKind::rows_beyond_limit, 0, std::to_string(dropped)});
+  if (long dropped = conversion.sheet.dropped_writes(); dropped > 0) {
+    long line = context.value_line_left_out;
+    if (line == 0) line = context.count_line_left_out;
+    conversion.warnings.push_back(rows_beyond_limit_warning(line, dropped));
+  }
+  // In the order of the file, as a reader goes through it.
+  std::stable_sort(conversion.warnings.begin(), conversion.warnings.end(),
+                   [](const Problem& a, const Problem& b) { return a.line < b.line; });
   return conversion;
 }
 

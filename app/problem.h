@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ordelix {
@@ -26,6 +27,12 @@ enum class ProblemKind {
   cannot_place,
   // Warnings: the report is written, but the file was not as expected.
   rows_beyond_limit,
+  count_beyond_file,         // a count line promises more values than follow it
+  lines_after_data,          // lines after the data that no table shows
+  not_a_number,              // a number or code line holds no number, or more than one
+  code_outside_table,        // a code or count the report has no row for
+  file_shorter_than_header,  // the file ends inside the header its report reads
+  header_not_read,           // the line count leaves header lines unread
 };
 
 struct Problem {
@@ -45,5 +52,25 @@ using Problems = std::vector<Problem>;
 // The problem in the user's words, without the file and line it concerns:
 // the presenter places those.
 std::string problem_text(const Problem& problem);
+
+// A file whose line `line` selects no report: what it holds (nothing when the
+// file is shorter) and what it would have to hold.
+Problem refusal_of_line(long line, std::optional<std::string_view> text, std::string_view expected);
+
+// Warnings, worded from what was found. `text` is a line as the file holds it.
+Problem rows_beyond_limit_warning(long first_line_left_out, long values);
+// `items` of `lines_per_item` lines each, as "sample", 4.
+Problem count_beyond_file_warning(long count_line, long items, std::string_view item,
+                                  int lines_per_item, long lines_held);
+Problem lines_after_data_warning(long first_line, long lines);
+// A text with no number at all, or with a number and more after it;
+// `reading` is what the report makes of it: "read as 0".
+Problem not_a_number_warning(long line, std::string_view text, bool leading_part,
+                             std::string_view reading);
+// `codes` names the table ("unit codes"); `instead` tells what the report shows.
+Problem code_outside_table_warning(long line, std::string_view text, std::string_view codes,
+                                   std::string_view instead);
+Problem file_shorter_than_header_warning(long last_line, int header_end);
+Problem header_not_read_warning(long first_unread, long line_count, int header_end);
 
 }  // namespace ordelix

@@ -6,6 +6,7 @@
 
 #include "batch_plan.h"
 #include "conversion.h"
+#include "problem_lines.h"
 #include "report_save.h"
 
 namespace {
@@ -20,14 +21,18 @@ void complain(const std::string& file, const std::string& what) {
 }
 
 // Converts one file; false when it gave no report.
-bool convert_one(const std::string& input, const std::string& target, bool force) {
+bool convert_one(const std::string& input, const std::string& target, bool force, bool strict) {
   ordelix::Conversion conversion = ordelix::convert_export_file(input);
   if (!conversion.ok()) {
     complain(input, ordelix::problem_text(*conversion.error));
     return false;
   }
   for (const ordelix::Problem& warning : conversion.warnings)
-    complain(input, "warning: " + ordelix::problem_text(warning));
+    std::cerr << ordelix::warning_line(input, warning) << '\n';
+  if (strict && !conversion.warnings.empty()) {
+    complain(input, ordelix::strict_refusal_text(conversion.warnings.size()));
+    return false;
+  }
 
   ordelix::SaveOptions options;
   options.replace_existing = force;
@@ -54,12 +59,14 @@ int main(int argc, char** argv) {
   std::string output;
   std::string folder;
   bool force = false;
+  bool strict = false;
   app.add_option("FILE", inputs, "export files (.PRO .NUC .CON .PHT .OD .TSC .TM .WSC)")
       ->required();
   auto* output_option = app.add_option("-o,--output", output, "report file, for a single FILE");
   auto* folder_option = app.add_option("-d,--dir", folder, "folder for the reports");
   output_option->excludes(folder_option);
   app.add_flag("-f,--force", force, "replace reports that already exist");
+  app.add_flag("--strict", strict, "write no report for a file with warnings");
   app.set_version_flag("--version", std::string(program) + " " + ORDELIX_VERSION);
   app.footer("Without -o or -d each report is written next to its FILE, named FILE.xlsx.");
 
@@ -80,6 +87,6 @@ int main(int argc, char** argv) {
 
   bool all_converted = true;
   for (std::size_t i = 0; i < inputs.size(); ++i)
-    all_converted = convert_one(inputs[i], targets[i], force) && all_converted;
+    all_converted = convert_one(inputs[i], targets[i], force, strict) && all_converted;
   return all_converted ? exit_ok : exit_failed;
 }

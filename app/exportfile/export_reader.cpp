@@ -10,9 +10,8 @@ void ExportReader::prescan(int lines) {
     std::string_view line = p.read();
     if (line_no <= 3) state_.header_fields[line_no - 1] = header_cut(line);
   }
-  state_.head_value1 = lenient_number(state_.header_fields[0]);
-  state_.head_value2 = lenient_number(state_.header_fields[1]);
-  state_.head_value3 = lenient_number(state_.header_fields[2]);
+  state_.kind_code = lenient_number(state_.header_fields[0]);
+  state_.variant_code = lenient_number(state_.header_fields[2]);
 }
 
 void ExportReader::count_lines() {
@@ -35,9 +34,10 @@ void ExportReader::read_header(int last_line, std::initializer_list<int> one_cha
     state_.header_fields[line_no - ReadingState::first_field_line] =
         one ? first_character(line) : header_cut(line);
   }
+  state_.header_read_to = std::max(state_.header_read_to, last_line);
 }
 
-int ccccc_lines_to_read(long line_count) {
+int colorimetric_header_lines(long line_count) {
   switch (line_count) {
     case 18:
     case 22:
@@ -72,8 +72,8 @@ int ccccc_lines_to_read(long line_count) {
   }
 }
 
-void ExportReader::ccccc() {
-  int lines = ccccc_lines_to_read(state_.line_count);
+void ExportReader::read_colorimetric_header() {
+  int lines = colorimetric_header_lines(state_.line_count);
   if (lines > 0) read_header(lines);
 }
 
@@ -81,6 +81,23 @@ std::string_view ExportReader::field_of_line(int line) const {
   int index = line - ReadingState::first_field_line;
   if (index < 0 || index >= ReadingState::field_count) return {};
   return state_.header_fields[index];
+}
+
+long ExportReader::file_line_count() {
+  if (file_line_count_ < 0) {
+    std::string_view unused;
+    LinePass p(file_.bytes(), unused);
+    while (!p.at_end()) p.read();
+    file_line_count_ = p.lines_read();
+  }
+  return file_line_count_;
+}
+
+std::string_view ExportReader::file_line(long line) {
+  std::string_view text;
+  LinePass p(file_.bytes(), text);
+  while (!p.at_end() && p.lines_read() < line) p.read();
+  return p.lines_read() == line ? text : std::string_view();
 }
 
 }  // namespace ordelix

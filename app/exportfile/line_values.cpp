@@ -15,8 +15,13 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-double radix_integer(const std::string& s, std::size_t pos, int radix) {
+LenientReading read_to(double value, std::size_t end, const std::string& s) {
+  return {value, end == s.size() ? NumberFit::whole : NumberFit::leading_part};
+}
+
+LenientReading radix_integer(const std::string& s, std::size_t pos, int radix) {
   std::uint64_t value = 0;
+  std::size_t start = pos;
   for (; pos < s.size(); ++pos) {
     char c = s[pos];
     int digit;
@@ -29,15 +34,20 @@ double radix_integer(const std::string& s, std::size_t pos, int radix) {
     else
       break;
     if (digit >= radix) break;
-    if (value > (UINT64_MAX >> 4)) return 0;
+    if (value > (UINT64_MAX >> 4)) return {};
     value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
   }
-  return static_cast<double>(value);
+  if (pos == start) return {};
+  return read_to(static_cast<double>(value), pos, s);
 }
 
 }  // namespace
 
 double lenient_number(std::string_view text) {
+  return lenient_number_reading(text).value;
+}
+
+LenientReading lenient_number_reading(std::string_view text) {
   std::string s;
   s.reserve(text.size());
   for (char c : text)
@@ -46,7 +56,7 @@ double lenient_number(std::string_view text) {
   if (s.size() >= 2 && s[0] == '&') {
     if (s[1] == 'H' || s[1] == 'h') return radix_integer(s, 2, 16);
     if (s[1] == 'O' || s[1] == 'o') return radix_integer(s, 2, 8);
-    return 0;
+    return {};
   }
 
   // Collect the longest prefix that forms a number, in from_chars' syntax.
@@ -67,7 +77,7 @@ double lenient_number(std::string_view text) {
       break;
     }
   }
-  if (!digits) return 0;
+  if (!digits) return {};
   if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
     std::size_t j = i + 1;
     std::string exponent = "e";
@@ -77,12 +87,15 @@ double lenient_number(std::string_view text) {
       exponent_digits = true;
       exponent.push_back(s[j]);
     }
-    if (exponent_digits) number += exponent;
+    if (exponent_digits) {
+      number += exponent;
+      i = j;
+    }
   }
   double value = 0;
   auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (ec != std::errc() || !std::isfinite(value)) return 0;
-  return negative ? -value : value;
+  if (ec != std::errc() || !std::isfinite(value)) return {};
+  return read_to(negative ? -value : value, i, s);
 }
 
 int round_half_even_int16(double value) {

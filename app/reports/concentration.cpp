@@ -1,8 +1,12 @@
 #include "concentration.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
+#include "report_checks.h"
 #include "report_layout.h"
+#include "standard_curve.h"
 
 namespace ordelix {
 namespace {
@@ -45,21 +49,24 @@ int known_wavelength_count(double w) {
 
 // Without a known wavelength count there are no wavelength rows, so the rows
 // that follow them come straight after the "WL Number" row.
-void header_block(ExportReader& reader, ReportSheet& sheet, int w) {
+void header_block(ReportContext& c, int w) {
+  ExportReader& reader = c.reader;
+  ReportSheet& sheet = c.sheet;
   header_row(sheet, 1, "Method                ", "CONCENTRATION" + blanks(35));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
   header_row(sheet, 3, separator(69));
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
-  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(c));
   header_row(sheet, 6, "WL Number             ", reader.field_of_line(10));
   for (int i = 0; i < w; ++i)
     header_row(sheet, 7 + i, wavelength_labels[static_cast<std::size_t>(i)],
                reader.field_of_line(11 + i));
   int unit_row = 7 + w;
   header_row(sheet, unit_row, "Unit               ",
-             code_text_lookup(unit_code_table(), reader.value_of_line(7)));
+             header_code_text(c, 7, unit_code_table(), "unit codes", "the unit stays empty"));
   header_row(sheet, unit_row + 1, "Calibration Mode      ",
-             code_text_lookup(calibration_modes, reader.value_of_line(9)));
+             header_code_text(c, 9, calibration_modes, "calibration codes 0 and 1",
+                              "the report ends after its header"));
   header_row(sheet, unit_row + 2, "Std Number            ", reader.field_of_line(8));
   header_row(sheet, unit_row + 3, blanks(70));
 }
@@ -80,81 +87,69 @@ int sample_table_heading(ReportSheet& sheet, int row, int w) {
   return table.last_col;
 }
 
-// Every line after `after_line`, row after row from `first_row`.
-void samples(ExportReader& reader, ReportSheet& sheet, double after_line, int first_row,
-             int last_col) {
-  DataCursor cursor(sheet, first_row, col_c, last_col);
-  reader.for_each_line_from(1, [&](int line, std::string_view value) {
-    if (line > after_line) cursor.write(value);
-  });
-}
-
-void equation(ExportReader& reader, ReportSheet& sheet, int row, int intercept_line) {
-  double intercept = reader.value_of_line(intercept_line);
-  double slope = reader.value_of_line(intercept_line + 1);
-  sheet.set_text(row, col_a,
-                 calibration_equation(slope, intercept, InterceptJoin::plus_when_positive));
-}
-
-void standard_curve(ExportReader& reader, ReportSheet& sheet, int w) {
-  sheet.set_font("A12:J12", bold_font());
-  heading_row(sheet, 12, {"STD No.                ", "Concentration         ", "OD Value "});
-  sheet.set_text(13, col_a, separator(80));
-  double n = reader.value_of_line(8);
-  data_numbers(sheet, 14, round_half_even_int16(13 + n));
-
-  // Standard i: concentration on line 10 + 2i, OD value on line 11 + 2i.
-  DataCursor standards(sheet, 14, col_c, col_e);
-  reader.for_each_line_from(12, [&](int line, std::string_view value) {
-    if (line <= 11 + 2 * n) standards.write(value);
-  });
-
-  // The fit and the sample count lie within the first 33 lines only for one
-  // to nine standards; for any other count they are unknown, so their cells
-  // stay empty and no sample is listed.
-  int equation_row = round_half_even_int16(14 + n);
-  double sample_count = 0;
-  if (n >= 1 && n <= 9) {
-    int fit_line = round_half_even_int16(12 + 2 * n);
-    equation(reader, sheet, equation_row, fit_line);
-    sheet.set_text(equation_row, col_e, correlation_text(reader.value_of_line(fit_line + 2)));
-    sample_count = reader.value_of_line(fit_line + 3);
+// The samples numbered from `first_row` to `last_row`, their values every
+// line after `after_line`, row after row. No count above 0 lists none.
+void samples(ReportContext& c, const SampleCount& counted, int first_row, double last_row,
+             double after_line, int last_col) {
+  int first_line = static_cast<int>(std::clamp(std::floor(after_line) + 1, 1.0, 1e9));
+  if (!(counted.count > 0)) {
+    lines_after_check(c, first_line);
+    return;
   }
-  sheet.set_text(equation_row + 1, col_a, blanks(62));
-  int last_col = sample_table_heading(sheet, equation_row + 2, w);
-  if (sample_count > 0) {
-    int first_row = equation_row + 4;
-    data_numbers(sheet, first_row, round_half_even_int16(n + 17 + sample_count));
-    samples(reader, sheet, 15 + 2 * n, first_row, last_col);
-  }
+  sample_numbers_write(c, counted, first_row, round_half_even_int16(last_row));
+  DataCursor cursor(c.sheet, first_row, col_c, last_col);
+  data_lines_write(c, first_line, [&](int, std::string_view value) { cursor.write(value); });
 }
 
-void k_factor(ExportReader& reader, ReportSheet& sheet, int w) {
+void standard_curve(ReportContext& c, int w) {
+  c.sheet.set_font("A12:J12", bold_font());
+  int lines_per_sample = w == 0 ? 0 : w + 3;
+  StandardCurve curve =
+      standard_curve_write(c, {InterceptJoin::plus_when_positive, lines_per_sample,
+                               "the report shows no equation and no samples"});
+  header_check_end(c, std::max(curve.header_end, 10 + w));
+  int last_col = sample_table_heading(c.sheet, curve.equation_row + 2, w);
+  double n = curve.standards;
+  // Without a known fit the sample count is unknown too, and no sample is listed.
+  if (curve.samples.line > 0)
+    samples(c, curve.samples, curve.equation_row + 4, n + 17 + curve.samples.count, 15 + 2 * n,
+            last_col);
+}
+
+void k_factor(ReportContext& c, int w) {
+  ReportSheet& sheet = c.sheet;
   sheet.set_font("A14:J14", bold_font());
-  equation(reader, sheet, 12, 12);
+  header_check_end(c, 14);
+  double intercept = header_number(c, 12);
+  double slope = header_number(c, 13);
+  sheet.set_text(12, col_a,
+                 calibration_equation(slope, intercept, InterceptJoin::plus_when_positive));
   int last_col = sample_table_heading(sheet, 14, w);
-  double sample_count = reader.value_of_line(14);
-  if (sample_count > 0) {
-    data_numbers(sheet, 16, round_half_even_int16(15 + sample_count));
-    samples(reader, sheet, 13 + reader.value_of_line(10), 16, last_col);
-  }
+  // The samples begin after line 13 + the wavelength count, known or not.
+  double after_line = 13 + c.reader.value_of_line(10);
+  SampleCount counted = sample_count_read(c, 14, w == 0 ? 0 : w + 3, 14 + w);
+  samples(c, counted, 16, 15 + counted.count, after_line, last_col);
 }
 
 }  // namespace
 
 ReportRefusal concentration_write(ReportContext& context) {
-  ExportReader& reader = context.reader;
-  ReportSheet& sheet = context.sheet;
-  sheet.set_font("A1:C12", bold_font());
-  reader.read_header(33);
+  context.sheet.set_font("A1:C12", bold_font());
+  context.reader.read_header(33);
 
-  int w = known_wavelength_count(reader.value_of_line(10));
-  header_block(reader, sheet, w);
-  double calibration = reader.value_of_line(9);
+  double w_value = header_number(context, 10);
+  int w = known_wavelength_count(w_value);
+  header_code_check(context, 10, w > 0, "wavelength counts 1 to 3",
+                    "the report shows no wavelengths and one value per row");
+  if (w > 0) count_check(context, 10, w, "wavelength", 1, 11);
+  header_block(context, w);
+  double calibration = header_number(context, 9);
   if (calibration == 0)
-    standard_curve(reader, sheet, w);
+    standard_curve(context, w);
   else if (calibration == 1)
-    k_factor(reader, sheet, w);
+    k_factor(context, w);
+  else
+    header_check_end(context, 10 + w);
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "exportfile/line_values.h"
+#include "report_checks.h"
 
 namespace ordelix::series {
 namespace {
@@ -15,9 +16,9 @@ constexpr double most_counted_rows = 1e15;
 
 }  // namespace
 
-std::span<const CodeText> data_mode_table() {
+std::optional<std::string_view> data_mode_read(ReportContext& c) {
   static constexpr std::array<CodeText, 3> table{{{0, "%T"}, {1, "OD"}, {2, "E(S)"}}};
-  return table;
+  return header_code_text(c, 6, table, "data mode codes", "the data mode stays empty");
 }
 
 std::string padded(std::string_view text, int width) {

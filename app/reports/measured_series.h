@@ -1,18 +1,20 @@
 #pragma once
 
-#include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "exportfile/code_tables.h"
+#include "report_context.h"
 #include "report_sheet.h"
 
 // Pieces shared by the reports of one measured series: kinetics, melting
 // temperature and wavelength scan.
 namespace ordelix::series {
 
-// Data mode by the first character of line 6: "%T", "OD", "E(S)".
-std::span<const CodeText> data_mode_table();
+// The data mode by the first character of line 6: "%T", "OD", "E(S)", or
+// none for a code outside the table, of which it warns.
+std::optional<std::string_view> data_mode_read(ReportContext& c);
 
 // `text` followed by blanks up to `width` characters.
 std::string padded(std::string_view text, int width);

@@ -1,6 +1,7 @@
 #include "melting_temperature.h"
 
 #include "measured_series.h"
+#include "report_checks.h"
 #include "report_layout.h"
 
 namespace ordelix {
@@ -17,14 +18,14 @@ ReportRefusal melting_temperature_write(ReportContext& context) {
   sheet.set_font("A1:C14", bold_font());
   sheet.set_font("A15:F15", bold_font());
   reader.read_header(17, {6});
+  header_check_end(context, 17);
 
   header_row(sheet, 1, padded("Method", 27), "TEMPERATURE" + blanks(36));
   date_row(sheet, 2, padded("Time & Date", 17), reader.file().created());
   header_row(sheet, 3, separator(61));
   header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
-  path_length_row(sheet, 5, padded("Pathlength(mm)", 27), reader.value_of_line(5));
-  header_row(sheet, 6, padded("Data Mode", 27),
-             code_text_lookup(series::data_mode_table(), reader.value_of_line(6)));
+  path_length_row(sheet, 5, padded("Pathlength(mm)", 27), header_path_length(context));
+  header_row(sheet, 6, padded("Data Mode", 27), series::data_mode_read(context));
   header_row(sheet, 7, padded("Y-Max", 27), reader.field_of_line(7));
   header_row(sheet, 8, padded("Y-Min", 27), reader.field_of_line(8));
   header_row(sheet, 9, padded("Start-Temperature", 27), reader.field_of_line(9));
@@ -39,10 +40,13 @@ ReportRefusal melting_temperature_write(ReportContext& context) {
   sheet.set_text(15, col_a, padded("C", 26));
   sheet.set_text(15, col_d, padded("OD", 27));
 
-  double n = reader.value_of_line(17);
-  series::running_column(sheet, col_c, 16, n + 15, reader.value_of_line(9),
-                         reader.value_of_line(13));
-  reader.for_each_line_from(18, [&](int line, std::string_view value) {
+  double start = header_number(context, 9);
+  double step = header_number(context, 13);
+  double n = header_number(context, 17);
+  series_check(context, 17, n, 18);
+  counted_rows_write(context, 17,
+                     [&] { series::running_column(sheet, col_c, 16, n + 15, start, step); });
+  data_lines_write(context, 18, [&](int line, std::string_view value) {
     if (line < n + 18) sheet.set_text(line - 2, col_f, value);
   });
   return std::nullopt;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "nucleic_acid_dye.h"
-#include "number_text.h"
+#include "report_checks.h"
 #include "report_layout.h"
 
 namespace ordelix {
@@ -25,9 +25,9 @@ bool is_sample_type(double code) {
 
 // Eight lines per sample from line 17: sample number, A230, A260, A280, A320,
 // A260/A280, A260/A230, concentration.
-void samples(ExportReader& reader, ReportSheet& sheet) {
-  DataCursor cursor(sheet, 13, col_c, col_q);
-  reader.for_each_line_from(17, [&](int, std::string_view value) { cursor.write(value); });
+void samples(ReportContext& c) {
+  DataCursor cursor(c.sheet, 13, col_c, col_q);
+  data_lines_write(c, 17, [&](int, std::string_view value) { cursor.write(value); });
 }
 
 }  // namespace
@@ -35,35 +35,42 @@ void samples(ExportReader& reader, ReportSheet& sheet) {
 void nucleic_acid_first_rows(ReportContext& context, std::span<const CodeText> sample_types) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
-  std::optional<std::string_view> type = code_text_lookup(sample_types, reader.state().head_value3);
+  std::optional<std::string_view> type =
+      code_text_lookup(sample_types, reader.state().variant_code);
   header_row(sheet, 1, "Method                ", std::string(type.value_or("")) + blanks(35));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
   header_row(sheet, 3, separator(69));
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
-  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));
   background_row_by_first_character(sheet, 7, "Background            ", reader.field_of_line(7));
+  header_text_code_check(context, 7, {"0", "1"}, "background codes 0 and 1",
+                         "the report shows Off");
 }
 
 ReportRefusal nucleic_acid_plain_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(16, {7});
+  header_check_end(context, 16);
 
   sheet.set_font("A1:C9", bold_font());
   sheet.set_font("A11:Z11", bold_font());
   nucleic_acid_first_rows(context, sample_type_table);
   header_row(sheet, 8, "Factor                ", reader.field_of_line(13));
-  header_row(sheet, 9, "Unit                   ",
-             code_text_lookup(five_code_unit_table(), reader.value_of_line(15)));
+  header_row(
+      sheet, 9, "Unit                   ",
+      header_code_text(context, 15, five_code_unit_table(), "unit codes", "the unit stays empty"));
   header_row(sheet, 10, blanks(70));
 
   heading_row(sheet, 11,
               {"Data No.    ", "Sample No.  ", "A230 ", "A260 ", "A280 ", "A320 ", "A260/A280",
                "A260/A230", "Concentration"});
   sheet.set_text(12, col_a, separator(156));
-  data_numbers(sheet, 13, round_half_even_int16(reader.value_of_line(16) + 12));
-  samples(reader, sheet);
+  SampleCount samples_counted = sample_count_read(context, 16, 8, 17);
+  sample_numbers_write(context, samples_counted, 13,
+                       round_half_even_int16(samples_counted.count + 12));
+  samples(context);
   return std::nullopt;
 }
 
@@ -71,13 +78,14 @@ ReportRefusal nucleic_acid_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   reader.prescan(21);
   const ReadingState& state = reader.state();
-  double kind = state.head_value1;
-  double type = state.head_value3;
+  double kind = state.kind_code;
+  double type = state.variant_code;
 
-  if (kind == 1 && is_sample_type(type)) return nucleic_acid_plain_write(context);
-  if (kind == 5 && is_sample_type(type)) return nucleic_acid_dye_write(context);
-  return report_refused("is not a nucleic acid or nucleic acid dye export: line 1 is " +
-                        general_number_text(kind) + ", line 3 is " + general_number_text(type));
+  if (kind != 1 && kind != 5)
+    return refused_at_line(context, 1, "a nucleic acid file starts with 1 or 5");
+  if (!is_sample_type(type))
+    return refused_at_line(context, 3, "a nucleic acid file has its sample type there, 1 to 4");
+  return kind == 1 ? nucleic_acid_plain_write(context) : nucleic_acid_dye_write(context);
 }
 
 }  // namespace ordelix

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "nucleic_acid.h"
+#include "report_checks.h"
 #include "report_layout.h"
 
 namespace ordelix {
@@ -20,9 +21,9 @@ constexpr std::array<CodeText, 4> sample_type_table{{
 // Eleven lines per sample from line 21: sample number, A230, A260, A280, A320,
 // dye absorbance, A260/A280, A260/A230, concentration, dye concentration,
 // frequency of incorporation.
-void samples(ExportReader& reader, ReportSheet& sheet) {
-  DataCursor cursor(sheet, 17, col_c, col_w);
-  reader.for_each_line_from(21, [&](int, std::string_view value) { cursor.write(value); });
+void samples(ReportContext& c) {
+  DataCursor cursor(c.sheet, 17, col_c, col_w);
+  data_lines_write(c, 21, [&](int, std::string_view value) { cursor.write(value); });
 }
 
 }  // namespace
@@ -31,17 +32,20 @@ ReportRefusal nucleic_acid_dye_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(20, {7});
+  header_check_end(context, 20);
 
   sheet.set_font("A1:C13", bold_font());
   sheet.set_font("A15:X15", bold_font());
   nucleic_acid_first_rows(context, sample_type_table);
   header_row(sheet, 8, "Factor                ", reader.field_of_line(14));
   // Code 4 ("mol/ul" in the plain report) has no text here.
-  header_row(sheet, 9, "Unit                  ",
-             code_text_lookup(four_code_unit_table(), reader.value_of_line(19)));
+  header_row(
+      sheet, 9, "Unit                  ",
+      header_code_text(context, 19, four_code_unit_table(), "unit codes", "the unit stays empty"));
   // Rows 10 to 13 have labels of their own widths: 23, 21, 21 and 21.
-  header_row(sheet, 10, "Dye Type               ",
-             code_text_lookup(dye_code_table(), reader.value_of_line(15)));
+  header_row(
+      sheet, 10, "Dye Type               ",
+      header_code_text(context, 15, dye_code_table(), "dye codes", "the dye type stays empty"));
   header_row(sheet, 11, "Dye OD Max           ", reader.field_of_line(16));
   header_row(sheet, 12, "Dye Ext Coefficient  ", reader.field_of_line(17));
   header_row(sheet, 13, "Dye Correction       ", reader.field_of_line(18));
@@ -52,8 +56,10 @@ ReportRefusal nucleic_acid_dye_write(ReportContext& context) {
       {"Data No.    ", "Sample No.  ", "A230 ", "A260 ", "A280 ", "A320 ", "Dye  ", "A260/A280",
        "A260/A230", "Concentration", "Dye-Concentration", "Frequency of incorporation"});
   sheet.set_text(16, col_a, separator(210));
-  data_numbers(sheet, 17, round_half_even_int16(reader.value_of_line(20) + 16));
-  samples(reader, sheet);
+  SampleCount samples_counted = sample_count_read(context, 20, 11, 21);
+  sample_numbers_write(context, samples_counted, 17,
+                       round_half_even_int16(samples_counted.count + 16));
+  samples(context);
   return std::nullopt;
 }
 

@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "exportfile/line_values.h"
 #include "number_text.h"
+#include "report_checks.h"
 #include "report_layout.h"
 
 namespace ordelix {
@@ -27,15 +29,27 @@ int known_wavelength_count(double w) {
 
 // Codes 0 to 6 as for every report; photometry prints 10 for any other
 // number. A field that holds no number cannot be compared and prints nothing.
-void photometry_path_length_row(ReportSheet& sheet, std::string_view field) {
-  sheet.set_text(6, col_a, "Pathlength(mm)        ");
-  if (auto code = numeric_text_value(field))
-    sheet.set_number(6, col_d, path_length_of_code(*code).value_or(10));
+void photometry_path_length_row(ReportContext& c) {
+  constexpr int line = 5;
+  std::string_view field = c.reader.field_of_line(line);
+  c.sheet.set_text(6, col_a, "Pathlength(mm)        ");
+  std::optional<double> code = numeric_text_value(field);
+  if (!code) {
+    if (header_line_read(c, line))
+      report_warn(c, not_a_number_warning(line, c.reader.file_line(line),
+                                          lenient_number_reading(field).fit != NumberFit::none,
+                                          "the path length stays empty"));
+    return;
+  }
+  std::optional<double> mm = path_length_of_code(*code);
+  header_code_check(c, line, mm.has_value(), "path length codes", "the report shows 10");
+  c.sheet.set_number(6, col_d, mm.value_or(10));
 }
 
 class Photometry {
  public:
-  Photometry(ExportReader& reader, ReportSheet& sheet) : reader_(reader), sheet_(sheet) {}
+  explicit Photometry(ReportContext& context)
+      : context_(context), reader_(context.reader), sheet_(context.sheet) {}
 
   void write() {
     sheet_.set_font("A1:C6", bold_font());
@@ -43,8 +57,12 @@ class Photometry {
     reader_.count_lines();
     header_end_ = last_header_line(reader_.state().line_count);
     if (header_end_ > 0) reader_.read_header(header_end_);
-    w_value_ = reader_.value_of_line(8);
+    w_value_ = header_number(context_, 8);
     w_ = known_wavelength_count(w_value_);
+    header_code_check(context_, 8, w_ > 0, "wavelength counts 1 to 6",
+                      "the report shows no wavelengths and one value per row");
+    if (w_ > 0) count_check(context_, 8, w_, "wavelength", 1, 9);
+    header_check_end(context_, w_ > 0 ? 10 + w_ : 8);
 
     header_block();
     data_table_heading();
@@ -57,9 +75,11 @@ class Photometry {
   // The data mode stands between the last wavelength and the sample count;
   // without a known wavelength count, or when that line was not read, it is
   // unknown.
-  std::optional<std::string_view> data_mode() const {
+  std::optional<std::string_view> data_mode() {
     int line = 9 + w_;
     if (w_ == 0 || !was_read(line)) return std::nullopt;
+    header_text_code_check(context_, line, {"0", "1"}, "data mode codes 0 and 1",
+                           "the report shows OD/Abs");
     return reader_.field_of_line(line) == "0" ? "%T" : "OD/Abs";
   }
 
@@ -69,7 +89,7 @@ class Photometry {
     header_row(sheet_, 3, separator(69));
     header_row(sheet_, 4, "Sample Group Name     ", reader_.field_of_line(4));
     header_row(sheet_, 5, "Data Mode             ", data_mode());
-    photometry_path_length_row(sheet_, reader_.field_of_line(5));
+    photometry_path_length_row(context_);
     header_row(sheet_, 7, blanks(70));
   }
 
@@ -92,15 +112,17 @@ class Photometry {
   void data_table() {
     int last_col = col_c;
     if (w_ > 0) {
-      data_numbers(sheet_, 10, round_half_even_int16(reader_.value_of_line(10 + w_) + 9));
+      SampleCount samples = sample_count_read(context_, 10 + w_, w_ + 1, 11 + w_);
+      sample_numbers_write(context_, samples, 10, round_half_even_int16(samples.count + 9));
       last_col = 3 + 2 * w_;
     }
     DataCursor cursor(sheet_, 10, col_c, last_col);
-    reader_.for_each_line_from(1, [&](int line, std::string_view value) {
+    data_lines_write(context_, 1, [&](int line, std::string_view value) {
       if (line > 10 + w_value_) cursor.write(value);
     });
   }
 
+  ReportContext& context_;
   ExportReader& reader_;
   ReportSheet& sheet_;
   int header_end_ = 0;
@@ -111,7 +133,7 @@ class Photometry {
 }  // namespace
 
 ReportRefusal photometry_write(ReportContext& context) {
-  Photometry(context.reader, context.sheet).write();
+  Photometry(context).write();
   return std::nullopt;
 }
 

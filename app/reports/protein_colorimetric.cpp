@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "report_checks.h"
 #include "report_layout.h"
+#include "standard_curve.h"
 
 namespace ordelix {
 namespace {
@@ -16,6 +18,8 @@ constexpr std::array<CodeText, 4> method_table{{
     {4, "BIURET      "},
 }};
 
+constexpr int lines_per_sample = 4;
+
 void data_table_titles(ReportSheet& sheet, int row) {
   heading_row(
       sheet, row,
@@ -23,57 +27,40 @@ void data_table_titles(ReportSheet& sheet, int row) {
 }
 
 // Four lines per sample: sample number, WL1 OD value, OD value, concentration.
-void samples(ExportReader& reader, ReportSheet& sheet, int first_line, int first_row) {
-  DataCursor cursor(sheet, first_row, col_c, col_i);
-  reader.for_each_line_from(first_line, [&](int, std::string_view value) { cursor.write(value); });
+void samples(ReportContext& c, int first_line, int first_row) {
+  DataCursor cursor(c.sheet, first_row, col_c, col_i);
+  data_lines_write(c, first_line, [&](int, std::string_view value) { cursor.write(value); });
 }
 
-void standard_curve(ExportReader& reader, ReportSheet& sheet) {
-  double n = reader.value_of_line(8);
+void standard_curve(ReportContext& c) {
+  ReportSheet& sheet = c.sheet;
   sheet.set_text(8, col_d, "STD");
   sheet.set_text(11, col_a, blanks(70));
-  heading_row(sheet, 12, {"STD No.                ", "Concentration         ", "OD Value "});
-  sheet.set_text(13, col_a, separator(80));
-  data_numbers(sheet, 14, round_half_even_int16(13 + n));
-
-  // Standard i: concentration on line 10 + 2i, OD value on line 11 + 2i.
-  DataCursor standards(sheet, 14, col_c, col_e);
-  reader.for_each_line_from(12, [&](int line, std::string_view value) {
-    if (line <= 11 + 2 * n) standards.write(value);
-  });
-
-  // The fit and the sample count lie within the header only for one to nine
-  // standards; for any other count they are unknown and their cells stay empty.
-  bool fit_known = n >= 1 && n <= 9;
-  double sample_count = 0;
-  int e = round_half_even_int16(14 + n);
-  if (fit_known) {
-    int fit_line = round_half_even_int16(12 + 2 * n);
-    double intercept = reader.value_of_line(fit_line);
-    double slope = reader.value_of_line(fit_line + 1);
-    double r = reader.value_of_line(fit_line + 2);
-    sample_count = reader.value_of_line(fit_line + 3);
-    sheet.set_text(e, col_a, calibration_equation(slope, intercept));
-    sheet.set_text(e, col_e, correlation_text(r));
-  }
-  sheet.set_text(e + 1, col_a, blanks(62));
+  StandardCurve curve =
+      standard_curve_write(c, {InterceptJoin::always_plus, lines_per_sample,
+                               "the report shows no equation and no data numbers"});
+  header_check_end(c, curve.header_end);
+  int e = curve.equation_row;
   data_table_titles(sheet, e + 2);
   sheet.set_text(e + 3, col_a, separator(87));
   int d = e + 4;
-  data_numbers(sheet, d, d - 1 + round_half_even_int16(sample_count));
-  samples(reader, sheet, round_half_even_int16(16 + 2 * n), d);
+  sample_numbers_write(c, curve.samples, d, d - 1 + round_half_even_int16(curve.samples.count));
+  samples(c, round_half_even_int16(16 + 2 * curve.standards), d);
 }
 
-void k_factor(ExportReader& reader, ReportSheet& sheet) {
+void k_factor(ReportContext& c) {
+  ReportSheet& sheet = c.sheet;
   sheet.set_font("A14:J14", bold_font());
   sheet.set_text(8, col_d, "K FACTOR");
-  double intercept = reader.value_of_line(12);
-  double slope = reader.value_of_line(13);
+  header_check_end(c, 14);
+  double intercept = header_number(c, 12);
+  double slope = header_number(c, 13);
   sheet.set_text(12, col_a, calibration_equation(slope, intercept));
   data_table_titles(sheet, 14);
   sheet.set_text(15, col_a, separator(87));
-  data_numbers(sheet, 16, 15 + round_half_even_int16(reader.value_of_line(14)));
-  samples(reader, sheet, 15, 16);
+  SampleCount samples_counted = sample_count_read(c, 14, lines_per_sample, 15);
+  sample_numbers_write(c, samples_counted, 16, 15 + round_half_even_int16(samples_counted.count));
+  samples(c, 15, 16);
 }
 
 }  // namespace
@@ -81,27 +68,32 @@ void k_factor(ExportReader& reader, ReportSheet& sheet) {
 ReportRefusal protein_colorimetric_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
-  reader.ccccc();
+  reader.read_colorimetric_header();
 
   sheet.set_font("A1:C11", bold_font());
   header_row(sheet, 1, "Method                ",
-             code_text_lookup(method_table, reader.state().head_value3));
+             code_text_lookup(method_table, reader.state().variant_code));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
   header_row(sheet, 3, separator(71));
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
-  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));
   header_row(sheet, 7, "Unit                  ",
-             code_text_lookup(unit_code_table(), reader.value_of_line(7)));
+             header_code_text(context, 7, unit_code_table(), "unit codes", "the unit stays empty"));
   header_row(sheet, 8, "Calibration Mode      ");
   header_row(sheet, 9, "WL1(nm)               ", reader.field_of_line(11));
   header_row(sheet, 10, "WL Number             ", reader.field_of_line(10));
 
-  double calibration = reader.value_of_line(9);
-  if (calibration == 0)
-    standard_curve(reader, sheet);
-  else if (calibration == 1)
-    k_factor(reader, sheet);
+  double calibration = header_number(context, 9);
+  if (calibration == 0) {
+    standard_curve(context);
+  } else if (calibration == 1) {
+    k_factor(context);
+  } else {
+    header_check_end(context, 11);
+    header_code_check(context, 9, false, "calibration codes 0 and 1",
+                      "the report ends after its header");
+  }
   return std::nullopt;
 }
 

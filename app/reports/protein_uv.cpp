@@ -1,5 +1,6 @@
 #include "protein_uv.h"
 
+#include "report_checks.h"
 #include "report_layout.h"
 
 namespace ordelix {
@@ -11,10 +12,10 @@ using namespace layout;
 // line and A280/A260. The fifth is written to column K and at once replaced
 // there by the sixth: the group mark steps the cursor back when a line lies
 // six after the mark.
-void samples(ExportReader& reader, ReportSheet& sheet) {
-  DataCursor cursor(sheet, 15, col_c, col_k);
+void samples(ReportContext& c) {
+  DataCursor cursor(c.sheet, 15, col_c, col_k);
   int group_mark = 23;
-  reader.for_each_line_from(25, [&](int line, std::string_view value) {
+  data_lines_write(c, 25, [&](int line, std::string_view value) {
     cursor.put(value);
     if (line - group_mark == 6) {
       group_mark = line;
@@ -30,6 +31,7 @@ ReportRefusal protein_uv_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(24);
+  header_check_end(context, 24);
 
   sheet.set_font("A1:C11", bold_font());
   sheet.set_font("A13:L13", bold_font());
@@ -37,21 +39,25 @@ ReportRefusal protein_uv_write(ReportContext& context) {
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
   header_row(sheet, 3, separator(71));
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
-  path_length_row(sheet, 5, "Pathlength(mm)        ", reader.value_of_line(5));
+  path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "DI Factor             ", reader.field_of_line(6));
-  background_row_by_value(sheet, 7, "Background            ", reader.value_of_line(7));
+  background_row_by_value(sheet, 7, "Background            ", header_background(context));
   header_row(sheet, 8, "A280 Factor           ", reader.field_of_line(12));
   header_row(sheet, 9, "A260 Factor           ", reader.field_of_line(13));
   header_row(sheet, 10, "Protein               ",
-             code_text_lookup(protein_code_table(), reader.value_of_line(14)));
-  header_row(sheet, 11, "Unit                  ",
-             code_text_lookup(five_code_unit_table(), reader.value_of_line(23)));
+             header_code_text(context, 14, protein_code_table(), "protein codes",
+                              "the protein stays empty"));
+  header_row(
+      sheet, 11, "Unit                  ",
+      header_code_text(context, 23, five_code_unit_table(), "unit codes", "the unit stays empty"));
   header_row(sheet, 12, blanks(76));
 
   heading_row(sheet, 13, {"Data No.   ", "Sample No. ", "A260 ", "A280", "A320", "A280/A260"});
   sheet.set_text(14, col_a, hyphens(105));
-  data_numbers(sheet, 15, round_half_even_int16(reader.value_of_line(24) + 14));
-  samples(reader, sheet);
+  SampleCount samples_counted = sample_count_read(context, 24, 6, 25);
+  sample_numbers_write(context, samples_counted, 15,
+                       round_half_even_int16(samples_counted.count + 14));
+  samples(context);
   return std::nullopt;
 }
 

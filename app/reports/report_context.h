@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include "exportfile/export_reader.h"
 #include "problem.h"
@@ -15,13 +14,14 @@ struct ReportContext {
   ExportReader& reader;
   ReportSheet& sheet;
   Problems& warnings;
+  // Export file lines behind the first write that fell below the sheet's last
+  // row: that of a value copied from the file, and that of a count whose rows
+  // the report numbers or steps.
+  long value_line_left_out = 0;
+  long count_line_left_out = 0;
 };
 
 // A writer returns nothing when it wrote its report, else why the file gives none.
 using ReportRefusal = std::optional<Problem>;
-
-inline ReportRefusal report_refused(std::string why, long line = 0) {
-  return Problem{ProblemKind::no_report, line, std::move(why)};
-}
 
 }  // namespace ordelix

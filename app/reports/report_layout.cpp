@@ -35,9 +35,10 @@ void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTim
   sheet.set_date_time(row, col_d, created);
 }
 
-void path_length_row(ReportSheet& sheet, int row, std::string_view label, double code) {
+void path_length_row(ReportSheet& sheet, int row, std::string_view label,
+                     std::optional<double> mm) {
   sheet.set_text(row, col_a, label);
-  if (auto mm = path_length_of_code(code)) sheet.set_number(row, col_d, *mm);
+  if (mm) sheet.set_number(row, col_d, *mm);
 }
 
 void background_row_by_value(ReportSheet& sheet, int row, std::string_view label, double value) {

@@ -40,7 +40,8 @@ std::string separator(int count);
 void header_row(ReportSheet& sheet, int row, std::string_view label,
                 std::optional<std::string_view> value = std::nullopt);
 void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTime& created);
-void path_length_row(ReportSheet& sheet, int row, std::string_view label, double code);
+// The path length in millimetres; none leaves D alone.
+void path_length_row(ReportSheet& sheet, int row, std::string_view label, std::optional<double> mm);
 // Background by the value of its line: "On" for 0, "Off" for 1, no value otherwise.
 void background_row_by_value(ReportSheet& sheet, int row, std::string_view label, double value);
 // Background by the first character of its line: "On" for "0", "Off" otherwise.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "measured_series.h"
+#include "report_checks.h"
 #include "report_layout.h"
 
 namespace ordelix {
@@ -84,15 +85,18 @@ ReportRefusal wavelength_scan_write(ReportContext& context) {
   sheet.set_font("A1:C14", bold_font());
   sheet.set_font("A15:F15", bold_font());
   reader.read_header(13, {6});
+  header_check_end(context, 13);
 
-  double start = reader.value_of_line(9);
-  double data_mode = reader.value_of_line(6);
+  double start = header_number(context, 9);
   // A code outside the table leaves the step empty: every row shows the start.
-  const Interval* interval = code_entry_lookup<Interval>(interval_table, reader.value_of_line(11));
+  const Interval* interval =
+      code_entry_lookup<Interval>(interval_table, header_number(context, 11));
+  header_code_check(context, 11, interval != nullptr, "interval codes",
+                    "the interval stays empty and every wavelength is the start");
   double step = 0;
   std::optional<std::string_view> interval_text;
   if (interval) {
-    step = interval->step.value_or(auto_step(start, reader.value_of_line(10)));
+    step = interval->step ? *interval->step : auto_step(start, header_number(context, 10));
     interval_text = interval->text;
   }
 
@@ -100,9 +104,9 @@ ReportRefusal wavelength_scan_write(ReportContext& context) {
   date_row(sheet, 2, padded("Time & Date", 27), reader.file().created());
   header_row(sheet, 3, separator(61));
   header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
-  path_length_row(sheet, 5, padded("Pathlength(mm)", 27), reader.value_of_line(5));
-  header_row(sheet, 6, padded("Data Mode", 27),
-             code_text_lookup(series::data_mode_table(), data_mode));
+  path_length_row(sheet, 5, padded("Pathlength(mm)", 27), header_path_length(context));
+  std::optional<std::string_view> data_mode = series::data_mode_read(context);
+  header_row(sheet, 6, padded("Data Mode", 27), data_mode);
   header_row(sheet, 7, padded("Start-WL(nm)", 27), reader.field_of_line(9));
   header_row(sheet, 8, padded("End-WL(nm)", 26), reader.field_of_line(10));
   header_row(sheet, 9, padded("Interval(nm)", 26), interval_text);
@@ -110,12 +114,14 @@ ReportRefusal wavelength_scan_write(ReportContext& context) {
   header_row(sheet, 14, padded("Data List", 72));
 
   sheet.set_text(15, col_a, padded("WL(nm)", 31));
-  if (auto heading = value_heading(data_mode)) sheet.set_text(15, col_d, *heading);
+  if (auto heading = value_heading(reader.value_of_line(6))) sheet.set_text(15, col_d, *heading);
 
-  double n = reader.value_of_line(13);
-  series::running_column(sheet, col_c, 16, n + 15, start, step);
+  double n = header_number(context, 13);
+  series_check(context, 13, n, 14);
+  counted_rows_write(context, 13,
+                     [&] { series::running_column(sheet, col_c, 16, n + 15, start, step); });
   int lines_read = 0;
-  reader.for_each_line_from(1, [&](int line, std::string_view value) {
+  data_lines_write(context, 1, [&](int line, std::string_view value) {
     lines_read = line;
     if (line > 13 && line < n + 14) sheet.set_text(line + 2, col_f, value);
   });

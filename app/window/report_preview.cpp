@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -15,6 +14,7 @@
 #include "report_save.h"
 #include "sheet_table_model.h"
 #include "spill_delegate.h"
+#include "warnings_panel.h"
 #include "window_dialogs.h"
 
 namespace ordelix {
@@ -48,15 +48,10 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
   connect(save_button, &QPushButton::clicked, this, [this] { save(); });
 
   auto* buttons = new QHBoxLayout;
-  QStringList warnings;
-  for (const Problem& warning : conversion_.warnings)
-    warnings << QString::fromStdString(problem_text(warning));
-  auto* notes = new QLabel(warnings.join('\n'), this);
-  notes->setObjectName("Warnings");
-  buttons->addWidget(notes);
   buttons->addStretch();
   buttons->addWidget(save_button);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new WarningsPanel(conversion_.warnings, this));
   layout->addWidget(table_);
   layout->addLayout(buttons);
 }

@@ -100,24 +100,31 @@ TEST_F(ConversionTest, HeaderThatSelectsNoReportIsRefused) {
   Conversion c = convert_export_file(test::write_export(dir_, "five.PRO", lines));
   ASSERT_TRUE(c.error);
   EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_NE(problem_text(*c.error).find("line 1 is 2"), std::string::npos)
-      << problem_text(*c.error);
-  EXPECT_NE(problem_text(*c.error).find("line 3 is 5"), std::string::npos)
-      << problem_text(*c.error);
+  EXPECT_EQ(c.error->line, 3);
+  EXPECT_EQ(problem_text(*c.error),
+            "line 3 holds \"5\"; a protein colorimetric file has 1, 2, 3 or 4 there");
 
-  lines[0] = "7";
+  lines[0] = "6";
+  c = convert_export_file(test::write_export(dir_, "six.PRO", lines));
+  ASSERT_TRUE(c.error);
+  EXPECT_EQ(c.error->line, 3);
+  EXPECT_EQ(problem_text(*c.error),
+            "line 3 holds \"5\"; a protein UV file has 1 (UV) or 2 (UV dye) there");
+
+  lines[0] = "abc";
   lines[2] = "1";
-  c = convert_export_file(test::write_export(dir_, "seven.PRO", lines));
+  c = convert_export_file(test::write_export(dir_, "abc.PRO", lines));
   ASSERT_TRUE(c.error);
   EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_NE(problem_text(*c.error).find("line 1 is 7"), std::string::npos)
-      << problem_text(*c.error);
+  EXPECT_EQ(c.error->line, 1);
+  EXPECT_EQ(problem_text(*c.error), "line 1 holds \"abc\"; a protein file starts with 2 or 6");
 }
 
 TEST_F(ConversionTest, EmptyProteinFileSelectsNoReport) {
   Conversion c = convert_export_file(test::write_export(dir_, "empty.PRO", {}));
   ASSERT_TRUE(c.error);
   EXPECT_EQ(c.error->kind, ProblemKind::no_report);
+  EXPECT_EQ(problem_text(*c.error), "the file has no line 1; a protein file starts with 2 or 6");
 }
 
 TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {

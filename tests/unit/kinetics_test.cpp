@@ -98,7 +98,11 @@ TEST_F(KineticsReport, CountBeyondTheSheetStopsAtItsLastRowWithAWarning) {
     Conversion c = convert(tsc_file("1", "5", n, {"0.5"}));
     EXPECT_EQ(c.sheet.last_row(), ReportSheet::max_row) << n;
     EXPECT_EQ(number_at(c.sheet, ReportSheet::max_row, A), 100.0 * (ReportSheet::max_row - 14));
-    EXPECT_EQ(c.warnings.size(), 1u) << n;
+    // The times left out, and the values the count promises, both at the count.
+    ASSERT_EQ(c.warnings.size(), 2u) << n;
+    EXPECT_EQ(c.warnings[0].kind, ProblemKind::count_beyond_file);
+    EXPECT_EQ(c.warnings[1].kind, ProblemKind::rows_beyond_limit);
+    EXPECT_EQ(c.warnings[1].line, 13);
   }
   EXPECT_EQ(convert(tsc_file("1", "5", "99999999", {})).sheet.dropped_writes(),
             99999999 + 13 - ReportSheet::max_row);

@@ -133,9 +133,8 @@ TEST(ExportReader, PrescanKeepsHeaderCutsOfFirstThreeLines) {
   EXPECT_EQ(s.header_fields[1], " 7");
   EXPECT_EQ(s.header_fields[2], "4       ");
   EXPECT_EQ(s.header_fields[3], "");
-  EXPECT_DOUBLE_EQ(s.head_value1, 2);
-  EXPECT_DOUBLE_EQ(s.head_value2, 7);
-  EXPECT_DOUBLE_EQ(s.head_value3, 4);
+  EXPECT_DOUBLE_EQ(s.kind_code, 2);
+  EXPECT_DOUBLE_EQ(s.variant_code, 4);
 }
 
 TEST(ExportReader, PrescanOfShortFileRepeatsLastLineRead) {
@@ -145,7 +144,7 @@ TEST(ExportReader, PrescanOfShortFileRepeatsLastLineRead) {
   EXPECT_EQ(reader.state().header_fields[0], "2");
   EXPECT_EQ(reader.state().header_fields[1], "5");
   EXPECT_EQ(reader.state().header_fields[2], "5");
-  EXPECT_DOUBLE_EQ(reader.state().head_value3, 5);
+  EXPECT_DOUBLE_EQ(reader.state().variant_code, 5);
 }
 
 TEST(ExportReader, PrescanOfEmptyFileLeavesFieldsEmpty) {
@@ -153,7 +152,7 @@ TEST(ExportReader, PrescanOfEmptyFileLeavesFieldsEmpty) {
   ExportReader reader(file);
   reader.prescan(18);
   for (int k = 0; k < 3; ++k) EXPECT_EQ(reader.state().header_fields[k], "");
-  EXPECT_DOUBLE_EQ(reader.state().head_value1, 0);
+  EXPECT_DOUBLE_EQ(reader.state().kind_code, 0);
 }
 
 TEST(ExportReader, ReadHeaderStoresLinesFromFourOn) {
@@ -181,6 +180,29 @@ TEST(ExportReader, ValueOfLineParsesItsField) {
   EXPECT_DOUBLE_EQ(reader.value_of_line(6), 0);
 }
 
+TEST(ExportReader, FileLinesAreWholeAndCountedAlone) {
+  ExportFile file("x.PRO", "first line\r\n\r\n3       and more\nlast", 0);
+  ExportReader reader(file);
+  EXPECT_EQ(reader.file_line_count(), 4);
+  EXPECT_EQ(reader.state().line_count, 0) << "the report's own count stays unmade";
+  EXPECT_EQ(reader.file_line(1), "first line");
+  EXPECT_EQ(reader.file_line(2), "");
+  EXPECT_EQ(reader.file_line(3), "3       and more");
+  EXPECT_EQ(reader.file_line(4), "last");
+  EXPECT_EQ(reader.file_line(5), "");
+}
+
+TEST(ExportReader, HeaderReadTellsHowFarItRead) {
+  ExportFile file("x.PRO", numbered_file(20), 0);
+  ExportReader reader(file);
+  reader.prescan(18);
+  EXPECT_EQ(reader.state().header_read_to, 0) << "the pre-scan keeps no header field";
+  reader.read_header(16);
+  EXPECT_EQ(reader.state().header_read_to, 16);
+  reader.read_header(40);
+  EXPECT_EQ(reader.state().header_read_to, 33) << "the fields end at line 33";
+}
+
 TEST(ExportReader, DataPassGivesHeaderCutsFromFirstLine) {
   ExportFile file("x.PRO", numbered_file(6), 0);
   ExportReader reader(file);
@@ -191,8 +213,8 @@ TEST(ExportReader, DataPassGivesHeaderCutsFromFirstLine) {
                       {4, cut_of_line(4)}, {5, cut_of_line(5)}, {6, cut_of_line(6)}}));
 }
 
-// Lines that ccccc reads, by line count, as its table lists them.
-int ccccc_table(long line_count) {
+// Lines that the colorimetric header read takes, by line count, as its table lists them.
+int colorimetric_header_table(long line_count) {
   for (long count : {18L, 22L, 24L, 26L, 28L, 30L, 32L, 34L, 36L})
     if (line_count == count) return 14;
   const std::pair<long, int> odd[] = {{21, 17}, {23, 19}, {25, 21}, {27, 23}, {29, 25},
@@ -203,43 +225,44 @@ int ccccc_table(long line_count) {
   return 0;
 }
 
-TEST(Ccccc, LinesToReadFollowTheTable) {
+TEST(ColorimetricHeader, LinesToReadFollowTheTable) {
   for (long count = -2; count <= 10003; ++count)
-    ASSERT_EQ(ccccc_lines_to_read(count), ccccc_table(count)) << "line count " << count;
-  EXPECT_EQ(ccccc_lines_to_read(32767), 0);
-  EXPECT_EQ(ccccc_lines_to_read(100000), 0);
+    ASSERT_EQ(colorimetric_header_lines(count), colorimetric_header_table(count))
+        << "line count " << count;
+  EXPECT_EQ(colorimetric_header_lines(32767), 0);
+  EXPECT_EQ(colorimetric_header_lines(100000), 0);
 }
 
-// The protein reading order: pre-scan, line count, then ccccc.
+// The protein reading order: pre-scan, line count, then the colorimetric header.
 ReadingState protein_header_read(const std::string& bytes) {
   ExportFile file("x.PRO", bytes, 0);
   ExportReader reader(file);
   reader.prescan(18);
   reader.count_lines();
-  reader.ccccc();
+  reader.read_colorimetric_header();
   return reader.state();
 }
 
-TEST(Ccccc, ThirtyOneLinesFillFieldsToTwentyThree) {
+TEST(ColorimetricHeader, ThirtyOneLinesFillFieldsToTwentyThree) {
   ReadingState s = protein_header_read(numbered_file(31));
   EXPECT_EQ(s.line_count, 31);
   for (int k = 0; k <= 23; ++k) EXPECT_EQ(s.header_fields[k], cut_of_line(k + 4)) << k;
   for (int k = 24; k < ReadingState::field_count; ++k) EXPECT_EQ(s.header_fields[k], "") << k;
 }
 
-TEST(Ccccc, LongFileFillsEveryField) {
+TEST(ColorimetricHeader, LongFileFillsEveryField) {
   ReadingState s = protein_header_read(numbered_file(45));
   for (int k = 0; k < ReadingState::field_count; ++k)
     EXPECT_EQ(s.header_fields[k], cut_of_line(k + 4)) << k;
 }
 
-TEST(Ccccc, KFactorFileFillsFieldsToTen) {
+TEST(ColorimetricHeader, KFactorFileFillsFieldsToTen) {
   ReadingState s = protein_header_read(numbered_file(22));
   for (int k = 0; k <= 10; ++k) EXPECT_EQ(s.header_fields[k], cut_of_line(k + 4)) << k;
   EXPECT_EQ(s.header_fields[11], "");
 }
 
-TEST(Ccccc, NineteenAndTwentyLineFilesKeepOnlyThePrescan) {
+TEST(ColorimetricHeader, NineteenAndTwentyLineFilesKeepOnlyThePrescan) {
   for (int lines : {19, 20}) {
     SCOPED_TRACE(lines);
     ReadingState s = protein_header_read(numbered_file(lines));

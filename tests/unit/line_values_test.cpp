@@ -85,6 +85,32 @@ TEST(LenientNumber, TooLargeForADoubleGivesZero) {
   EXPECT_DOUBLE_EQ(lenient_number("-1e999"), 0);
 }
 
+// The reading behind the warnings: a number alone, a number with more after
+// it, or no number a double can hold.
+TEST(LenientNumberReading, TellsHowMuchOfTheTextIsItsNumber) {
+  for (const char* whole : {"12", " 1 2 ", "-0.5", "2.5E-1", "1D+1", "5.", "&H1F", "&O17"}) {
+    SCOPED_TRACE(whole);
+    EXPECT_EQ(lenient_number_reading(whole).fit, NumberFit::whole);
+    EXPECT_DOUBLE_EQ(lenient_number_reading(whole).value, lenient_number(whole));
+  }
+  struct Leading {
+    const char* text;
+    double value;
+  };
+  for (const Leading& l :
+       {Leading{"12abc", 12}, Leading{"12.5.3", 12.5}, Leading{"1E", 1}, Leading{"4Ex", 4},
+        Leading{"7-2", 7}, Leading{"2,5", 2}, Leading{"&H10xyz", 16}, Leading{"&O19", 1}}) {
+    SCOPED_TRACE(l.text);
+    EXPECT_EQ(lenient_number_reading(l.text).fit, NumberFit::leading_part);
+    EXPECT_DOUBLE_EQ(lenient_number_reading(l.text).value, l.value);
+  }
+  for (const char* none : {"", "   ", "abc", ".", "-", "E5", "1e999", "&Hxyz", "&X1"}) {
+    SCOPED_TRACE(none);
+    EXPECT_EQ(lenient_number_reading(none).fit, NumberFit::none);
+    EXPECT_DOUBLE_EQ(lenient_number_reading(none).value, 0);
+  }
+}
+
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(round_half_even_int16(0.5), 0);
   EXPECT_EQ(round_half_even_int16(1.5), 2);

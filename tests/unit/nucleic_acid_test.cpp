@@ -129,21 +129,21 @@ TEST_F(NucleicAcidReport, SampleTypes) {
   EXPECT_EQ(text_at(sheet_of({{3, "2.0"}}), 1, D), with_blanks("ssDNA", 35));
 }
 
-TEST_F(NucleicAcidReport, HeaderValuesThatSelectNoReportAreRefusedWithTheirValues) {
+TEST_F(NucleicAcidReport, HeaderValuesThatSelectNoReportAreRefusedAtTheirLine) {
+  const std::string type = "; a nucleic acid file has its sample type there, 1 to 4";
   Conversion c = refused(header_lines({{3, "5"}}) + sample(1));
-  EXPECT_NE(problem_text(*c.error).find("line 1 is 1, line 3 is 5"), std::string::npos)
-      << problem_text(*c.error);
-  c = refused(header_lines({{1, "2"}}) + sample(1));
-  EXPECT_NE(problem_text(*c.error).find("line 1 is 2, line 3 is 1"), std::string::npos)
-      << problem_text(*c.error);
+  EXPECT_EQ(c.error->line, 3);
+  EXPECT_EQ(problem_text(*c.error), "line 3 holds \"5\"" + type);
   c = refused(header_lines({{3, "2.5"}}) + sample(1));
-  EXPECT_NE(problem_text(*c.error).find("line 3 is 2.5"), std::string::npos)
-      << problem_text(*c.error);
+  EXPECT_EQ(problem_text(*c.error), "line 3 holds \"2.5\"" + type);
+
+  const std::string kind = "; a nucleic acid file starts with 1 or 5";
+  c = refused(header_lines({{1, "2"}}) + sample(1));
+  EXPECT_EQ(c.error->line, 1);
+  EXPECT_EQ(problem_text(*c.error), "line 1 holds \"2\"" + kind);
+  // Line 1 is judged first, whatever line 3 holds.
   c = refused(header_lines({{1, "DNA"}, {3, "0"}}) + sample(1));
-  EXPECT_NE(problem_text(*c.error).find("line 1 is 0, line 3 is 0"), std::string::npos)
-      << problem_text(*c.error);
-  EXPECT_NE(problem_text(*c.error).find("nucleic acid"), std::string::npos)
-      << problem_text(*c.error);
+  EXPECT_EQ(problem_text(*c.error), "line 1 holds \"DNA\"" + kind);
   EXPECT_TRUE(c.sheet.last_row() == 0);
 }
 

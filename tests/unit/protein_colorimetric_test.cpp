@@ -264,7 +264,7 @@ TEST_F(ProteinReport, MoreDataLinesThanSamples) {
 TEST_F(ProteinReport, NoStandardsLeavesFitAndDataNumbersEmpty) {
   Header h;
   h.standards = "0";
-  // 22 lines: a length that ccccc reads, with data lines from line 16 on.
+  // 22 lines: a length whose header is read, with data lines from line 16 on.
   Lines lines = header_lines(h) +
                 Lines{"0.5", "1.5", "0.99", "2", "d16", "d17", "d18", "d19", "d20", "d21", "d22"};
   ReportSheet s = convert(lines).sheet;

@@ -103,7 +103,9 @@ TEST_F(WavelengthScanReport, ScanLongerThanTheSheetKeepsTableAndChartWithinIt) {
   EXPECT_EQ(number_at(c.sheet, ReportSheet::max_row, F), 0.5);
   EXPECT_EQ(c.sheet.charts().at(0).values.last_row, ReportSheet::max_row);
   EXPECT_EQ(c.sheet.dropped_writes(), 2 * (40000 + 15 - ReportSheet::max_row));
-  EXPECT_EQ(c.warnings.size(), 1u);
+  ASSERT_EQ(c.warnings.size(), 1u);
+  EXPECT_EQ(c.warnings[0].kind, ProblemKind::rows_beyond_limit);
+  EXPECT_EQ(c.warnings[0].line, ReportSheet::max_row + 1 - 2);  // line n stands in row n + 2
 }
 
 }  // namespace
