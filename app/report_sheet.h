@@ -72,6 +72,8 @@ class ReportSheet {
     CellValue value;
   };
   const std::vector<Entry>& row_entries(int row) const { return rows_[row - 1]; }
+  // Ranges with the font set on them, in the order they were set.
+  const std::vector<std::pair<CellRange, Font>>& font_ranges() const { return fonts_; }
   const std::vector<CellRange>& merges() const { return merges_; }
   const std::vector<CellRange>& left_aligned_columns() const { return left_columns_; }
   const std::vector<LineChart>& charts() const { return charts_; }

@@ -3,15 +3,14 @@
 #include <locale.h>
 #include <xlsxwriter.h>
 
-#include <map>
-#include <tuple>
-
+#include "chart_labels.h"
+#include "column_widths.h"
 #include "cp1252.h"
+#include "xlsx_formats.h"
+#include "xlsx_sheet_layout.h"
 
 namespace ordelix {
 namespace {
-
-constexpr const char* date_time_format = "yyyy/m/d h:mm:ss";
 
 // libxlsxwriter prints numbers with the C library, which follows LC_NUMERIC:
 // a decimal comma there would corrupt the workbook.
@@ -28,54 +27,6 @@ class CLocaleScope {
  private:
   locale_t c_;
   locale_t previous_;
-};
-
-// One workbook format per distinct look of a cell.
-class Formats {
- public:
-  Formats(lxw_workbook* workbook, const ReportSheet& sheet) : workbook_(workbook), sheet_(sheet) {}
-
-  lxw_format* of(int row, int col, bool date_time) {
-    return get(sheet_.font_at(row, col), sheet_.left_aligned(col), date_time);
-  }
-
-  lxw_format* column_format() { return get(std::nullopt, true, false); }
-
- private:
-  using Key = std::tuple<bool, double, bool, bool, int, bool, bool>;
-
-  // One object per look: the library hashes a format that duplicates
-  // another's look again at every cell that uses it.
-  lxw_format* get(const std::optional<Font>& font, bool left, bool date_time) {
-    if (!font && !left && !date_time) return nullptr;
-    Key key{font.has_value(),
-            font.value_or(Font{}).size,
-            font.value_or(Font{}).bold,
-            font.value_or(Font{}).italic,
-            font.value_or(Font{}).color_index,
-            left,
-            date_time};
-    auto [it, inserted] = formats_.try_emplace(key, nullptr);
-    if (inserted) it->second = make(font, left, date_time);
-    return it->second;
-  }
-
-  lxw_format* make(const std::optional<Font>& font, bool left, bool date_time) {
-    lxw_format* f = workbook_add_format(workbook_);
-    if (font) {
-      format_set_font_size(f, font->size);
-      if (font->bold) format_set_bold(f);
-      if (font->italic) format_set_italic(f);
-      if (font->color_index == 1) format_set_font_color(f, LXW_COLOR_BLACK);
-    }
-    if (left) format_set_align(f, LXW_ALIGN_LEFT);
-    if (date_time) format_set_num_format(f, date_time_format);
-    return f;
-  }
-
-  lxw_workbook* workbook_;
-  const ReportSheet& sheet_;
-  std::map<Key, lxw_format*> formats_;
 };
 
 lxw_datetime lxw_of(const DateTime& t) {
@@ -98,6 +49,7 @@ lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const Cell
 constexpr double pixels_per_point = 96.0 / 72.0;
 constexpr double default_chart_width_px = 480;
 constexpr double default_chart_height_px = 288;
+constexpr int16_t category_label_rotation = -45;  // degrees
 
 void set_range(lxw_chart_series* series, bool categories, const char* sheet_name,
                const CellRange& r) {
@@ -111,7 +63,22 @@ void set_range(lxw_chart_series* series, bool categories, const char* sheet_name
     chart_series_set_values(series, sheet_name, fr, fc, lr, lc);
 }
 
-lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const LineChart& c) {
+// A label every so many categories for spreadsheets that take the interval;
+// rotated and with no more decimals than the categories need for those that
+// space the labels themselves. Either way they stay apart at any scan length.
+void category_labels_set(lxw_chart_axis* axis, const ReportSheet& sheet, const LineChart& c) {
+  chart_axis_set_num_format(axis,
+                            decimals_number_format(category_decimals(sheet, c.categories)).c_str());
+  lxw_chart_font font{};
+  font.rotation = category_label_rotation;
+  chart_axis_set_num_font(axis, &font);
+  int categories = c.categories.last_row - c.categories.first_row + 1;
+  chart_axis_set_interval_unit(
+      axis, static_cast<uint16_t>(category_label_interval(categories, c.tick_mark_spacing)));
+}
+
+lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const ReportSheet& sheet,
+                            const LineChart& c) {
   lxw_chart* chart = workbook_add_chart(workbook, LXW_CHART_LINE);
   if (chart == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
   lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
@@ -126,6 +93,7 @@ lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const Lin
   if (c.value_axis_title)
     chart_axis_set_name(chart->y_axis, cp1252_to_utf8(*c.value_axis_title).c_str());
   chart_axis_set_interval_tick(chart->x_axis, static_cast<uint16_t>(c.tick_mark_spacing));
+  category_labels_set(chart->x_axis, sheet, c);
 
   lxw_chart_options options{};
   options.x_offset = static_cast<int32_t>(c.left * pixels_per_point + 0.5);
@@ -139,13 +107,9 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
   lxw_worksheet* ws = workbook_add_worksheet(workbook, nullptr);
   if (ws == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
   Formats formats(workbook, sheet);
-
-  for (const CellRange& cols : sheet.left_aligned_columns()) {
-    lxw_error err = worksheet_set_column(ws, static_cast<lxw_col_t>(cols.first_col - 1),
-                                         static_cast<lxw_col_t>(cols.last_col - 1),
-                                         LXW_DEF_COL_WIDTH, formats.column_format());
-    if (err != LXW_NO_ERROR) return err;
-  }
+  std::map<int, double> widths = column_widths(sheet);
+  if (lxw_error err = columns_set(ws, sheet, widths, formats); err != LXW_NO_ERROR) return err;
+  if (lxw_error err = empty_cells_format(ws, sheet, formats); err != LXW_NO_ERROR) return err;
   // A merge writes blanks into its cells, so it goes before the values.
   for (const CellRange& m : sheet.merges()) {
     lxw_error err = worksheet_merge_range(
@@ -162,8 +126,9 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
     }
   }
   for (const LineChart& chart : sheet.charts())
-    if (lxw_error err = insert_line_chart(workbook, ws, chart); err != LXW_NO_ERROR) return err;
-  return LXW_NO_ERROR;
+    if (lxw_error err = insert_line_chart(workbook, ws, sheet, chart); err != LXW_NO_ERROR)
+      return err;
+  return page_setup(ws, sheet, widths);
 }
 
 }  // namespace

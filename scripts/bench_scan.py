@@ -32,7 +32,7 @@ SIZES = (1000, 10000, 32000)
 TIME_GOAL, MEMORY_GOAL = 1.15, 1.5
 GNU_TIME = "/usr/bin/time"
 COMPARED_PARTS = ("xl/worksheets/sheet1.xml", "xl/charts/chart1.xml", "xl/drawings/drawing1.xml",
-                  "xl/sharedStrings.xml", "xl/styles.xml")
+                  "xl/sharedStrings.xml", "xl/styles.xml", "xl/workbook.xml")
 
 
 def scan_lines(points, start=190, step=0.2):

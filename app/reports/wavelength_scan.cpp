@@ -1,6 +1,5 @@
 #include "wavelength_scan.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -58,18 +57,33 @@ std::optional<std::string> text_in(const ReportSheet& sheet, int row, int col) {
   return std::get<std::string>(*value);
 }
 
-// Drawn from row 16 to one row past the lines of the file, whatever the data
-// number, and never past the sheet.
-void spectrum_chart(ReportSheet& sheet, int lines_read) {
-  std::string e = std::to_string(std::min(lines_read + 1, ReportSheet::max_row));
+constexpr int first_table_row = 16;
+
+bool holds_entry(const ReportSheet& sheet, int row, int col) {
+  const CellValue* value = sheet.cell(row, col);
+  const auto* text = value ? std::get_if<std::string>(value) : nullptr;
+  return value != nullptr && (text == nullptr || !text->empty());
+}
+
+// The last row holding a wavelength or a value; the table's first row when
+// there is none.
+int last_table_row(const ReportSheet& sheet) {
+  for (int row = sheet.last_row(); row > first_table_row; --row)
+    if (holds_entry(sheet, row, col_c) || holds_entry(sheet, row, col_f)) return row;
+  return first_table_row;
+}
+
+// Spans the data table, so that the chart plots every value and nothing else.
+void spectrum_chart(ReportSheet& sheet) {
+  std::string last = std::to_string(last_table_row(sheet));
   LineChart chart;
   chart.left = 350;
   chart.top = 0;
   chart.width = 350;
   chart.height = 250;
   chart.title = "WL Scan";
-  chart.values = *cell_range_parse("F16:F" + e);
-  chart.categories = *cell_range_parse("C16:C" + e);
+  chart.values = *cell_range_parse("F16:F" + last);
+  chart.categories = *cell_range_parse("C16:C" + last);
   chart.series_name = text_in(sheet, 15, col_d);
   chart.category_axis_title = text_in(sheet, 15, col_a);
   chart.value_axis_title = text_in(sheet, 15, col_d);
@@ -120,12 +134,10 @@ ReportRefusal wavelength_scan_write(ReportContext& context) {
   series_check(context, 13, n, 14);
   counted_rows_write(context, 13,
                      [&] { series::running_column(sheet, col_c, 16, n + 15, start, step); });
-  int lines_read = 0;
   data_lines_write(context, 1, [&](int line, std::string_view value) {
-    lines_read = line;
     if (line > 13 && line < n + 14) sheet.set_text(line + 2, col_f, value);
   });
-  spectrum_chart(sheet, lines_read);
+  spectrum_chart(sheet);
   return std::nullopt;
 }
 

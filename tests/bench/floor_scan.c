@@ -14,7 +14,8 @@
 #include <time.h>
 #include <xlsxwriter.h>
 
-enum { first_row = 16, max_row = 32767, cut = 8 };
+enum { first_row = 16, max_row = 32767, cut = 8, print_last_col = 15, chart_last_row = 17 };
+static const double date_width = 22;
 
 typedef struct {
   char text[cut + 1];
@@ -64,6 +65,21 @@ static void put_text(lxw_worksheet* ws, int row, int col, const char* text, lxw_
     worksheet_write_number(ws, (lxw_row_t)(row - 1), (lxw_col_t)(col - 1), number, f);
   else
     worksheet_write_string(ws, (lxw_row_t)(row - 1), (lxw_col_t)(col - 1), text, f);
+}
+
+static void blanks(lxw_worksheet* ws, lxw_row_t top, lxw_col_t left, lxw_row_t bottom,
+                   lxw_col_t right, lxw_format* f) {
+  for (lxw_row_t row = top; row <= bottom; row++)
+    for (lxw_col_t col = left; col <= right; col++) worksheet_write_blank(ws, row, col, f);
+}
+
+static int label_interval(int categories) {
+  for (int decade = 10;; decade *= 10) {
+    static const int factors[] = {1, 2, 5};
+    for (int i = 0; i < 3; i++)
+      if ((categories + decade * factors[i] - 1) / (decade * factors[i]) <= 8)
+        return decade * factors[i];
+  }
 }
 
 static const char* padded(const char* text, int width) {
@@ -119,7 +135,12 @@ int main(int argc, char** argv) {
   format_set_align(date, LXW_ALIGN_LEFT);
   format_set_num_format(date, "yyyy/m/d h:mm:ss");
 
-  worksheet_set_column(ws, 0, 25, LXW_DEF_COL_WIDTH, left);
+  worksheet_set_column(ws, 0, 2, LXW_DEF_COL_WIDTH, left);
+  worksheet_set_column(ws, 3, 3, date_width - LXW_DEF_COL_WIDTH, left);
+  worksheet_set_column(ws, 4, 25, LXW_DEF_COL_WIDTH, left);
+  blanks(ws, 0, 0, 49, 25, plain);
+  blanks(ws, 0, 0, 13, 2, bold);
+  blanks(ws, 14, 0, 14, 5, bold);
   worksheet_merge_range(ws, 1, 3, 1, 4, "", plain);
   put_text(ws, 1, 1, padded("Method", 27), bold);
   put_text(ws, 1, 4, "WL SCAN                                    ", plain);
@@ -151,29 +172,39 @@ int main(int argc, char** argv) {
 
   int n = (int)line_value(&lines, 13);
   double wavelength = line_value(&lines, 9);
+  int last = first_row;
   for (int row = first_row; row <= n + 15 && row <= max_row; row++) {
     lxw_format* f = row <= 50 ? plain : left;
     worksheet_write_number(ws, (lxw_row_t)(row - 1), 2, wavelength, f);
     wavelength += steps[interval];
     if (row - 2 <= lines.count) put_text(ws, row, 6, line_text(&lines, row - 2), f);
+    last = row;
   }
 
-  int e = lines.count + 1 < max_row ? lines.count + 1 : max_row;
   lxw_chart* chart = workbook_add_chart(wb, LXW_CHART_LINE);
   lxw_chart_series* series = chart_add_series(chart, NULL, NULL);
-  chart_series_set_categories(series, ws->name, first_row - 1, 2, (lxw_row_t)(e - 1), 2);
-  chart_series_set_values(series, ws->name, first_row - 1, 5, (lxw_row_t)(e - 1), 5);
+  chart_series_set_categories(series, ws->name, first_row - 1, 2, (lxw_row_t)(last - 1), 2);
+  chart_series_set_values(series, ws->name, first_row - 1, 5, (lxw_row_t)(last - 1), 5);
   chart_series_set_name(series, heading);
   chart_title_set_name(chart, "WL Scan");
   chart_legend_set_position(chart, LXW_CHART_LEGEND_TOP);
   chart_axis_set_name(chart->x_axis, padded("WL(nm)", 31));
   chart_axis_set_name(chart->y_axis, heading);
   chart_axis_set_interval_tick(chart->x_axis, 10);
+  chart_axis_set_num_format(chart->x_axis, interval < 2 ? "0.0" : "0");
+  lxw_chart_font label_font = {0};
+  label_font.rotation = -45;
+  chart_axis_set_num_font(chart->x_axis, &label_font);
+  chart_axis_set_interval_unit(chart->x_axis, (uint16_t)label_interval(last - first_row + 1));
   lxw_chart_options options = {0};
   options.x_offset = (int32_t)(350 * 96.0 / 72 + 0.5);
   options.x_scale = 350 * 96.0 / 72 / 480;
   options.y_scale = 250 * 96.0 / 72 / 288;
   worksheet_insert_chart_opt(ws, 0, 0, chart, &options);
+  worksheet_set_landscape(ws);
+  worksheet_fit_to_pages(ws, 1, 0);
+  worksheet_print_area(ws, 0, 0, (lxw_row_t)((last > chart_last_row ? last : chart_last_row) - 1),
+                       print_last_col - 1);
   free(lines.lines);
   return workbook_close(wb) == LXW_NO_ERROR ? 0 : 1;
 }

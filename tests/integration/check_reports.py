@@ -11,13 +11,15 @@ file's birth time and is checked against it), FLAGS "bold" or empty; one
 "merge<TAB>RANGE" line per merged range; and for a report with a line chart,
 "chart<TAB>KEY<TAB>VALUE" lines, VALUE in JSON, KEY one of title, values and
 categories (series ranges), series (its name), category_axis and value_axis
-(axis titles), legend (its position), tick_mark_skip, box ([left, top, width,
-height] in points).
+(axis titles), legend (its position), tick_mark_skip, label_skip (categories
+from one label to the next), label_format and label_rotation (of the category
+labels, in degrees), box ([left, top, width, height] in points).
 """
 
 import ctypes
 import datetime
 import json
+import math
 import os
 import re
 import shutil
@@ -30,7 +32,7 @@ import zipfile
 from xml.etree import ElementTree
 
 import openpyxl
-from openpyxl.utils.cell import coordinate_from_string, column_index_from_string
+from openpyxl.utils.cell import coordinate_from_string, column_index_from_string, get_column_letter
 
 CONVERTER = EXAMPLES = GOLDEN = None
 
@@ -169,8 +171,10 @@ def read_golden_chart(path):
 CHART_NS = {"c": "http://schemas.openxmlformats.org/drawingml/2006/chart",
             "a": "http://schemas.openxmlformats.org/drawingml/2006/main",
             "xdr": "http://schemas.openxmlformats.org/drawingml/2006/spreadsheetDrawing"}
-# The sheet's columns and rows keep their default size: 64 and 20 pixels.
-COLUMN_PT, ROW_PT, EMU_PER_PT = 48, 15, 12700
+# Rows keep their default height of 20 pixels; columns are 64 pixels wide
+# unless the sheet says otherwise.
+ROW_PT, EMU_PER_PT, DEFAULT_COLUMN_PX = 15, 12700, 64
+SHEET_NS = {"s": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
 
 
 def workbook_part(path, prefix):
@@ -190,6 +194,23 @@ def value_of(element, path):
     return None if found is None else found.get("val")
 
 
+def column_pixels(path):
+    """{column number: width in pixels} of the columns the sheet sizes itself."""
+    sheet = workbook_part(path, "xl/worksheets/sheet1.xml")[0]
+    widths = {}
+    for col in sheet.iterfind("s:cols/s:col", SHEET_NS):
+        for number in range(int(col.get("min")), int(col.get("max")) + 1):
+            # The stored width counts the padding in; 7 pixels to a character.
+            widths[number] = int(float(col.get("width")) * 7 + 0.5)
+    return widths
+
+
+def columns_left_pt(path, count):
+    """Points from the sheet's left edge to the left of column `count` + 1."""
+    widths = column_pixels(path)
+    return sum(widths.get(c, DEFAULT_COLUMN_PX) for c in range(1, count + 1)) * 0.75
+
+
 def chart_box(path):
     """[left, top, width, height] in points of the one drawing anchor."""
     anchor = workbook_part(path, "xl/drawings/drawing")[0].find("xdr:twoCellAnchor", CHART_NS)
@@ -197,7 +218,7 @@ def chart_box(path):
     def corner(name):
         at = {k: int(anchor.findtext(f"xdr:{name}/xdr:{k}", namespaces=CHART_NS))
               for k in ("col", "colOff", "row", "rowOff")}
-        return (at["col"] * COLUMN_PT + at["colOff"] / EMU_PER_PT,
+        return (columns_left_pt(path, at["col"]) + at["colOff"] / EMU_PER_PT,
                 at["row"] * ROW_PT + at["rowOff"] / EMU_PER_PT)
 
     (left, top), (right, bottom) = corner("from"), corner("to")
@@ -212,6 +233,9 @@ def chart_of(path):
     chart = charts[0].find("c:chart", CHART_NS)
     series = chart.find("c:plotArea/c:lineChart/c:ser", CHART_NS)
     skip = value_of(chart, "c:plotArea/c:catAx/c:tickMarkSkip")
+    label_skip = value_of(chart, "c:plotArea/c:catAx/c:tickLblSkip")
+    label_format = chart.find("c:plotArea/c:catAx/c:numFmt", CHART_NS)
+    rotation = chart.find("c:plotArea/c:catAx/c:txPr/a:bodyPr", CHART_NS)
     found = {
         "title": rich_text(chart.find("c:title", CHART_NS)),
         "values": series.findtext("c:val/c:numRef/c:f", namespaces=CHART_NS),
@@ -221,6 +245,10 @@ def chart_of(path):
         "value_axis": rich_text(chart.find("c:plotArea/c:valAx/c:title", CHART_NS)),
         "legend": value_of(chart, "c:legend/c:legendPos"),
         "tick_mark_skip": None if skip is None else int(skip),
+        "label_skip": None if label_skip is None else int(label_skip),
+        "label_format": None if label_format is None else label_format.get("formatCode"),
+        # DrawingML counts angles in 60000ths of a degree.
+        "label_rotation": None if rotation is None else int(rotation.get("rot", 0)) // 60000,
         "box": chart_box(path),
     }
     return {key: value for key, value in found.items() if value is not None}
@@ -245,6 +273,31 @@ def chart_cache_problems(path):
         if int(value_of(cache, "c:ptCount")) != len(column) or cached != cells:
             problems.append(f"{part}: cached {cached} for cells {cells}")
     return problems
+
+
+def print_setup(path):
+    """Orientation, fit to pages, pages wide and high, and the print area."""
+    ws = open_sheet(path)
+    setup = ws.page_setup
+    # An absent number of pages is one page.
+    pages = [1 if n is None else int(n) for n in (setup.fitToWidth, setup.fitToHeight)]
+    return (setup.orientation, bool(ws.sheet_properties.pageSetUpPr.fitToPage), *pages,
+            ",".join(ws.print_area or []))
+
+
+def expected_print_area(cells, path):
+    """The written cells and the chart, which is 700 points from the left edge
+    to its right and 250 points high."""
+    refs = [coordinate_from_string(ref) for ref in cells]
+    last_col = max(column_index_from_string(col) for col, _ in refs)
+    last_row = max(row for _, row in refs)
+    if chart_of(path):
+        col = 1
+        while columns_left_pt(path, col) < 700:
+            col += 1
+        last_col = max(last_col, col)
+        last_row = max(last_row, math.ceil(250 / ROW_PT))
+    return f"$A$1:${get_column_letter(last_col)}${last_row}"
 
 
 def cell_differences(expected, actual):
@@ -413,6 +466,8 @@ class Reports(ConverterCase):
                 self.assert_chart_like(read_golden_chart(os.path.join(GOLDEN, stem + ".cells")),
                                        report)
                 self.assertEqual(format_problems(report), [])
+                self.assertEqual(print_setup(report),
+                                 ("landscape", True, 1, 0, expected_print_area(expected, report)))
                 for ref, (kind, _, _) in expected.items():
                     if kind == "d":
                         want = local_datetime(created_seconds(os.path.join(EXAMPLES, name)))
@@ -442,6 +497,55 @@ class Reports(ConverterCase):
 
 def round_to_second(value):
     return (value + datetime.timedelta(microseconds=500000)).replace(microsecond=0)
+
+
+# --- formats beyond the written cells ----------------------------------------
+
+def in_ranges(ref, ranges):
+    col, row = coordinate_from_string(ref)
+    c = column_index_from_string(col)
+    for first, last in (r.split(":") for r in ranges):
+        (fc, fr), (lc, lr) = coordinate_from_string(first), coordinate_from_string(last)
+        if column_index_from_string(fc) <= c <= column_index_from_string(lc) and fr <= row <= lr:
+            return True
+    return False
+
+
+class Formats(ConverterCase):
+    # The bold ranges each report sets: the header labels and the table headings.
+    BOLD = {"scan_auto.WSC": ("A1:C14", "A15:F15"), "lowry_kfactor.PRO": ("A1:C11", "A14:J14")}
+
+    def test_every_cell_of_a_formatted_range_carries_its_font_written_or_not(self):
+        out = self.folder("out")
+        self.assert_converted(self.convert("-d", out, *[os.path.join(EXAMPLES, n) for n in self.BOLD]))
+        for name, bold in self.BOLD.items():
+            ws = open_sheet(os.path.join(out, os.path.splitext(name)[0] + ".xlsx"))
+            empty = 0
+            problems = []
+            for row in ws.iter_rows(min_row=1, max_row=50, min_col=1, max_col=26):
+                for cell in row:
+                    if cell.coordinate == "E2":  # merged into D2
+                        continue
+                    empty += cell.value is None
+                    font = cell.font
+                    if (font.sz, bool(font.b), bool(font.i)) != (12, in_ranges(cell.coordinate, bold), False):
+                        problems.append(f"{cell.coordinate}: {font.sz} bold={font.b} italic={font.i}")
+            with self.subTest(report=name):
+                self.assertGreater(empty, 1000, "most of A1:Z50 is empty")
+                self.assertEqual(problems, [])
+                # Outside the ranges the workbook's default font stays.
+                self.assertEqual((ws["AA1"].font.sz, ws["A51"].font.sz, ws["B60"].font.sz),
+                                 (11, 11, 11))
+
+    def test_the_date_cell_is_wide_enough_for_the_widest_date(self):
+        report = self.path("wide.xlsx")
+        self.assert_converted(self.convert("-o", report, os.path.join(EXAMPLES, "scan_auto.WSC")))
+        widths = column_pixels(report)
+        # "2026/12/28 23:59:59" in the 12-point workbook font takes 138 pixels;
+        # a fallback font takes more.
+        self.assertGreaterEqual(widths[4] + widths.get(5, DEFAULT_COLUMN_PX), 150)
+        self.assertEqual(set(widths.values()) - {widths[4]}, {DEFAULT_COLUMN_PX},
+                         "the other columns keep their width")
 
 
 # --- locale independence ----------------------------------------------------
@@ -657,7 +761,8 @@ class ExportFiles(ConverterCase):
         self.assertIn("warning", run.err)
         ws = open_sheet(report)
         self.assertEqual((ws.max_row, ws["C32767"].value), (32767, 400 + 32767 - 16))
-        self.assertEqual(chart_of(report)["values"], "Sheet1!$F$16:$F$17")
+        # The wavelengths run to the sheet's last row, and the chart with them.
+        self.assertEqual(chart_of(report)["values"], "Sheet1!$F$16:$F$32767")
 
     def test_same_file_twice_gives_the_same_bytes(self):
         source = self.copy_example("bca_std.PRO", "twice.PRO")

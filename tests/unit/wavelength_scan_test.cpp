@@ -68,12 +68,12 @@ TEST_F(WavelengthScanReport, AutoStepsByTheSpanWithTheEndInSinglePrecision) {
   EXPECT_EQ(number_at(sheet(wsc_file("0", "500", "502", "1", "11", {})), 26, C), 501.9999999999999);
 }
 
-TEST_F(WavelengthScanReport, ChartRangesRunOneRowPastTheFile) {
+TEST_F(WavelengthScanReport, ChartRangesSpanTheDataTable) {
   ReportSheet s = sheet(wsc_file("2", "300", "301", "2", "3", {"0.1", "0.2", "0.3", "x", "y"}));
   ASSERT_EQ(s.charts().size(), 1u);
   const LineChart& chart = s.charts()[0];
-  EXPECT_EQ(chart.values, (CellRange{16, F, 19, F}));
-  EXPECT_EQ(chart.categories, (CellRange{16, C, 19, C}));
+  EXPECT_EQ(chart.values, (CellRange{16, F, 18, F})) << "lines after the data are not charted";
+  EXPECT_EQ(chart.categories, (CellRange{16, C, 18, C}));
   EXPECT_EQ(chart.title, "WL Scan");
   EXPECT_EQ(chart.series_name, padded("E(S)", 29));
   EXPECT_EQ(chart.value_axis_title, padded("E(S)", 29));
@@ -82,6 +82,25 @@ TEST_F(WavelengthScanReport, ChartRangesRunOneRowPastTheFile) {
   EXPECT_EQ((std::vector{chart.left, chart.top, chart.width, chart.height}),
             (std::vector{350.0, 0.0, 350.0, 250.0}));
   EXPECT_TRUE(is_empty(s, 19, F));
+}
+
+TEST_F(WavelengthScanReport, ChartRangesEndAtTheLastWavelengthOrValue) {
+  const struct {
+    const char* n;
+    Lines values;
+    int last_row;
+  } cases[] = {
+      {"3", {"0.1", "0.2", "0.3"}, 18},  // the file ends with its data: F18 is charted
+      {"5", {"0.1", "0.2"}, 20},         // wavelengths run on to 15 + 5 without values
+      {"3.4", {"0.1", "0.2", "0.3", "0.4", "0.5"}, 19},  // lines 14 to 17, C to 18
+      {"0", {"0.1"}, 16},                                // no table: the first row only
+  };
+  for (const auto& c : cases) {
+    ReportSheet s = sheet(wsc_file("1", "500", "510", "3", c.n, c.values));
+    const LineChart& chart = s.charts().at(0);
+    EXPECT_EQ(chart.values, (CellRange{16, F, c.last_row, F})) << "N = " << c.n;
+    EXPECT_EQ(chart.categories, (CellRange{16, C, c.last_row, C})) << "N = " << c.n;
+  }
 }
 
 TEST_F(WavelengthScanReport, CodesOutsideTheTables) {
