@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -11,7 +12,9 @@
 #include "clock_text.h"
 #include "conversion.h"
 #include "flexbutton.h"
+#include "preview_placement.h"
 #include "report_preview.h"
+#include "unsaved_reports.h"
 #include "window_dialogs.h"
 
 namespace ordelix {
@@ -109,9 +112,15 @@ ReportPreview* MainWindow::convert() {
     return nullptr;
   }
   auto* preview = new ReportPreview(std::move(conversion), selectedPath_, dialogs_, this);
+  place(preview);
   preview->show();
   preview->save();
   return preview;
+}
+
+void MainWindow::place(ReportPreview* preview) {
+  preview->setWindowTitle(preview_title(selectedPath_, ++conversions_[selectedPath_]));
+  preview_cascade(preview, this, ++previews_);
 }
 
 void MainWindow::exitProgram() {
@@ -119,6 +128,10 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!unsaved_reports_settle(this, findChildren<ReportPreview*>(), dialogs_)) {
+    event->ignore();
+    return;
+  }
   for (ReportPreview* preview : findChildren<ReportPreview*>()) preview->close();
   QWidget::closeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 
 class QLabel;
@@ -34,12 +35,15 @@ class MainWindow : public QWidget {
 
  private:
   void tick();
+  void place(ReportPreview* preview);
 
   WindowDialogs& dialogs_;
   QString selectedPath_;
   QLineEdit* path_;
   QLabel* clock_;
   QTimer* timer_;
+  QHash<QString, int> conversions_;  // previews opened of each export file
+  int previews_ = 0;
 };
 
 }  // namespace ordelix

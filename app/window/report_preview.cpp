@@ -10,8 +10,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "preview_placement.h"
 #include "report_chart_view.h"
 #include "report_save.h"
+#include "saved_report_bar.h"
 #include "sheet_table_model.h"
 #include "spill_delegate.h"
 #include "warnings_panel.h"
@@ -25,15 +27,16 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
       conversion_(std::move(conversion)),
       exportPath_(std::move(exportPath)),
       dialogs_(dialogs),
-      table_(new QTableView(this)) {
+      table_(new QTableView(this)),
+      savedBar_(new SavedReportBar(dialogs, this)) {
   setObjectName("ReportPreview");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(tr("Report - %1").arg(QFileInfo(exportPath_).fileName()));
+  setWindowTitle(preview_title(exportPath_, 1));
   resize(1100, 680);
 
   table_->setModel(new SheetTableModel(conversion_.sheet, table_));
   table_->setItemDelegate(new SpillDelegate(table_));
-  table_->setShowGrid(true);
+  table_->setShowGrid(false);  // the delegate draws it, around spilled texts
   table_->setWordWrap(false);
   table_->verticalHeader()->setDefaultSectionSize(22);
   table_->horizontalHeader()->setDefaultSectionSize(72);
@@ -54,6 +57,7 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
   layout->addWidget(new WarningsPanel(conversion_.warnings, this));
   layout->addWidget(table_);
   layout->addLayout(buttons);
+  layout->addWidget(savedBar_);
 }
 
 // The chart floats over the sheet at the cell where a spreadsheet anchors it:
@@ -96,6 +100,8 @@ bool ReportPreview::save() {
         tr("%1 was not saved: %2").arg(target, QString::fromStdString(problem_text(*failed))));
     return false;
   }
+  saved_ = true;
+  savedBar_->showSaved(target);
   return true;
 }
 

@@ -8,6 +8,7 @@ class QTableView;
 
 namespace ordelix {
 
+class SavedReportBar;
 class WindowDialogs;
 
 // Shows one converted report as a spreadsheet would and saves it on request.
@@ -23,6 +24,8 @@ class ReportPreview : public QWidget {
 
   // Asks for a file name and saves there; false when cancelled or failed.
   bool save();
+  // Whether the report was saved at least once.
+  bool saved() const { return saved_; }
 
  private:
   void place_chart(const LineChart& chart);
@@ -31,6 +34,8 @@ class ReportPreview : public QWidget {
   QString exportPath_;
   WindowDialogs& dialogs_;
   QTableView* table_;
+  SavedReportBar* savedBar_;
+  bool saved_ = false;
 };
 
 }  // namespace ordelix

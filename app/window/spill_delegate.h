@@ -5,7 +5,9 @@
 namespace ordelix {
 
 // Lets a text run on over the empty cells to its right, as spreadsheets do;
-// the reports' labels and separators are wider than a column.
+// the reports' labels and separators are wider than a column. It draws the
+// grid too, without the lines that a spilled text runs across: the view's own
+// grid goes over the cells and would cut through the text.
 class SpillDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;

@@ -1,5 +1,6 @@
 #include "window_dialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -36,6 +37,26 @@ QString QtWindowDialogs::chooseReportPath(QWidget* parent, const QString& sugges
 
 void QtWindowDialogs::showFailure(QWidget* parent, const QString& message) {
   QMessageBox::warning(parent, QObject::tr("TAVRO"), message);
+}
+
+UnsavedReports QtWindowDialogs::askUnsavedReports(QWidget* parent, int count) {
+  QString text = count == 1 ? QObject::tr("A report in preview has not been saved.")
+                            : QObject::tr("%1 reports in preview have not been saved.").arg(count);
+  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text,
+                  QMessageBox::SaveAll | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::SaveAll);
+  switch (box.exec()) {
+    case QMessageBox::SaveAll:
+      return UnsavedReports::save_all;
+    case QMessageBox::Discard:
+      return UnsavedReports::discard;
+    default:
+      return UnsavedReports::cancel;
+  }
+}
+
+bool QtWindowDialogs::openOnDesktop(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
 }
 
 }  // namespace ordelix

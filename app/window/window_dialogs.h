@@ -2,11 +2,16 @@
 
 #include <QString>
 
+class QUrl;
 class QWidget;
 
 namespace ordelix {
 
-// The dialogs the window and its previews open; tests put doubles in their place.
+// What to do with reports never saved when the program is left.
+enum class UnsavedReports { save_all, discard, cancel };
+
+// The dialogs the window and its previews open, and the desktop's default
+// applications they hand files to; tests put doubles in their place.
 class WindowDialogs {
  public:
   virtual ~WindowDialogs() = default;
@@ -16,6 +21,10 @@ class WindowDialogs {
   // Empty when cancelled; asks before an existing file is replaced.
   virtual QString chooseReportPath(QWidget* parent, const QString& suggested) = 0;
   virtual void showFailure(QWidget* parent, const QString& message) = 0;
+  // Asked on leaving while `count` previews hold a report never saved.
+  virtual UnsavedReports askUnsavedReports(QWidget* parent, int count) = 0;
+  // Opens a file or folder in the desktop's application for it; false when none did.
+  virtual bool openOnDesktop(const QUrl& url) = 0;
 };
 
 class QtWindowDialogs : public WindowDialogs {
@@ -24,6 +33,8 @@ class QtWindowDialogs : public WindowDialogs {
                            const QString& previous) override;
   QString chooseReportPath(QWidget* parent, const QString& suggested) override;
   void showFailure(QWidget* parent, const QString& message) override;
+  UnsavedReports askUnsavedReports(QWidget* parent, int count) override;
+  bool openOnDesktop(const QUrl& url) override;
 };
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.

@@ -1,14 +1,21 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
+#include <QUrl>
 
 #include "window_dialogs.h"
 
 // Answers the window's dialogs from prepared values and remembers what was asked.
 class FakeDialogs : public ordelix::WindowDialogs {
  public:
-  QString exportFile;  // the open dialog's answer; empty is a cancel
-  QString reportPath;  // the save dialog's answer; empty is a cancel
+  QString exportFile;           // the open dialog's answer; empty is a cancel
+  QString reportPath;           // the save dialog's answer; empty is a cancel
+  QStringList nextReportPaths;  // answers taken before reportPath, one per save
+  ordelix::UnsavedReports unsavedAnswer = ordelix::UnsavedReports::discard;
+  QList<int> askedUnsaved;  // the count of each question on leaving
+  bool desktopOpens = true;
+  QList<QUrl> opened;
   QString askedFilter;
   QString askedPrevious;
   QStringList suggestedReports;
@@ -21,7 +28,15 @@ class FakeDialogs : public ordelix::WindowDialogs {
   }
   QString chooseReportPath(QWidget*, const QString& suggested) override {
     suggestedReports << suggested;
-    return reportPath;
+    return nextReportPaths.isEmpty() ? reportPath : nextReportPaths.takeFirst();
   }
   void showFailure(QWidget*, const QString& message) override { failures << message; }
+  ordelix::UnsavedReports askUnsavedReports(QWidget*, int count) override {
+    askedUnsaved << count;
+    return unsavedAnswer;
+  }
+  bool openOnDesktop(const QUrl& url) override {
+    opened << url;
+    return desktopOpens;
+  }
 };
