@@ -4,6 +4,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
+#include "chart_labels.h"
 #include "cp1252.h"
 
 namespace ordelix {
@@ -34,13 +35,35 @@ QList<QPointF> series_points(const ReportSheet& sheet, const LineChart& chart) {
   return points;
 }
 
+// As the workbook's category axis: the first wavelength to the last, a label
+// at the first and every so many categories after, a tick mark every
+// tick-mark spacing, and the categories' own decimals.
+void category_axis_set(QValueAxis* axis, const ReportSheet& sheet, const LineChart& chart,
+                       const QList<QPointF>& points) {
+  axis->setLabelFormat(QString("%.%1f").arg(category_decimals(sheet, chart.categories)));
+  double step = points.size() > 1 ? points[1].x() - points[0].x() : 0;
+  if (step <= 0) {
+    axis->applyNiceNumbers();
+    return;
+  }
+  int categories = chart.categories.last_row - chart.categories.first_row + 1;
+  int label_interval = category_label_interval(categories, chart.tick_mark_spacing);
+  axis->setRange(points.front().x(), points.front().x() + step * (categories - 1));
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(points.front().x());
+  axis->setTickInterval(step * label_interval);
+  axis->setMinorTickCount(label_interval / std::max(chart.tick_mark_spacing, 1) - 1);
+  axis->setMinorGridLineVisible(false);
+}
+
 }  // namespace
 
 ReportChartView::ReportChartView(const ReportSheet& sheet, const LineChart& chart, QWidget* parent)
     : QChartView(parent) {
   setObjectName("ReportChart");
   auto* series = new QLineSeries;
-  series->replace(series_points(sheet, chart));
+  QList<QPointF> points = series_points(sheet, chart);
+  series->replace(points);
   series->setName(chart.series_name ? chart_text(chart.series_name) : tr("Series1"));
 
   auto* plot = new QChart;
@@ -55,7 +78,7 @@ ReportChartView::ReportChartView(const ReportSheet& sheet, const LineChart& char
   plot->addAxis(y_axis, Qt::AlignLeft);
   series->attachAxis(x_axis);
   series->attachAxis(y_axis);
-  x_axis->applyNiceNumbers();
+  category_axis_set(x_axis, sheet, chart, points);
   y_axis->applyNiceNumbers();
   setChart(plot);
   setRenderHint(QPainter::Antialiasing);

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "column_widths.h"
 #include "preview_placement.h"
 #include "report_chart_view.h"
 #include "report_save.h"
@@ -39,7 +40,10 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
   table_->setShowGrid(false);  // the delegate draws it, around spilled texts
   table_->setWordWrap(false);
   table_->verticalHeader()->setDefaultSectionSize(22);
-  table_->horizontalHeader()->setDefaultSectionSize(72);
+  constexpr int column_px = 72;
+  table_->horizontalHeader()->setDefaultSectionSize(column_px);
+  for (const auto& [col, width] : column_widths(conversion_.sheet))
+    table_->setColumnWidth(col - 1, static_cast<int>(column_px * width / default_column_width));
   for (const CellRange& m : conversion_.sheet.merges())
     table_->setSpan(m.first_row - 1, m.first_col - 1, m.last_row - m.first_row + 1,
                     m.last_col - m.first_col + 1);

@@ -37,6 +37,24 @@ ordelix::Conversion scan_conversion(std::optional<std::string> heading) {
   return c;
 }
 
+// `points` categories from `start` nm in steps of `step`, every value 0.5.
+ordelix::Conversion even_scan(int points, double start, double step) {
+  ordelix::Conversion c;
+  double wavelength = start;
+  for (int i = 0; i < points; ++i, wavelength += step) {
+    c.sheet.set_number(16 + i, 3, wavelength);
+    c.sheet.set_number(16 + i, 6, 0.5);
+  }
+  LineChart chart;
+  chart.width = 350;
+  chart.height = 250;
+  chart.values = {16, 6, 15 + points, 6};
+  chart.categories = {16, 3, 15 + points, 3};
+  chart.tick_mark_spacing = 10;
+  c.sheet.add_line_chart(chart);
+  return c;
+}
+
 QValueAxis* axis(QChart* chart, Qt::Orientation o) {
   return qobject_cast<QValueAxis*>(chart->axes(o).value(0));
 }
@@ -58,6 +76,27 @@ TEST(ReportChartTest, PreviewDrawsTheScanFromItsCells) {
   EXPECT_EQ(axis(chart, Qt::Horizontal)->titleText(), "WL(nm)" + QString(25, ' '));
   EXPECT_EQ(axis(chart, Qt::Vertical)->titleText(), QString::fromStdString(heading));
   EXPECT_EQ(view->size(), QSize(466, 333));
+}
+
+TEST(ReportChartTest, CategoryAxisLabelsEverySoManyCategoriesWithTicksEveryTenth) {
+  FakeDialogs dialogs;
+  ordelix::ReportPreview few(scan_conversion(std::nullopt), "/tmp/s.WSC", dialogs);
+  QValueAxis* x = axis(few.findChild<ordelix::ReportChartView*>()->chart(), Qt::Horizontal);
+  EXPECT_EQ((std::pair{x->min(), x->max()}), (std::pair{400.0, 404.0}));
+  EXPECT_EQ(x->labelFormat(), "%.0f");
+  EXPECT_EQ(x->tickInterval(), 10.0) << "five categories: labels every tenth";
+  EXPECT_EQ(x->minorTickCount(), 0);
+
+  // 601 categories at 0.2 nm from 190 nm: a label every 100 (20 nm) makes 7,
+  // with nine tick marks between two labels.
+  ordelix::ReportPreview many(even_scan(601, 190, 0.2), "/tmp/l.WSC", dialogs);
+  x = axis(many.findChild<ordelix::ReportChartView*>()->chart(), Qt::Horizontal);
+  EXPECT_EQ(x->min(), 190.0);
+  EXPECT_NEAR(x->max(), 310.0, 1e-9);
+  EXPECT_EQ(x->labelFormat(), "%.1f");
+  EXPECT_EQ(x->tickAnchor(), 190.0);
+  EXPECT_NEAR(x->tickInterval(), 20.0, 1e-9);
+  EXPECT_EQ(x->minorTickCount(), 9);
 }
 
 TEST(ReportChartTest, MissingHeadingLeavesSeriesAndValueAxisUnnamed) {
