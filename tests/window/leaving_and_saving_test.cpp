@@ -10,6 +10,7 @@
 
 #include "fake_dialogs.h"
 #include "flexbutton.h"
+#include "kfactor_export.h"
 #include "main_window.h"
 #include "report_preview.h"
 
@@ -18,17 +19,6 @@ using ordelix::ReportPreview;
 using ordelix::UnsavedReports;
 
 namespace {
-
-// A K-factor protein file with one sample.
-QString write_export(const QTemporaryDir& dir, const QString& name) {
-  const char* lines[] = {"2", "0",   "2",    "SERUM-A", "3", "2", "3",     "0",     "1",
-                         "1", "750", "0.05", "2.5",     "1", "1", "0.321", "0.321", "0.8525"};
-  QString path = dir.filePath(name);
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  for (const char* line : lines) f.write(QByteArray(line) + "\r\n");
-  return path;
-}
 
 class Leaving : public ::testing::Test {
  protected:
@@ -40,7 +30,7 @@ class Leaving : public ::testing::Test {
   // A preview whose save dialog was cancelled.
   ReportPreview* unsaved(const QString& name) {
     dialogs.reportPath.clear();
-    window.select(write_export(dir, name));
+    window.select(write_kfactor_export(dir, name));
     ReportPreview* preview = window.convert();
     EXPECT_NE(preview, nullptr);
     EXPECT_FALSE(preview->saved());
@@ -51,7 +41,7 @@ class Leaving : public ::testing::Test {
 
 TEST_F(Leaving, WithEverythingSavedEndsWithoutAsking) {
   dialogs.reportPath = dir.filePath("saved.xlsx");
-  window.select(write_export(dir, "saved.PRO"));
+  window.select(write_kfactor_export(dir, "saved.PRO"));
   ReportPreview* preview = window.convert();
   ASSERT_TRUE(preview->saved());
   exit();

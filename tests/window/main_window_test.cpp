@@ -16,6 +16,7 @@
 #include "clock_text.h"
 #include "fake_dialogs.h"
 #include "flexbutton.h"
+#include "kfactor_export.h"
 #include "main_window.h"
 #include "report_preview.h"
 #include "window_dialogs.h"
@@ -28,18 +29,6 @@ namespace {
 QByteArray read_all(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A K-factor protein file with two samples, as the instrument writes it.
-QString write_kfactor_export(const QTemporaryDir& dir, const QString& name) {
-  const char* lines[] = {"2",     "0",      "2",   "SERUM-B", "3",     "2",     "3", "0",
-                         "1",     "1",      "750", "0.05",    "2.5",   "2",     "1", "0.321",
-                         "0.321", "0.8525", "2",   "0.467",   "0.467", "1.2175"};
-  QString path = dir.filePath(name);
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  for (const char* line : lines) f.write(QByteArray(line) + "\r\n");
-  return path;
 }
 
 class MainWindowTest : public ::testing::Test {
