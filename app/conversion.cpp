@@ -23,19 +23,14 @@ Conversion failed(Problem error) {
 
 }  // namespace
 
-Conversion convert_export_file(const std::string& path) {
-  LoadResult loaded = export_file_load(path);
-  if (loaded.error) return failed(std::move(*loaded.error));
-
-  const MeasurementMode* mode = measurement_mode_of(path);
-  if (mode == nullptr) return failed(Problem{ProblemKind::no_mode});
-
+Conversion convert_export(const ExportFile& file, const MeasurementMode& mode) {
   Conversion conversion;
-  conversion.created = loaded.file.created_time();
+  conversion.created = file.created_time();
+  if (!file.created()) conversion.warnings.push_back(Problem{ProblemKind::time_out_of_range});
   prepare_report_sheet(conversion.sheet);
-  ExportReader reader(loaded.file);
+  ExportReader reader(file);
   ReportContext context{reader, conversion.sheet, conversion.warnings};
-  if (ReportRefusal refusal = mode->write(context)) return failed(std::move(*refusal));
+  if (ReportRefusal refusal = mode.write(context)) return failed(std::move(*refusal));
 
   if (long dropped = conversion.sheet.dropped_writes(); dropped > 0) {
     long line = context.value_line_left_out;
@@ -46,6 +41,16 @@ Conversion convert_export_file(const std::string& path) {
   std::stable_sort(conversion.warnings.begin(), conversion.warnings.end(),
                    [](const Problem& a, const Problem& b) { return a.line < b.line; });
   return conversion;
+}
+
+Conversion convert_export_file(const std::string& path) {
+  // The name decides first, so that a file no mode would take is never read.
+  const MeasurementMode* mode = measurement_mode_of(path);
+  if (mode == nullptr) return failed(Problem{ProblemKind::no_mode});
+
+  LoadResult loaded = export_file_load(path);
+  if (loaded.error) return failed(std::move(*loaded.error));
+  return convert_export(loaded.file, *mode);
 }
 
 }  // namespace ordelix

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "exportfile/export_file.h"
+#include "measurement_modes.h"
 #include "problem.h"
 #include "report_sheet.h"
 
@@ -13,10 +15,13 @@ struct Conversion {
   std::optional<Problem> error;  // set when the file gives no report
   Problems warnings;
   ReportSheet sheet;
-  std::time_t created = 0;  // of the export file
+  std::time_t created = 0;  // of the export file, within the span a workbook shows
 
   bool ok() const { return !error; }
 };
+
+// Turns an export file already read into its report sheet, as `mode` writes it.
+Conversion convert_export(const ExportFile& file, const MeasurementMode& mode);
 
 // Turns one export file into its report sheet. The file is read once and
 // only read; every conversion starts afresh.

@@ -20,9 +20,9 @@ std::span<const MeasurementMode> measurement_modes() {
       {"NUC", nucleic_acid_write},
       {"CON", concentration_write},
       {"PHT", photometry_write},
-      {".OD", od600_write},
+      {"OD", od600_write},
       {"TSC", kinetics_write},
-      {".TM", melting_temperature_write},
+      {"TM", melting_temperature_write},
       {"WSC", wavelength_scan_write},
   }};
   return modes;
@@ -30,12 +30,15 @@ std::span<const MeasurementMode> measurement_modes() {
 
 const MeasurementMode* measurement_mode_of(std::string_view path) {
   std::string_view name = path.substr(path.find_last_of('/') + 1);
-  std::string_view tail = name.substr(name.size() < 3 ? 0 : name.size() - 3);
+  std::size_t dot = name.find_last_of('.');
+  // A leading dot hides a file; it does not start an extension.
+  if (dot == std::string_view::npos || dot == 0) return nullptr;
+  std::string_view extension = name.substr(dot + 1);
   for (const MeasurementMode& mode : measurement_modes()) {
-    if (tail.size() != mode.key.size()) continue;
+    if (extension.size() != mode.extension.size()) continue;
     bool same = true;
-    for (std::size_t i = 0; i < tail.size(); ++i)
-      same = same && std::toupper(static_cast<unsigned char>(tail[i])) == mode.key[i];
+    for (std::size_t i = 0; i < extension.size(); ++i)
+      same = same && std::toupper(static_cast<unsigned char>(extension[i])) == mode.extension[i];
     if (same) return &mode;
   }
   return nullptr;

@@ -8,13 +8,14 @@
 namespace ordelix {
 
 struct MeasurementMode {
-  std::string_view key;  // last three characters of the file name
+  std::string_view extension;  // without its dot, in capitals
   ReportRefusal (*write)(ReportContext&);
 };
 
 std::span<const MeasurementMode> measurement_modes();
 
-// The mode named by a file's last three characters, compared without regard to case.
+// The mode named by a file's extension, compared without regard to case. A
+// name without an extension names none, whatever its last letters.
 const MeasurementMode* measurement_mode_of(std::string_view path);
 
 }  // namespace ordelix

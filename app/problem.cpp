@@ -51,6 +51,8 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot open", p.sys_errno);
     case ProblemKind::is_folder:
       return "is a folder, not an export file";
+    case ProblemKind::not_regular:
+      return "is not a regular file (a device, pipe or socket), not an export file";
     case ProblemKind::cannot_read:
       return with_reason("cannot read", p.sys_errno);
     case ProblemKind::too_large:
@@ -63,12 +65,20 @@ std::string problem_text(const Problem& p) {
       return "the report file already exists";
     case ProblemKind::target_is_input:
       return "the report would replace the export file itself";
+    case ProblemKind::target_not_regular:
+      return "the report's name is taken by something other than a regular file";
     case ProblemKind::cannot_create:
       return with_reason("cannot create a file in the report's folder", p.sys_errno);
     case ProblemKind::write_failed:
       return "writing the workbook failed: " + p.detail;
+    case ProblemKind::workbook_damaged:
+      return "the finished workbook failed its check (" + p.detail + ")";
+    case ProblemKind::sync_failed:
+      return with_reason("cannot make the report last on disk", p.sys_errno);
     case ProblemKind::cannot_place:
       return with_reason("cannot move the finished report into place", p.sys_errno);
+    case ProblemKind::stdout_failed:
+      return with_reason("cannot write to standard output", p.sys_errno);
     case ProblemKind::rows_beyond_limit:
     case ProblemKind::count_beyond_file:
     case ProblemKind::lines_after_data:
@@ -77,6 +87,8 @@ std::string problem_text(const Problem& p) {
     case ProblemKind::file_shorter_than_header:
     case ProblemKind::header_not_read:
       return p.detail;
+    case ProblemKind::time_out_of_range:
+      return "the file's time lies outside the years 1900 to 9999, so Time & Date is left empty";
   }
   return "unknown problem";
 }

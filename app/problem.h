@@ -14,6 +14,7 @@ enum class ProblemKind {
   // Errors reading the export file.
   cannot_open,
   is_folder,
+  not_regular,
   cannot_read,
   too_large,
   // Errors choosing or writing the report.
@@ -22,9 +23,14 @@ enum class ProblemKind {
   // Errors saving the report.
   target_exists,
   target_is_input,
+  target_not_regular,
   cannot_create,
   write_failed,
+  workbook_damaged,
+  sync_failed,
   cannot_place,
+  // Errors of the run itself.
+  stdout_failed,
   // Warnings: the report is written, but the file was not as expected.
   rows_beyond_limit,
   count_beyond_file,         // a count line promises more values than follow it
@@ -33,6 +39,7 @@ enum class ProblemKind {
   code_outside_table,        // a code or count the report has no row for
   file_shorter_than_header,  // the file ends inside the header its report reads
   header_not_read,           // the line count leaves header lines unread
+  time_out_of_range,         // the file's time lies outside what a workbook shows
 };
 
 struct Problem {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 
 namespace ordelix {
 
@@ -16,6 +17,16 @@ struct DateTime {
   friend bool operator==(const DateTime&, const DateTime&) = default;
 };
 
-DateTime date_time_from_local(std::time_t t);
+// The span of time a workbook can show: 1900-01-01 00:00:00 to 9999-12-31
+// 23:59:59, in UTC.
+inline constexpr std::time_t workbook_time_min = -2208988800;
+inline constexpr std::time_t workbook_time_max = 253402300799;
+
+// `t` in local time, or nothing when it lies outside the workbook's span,
+// as UTC or as local time.
+std::optional<DateTime> date_time_from_local(std::time_t t);
+
+// `t` moved to the nearest end of the workbook's span.
+std::time_t workbook_time_clamp(std::time_t t);
 
 }  // namespace ordelix

@@ -38,11 +38,16 @@ LoadResult export_file_load(const std::string& path) {
     result.error = Problem{kind, 0, {}, sys_errno};
     return std::move(result);
   };
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a pipe without a writer cannot stall the open;
+  // the fstat then keeps everything but regular files out.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) return fail(ProblemKind::cannot_open, errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return fail(ProblemKind::cannot_read, errno);
   if (S_ISDIR(st.st_mode)) return fail(ProblemKind::is_folder);
+  if (!S_ISREG(st.st_mode)) return fail(ProblemKind::not_regular);
+  if (static_cast<std::size_t>(st.st_size) > ExportFile::max_bytes)
+    return fail(ProblemKind::too_large);
   std::string bytes;
   char buffer[1 << 16];
   for (;;) {

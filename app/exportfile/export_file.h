@@ -21,20 +21,22 @@ class ExportFile {
   ExportFile(std::string path, std::string bytes, std::time_t created)
       : path_(std::move(path)),
         bytes_(std::move(bytes)),
-        created_time_(created),
+        created_time_(workbook_time_clamp(created)),
         created_(date_time_from_local(created)) {}
 
   const std::string& path() const { return path_; }
   std::string_view bytes() const { return bytes_; }
-  // Birth time where the file system records it, else the modification time.
-  const DateTime& created() const { return created_; }
+  // Birth time where the file system records it, else the modification time;
+  // nothing when a workbook cannot show it.
+  const std::optional<DateTime>& created() const { return created_; }
+  // The same time, moved into the span a workbook can show.
   std::time_t created_time() const { return created_time_; }
 
  private:
   std::string path_;
   std::string bytes_;
   std::time_t created_time_;
-  DateTime created_;
+  std::optional<DateTime> created_;
 };
 
 struct LoadResult {

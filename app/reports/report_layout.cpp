@@ -30,9 +30,10 @@ void header_row(ReportSheet& sheet, int row, std::string_view label,
   if (value) sheet.set_text(row, col_d, *value);
 }
 
-void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTime& created) {
+void date_row(ReportSheet& sheet, int row, std::string_view label,
+              const std::optional<DateTime>& created) {
   sheet.set_text(row, col_a, label);
-  sheet.set_date_time(row, col_d, created);
+  if (created) sheet.set_date_time(row, col_d, *created);
 }
 
 void path_length_row(ReportSheet& sheet, int row, std::string_view label,

@@ -39,7 +39,9 @@ std::string separator(int count);
 // A header row: label in column A, value in column D; no value leaves D alone.
 void header_row(ReportSheet& sheet, int row, std::string_view label,
                 std::optional<std::string_view> value = std::nullopt);
-void date_row(ReportSheet& sheet, int row, std::string_view label, const DateTime& created);
+// Without a time D stays empty.
+void date_row(ReportSheet& sheet, int row, std::string_view label,
+              const std::optional<DateTime>& created);
 // The path length in millimetres; none leaves D alone.
 void path_length_row(ReportSheet& sheet, int row, std::string_view label, std::optional<double> mm);
 // Background by the value of its line: "On" for 0, "Off" for 1, no value otherwise.

@@ -189,24 +189,33 @@ TEST_F(ConversionTest, ShortFileAfterLongFileKeepsNothingOfIt) {
   expect_same_cells(b_alone.sheet, b_after.sheet);
 }
 
-TEST(MeasurementModes, KeyIsTheLastThreeCharactersOfTheName) {
-  auto key_of = [](const char* path) -> std::string {
+TEST(MeasurementModes, ModeIsNamedByTheExtensionAlone) {
+  auto mode_of = [](const char* path) -> std::string {
     const MeasurementMode* mode = measurement_mode_of(path);
-    return mode ? std::string(mode->key) : "none";
+    return mode ? std::string(mode->extension) : "none";
   };
-  EXPECT_EQ(key_of("/data/run.PRO"), "PRO");
-  EXPECT_EQ(key_of("run.pro"), "PRO");
-  EXPECT_EQ(key_of("run.Nuc"), "NUC");
-  EXPECT_EQ(key_of("run.CON"), "CON");
-  EXPECT_EQ(key_of("run.PHT"), "PHT");
-  EXPECT_EQ(key_of("run.OD"), ".OD");
-  EXPECT_EQ(key_of("run.TSC"), "TSC");
-  EXPECT_EQ(key_of("run.TM"), ".TM");
-  EXPECT_EQ(key_of("run.wsc"), "WSC");
-  EXPECT_EQ(key_of("run.OD600"), "none");
-  EXPECT_EQ(key_of("run.TXT"), "none");
-  EXPECT_EQ(key_of("OD"), "none");
-  EXPECT_EQ(key_of("folder.PRO/run"), "none");
+  EXPECT_EQ(mode_of("/data/run.PRO"), "PRO");
+  EXPECT_EQ(mode_of("run.pro"), "PRO");
+  EXPECT_EQ(mode_of("run.Nuc"), "NUC");
+  EXPECT_EQ(mode_of("run.CON"), "CON");
+  EXPECT_EQ(mode_of("run.PHT"), "PHT");
+  EXPECT_EQ(mode_of("run.OD"), "OD");
+  EXPECT_EQ(mode_of("run.TSC"), "TSC");
+  EXPECT_EQ(mode_of("run.TM"), "TM");
+  EXPECT_EQ(mode_of("run.wsc"), "WSC");
+  EXPECT_EQ(mode_of("run.OD600"), "none");
+  EXPECT_EQ(mode_of("run.TXT"), "none");
+  EXPECT_EQ(mode_of("OD"), "none");
+  EXPECT_EQ(mode_of("folder.PRO/run"), "none");
+  // The right last letters without a dot before them are no extension.
+  EXPECT_EQ(mode_of("REPRO"), "none");
+  EXPECT_EQ(mode_of("run.APRO"), "none");
+  EXPECT_EQ(mode_of("METHOD"), "none");
+  EXPECT_EQ(mode_of("run.PRO.bak"), "none");
+  // A leading dot hides a file without giving it an extension.
+  EXPECT_EQ(mode_of(".PRO"), "none");
+  EXPECT_EQ(mode_of("data/.PRO"), "none");
+  EXPECT_EQ(mode_of("data/.hidden.PRO"), "PRO");
 }
 
 }  // namespace

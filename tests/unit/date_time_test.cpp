@@ -1,0 +1,71 @@
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "exportfile/date_time.h"
+
+namespace ordelix {
+namespace {
+
+// The time zone of one test; CTest runs each test in a process of its own.
+class LocalTime : public ::testing::Test {
+ protected:
+  void zone(const char* tz) {
+    ::setenv("TZ", tz, 1);
+    ::tzset();
+  }
+  ~LocalTime() override {
+    ::unsetenv("TZ");
+    ::tzset();
+  }
+};
+
+constexpr std::time_t hour = 3600;
+constexpr std::time_t earliest = -2208988800;  // 1900-01-01 00:00:00 UTC
+constexpr std::time_t latest = 253402300799;   // 9999-12-31 23:59:59 UTC
+
+TEST_F(LocalTime, TheWorkbookSpanIsTheYears1900To9999) {
+  zone("UTC");
+  EXPECT_EQ(date_time_from_local(earliest), (DateTime{1900, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(date_time_from_local(latest), (DateTime{9999, 12, 31, 23, 59, 59}));
+  EXPECT_EQ(date_time_from_local(0), (DateTime{1970, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(date_time_from_local(981173106), (DateTime{2001, 2, 3, 4, 5, 6}));
+  EXPECT_FALSE(date_time_from_local(earliest - 1));
+  EXPECT_FALSE(date_time_from_local(latest + 1));
+}
+
+TEST_F(LocalTime, TimesNoCalendarHandlesGiveNoDate) {
+  zone("UTC");
+  EXPECT_FALSE(date_time_from_local(std::numeric_limits<std::time_t>::max()));
+  EXPECT_FALSE(date_time_from_local(std::numeric_limits<std::time_t>::min()));
+  EXPECT_FALSE(date_time_from_local(std::numeric_limits<std::int32_t>::min() * hour));
+}
+
+TEST_F(LocalTime, LocalTimeMustStayInsideTheSpanToo) {
+  zone("JST-9");  // nine hours ahead of UTC
+  EXPECT_EQ(date_time_from_local(earliest), (DateTime{1900, 1, 1, 9, 0, 0}));
+  EXPECT_EQ(date_time_from_local(latest - 9 * hour), (DateTime{9999, 12, 31, 23, 59, 59}));
+  EXPECT_FALSE(date_time_from_local(latest - 9 * hour + 1));  // 10000-01-01 in Tokyo
+
+  zone("EST5");                                  // five hours behind
+  EXPECT_FALSE(date_time_from_local(earliest));  // 1899-12-31 19:00 in New York
+  EXPECT_EQ(date_time_from_local(earliest + 5 * hour), (DateTime{1900, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(date_time_from_local(latest), (DateTime{9999, 12, 31, 18, 59, 59}));
+}
+
+TEST(WorkbookTime, ClampMovesOutsideTimesToTheNearestEnd) {
+  EXPECT_EQ(workbook_time_clamp(0), 0);
+  EXPECT_EQ(workbook_time_clamp(earliest), earliest);
+  EXPECT_EQ(workbook_time_clamp(latest), latest);
+  EXPECT_EQ(workbook_time_clamp(earliest - 1), earliest);
+  EXPECT_EQ(workbook_time_clamp(std::numeric_limits<std::time_t>::min()), earliest);
+  EXPECT_EQ(workbook_time_clamp(latest + 1), latest);
+  EXPECT_EQ(workbook_time_clamp(std::numeric_limits<std::time_t>::max()), latest);
+}
+
+}  // namespace
+}  // namespace ordelix
