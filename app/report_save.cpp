@@ -2,13 +2,17 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/mman.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "xlsx_writer.h"
+#include "zip_check.h"
 
 namespace ordelix {
 namespace {
@@ -19,62 +23,131 @@ Problem failure(ProblemKind kind, int sys_errno = 0, std::string detail = {}) {
   return Problem(kind, 0, std::move(detail), sys_errno);
 }
 
+Problem write_failure(int sys_errno) {
+  return failure(ProblemKind::write_failed, sys_errno, std::strerror(sys_errno));
+}
+
 bool same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec);
 }
 
-mode_t default_file_mode() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+std::string folder_of(const std::string& target) {
+  std::string folder = fs::path(target).parent_path().string();
+  return folder.empty() ? "." : folder;
 }
 
-// Moves `temp` to `target`; without `replace` an existing target is kept.
-int place_file(const std::string& temp, const std::string& target, bool replace) {
-  if (replace) return ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
-  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-    return 0;
-  if (errno != EINVAL && errno != ENOSYS) return errno;
-  // File systems without no-replace renames: a hard link fails on an existing name too.
-  if (::link(temp.c_str(), target.c_str()) != 0) return errno;
-  ::unlink(temp.c_str());
+// What stands at the target may be replaced: nothing, or with consent a regular file.
+std::optional<Problem> target_check(const std::string& target, bool replace) {
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) != 0) return std::nullopt;
+  if (!S_ISREG(st.st_mode)) return failure(ProblemKind::target_not_regular);
+  if (!replace) return failure(ProblemKind::target_exists);
+  return std::nullopt;
+}
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+int copy_all(int from, int to) {
+  off_t offset = 0;
+  struct stat st {};
+  if (::fstat(from, &st) != 0) return errno;
+  while (offset < st.st_size) {
+    ssize_t n = ::sendfile(to, from, &offset, static_cast<std::size_t>(st.st_size - offset));
+    if (n < 0 && errno != EINTR) return errno;
+    if (n == 0) return EIO;
+  }
   return 0;
+}
+
+// The library reports none of its own write failures with the system's
+// reason, and some not at all; so it writes the zip into memory, and the copy
+// into the folder is ours. Its own temporary files go into the folder too,
+// so that what cuts them short shows in the check that follows.
+std::optional<Problem> workbook_into(const StagedFile& file, const ReportSheet& sheet,
+                                     std::time_t created, const std::string& folder) {
+  Fd memory(::memfd_create("ordelix-workbook", MFD_CLOEXEC));
+  std::string memory_path = "/proc/self/fd/" + std::to_string(memory.get());
+  if (memory.get() < 0 || ::access(memory_path.c_str(), F_OK) != 0)
+    return xlsx_write_report(sheet, file.path(), created, folder);
+  if (std::optional<Problem> failed = xlsx_write_report(sheet, memory_path, created, folder))
+    return failed;
+  if (int err = copy_all(memory.get(), file.fd()); err != 0) return write_failure(err);
+  return std::nullopt;
+}
+
+// A part cut short was one of the library's writes in this folder failing;
+// asking the folder for that much room again names the reason.
+std::optional<int> why_cut_short(int fd, std::uint64_t bytes) {
+  off_t end = ::lseek(fd, 0, SEEK_END);
+  if (end < 0) return std::nullopt;
+  int err = ::posix_fallocate(fd, end, static_cast<off_t>(bytes + BUFSIZ));
+  if (::ftruncate(fd, end) != 0 || err == 0 || err == EINVAL || err == EOPNOTSUPP)
+    return std::nullopt;
+  return err;
 }
 
 }  // namespace
 
-std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
-                                   const SaveOptions& options) {
+std::variant<PendingReport, Problem> report_write(const ReportSheet& sheet,
+                                                  const std::string& target,
+                                                  const SaveOptions& options) {
   if (!options.input_path.empty() &&
       (same_file(target, options.input_path) || target == options.input_path))
     return failure(ProblemKind::target_is_input);
-  std::error_code ec;
-  if (!options.replace_existing && fs::exists(fs::symlink_status(target, ec)))
-    return failure(ProblemKind::target_exists);
+  if (std::optional<Problem> taken = target_check(target, options.replace_existing)) return *taken;
 
-  fs::path folder = fs::path(target).parent_path();
-  if (folder.empty()) folder = ".";
-  std::string temp = (folder / ".ordelix-XXXXXX").string();
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) return failure(ProblemKind::cannot_create, errno);
-  ::fchmod(fd, default_file_mode());
-  ::close(fd);
+  std::string folder = folder_of(target);
+  std::variant<StagedFile, int> created = StagedFile::create(folder);
+  if (const int* err = std::get_if<int>(&created)) return failure(ProblemKind::cannot_create, *err);
+  StagedFile& file = std::get<StagedFile>(created);
 
-  if (std::optional<Problem> written = xlsx_write_report(sheet, temp, options.created)) {
-    ::unlink(temp.c_str());
-    return written;
+  if (std::optional<Problem> failed = workbook_into(file, sheet, options.created, folder))
+    return *failed;
+  if (::fsync(file.fd()) != 0) return failure(ProblemKind::sync_failed, errno);
+  if (std::optional<ZipFault> fault = zip_check(file.path())) {
+    if (fault->cut_short_bytes > 0)
+      if (std::optional<int> err = why_cut_short(file.fd(), fault->cut_short_bytes))
+        return write_failure(*err);
+    return failure(ProblemKind::workbook_damaged, 0, fault->what);
   }
-  fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-  if (int err = place_file(temp, target, options.replace_existing); err != 0) {
-    ::unlink(temp.c_str());
+  return PendingReport(std::move(file), target, options.replace_existing);
+}
+
+std::optional<Problem> PendingReport::place() {
+  if (std::optional<Problem> taken = target_check(target_, replace_)) return taken;
+  if (int err = file_.place(target_, replace_); err != 0)
     return failure(err == EEXIST ? ProblemKind::target_exists : ProblemKind::cannot_place, err);
-  }
   return std::nullopt;
+}
+
+std::optional<Problem> report_sync_folder(const std::string& target) {
+  Fd folder(::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() < 0) return failure(ProblemKind::sync_failed, errno);
+  // EINVAL: a folder that cannot be synced, as on some network file systems.
+  if (::fsync(folder.get()) != 0 && errno != EINVAL)
+    return failure(ProblemKind::sync_failed, errno);
+  return std::nullopt;
+}
+
+std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
+                                   const SaveOptions& options) {
+  std::variant<PendingReport, Problem> written = report_write(sheet, target, options);
+  if (Problem* failed = std::get_if<Problem>(&written)) return std::move(*failed);
+  if (std::optional<Problem> failed = std::get<PendingReport>(written).place()) return failed;
+  return report_sync_folder(target);
 }
 
 }  // namespace ordelix

@@ -8,6 +8,7 @@
 #include "cp1252.h"
 #include "xlsx_formats.h"
 #include "xlsx_sheet_layout.h"
+#include "xlsx_text.h"
 
 namespace ordelix {
 namespace {
@@ -38,7 +39,7 @@ lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const Cell
   int r = static_cast<int>(row) + 1;
   int c = static_cast<int>(col) + 1;
   if (const auto* text = std::get_if<std::string>(&value))
-    return worksheet_write_string(ws, row, col, cp1252_to_utf8(*text).c_str(),
+    return worksheet_write_string(ws, row, col, xlsx_escape(cp1252_to_utf8(*text)).c_str(),
                                   formats.of(r, c, false));
   if (const auto* number = std::get_if<double>(&value))
     return worksheet_write_number(ws, row, col, *number, formats.of(r, c, false));
@@ -85,7 +86,8 @@ lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const Rep
   if (series == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
   set_range(series, true, ws->name, c.categories);
   set_range(series, false, ws->name, c.values);
-  if (c.series_name) chart_series_set_name(series, cp1252_to_utf8(*c.series_name).c_str());
+  if (c.series_name)
+    chart_series_set_name(series, xlsx_escape(cp1252_to_utf8(*c.series_name)).c_str());
   chart_title_set_name(chart, cp1252_to_utf8(c.title).c_str());
   chart_legend_set_position(chart, LXW_CHART_LEGEND_TOP);
   if (c.category_axis_title)
@@ -134,13 +136,16 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
 }  // namespace
 
 std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                                         std::time_t created) {
+                                         std::time_t created, const std::string& temp_folder) {
   CLocaleScope c_locale;
-  lxw_workbook* workbook = workbook_new(path.c_str());
+  lxw_workbook_options options{};
+  options.tmpdir = const_cast<char*>(temp_folder.c_str());
+  lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
   if (workbook == nullptr)
     return Problem{ProblemKind::write_failed, 0, "cannot start the workbook"};
   lxw_doc_properties properties{};
-  properties.created = created;
+  // The library reads 0 as "now"; a second later is the nearest it writes.
+  properties.created = created != 0 ? created : 1;
   workbook_set_properties(workbook, &properties);
 
   lxw_error err = write_sheet(workbook, sheet);

@@ -9,10 +9,11 @@
 
 namespace ordelix {
 
-// Writes the sheet as a one-sheet workbook at `path` (created or replaced).
-// Numbers are written the same whatever the process locale. Returns nothing
-// on success, else what went wrong.
+// Writes the sheet as a one-sheet workbook at `path` (created or replaced),
+// with the library's temporary files in `temp_folder`. Numbers are written the
+// same whatever the process locale. Returns nothing on success, else what went
+// wrong.
 std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                                         std::time_t created);
+                                         std::time_t created, const std::string& temp_folder);
 
 }  // namespace ordelix

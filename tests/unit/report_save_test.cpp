@@ -1,3 +1,8 @@
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -5,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "report_save.h"
+#include "staged_file.h"
 #include "test_support.h"
 
 namespace ordelix {
@@ -99,6 +105,138 @@ TEST_F(ReportSave, PathUnderARegularFileCannotTakeTheReport) {
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"plain.txt"});
   EXPECT_EQ(test::read_bytes(dir_.file("plain.txt")), "x");
 }
+
+TEST_F(ReportSave, ReportTakesTheUsersUmask) {
+  mode_t before = ::umask(0);
+  for (mode_t mask : {0022, 0027, 0077, 0002, 0}) {
+    SCOPED_TRACE(mask);
+    ::umask(mask);
+    std::string target = dir_.file("report-" + std::to_string(mask) + ".xlsx");
+    std::optional<Problem> r = report_save(sheet_, target, {});
+    ASSERT_FALSE(r) << problem_text(*r);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
+  }
+  ::umask(before);
+}
+
+TEST_F(ReportSave, ReplacesNothingButARegularFileEvenWhenAsked) {
+  fs::path fifo = dir_.path() / "pipe.xlsx";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  test::write_bytes(dir_.file("elsewhere.xlsx"), "earlier report");
+  fs::create_symlink("elsewhere.xlsx", dir_.path() / "link.xlsx");
+  fs::create_directory(dir_.path() / "folder.xlsx");
+  SaveOptions options;
+  options.replace_existing = true;
+  for (const char* name : {"pipe.xlsx", "link.xlsx", "folder.xlsx"}) {
+    SCOPED_TRACE(name);
+    std::optional<Problem> r = report_save(sheet_, dir_.file(name), options);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->kind, ProblemKind::target_not_regular);
+    EXPECT_FALSE(problem_text(*r).empty());
+  }
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir_.path() / "link.xlsx")));
+  EXPECT_EQ(test::read_bytes(dir_.file("elsewhere.xlsx")), "earlier report");
+  EXPECT_TRUE(fs::is_directory(dir_.path() / "folder.xlsx"));
+  EXPECT_EQ(names_in(dir_.path()),
+            (std::vector<std::string>{"elsewhere.xlsx", "folder.xlsx", "link.xlsx", "pipe.xlsx"}));
+}
+
+TEST_F(ReportSave, EarlierReportStandsUntilTheNewOneIsPlaced) {
+  std::string target = dir_.file("report.xlsx");
+  test::write_bytes(target, "earlier report");
+  SaveOptions options;
+  options.replace_existing = true;
+  std::variant<PendingReport, Problem> written = report_write(sheet_, target, options);
+  ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+  EXPECT_EQ(test::read_bytes(target), "earlier report");
+  ASSERT_FALSE(std::get<PendingReport>(written).place());
+  EXPECT_TRUE(is_workbook(target));
+  EXPECT_FALSE(report_sync_folder(target));
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
+}
+
+TEST_F(ReportSave, ReportNeverPlacedLeavesNothing) {
+  std::string target = dir_.file("report.xlsx");
+  {
+    std::variant<PendingReport, Problem> written = report_write(sheet_, target, {});
+    ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+  }
+  EXPECT_TRUE(names_in(dir_.path()).empty());
+}
+
+TEST_F(ReportSave, ReportPlacedWhereAnotherAppearedMeanwhileIsRefused) {
+  std::string target = dir_.file("report.xlsx");
+  std::variant<PendingReport, Problem> written = report_write(sheet_, target, {});
+  ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+  test::write_bytes(target, "written meanwhile");
+  std::optional<Problem> r = std::get<PendingReport>(written).place();
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::target_exists);
+  EXPECT_EQ(test::read_bytes(target), "written meanwhile");
+}
+
+TEST_F(ReportSave, FolderThatCannotBeOpenedCannotBeSynced) {
+  std::optional<Problem> r = report_sync_folder(dir_.file("missing/report.xlsx"));
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::sync_failed);
+  EXPECT_FALSE(problem_text(*r).empty());
+}
+
+// Both ways of staging a file, placed with and without consent to replace.
+class Staging : public ::testing::TestWithParam<StagedFile::Naming> {
+ protected:
+  StagedFile staged(const std::string& content) {
+    std::variant<StagedFile, int> created = StagedFile::create(dir_.path().string(), GetParam());
+    if (const int* err = std::get_if<int>(&created)) ADD_FAILURE() << std::strerror(*err);
+    StagedFile file = std::move(std::get<StagedFile>(created));
+    EXPECT_EQ(::write(file.fd(), content.data(), content.size()),
+              static_cast<ssize_t>(content.size()));
+    return file;
+  }
+
+  test::TempDir dir_;
+};
+
+TEST_P(Staging, NamedOnlyWhereItMustBe) {
+  StagedFile file = staged("x");
+  if (GetParam() == StagedFile::Naming::named) {
+    EXPECT_TRUE(file.named());
+    ASSERT_EQ(names_in(dir_.path()).size(), 1u);
+    EXPECT_EQ(names_in(dir_.path())[0].rfind(".ordelix-", 0), 0u);
+  } else if (file.named()) {
+    GTEST_SKIP() << "this file system has no unnamed files";
+  } else {
+    EXPECT_TRUE(names_in(dir_.path()).empty());
+  }
+  EXPECT_EQ(test::read_bytes(file.path()), "x");
+}
+
+TEST_P(Staging, PlacesWithoutReplacingUnlessAsked) {
+  std::string target = dir_.file("report.xlsx");
+  test::write_bytes(target, "earlier");
+  {
+    StagedFile file = staged("new");
+    EXPECT_EQ(file.place(target, false), EEXIST);
+  }
+  EXPECT_EQ(test::read_bytes(target), "earlier");
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
+
+  StagedFile file = staged("new");
+  EXPECT_EQ(file.place(target, true), 0);
+  EXPECT_EQ(test::read_bytes(target), "new");
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
+
+  StagedFile fresh = staged("fresh");
+  EXPECT_EQ(fresh.place(dir_.file("fresh.xlsx"), false), 0);
+  EXPECT_EQ(test::read_bytes(dir_.file("fresh.xlsx")), "fresh");
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWays, Staging,
+                         ::testing::Values(StagedFile::Naming::unnamed_where_possible,
+                                           StagedFile::Naming::named));
 
 }  // namespace
 }  // namespace ordelix

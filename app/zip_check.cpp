@@ -1,0 +1,100 @@
+#include "zip_check.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unzip.h>
+
+#include <array>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "xml_check.h"
+
+namespace ordelix {
+namespace {
+
+struct ZipCloser {
+  void operator()(void* zip) const { unzClose(zip); }
+};
+using Zip = std::unique_ptr<void, ZipCloser>;
+
+bool ends_with(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+ZipFault fault(std::string what) {
+  return ZipFault{std::move(what), 0};
+}
+
+// The zip's end record closes the file, followed only by its comment: a
+// reader that finds the record does not notice when the last bytes are gone.
+bool ends_where_its_end_record_says(const std::string& path, std::uint64_t comment_size) {
+  constexpr off_t end_record_size = 22;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  char signature[4] = {};
+  off_t at =
+      ::fstat(fd, &st) == 0 ? st.st_size - end_record_size - static_cast<off_t>(comment_size) : -1;
+  bool found = at >= 0 && ::pread(fd, signature, sizeof signature, at) == sizeof signature &&
+               std::string_view(signature, sizeof signature) == std::string_view("PK\5\6", 4);
+  ::close(fd);
+  return found;
+}
+
+// The entry the zip is positioned at, read through to its end.
+std::optional<ZipFault> entry_check(unzFile zip, std::vector<char>& buffer) {
+  std::array<char, 512> name{};
+  unz_file_info64 info{};
+  if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) !=
+      UNZ_OK)
+    return fault("an entry of the zip index is unreadable");
+  std::string entry(name.data());
+  if (unzOpenCurrentFile(zip) != UNZ_OK) return fault(entry + " cannot be opened");
+
+  bool is_xml = ends_with(entry, ".xml") || ends_with(entry, ".rels");
+  XmlCheck xml;
+  std::uint64_t size = 0;
+  for (;;) {
+    int n = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()));
+    if (n < 0) {
+      unzCloseCurrentFile(zip);
+      return fault(entry + " does not inflate");
+    }
+    if (n == 0) break;
+    size += static_cast<std::uint64_t>(n);
+    if (is_xml) xml.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+  }
+  // The checksum is compared only once the recorded size has been read.
+  if (size != info.uncompressed_size) {
+    unzCloseCurrentFile(zip);
+    return fault(entry + " is not as long as its index entry says");
+  }
+  if (unzCloseCurrentFile(zip) != UNZ_OK) return fault(entry + " fails its checksum");
+  if (is_xml && !xml.complete()) return ZipFault{entry + " is cut short", size};
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ZipFault> zip_check(const std::string& path) {
+  Zip zip(unzOpen64(path.c_str()));
+  if (!zip) return fault("no zip index");
+  unz_global_info64 global{};
+  if (unzGetGlobalInfo64(zip.get(), &global) != UNZ_OK || global.number_entry == 0)
+    return fault("an empty zip index");
+  if (!ends_where_its_end_record_says(path, global.size_comment)) return fault("a zip cut short");
+
+  std::vector<char> buffer(64 * 1024);
+  std::uint64_t entries = 0;
+  int at = unzGoToFirstFile(zip.get());
+  for (; at == UNZ_OK; at = unzGoToNextFile(zip.get()), ++entries)
+    if (std::optional<ZipFault> bad = entry_check(zip.get(), buffer)) return bad;
+  if (at != UNZ_END_OF_LIST_OF_FILE || entries != global.number_entry)
+    return fault("a broken zip index");
+  return std::nullopt;
+}
+
+}  // namespace ordelix

@@ -1,0 +1,162 @@
+#include <zip.h>
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "xlsx_writer.h"
+#include "xml_check.h"
+#include "zip_check.h"
+
+namespace ordelix {
+namespace {
+
+bool whole(std::string_view xml) {
+  XmlCheck check;
+  check.feed(xml);
+  return check.complete();
+}
+
+const std::string sheet_xml =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<worksheet xmlns=\"urn:x\"><sheetData>"
+    "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"
+    "<row r=\"2\"><c r=\"A2\"><v>1.5</v></c><c r=\"B2\" s=\"1\"/></row>"
+    "</sheetData><!-- a -- note --><x a='1>0'><![CDATA[ <not> ]] markup ]]></x>"
+    "</worksheet>\n";
+
+TEST(XmlCheck, WholeDocumentsPassInAnyPieces) {
+  EXPECT_TRUE(whole(sheet_xml));
+  EXPECT_TRUE(whole("<a/>"));
+  EXPECT_TRUE(whole("  <a>\t<b c=\"d\" />\r\n</a >  "));
+  XmlCheck by_byte;
+  for (char c : sheet_xml) by_byte.feed(std::string_view(&c, 1));
+  EXPECT_TRUE(by_byte.complete());
+}
+
+TEST(XmlCheck, ADocumentCutShortAnywhereFails) {
+  for (std::size_t length = 0; length < sheet_xml.size() - 1; ++length)
+    EXPECT_FALSE(whole(sheet_xml.substr(0, length))) << length;
+}
+
+// As a failed buffer write leaves a part: a stretch gone, the rest intact.
+std::string without(std::string_view from_after, std::string_view to_after) {
+  std::size_t from = sheet_xml.find(from_after) + from_after.size();
+  std::size_t to = sheet_xml.find(to_after, from) + to_after.size();
+  return std::string(sheet_xml).erase(from, to - from);
+}
+
+TEST(XmlCheck, ADocumentThatLostAStretchFails) {
+  // "<v>" is left open: "2">" becomes its text, and "</row>" meets it.
+  EXPECT_FALSE(whole(without("<v>", "<row r=\"")));
+  // "<c r= t="s">": an attribute without a value.
+  EXPECT_FALSE(whole(without("<c r=", "\"A1\"")));
+  // "<row r="1"><v>1.5</v></c>": "</c>" closes what was never opened.
+  EXPECT_FALSE(whole(without("<row r=\"1\">", "<row r=\"2\"><c r=\"A2\">")));
+  // "<row r="2"></row>" lost whole leaves a whole document.
+  EXPECT_TRUE(whole(without("</row>", "</row>")));
+}
+
+TEST(XmlCheck, MalformedDocumentsFail) {
+  for (const char* xml :
+       {"", "   ", "<a>", "<a></b>", "<a><b></a></b>", "<a/><b/>", "text<a/>", "<a/>text",
+        "<a>\x01</a>", "<a b=\"\x02\"/>", "<a b=\"<\"/>", "<>x</>", "< a/>", "<a/ >", "</a>",
+        "<a><!-- open </a>", "<a><![CDATA[ open </a>", "<?xml version=\"1.0\""})
+    EXPECT_FALSE(whole(xml)) << xml;
+}
+
+// A zip written with minizip, entries as given; each entry's checksum and
+// sizes are right, whatever its content.
+std::string write_zip(const test::TempDir& dir,
+                      const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::string path = dir.file("made.zip");
+  zipFile zip = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
+  for (const auto& [name, content] : entries) {
+    zipOpenNewFileInZip64(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                          Z_DEFAULT_COMPRESSION, 0);
+    zipWriteInFileInZip(zip, content.data(), static_cast<unsigned>(content.size()));
+    zipCloseFileInZip(zip);
+  }
+  zipClose(zip, nullptr);
+  return path;
+}
+
+TEST(ZipCheck, SoundZipPasses) {
+  test::TempDir dir;
+  EXPECT_FALSE(zip_check(write_zip(dir, {{"a.xml", sheet_xml}, {"b.bin", "\x01\x02"}})));
+}
+
+TEST(ZipCheck, AnXmlPartCutShortIsFoundWithItsSize) {
+  test::TempDir dir;
+  std::string cut = sheet_xml.substr(0, 100);
+  std::optional<ZipFault> fault =
+      zip_check(write_zip(dir, {{"_rels/.rels", "<r/>"}, {"xl/s.xml", cut}}));
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(fault->cut_short_bytes, 100u);
+  EXPECT_NE(fault->what.find("xl/s.xml"), std::string::npos) << fault->what;
+
+  fault = zip_check(write_zip(dir, {{"_rels/.rels", "<Relationships>"}}));
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(fault->cut_short_bytes, 15u);
+}
+
+TEST(ZipCheck, EmptyOrMissingZipFails) {
+  test::TempDir dir;
+  EXPECT_TRUE(zip_check(write_zip(dir, {})));
+  EXPECT_TRUE(zip_check(dir.file("absent.xlsx")));
+  test::write_bytes(dir.file("plain.xlsx"), "not a zip at all");
+  EXPECT_TRUE(zip_check(dir.file("plain.xlsx")));
+}
+
+class WrittenWorkbook : public ::testing::Test {
+ protected:
+  WrittenWorkbook() {
+    ReportSheet sheet;
+    for (int row = 1; row <= 400; ++row) {
+      sheet.set_number(row, 1, row);
+      sheet.set_text(row, 3, "sample " + std::to_string(row * 7));
+    }
+    path_ = dir_.file("report.xlsx");
+    EXPECT_FALSE(xlsx_write_report(sheet, path_, 981173106, dir_.path().string()));
+    bytes_ = test::read_bytes(path_);
+  }
+
+  // Where the compressed data of the entry `name` starts.
+  std::size_t data_of(const std::string& name) const {
+    std::size_t at = bytes_.find(name);  // the first is its local header
+    EXPECT_NE(at, std::string::npos);
+    auto extra = static_cast<unsigned char>(bytes_[at - 2]) |
+                 static_cast<unsigned char>(bytes_[at - 1]) << 8;
+    return at + name.size() + extra;
+  }
+
+  test::TempDir dir_;
+  std::string path_;
+  std::string bytes_;
+};
+
+TEST_F(WrittenWorkbook, PassesAsWritten) {
+  EXPECT_FALSE(zip_check(path_));
+}
+
+TEST_F(WrittenWorkbook, AChangedByteInAnEntryFails) {
+  std::size_t data = data_of("xl/worksheets/sheet1.xml");
+  for (std::size_t offset : {std::size_t{0}, std::size_t{40}, std::size_t{400}}) {
+    std::string changed = bytes_;
+    changed[data + offset] = static_cast<char>(changed[data + offset] ^ 0x10);
+    test::write_bytes(path_, changed);
+    EXPECT_TRUE(zip_check(path_)) << offset;
+  }
+}
+
+TEST_F(WrittenWorkbook, AWorkbookCutShortFails) {
+  for (std::size_t lost : {1, 22, 2000}) {
+    test::write_bytes(path_, bytes_.substr(0, bytes_.size() - lost));
+    EXPECT_TRUE(zip_check(path_)) << lost;
+  }
+}
+
+}  // namespace
+}  // namespace ordelix
