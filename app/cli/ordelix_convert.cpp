@@ -1,11 +1,14 @@
 // ordelix-convert: export files in, .xlsx reports out, for scripts and batches.
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
 #include <iostream>
 
 #include "batch_plan.h"
 #include "conversion.h"
+#include "printable_name.h"
 #include "problem_lines.h"
 #include "report_save.h"
 
@@ -17,7 +20,7 @@ constexpr int exit_failed = 1;
 constexpr int exit_usage = 2;
 
 void complain(const std::string& file, const std::string& what) {
-  std::cerr << program << ": " << file << ": " << what << '\n';
+  std::cerr << program << ": " << ordelix::printable_name(file) << ": " << what << '\n';
 }
 
 // Converts one file; false when it gave no report.
@@ -28,7 +31,7 @@ bool convert_one(const std::string& input, const std::string& target, bool force
     return false;
   }
   for (const ordelix::Problem& warning : conversion.warnings)
-    std::cerr << ordelix::warning_line(input, warning) << '\n';
+    std::cerr << ordelix::warning_line(ordelix::printable_name(input), warning) << '\n';
   if (strict && !conversion.warnings.empty()) {
     complain(input, ordelix::strict_refusal_text(conversion.warnings.size()));
     return false;
@@ -42,11 +45,20 @@ bool convert_one(const std::string& input, const std::string& target, bool force
           ordelix::report_save(conversion.sheet, target, options)) {
     std::string why = ordelix::problem_text(*failed);
     if (failed->kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
-    complain(input, why + ": " + target);
+    complain(input, why + ": " + ordelix::printable_name(target));
     return false;
   }
-  std::cout << input << " -> " << target << '\n';
+  std::cout << ordelix::printable_name(input) << " -> " << ordelix::printable_name(target) << '\n';
   return true;
+}
+
+// 0 when all written to standard output got there, else why not. Scripts
+// read the converted files from it: losing that is a failure.
+int stdout_error() {
+  errno = 0;
+  std::cout.flush();
+  if (std::fflush(stdout) == 0 && std::cout && !std::ferror(stdout)) return 0;
+  return errno != 0 ? errno : EIO;
 }
 
 }  // namespace
@@ -80,13 +92,20 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> targets = ordelix::batch_report_paths(inputs, output, folder);
   if (auto clash = ordelix::batch_find_clash(targets)) {
-    std::cerr << program << ": " << inputs[clash->first] << " and " << inputs[clash->second]
-              << " would both write " << targets[clash->second] << "; nothing was converted\n";
+    std::cerr << program << ": " << ordelix::printable_name(inputs[clash->first]) << " and "
+              << ordelix::printable_name(inputs[clash->second]) << " would both write "
+              << ordelix::printable_name(targets[clash->second]) << "; nothing was converted\n";
     return exit_usage;
   }
 
   bool all_converted = true;
   for (std::size_t i = 0; i < inputs.size(); ++i)
     all_converted = convert_one(inputs[i], targets[i], force, strict) && all_converted;
+
+  if (int err = stdout_error(); err != 0) {
+    ordelix::Problem lost{ordelix::ProblemKind::stdout_failed, 0, {}, err};
+    std::cerr << program << ": " << ordelix::problem_text(lost) << '\n';
+    return exit_failed;
+  }
   return all_converted ? exit_ok : exit_failed;
 }
