@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "unique_fd.h"
 #include "xlsx_writer.h"
 #include "zip_check.h"
 
@@ -46,20 +47,6 @@ std::optional<Problem> target_check(const std::string& target, bool replace) {
   return std::nullopt;
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 int copy_all(int from, int to) {
   off_t offset = 0;
   struct stat st {};
@@ -78,7 +65,7 @@ int copy_all(int from, int to) {
 // so that what cuts them short shows in the check that follows.
 std::optional<Problem> workbook_into(const StagedFile& file, const ReportSheet& sheet,
                                      std::time_t created, const std::string& folder) {
-  Fd memory(::memfd_create("ordelix-workbook", MFD_CLOEXEC));
+  UniqueFd memory(::memfd_create("ordelix-workbook", MFD_CLOEXEC));
   std::string memory_path = "/proc/self/fd/" + std::to_string(memory.get());
   if (memory.get() < 0 || ::access(memory_path.c_str(), F_OK) != 0)
     return xlsx_write_report(sheet, file.path(), created, folder);
@@ -134,7 +121,7 @@ std::optional<Problem> PendingReport::place() {
 }
 
 std::optional<Problem> report_sync_folder(const std::string& target) {
-  Fd folder(::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  UniqueFd folder(::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() < 0) return failure(ProblemKind::sync_failed, errno);
   // EINVAL: a folder that cannot be synced, as on some network file systems.
   if (::fsync(folder.get()) != 0 && errno != EINVAL)

@@ -6,22 +6,10 @@
 
 #include <cerrno>
 
+#include "unique_fd.h"
+
 namespace ordelix {
 namespace {
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 std::time_t creation_time(int fd, const struct stat& st) {
   struct statx stx {};
@@ -40,7 +28,7 @@ LoadResult export_file_load(const std::string& path) {
   };
   // Non-blocking, so that a pipe without a writer cannot stall the open;
   // the fstat then keeps everything but regular files out.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) return fail(ProblemKind::cannot_open, errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return fail(ProblemKind::cannot_read, errno);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <unistd.h>
+
+namespace ordelix {
+
+// A file descriptor closed with its owner; -1 holds none.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace ordelix
