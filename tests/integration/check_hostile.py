@@ -1,0 +1,292 @@
+#!/usr/bin/python3
+"""Runs the real ordelix-convert against hostile files, names, signals and
+file systems, and reads what it left behind.
+
+Usage: check_hostile.py CONVERTER EXAMPLES_DIR GOLDEN_DIR
+
+Tests that mount small file systems need root (and the right to mount); they
+skip with a message where that is missing.
+"""
+
+import os
+import re
+import shutil
+import signal
+import socket
+import stat
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import check_reports as base  # noqa: E402
+from check_reports import ConverterCase, export_lines, open_sheet, write_export  # noqa: E402
+
+SCAN_POINTS = 32000  # the most a report holds: its workbook is the largest there is
+LAST_SCAN_ROW = 15 + SCAN_POINTS  # data rows start at 16
+
+
+def scan_lines(points=SCAN_POINTS):
+    """A wavelength scan, OD, 1 nm steps from 190 nm."""
+    header = [b"7", b"0", b"1", b"HOSTILE", b"4", b"1", b"3.0", b"0.0", b"190",
+              str(190 + points - 1).encode(), b"3", b"0", str(points).encode()]
+    return header + [f"{0.1 + (i % 997) / 1000:.4f}".encode() for i in range(points)]
+
+
+def sheet_xml(report):
+    with zipfile.ZipFile(report) as z:
+        return z.read("xl/worksheets/sheet1.xml").decode()
+
+
+def shared_strings(report):
+    with zipfile.ZipFile(report) as z:
+        xml = z.read("xl/sharedStrings.xml").decode()
+    return re.findall(r"<t[^>]*>([^<]*)</t>", xml)
+
+
+def as_read(stored):
+    """What a reader that follows the format shows: _xHHHH_ is the character HHHH."""
+    return re.sub(r"_x([0-9A-Fa-f]{4})_", lambda m: chr(int(m.group(1), 16)), stored)
+
+
+def core_created(report):
+    with zipfile.ZipFile(report) as z:
+        core = z.read("docProps/core.xml").decode()
+    return re.search(r"<dcterms:created[^>]*>([^<]*)<", core).group(1)
+
+
+class HostileCase(ConverterCase):
+    def elsewhere(self):
+        """A folder the run's watch does not read: pipes there would block it."""
+        folder = tempfile.mkdtemp(prefix="ordelix-hostile-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        return folder
+
+    def mounted(self, fstype, size=None):
+        if os.geteuid() != 0:
+            self.skipTest(f"mounting a {fstype} needs root")
+        point = self.elsewhere()
+        options = ["-o", f"size={size}"] if size else []
+        done = subprocess.run(["mount", "-t", fstype, *options, fstype, point],
+                              capture_output=True, text=True)
+        if done.returncode != 0:
+            self.skipTest(f"cannot mount a {fstype}: {done.stderr.strip()}")
+        self.addCleanup(subprocess.run, ["umount", "-l", point], capture_output=True)
+        return point
+
+    def scan(self, name="scan.WSC"):
+        return write_export(self.path(name), scan_lines())
+
+    def assert_one_line_about(self, run, *needles):
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertEqual(len(run.err.splitlines()), 1, run.err)
+        for needle in needles:
+            self.assertIn(needle, run.err)
+
+
+# --- full and odd file systems ----------------------------------------------
+
+class FileSystems(HostileCase):
+    def test_full_temporary_folder_does_not_cut_the_report(self):
+        tiny = self.mounted("tmpfs", "16k")
+        source = self.scan()
+        report = self.path("scan.xlsx")
+        self.assert_converted(self.convert("-o", report, source))
+        self.assert_converted(self.convert("-f", "-o", report, source, env={"TMPDIR": tiny}))
+        with zipfile.ZipFile(report) as z:
+            self.assertIsNone(z.testzip())
+        self.assertIn(f'<row r="{LAST_SCAN_ROW}"', sheet_xml(report))
+        self.assertTrue(sheet_xml(report).endswith("</worksheet>"))
+
+    def test_full_report_disk_keeps_the_old_report_and_names_the_cause(self):
+        disk = self.mounted("tmpfs", "1m")
+        source = self.scan()
+        report = os.path.join(disk, "scan.xlsx")
+        with open(report, "wb") as f:
+            f.write(b"the earlier report")
+        run = self.convert("-f", "-o", report, source)
+        self.assert_one_line_about(run, source, "No space left on device")
+        with open(report, "rb") as f:
+            self.assertEqual(f.read(), b"the earlier report")
+        self.assertEqual(os.listdir(disk), ["scan.xlsx"])
+
+    def test_file_time_beyond_the_workbook_leaves_the_date_empty(self):
+        ramfs = self.mounted("ramfs")  # keeps no birth time: the modification time counts
+        source = shutil.copyfile(os.path.join(base.EXAMPLES, "lowry_kfactor.PRO"),
+                                 os.path.join(ramfs, "dated.PRO"))
+        for seconds, created in ((2**63 - 1, "9999-12-31T23:59:59Z"),
+                                 (253402300800, "9999-12-31T23:59:59Z"),
+                                 (-2208988801, "1900-01-01T00:00:00Z")):
+            with self.subTest(seconds=seconds):
+                os.utime(source, (0, seconds))
+                report = self.path(f"dated{seconds}.xlsx")
+                run = self.convert("-o", report, source, env={"TZ": "UTC"})
+                self.assertEqual(run.rc, 0, run.err)
+                self.assertEqual(len(run.err.splitlines()), 1, run.err)
+                self.assertIn("warning", run.err)
+                self.assertIn("1900 to 9999", run.err)
+                ws = open_sheet(report)
+                self.assertEqual(ws["A2"].value.strip(), "Time & Date")
+                self.assertIsNone(ws["D2"].value)
+                self.assertEqual(core_created(report), created)
+
+    def test_file_time_zero_is_1970_in_the_cell_and_in_the_properties(self):
+        ramfs = self.mounted("ramfs")
+        source = shutil.copyfile(os.path.join(base.EXAMPLES, "lowry_kfactor.PRO"),
+                                 os.path.join(ramfs, "epoch.PRO"))
+        os.utime(source, (0, 0))
+        report = self.path("epoch.xlsx")
+        self.assert_converted(self.convert("-o", report, source, env={"TZ": "UTC"}))
+        self.assertEqual(str(open_sheet(report)["D2"].value), "1970-01-01 00:00:00")
+        self.assertTrue(core_created(report).startswith("1970-01-01T00:00:0"), core_created(report))
+
+    def test_device_is_never_replaced(self):
+        if os.geteuid() != 0:
+            self.skipTest("making a device node needs root")
+        device = os.path.join(self.elsewhere(), "null.xlsx")
+        os.mknod(device, stat.S_IFCHR | 0o666, os.makedev(1, 3))
+        source = self.copy_example("lowry_kfactor.PRO", "run.PRO")
+        self.assert_one_line_about(self.convert("-f", "-o", device, source), device)
+        self.assertTrue(stat.S_ISCHR(os.lstat(device).st_mode))
+
+
+# --- what the converter reads and replaces ---------------------------------
+
+class Objects(HostileCase):
+    def test_pipe_is_refused_at_once_and_an_unknown_name_before_it_is_opened(self):
+        folder = self.elsewhere()
+        for name, needle in (("pipe.PRO", "not a regular file"), ("pipe.TXT", "extension")):
+            with self.subTest(name=name):
+                pipe = os.path.join(folder, name)
+                os.mkfifo(pipe)
+                self.assert_one_line_about(self.convert("-d", self.work, pipe), pipe, needle)
+
+    def test_pipe_and_socket_are_never_replaced(self):
+        folder = self.elsewhere()
+        pipe = os.path.join(folder, "pipe.xlsx")
+        os.mkfifo(pipe)
+        sock_path = os.path.join(folder, "socket.xlsx")
+        sock = socket.socket(socket.AF_UNIX)
+        self.addCleanup(sock.close)
+        sock.bind(sock_path)
+        source = self.copy_example("lowry_kfactor.PRO", "run.PRO")
+        for target, is_kind in ((pipe, stat.S_ISFIFO), (sock_path, stat.S_ISSOCK)):
+            with self.subTest(target=target):
+                self.assert_one_line_about(self.convert("-f", "-o", target, source), target)
+                self.assertTrue(is_kind(os.lstat(target).st_mode))
+        self.assertEqual(sorted(os.listdir(folder)), ["pipe.xlsx", "socket.xlsx"])
+
+    def test_name_without_a_real_extension_is_refused(self):
+        for name in ("REPRO", "run.APRO", "run.PRO.bak"):
+            with self.subTest(name=name):
+                source = self.copy_example("lowry_kfactor.PRO", name)
+                self.assert_one_line_about(self.convert("-d", self.folder("out"), source),
+                                           "extension")
+        self.assertEqual(os.listdir(self.folder("out")), [])
+
+    def test_text_that_reads_as_an_escape_is_kept_as_written(self):
+        lines = export_lines(os.path.join(base.EXAMPLES, "lowry_kfactor.PRO"))
+        lines[3] = b"_x0041_"  # sample group name, D4
+        lines[15] = b"A\x01B"  # sample 1, WL1 OD value, E16: text, not a number
+        report = self.path("escape.xlsx")
+        self.assert_converted(self.convert("-o", report, write_export(self.path("e.PRO"), lines)))
+        stored = shared_strings(report)
+        self.assertIn("_x005F_x0041_", stored)
+        self.assertIn("A_x0001_B", stored)
+        shown = [as_read(s) for s in stored]
+        self.assertIn("_x0041_", shown)
+        self.assertIn("A\x01B", shown)
+
+    def test_report_permissions_follow_the_umask(self):
+        source = self.copy_example("lowry_kfactor.PRO", "run.PRO")
+        for mask in (0o022, 0o027, 0o002):
+            with self.subTest(umask=oct(mask)):
+                report = self.path(f"umask{mask:o}.xlsx")
+                before = os.umask(mask)
+                try:
+                    self.assert_converted(self.convert("-o", report, source))
+                finally:
+                    os.umask(before)
+                self.assertEqual(stat.S_IMODE(os.stat(report).st_mode), 0o666 & ~mask)
+
+
+# --- names and standard output ---------------------------------------------
+
+class Output(HostileCase):
+    def test_control_characters_in_names_are_printed_escaped(self):
+        source = self.copy_example("lowry_kfactor.PRO", "two\nlines.PRO")
+        run = self.convert(source)
+        self.assert_converted(run)
+        report = os.path.splitext(source)[0] + ".xlsx"
+        self.assertEqual(run.out.splitlines(),
+                         [source.replace("\n", "\\n") + " -> " + report.replace("\n", "\\n")])
+        missing = self.path("gone\x1b[2J.PRO")
+        run = self.convert(missing)
+        self.assert_one_line_about(run, "gone\\x1b[2J.PRO")
+        self.assertNotIn("\x1b", run.err)
+
+    def test_failed_write_to_standard_output_fails_the_run(self):
+        source = self.copy_example("lowry_kfactor.PRO", "run.PRO")
+        with open("/dev/full", "w") as full:
+            completed = subprocess.run([base.CONVERTER, source], stdout=full,
+                                       stderr=subprocess.PIPE, text=True, timeout=60)
+        self.assertEqual(completed.returncode, 1, completed.stderr)
+        self.assertIn("standard output", completed.stderr)
+        self.assertIn("No space left on device", completed.stderr)
+
+
+# --- stopped runs -------------------------------------------------------------
+
+class Stops(HostileCase):
+    def stopped_while_writing(self, out):
+        """A conversion into `out`, stopped once it holds a file there."""
+        source = self.scan()
+        child = subprocess.Popen([base.CONVERTER, "-d", out, source],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(child.kill)
+        fds = f"/proc/{child.pid}/fd"
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            try:
+                links = [os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds)]
+            except OSError:
+                links = []
+            if any(link.startswith(out + "/") for link in links):
+                child.send_signal(signal.SIGSTOP)
+                return child
+            if child.poll() is not None:
+                break
+        self.fail("the conversion never held a file in its report folder")
+
+    def test_stopped_conversion_leaves_nothing_behind(self):
+        for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGKILL):
+            with self.subTest(signal=sig.name):
+                out = self.folder("out-" + sig.name)
+                child = self.stopped_while_writing(out)
+                child.send_signal(sig)
+                child.send_signal(signal.SIGCONT)
+                self.assertEqual(child.wait(timeout=30), -sig)
+                self.assertEqual(os.listdir(out), [])
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__.strip().splitlines()[3], file=sys.stderr)
+        return 2
+    base.CONVERTER, base.EXAMPLES, base.GOLDEN = (os.path.abspath(a) for a in sys.argv[1:])
+    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout,
+                                     resultclass=base.CountingResult).run(suite)
+    for test, reason in result.skipped:
+        print(f"skipped {test.id()}: {reason}")
+    failed = len(result.failed_tests)
+    passed = result.testsRun - failed - len(result.skipped)
+    print(f"{passed} passed, {failed} failed, {len(result.skipped)} skipped")
+    return 0 if failed == 0 and passed > 0 and result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
