@@ -18,7 +18,6 @@ import subprocess
 import sys
 import tempfile
 import time
-import unittest
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -272,21 +271,5 @@ class Stops(HostileCase):
                 self.assertEqual(os.listdir(out), [])
 
 
-def main():
-    if len(sys.argv) != 4:
-        print(__doc__.strip().splitlines()[3], file=sys.stderr)
-        return 2
-    base.CONVERTER, base.EXAMPLES, base.GOLDEN = (os.path.abspath(a) for a in sys.argv[1:])
-    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout,
-                                     resultclass=base.CountingResult).run(suite)
-    for test, reason in result.skipped:
-        print(f"skipped {test.id()}: {reason}")
-    failed = len(result.failed_tests)
-    passed = result.testsRun - failed - len(result.skipped)
-    print(f"{passed} passed, {failed} failed, {len(result.skipped)} skipped")
-    return 0 if failed == 0 and passed > 0 and result.wasSuccessful() else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(base.main(sys.modules[__name__]))

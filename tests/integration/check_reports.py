@@ -865,18 +865,23 @@ class CountingResult(unittest.TextTestResult):
         self.failed_tests.add(test.id())
 
 
-def main():
+def main(module=None):
+    """Runs the tests of `module` (this one by default) with the command line's paths."""
     global CONVERTER, EXAMPLES, GOLDEN
+    module = module or sys.modules[__name__]
     if len(sys.argv) != 4:
-        print(__doc__.strip().splitlines()[3], file=sys.stderr)
+        print(module.__doc__.strip().splitlines()[3], file=sys.stderr)
         return 2
     CONVERTER, EXAMPLES, GOLDEN = (os.path.abspath(a) for a in sys.argv[1:])
-    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    suite = unittest.defaultTestLoader.loadTestsFromModule(module)
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout,
                                      resultclass=CountingResult).run(suite)
+    for test, reason in result.skipped:
+        print(f"skipped {test.id()}: {reason}")
     failed = len(result.failed_tests)
     passed = result.testsRun - failed - len(result.skipped)
-    print(f"{passed} passed, {failed} failed")
+    print(f"{passed} passed, {failed} failed" +
+          (f", {len(result.skipped)} skipped" if result.skipped else ""))
     return 0 if failed == 0 and passed > 0 and result.wasSuccessful() else 1
 
 
