@@ -1,0 +1,66 @@
+// libFuzzer target: arbitrary bytes as the export file of any mode, with any
+// file time, and for some inputs on through the workbook writer and the check
+// of the finished workbook. A conversion may refuse a file; it must not crash,
+// hang or leak, and a workbook it writes must pass its check.
+//
+// An input is: one byte of flags (bit 0: write the workbook), eight bytes of
+// file time (seconds, little-endian), the extension ended by a line feed, then
+// the file's bytes.
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "conversion.h"
+#include "xlsx_writer.h"
+#include "zip_check.h"
+
+namespace {
+
+constexpr std::size_t flags_and_time = 9;
+
+// Where the fuzzed workbooks go: one file in memory, rewritten each time.
+const std::string& workbook_path() {
+  static const std::string path = [] {
+    int fd = ::memfd_create("ordelix-fuzz", MFD_CLOEXEC);
+    if (fd < 0) std::abort();
+    return "/proc/self/fd/" + std::to_string(fd);
+  }();
+  return path;
+}
+
+void write_and_check(const ordelix::Conversion& conversion) {
+  static const std::string temp_folder = std::filesystem::temp_directory_path().string();
+  if (ordelix::xlsx_write_report(conversion.sheet, workbook_path(), conversion.created,
+                                 temp_folder))
+    std::abort();
+  if (std::optional<ordelix::ZipFault> fault = ordelix::zip_check(workbook_path())) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < flags_and_time) return 0;
+  bool write = (data[0] & 1) != 0;
+  std::int64_t seconds = 0;
+  for (int i = 8; i >= 1; --i)
+    seconds = static_cast<std::int64_t>((static_cast<std::uint64_t>(seconds) << 8) | data[i]);
+  std::string_view rest(reinterpret_cast<const char*>(data) + flags_and_time,
+                        size - flags_and_time);
+  std::size_t end = rest.find('\n');
+  if (end == std::string_view::npos) return 0;
+  std::string name = "fuzz." + std::string(rest.substr(0, end));
+  const ordelix::MeasurementMode* mode = ordelix::measurement_mode_of(name);
+  if (mode == nullptr) return 0;
+
+  ordelix::ExportFile file(name, std::string(rest.substr(end + 1)), seconds);
+  ordelix::Conversion conversion = ordelix::convert_export(file, *mode);
+  if (conversion.ok() && write) write_and_check(conversion);
+  return 0;
+}
