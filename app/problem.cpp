@@ -55,6 +55,10 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot read", p.sys_errno);
     case ProblemKind::too_large:
       return "is larger than 64 MiB and cannot be an export file";
+    case ProblemKind::cannot_read_folder:
+      return with_reason("cannot read the folder", p.sys_errno);
+    case ProblemKind::no_export_files:
+      return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_mode:
       return "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_report:
@@ -63,12 +67,18 @@ std::string problem_text(const Problem& p) {
       return "the report file already exists";
     case ProblemKind::target_is_input:
       return "the report would replace the export file itself";
+    case ProblemKind::target_is_folder:
+      return "the report's name is that of a folder";
+    case ProblemKind::cannot_create_folder:
+      return with_reason("cannot create the report's folder", p.sys_errno);
     case ProblemKind::cannot_create:
       return with_reason("cannot create a file in the report's folder", p.sys_errno);
     case ProblemKind::write_failed:
       return "writing the workbook failed: " + p.detail;
     case ProblemKind::cannot_place:
       return with_reason("cannot move the finished report into place", p.sys_errno);
+    case ProblemKind::cannot_write_output:
+      return with_reason("cannot write the workbook to standard output", p.sys_errno);
     case ProblemKind::rows_beyond_limit:
     case ProblemKind::count_beyond_file:
     case ProblemKind::lines_after_data:

@@ -16,15 +16,21 @@ enum class ProblemKind {
   is_folder,
   cannot_read,
   too_large,
+  // Errors finding export files in a folder.
+  cannot_read_folder,
+  no_export_files,
   // Errors choosing or writing the report.
   no_mode,
   no_report,
   // Errors saving the report.
   target_exists,
   target_is_input,
+  target_is_folder,
+  cannot_create_folder,
   cannot_create,
   write_failed,
   cannot_place,
+  cannot_write_output,
   // Warnings: the report is written, but the file was not as expected.
   rows_beyond_limit,
   count_beyond_file,         // a count line promises more values than follow it

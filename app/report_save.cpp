@@ -46,6 +46,12 @@ int place_file(const std::string& temp, const std::string& target, bool replace)
 
 std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
                                    const SaveOptions& options) {
+  WorkbookSheet only{&sheet, {}};
+  return report_save_workbook({&only, 1}, target, options);
+}
+
+std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
+                                            const std::string& target, const SaveOptions& options) {
   if (!options.input_path.empty() &&
       (same_file(target, options.input_path) || target == options.input_path))
     return failure(ProblemKind::target_is_input);
@@ -61,7 +67,7 @@ std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& 
   ::fchmod(fd, default_file_mode());
   ::close(fd);
 
-  if (std::optional<Problem> written = xlsx_write_report(sheet, temp, options.created)) {
+  if (std::optional<Problem> written = xlsx_write_workbook(sheets, temp, options.created)) {
     ::unlink(temp.c_str());
     return written;
   }

@@ -6,6 +6,7 @@
 
 #include "problem.h"
 #include "report_sheet.h"
+#include "xlsx_writer.h"
 
 namespace ordelix {
 
@@ -20,5 +21,9 @@ struct SaveOptions {
 // left behind. Returns nothing on success, else the error.
 std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
                                    const SaveOptions& options);
+
+// The same for a workbook of several sheets.
+std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
+                                            const std::string& target, const SaveOptions& options);
 
 }  // namespace ordelix

@@ -33,10 +33,10 @@ class CLocaleScope {
 // One workbook format per distinct look of a cell.
 class Formats {
  public:
-  Formats(lxw_workbook* workbook, const ReportSheet& sheet) : workbook_(workbook), sheet_(sheet) {}
+  explicit Formats(lxw_workbook* workbook) : workbook_(workbook) {}
 
-  lxw_format* of(int row, int col, bool date_time) {
-    return get(sheet_.font_at(row, col), sheet_.left_aligned(col), date_time);
+  lxw_format* of(const ReportSheet& sheet, int row, int col, bool date_time) {
+    return get(sheet.font_at(row, col), sheet.left_aligned(col), date_time);
   }
 
   lxw_format* column_format() { return get(std::nullopt, true, false); }
@@ -74,7 +74,6 @@ class Formats {
   }
 
   lxw_workbook* workbook_;
-  const ReportSheet& sheet_;
   std::map<Key, lxw_format*> formats_;
 };
 
@@ -82,17 +81,17 @@ lxw_datetime lxw_of(const DateTime& t) {
   return {t.year, t.month, t.day, t.hour, t.minute, static_cast<double>(t.second)};
 }
 
-lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const CellValue& value,
-                     Formats& formats) {
+lxw_error write_cell(lxw_worksheet* ws, const ReportSheet& sheet, lxw_row_t row, lxw_col_t col,
+                     const CellValue& value, Formats& formats) {
   int r = static_cast<int>(row) + 1;
   int c = static_cast<int>(col) + 1;
   if (const auto* text = std::get_if<std::string>(&value))
     return worksheet_write_string(ws, row, col, cp1252_to_utf8(*text).c_str(),
-                                  formats.of(r, c, false));
+                                  formats.of(sheet, r, c, false));
   if (const auto* number = std::get_if<double>(&value))
-    return worksheet_write_number(ws, row, col, *number, formats.of(r, c, false));
+    return worksheet_write_number(ws, row, col, *number, formats.of(sheet, r, c, false));
   lxw_datetime dt = lxw_of(std::get<DateTime>(value));
-  return worksheet_write_datetime(ws, row, col, &dt, formats.of(r, c, true));
+  return worksheet_write_datetime(ws, row, col, &dt, formats.of(sheet, r, c, true));
 }
 
 constexpr double pixels_per_point = 96.0 / 72.0;
@@ -135,10 +134,11 @@ lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const Lin
   return worksheet_insert_chart_opt(ws, 0, 0, chart, &options);
 }
 
-lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
-  lxw_worksheet* ws = workbook_add_worksheet(workbook, nullptr);
+lxw_error write_sheet(lxw_workbook* workbook, const WorkbookSheet& named, Formats& formats) {
+  const ReportSheet& sheet = *named.sheet;
+  lxw_worksheet* ws =
+      workbook_add_worksheet(workbook, named.name.empty() ? nullptr : named.name.c_str());
   if (ws == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
-  Formats formats(workbook, sheet);
 
   for (const CellRange& cols : sheet.left_aligned_columns()) {
     lxw_error err = worksheet_set_column(ws, static_cast<lxw_col_t>(cols.first_col - 1),
@@ -151,12 +151,12 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
     lxw_error err = worksheet_merge_range(
         ws, static_cast<lxw_row_t>(m.first_row - 1), static_cast<lxw_col_t>(m.first_col - 1),
         static_cast<lxw_row_t>(m.last_row - 1), static_cast<lxw_col_t>(m.last_col - 1), "",
-        formats.of(m.first_row, m.first_col, false));
+        formats.of(sheet, m.first_row, m.first_col, false));
     if (err != LXW_NO_ERROR) return err;
   }
   for (int row = 1; row <= sheet.last_row(); ++row) {
     for (const ReportSheet::Entry& entry : sheet.row_entries(row)) {
-      lxw_error err = write_cell(ws, static_cast<lxw_row_t>(row - 1),
+      lxw_error err = write_cell(ws, sheet, static_cast<lxw_row_t>(row - 1),
                                  static_cast<lxw_col_t>(entry.col - 1), entry.value, formats);
       if (err != LXW_NO_ERROR) return err;
     }
@@ -168,8 +168,8 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
 
 }  // namespace
 
-std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                                         std::time_t created) {
+std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets,
+                                           const std::string& path, std::time_t created) {
   CLocaleScope c_locale;
   lxw_workbook* workbook = workbook_new(path.c_str());
   if (workbook == nullptr)
@@ -178,7 +178,10 @@ std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::st
   properties.created = created;
   workbook_set_properties(workbook, &properties);
 
-  lxw_error err = write_sheet(workbook, sheet);
+  Formats formats(workbook);
+  lxw_error err = LXW_NO_ERROR;
+  for (std::size_t i = 0; i < sheets.size() && err == LXW_NO_ERROR; ++i)
+    err = write_sheet(workbook, sheets[i], formats);
   lxw_error closed = workbook_close(workbook);
   if (err == LXW_NO_ERROR) err = closed;
   if (err == LXW_NO_ERROR) return std::nullopt;

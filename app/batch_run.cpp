@@ -1,0 +1,125 @@
+#include "batch_run.h"
+
+#include <filesystem>
+#include <functional>
+#include <mutex>
+
+#include "report_save.h"
+#include "worker_pool.h"
+
+namespace ordelix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Outcomes are reported a chunk at a time, so that messages come in the
+// order of the files while the workers stay busy.
+constexpr std::size_t chunk_size = 64;
+
+class ProgressTracker {
+ public:
+  ProgressTracker(std::size_t total, BatchObserver& observer) : observer_(observer) {
+    progress_.total = total;
+  }
+
+  void started(const std::string& input) {
+    std::lock_guard lock(mutex_);
+    progress_.current = input;
+    observer_.progressed(progress_);
+  }
+
+  void finished(const BatchOutcome& outcome) {
+    std::lock_guard lock(mutex_);
+    ++progress_.done;
+    if (outcome.error) ++progress_.failed;
+    observer_.progressed(progress_);
+  }
+
+ private:
+  std::mutex mutex_;
+  BatchProgress progress_;
+  BatchObserver& observer_;
+};
+
+using Step = std::function<BatchOutcome(std::size_t)>;
+// Completes the outcomes of files [first, last) before they are reported.
+using Settle = std::function<void(std::size_t first, std::size_t last, std::vector<BatchOutcome>&)>;
+
+std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
+                                        const BatchSettings& settings, BatchObserver& observer,
+                                        const Step& step, const Settle& settle) {
+  std::vector<BatchOutcome> outcomes(inputs.size());
+  ProgressTracker tracker(inputs.size(), observer);
+  auto cancelled = [&settings] { return settings.cancel != nullptr && *settings.cancel; };
+  for (std::size_t first = 0; first < inputs.size() && !cancelled(); first += chunk_size) {
+    std::size_t last = std::min(first + chunk_size, inputs.size());
+    worker_pool_run(last - first, settings.workers, settings.cancel, [&](std::size_t k) {
+      std::size_t i = first + k;
+      tracker.started(inputs[i]);
+      outcomes[i] = step(i);
+      outcomes[i].attempted = true;
+      tracker.finished(outcomes[i]);
+    });
+    settle(first, last, outcomes);
+    for (std::size_t i = first; i < last; ++i)
+      if (outcomes[i].attempted) observer.reported(i, outcomes[i]);
+  }
+  return outcomes;
+}
+
+BatchOutcome outcome_of(const Conversion& conversion) {
+  BatchOutcome outcome;
+  outcome.error = conversion.error;
+  outcome.warnings = conversion.warnings;
+  return outcome;
+}
+
+std::optional<Problem> make_report_folder(const std::string& target) {
+  fs::path folder = fs::path(target).parent_path();
+  std::error_code ec;
+  if (folder.empty() || fs::create_directories(folder, ec) || !ec) return std::nullopt;
+  return Problem(ProblemKind::cannot_create_folder, 0, folder.string(), ec.value());
+}
+
+BatchOutcome convert_and_save(const BatchJob& job, const BatchSettings& settings) {
+  Conversion conversion = convert_export_file(job.input);
+  BatchOutcome outcome = outcome_of(conversion);
+  if (outcome.error) return outcome;
+  if (settings.create_folders) outcome.error = make_report_folder(job.target);
+  if (outcome.error) return outcome;
+  SaveOptions options;
+  options.replace_existing = settings.replace_existing;
+  options.input_path = job.input;
+  options.created = conversion.created;
+  outcome.error = report_save(conversion.sheet, job.target, options);
+  return outcome;
+}
+
+}  // namespace
+
+std::vector<BatchOutcome> batch_save_reports(const std::vector<BatchJob>& jobs,
+                                             const BatchSettings& settings,
+                                             BatchObserver& observer) {
+  std::vector<std::string> inputs;
+  for (const BatchJob& job : jobs) inputs.push_back(job.input);
+  return run_in_chunks(
+      inputs, settings, observer,
+      [&](std::size_t i) { return convert_and_save(jobs[i], settings); },
+      [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
+}
+
+ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const BatchSettings& settings,
+                             BatchObserver& observer) {
+  ConvertedBatch batch;
+  batch.conversions.resize(inputs.size());
+  batch.outcomes = run_in_chunks(
+      inputs, settings, observer,
+      [&](std::size_t i) {
+        batch.conversions[i] = convert_export_file(inputs[i]);
+        return outcome_of(batch.conversions[i]);
+      },
+      [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
+  return batch;
+}
+
+}  // namespace ordelix
