@@ -1,10 +1,23 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <memory>
 
+#include "batch_run.h"
+
+class QProgressDialog;
 class QWidget;
 
 namespace ordelix {
+
+// Shows how far a batch has come and whether the user asked to stop it.
+class BatchProgressView {
+ public:
+  virtual ~BatchProgressView() = default;
+  virtual void update(const BatchProgress& progress) = 0;
+  virtual bool cancelled() const = 0;
+};
 
 // The dialogs the window and its previews open; tests put doubles in their place.
 class WindowDialogs {
@@ -16,6 +29,13 @@ class WindowDialogs {
   // Empty when cancelled; asks before an existing file is replaced.
   virtual QString chooseReportPath(QWidget* parent, const QString& suggested) = 0;
   virtual void showFailure(QWidget* parent, const QString& message) = 0;
+
+  // Where a batch's reports go; empty when cancelled.
+  virtual QString chooseReportFolder(QWidget* parent, const QString& suggested) = 0;
+  // Shown until the view is destroyed.
+  virtual std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) = 0;
+  virtual void showBatchSummary(QWidget* parent, const QString& summary,
+                                const QStringList& failures) = 0;
 };
 
 class QtWindowDialogs : public WindowDialogs {
@@ -24,6 +44,10 @@ class QtWindowDialogs : public WindowDialogs {
                            const QString& previous) override;
   QString chooseReportPath(QWidget* parent, const QString& suggested) override;
   void showFailure(QWidget* parent, const QString& message) override;
+  QString chooseReportFolder(QWidget* parent, const QString& suggested) override;
+  std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) override;
+  void showBatchSummary(QWidget* parent, const QString& summary,
+                        const QStringList& failures) override;
 };
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.
