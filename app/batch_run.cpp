@@ -4,6 +4,7 @@
 #include <functional>
 #include <mutex>
 
+#include "report_flush.h"
 #include "report_save.h"
 #include "worker_pool.h"
 
@@ -13,7 +14,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Outcomes are reported a chunk at a time, so that messages come in the
-// order of the files while the workers stay busy.
+// order of the files while the workers stay busy, and the reports of a chunk
+// are made durable together.
 constexpr std::size_t chunk_size = 64;
 
 class ProgressTracker {
@@ -81,19 +83,67 @@ std::optional<Problem> make_report_folder(const std::string& target) {
   return Problem(ProblemKind::cannot_create_folder, 0, folder.string(), ec.value());
 }
 
-BatchOutcome convert_and_save(const BatchJob& job, const BatchSettings& settings) {
-  Conversion conversion = convert_export_file(job.input);
-  BatchOutcome outcome = outcome_of(conversion);
-  if (outcome.error) return outcome;
-  if (settings.create_folders) outcome.error = make_report_folder(job.target);
-  if (outcome.error) return outcome;
-  SaveOptions options;
-  options.replace_existing = settings.replace_existing;
-  options.input_path = job.input;
-  options.created = conversion.created;
-  outcome.error = report_save(conversion.sheet, job.target, options);
-  return outcome;
-}
+// Each report of a chunk is written under a temporary name by its worker;
+// then one flush makes the whole chunk durable before the reports move into
+// place, so that a crash leaves no report that is not complete.
+class ChunkedSave {
+ public:
+  ChunkedSave(const std::vector<BatchJob>& jobs, const BatchSettings& settings)
+      : jobs_(jobs), settings_(settings), written_(jobs.size()) {}
+
+  BatchOutcome write(std::size_t i) {
+    const BatchJob& job = jobs_[i];
+    Conversion conversion = convert_export_file(job.input);
+    BatchOutcome outcome = outcome_of(conversion);
+    if (outcome.error) return outcome;
+    if (settings_.create_folders) outcome.error = make_report_folder(job.target);
+    if (outcome.error) return outcome;
+    SaveOptions options;
+    options.replace_existing = settings_.replace_existing;
+    options.input_path = job.input;
+    options.created = conversion.created;
+    WorkbookSheet only{&conversion.sheet, {}};
+    std::variant<WrittenReport, Problem> written = report_write({&only, 1}, job.target, options);
+    if (auto* failed = std::get_if<Problem>(&written))
+      outcome.error = *failed;
+    else
+      written_[i] = std::get<WrittenReport>(std::move(written));
+    return outcome;
+  }
+
+  void place(std::size_t first, std::size_t last, std::vector<BatchOutcome>& outcomes) {
+    std::vector<std::size_t> ready;
+    std::vector<std::string> temps;
+    for (std::size_t i = first; i < last; ++i) {
+      if (!written_[i]) continue;
+      ready.push_back(i);
+      temps.push_back(written_[i]->temp);
+    }
+    std::optional<Problem> unflushed = reports_flush(temps);
+    std::vector<std::size_t> placed;
+    std::vector<std::string> targets;
+    for (std::size_t i : ready) {
+      if (unflushed) {
+        report_discard(*written_[i]);
+        outcomes[i].error = unflushed;
+      } else {
+        outcomes[i].error = report_place(*written_[i]);
+      }
+      if (!outcomes[i].error) {
+        placed.push_back(i);
+        targets.push_back(jobs_[i].target);
+      }
+      written_[i].reset();
+    }
+    if (std::optional<Problem> unnamed = report_folders_flush(targets))
+      for (std::size_t i : placed) outcomes[i].error = unnamed;
+  }
+
+ private:
+  const std::vector<BatchJob>& jobs_;
+  const BatchSettings& settings_;
+  std::vector<std::optional<WrittenReport>> written_;
+};
 
 }  // namespace
 
@@ -102,10 +152,12 @@ std::vector<BatchOutcome> batch_save_reports(const std::vector<BatchJob>& jobs,
                                              BatchObserver& observer) {
   std::vector<std::string> inputs;
   for (const BatchJob& job : jobs) inputs.push_back(job.input);
+  ChunkedSave save(jobs, settings);
   return run_in_chunks(
-      inputs, settings, observer,
-      [&](std::size_t i) { return convert_and_save(jobs[i], settings); },
-      [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
+      inputs, settings, observer, [&](std::size_t i) { return save.write(i); },
+      [&](std::size_t first, std::size_t last, std::vector<BatchOutcome>& outcomes) {
+        save.place(first, last, outcomes);
+      });
 }
 
 ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const BatchSettings& settings,

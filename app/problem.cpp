@@ -77,6 +77,8 @@ std::string problem_text(const Problem& p) {
       return "writing the workbook failed: " + p.detail;
     case ProblemKind::cannot_place:
       return with_reason("cannot move the finished report into place", p.sys_errno);
+    case ProblemKind::cannot_flush:
+      return with_reason("cannot make the report durable on disk", p.sys_errno);
     case ProblemKind::cannot_write_output:
       return with_reason("cannot write the workbook to standard output", p.sys_errno);
     case ProblemKind::rows_beyond_limit:

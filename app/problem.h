@@ -30,6 +30,7 @@ enum class ProblemKind {
   cannot_create,
   write_failed,
   cannot_place,
+  cannot_flush,
   cannot_write_output,
   // Warnings: the report is written, but the file was not as expected.
   rows_beyond_limit,

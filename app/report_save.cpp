@@ -52,10 +52,25 @@ std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& 
 
 std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
                                             const std::string& target, const SaveOptions& options) {
+  std::variant<WrittenReport, Problem> written = report_write(sheets, target, options);
+  if (auto* failed = std::get_if<Problem>(&written)) return *failed;
+  const WrittenReport& report = std::get<WrittenReport>(written);
+  int fd = ::open(report.temp.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+  return report_place(report);
+}
+
+std::variant<WrittenReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
+                                                  const std::string& target,
+                                                  const SaveOptions& options) {
   if (!options.input_path.empty() &&
       (same_file(target, options.input_path) || target == options.input_path))
     return failure(ProblemKind::target_is_input);
   std::error_code ec;
+  if (fs::is_directory(target, ec)) return failure(ProblemKind::target_is_folder);
   if (!options.replace_existing && fs::exists(fs::symlink_status(target, ec)))
     return failure(ProblemKind::target_exists);
 
@@ -69,18 +84,21 @@ std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheet
 
   if (std::optional<Problem> written = xlsx_write_workbook(sheets, temp, options.created)) {
     ::unlink(temp.c_str());
-    return written;
+    return *written;
   }
-  fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-  if (int err = place_file(temp, target, options.replace_existing); err != 0) {
-    ::unlink(temp.c_str());
+  return WrittenReport{temp, target, options.replace_existing};
+}
+
+std::optional<Problem> report_place(const WrittenReport& written) {
+  if (int err = place_file(written.temp, written.target, written.replace_existing); err != 0) {
+    report_discard(written);
     return failure(err == EEXIST ? ProblemKind::target_exists : ProblemKind::cannot_place, err);
   }
   return std::nullopt;
+}
+
+void report_discard(const WrittenReport& written) {
+  ::unlink(written.temp.c_str());
 }
 
 }  // namespace ordelix

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "problem.h"
 #include "report_sheet.h"
@@ -25,5 +26,24 @@ std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& 
 // The same for a workbook of several sheets.
 std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
                                             const std::string& target, const SaveOptions& options);
+
+// A save in two steps, for batches that make many reports durable at once.
+// A written report is complete under a temporary name beside its target, but
+// neither durable nor in place.
+struct WrittenReport {
+  std::string temp;
+  std::string target;
+  bool replace_existing = false;
+};
+
+// The checks and the writing of a save.
+std::variant<WrittenReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
+                                                  const std::string& target,
+                                                  const SaveOptions& options);
+// Moves a written report, made durable meanwhile, to its target; on failure
+// the temporary file goes.
+std::optional<Problem> report_place(const WrittenReport& written);
+// Removes a written report that is not to be placed.
+void report_discard(const WrittenReport& written);
 
 }  // namespace ordelix
