@@ -11,20 +11,6 @@
 namespace ordelix {
 namespace {
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 int open_unnamed_temp() {
   const char* env = std::getenv("TMPDIR");
   std::string folder = env != nullptr && *env != '\0' ? env : "/tmp";
@@ -57,13 +43,15 @@ std::optional<Problem> copy_all(int from, int to) {
 
 std::optional<Problem> report_stream(std::span<const WorkbookSheet> sheets, int fd,
                                      std::time_t created) {
-  Fd temp(open_unnamed_temp());
-  if (temp.get() < 0)
+  int temp = open_unnamed_temp();
+  if (temp < 0)
     return Problem(ProblemKind::write_failed, 0,
                    std::string("cannot create a temporary file: ") + std::strerror(errno));
-  std::string path = "/proc/self/fd/" + std::to_string(temp.get());
-  if (std::optional<Problem> written = xlsx_write_workbook(sheets, path, created)) return written;
-  return copy_all(temp.get(), fd);
+  std::string path = "/proc/self/fd/" + std::to_string(temp);
+  std::optional<Problem> failed = xlsx_write_workbook(sheets, path, created);
+  if (!failed) failed = copy_all(temp, fd);
+  ::close(temp);
+  return failed;
 }
 
 }  // namespace ordelix

@@ -380,13 +380,7 @@ def main():
     reports.CONVERTER, reports.EXAMPLES, reports.GOLDEN, BUILD = (
         os.path.abspath(a) for a in sys.argv[1:5])
     CMAKE = sys.argv[5]
-    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout,
-                                     resultclass=reports.CountingResult).run(suite)
-    failed = len(result.failed_tests)
-    passed = result.testsRun - failed - len(result.skipped)
-    print(f"{passed} passed, {failed} failed")
-    return 0 if failed == 0 and passed > 0 and result.wasSuccessful() else 1
+    return reports.run_tests_of(sys.modules[__name__])
 
 
 if __name__ == "__main__":

@@ -769,7 +769,12 @@ def main():
         print(__doc__.strip().splitlines()[3], file=sys.stderr)
         return 2
     CONVERTER, EXAMPLES, GOLDEN = (os.path.abspath(a) for a in sys.argv[1:])
-    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    return run_tests_of(sys.modules[__name__])
+
+
+def run_tests_of(module):
+    """Runs the module's tests; prints "N passed, M failed" last and returns the exit status."""
+    suite = unittest.defaultTestLoader.loadTestsFromModule(module)
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout,
                                      resultclass=CountingResult).run(suite)
     failed = len(result.failed_tests)
