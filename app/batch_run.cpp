@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <mutex>
 
 #include "report_flush.h"
@@ -53,6 +54,7 @@ std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
   std::vector<BatchOutcome> outcomes(inputs.size());
   ProgressTracker tracker(inputs.size(), observer);
   auto cancelled = [&settings] { return settings.cancel != nullptr && *settings.cancel; };
+  std::future<void> settling;
   for (std::size_t first = 0; first < inputs.size() && !cancelled(); first += chunk_size) {
     std::size_t last = std::min(first + chunk_size, inputs.size());
     worker_pool_run(last - first, settings.workers, settings.cancel, [&](std::size_t k) {
@@ -62,10 +64,16 @@ std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
       outcomes[i].attempted = true;
       tracker.finished(outcomes[i]);
     });
-    settle(first, last, outcomes);
-    for (std::size_t i = first; i < last; ++i)
-      if (outcomes[i].attempted) observer.reported(i, outcomes[i]);
+    // The chunk settles, mostly waiting for the disk, while the workers go on
+    // with the next one.
+    if (settling.valid()) settling.get();
+    settling = std::async(std::launch::async, [&, first, last] {
+      settle(first, last, outcomes);
+      for (std::size_t i = first; i < last; ++i)
+        if (outcomes[i].attempted) observer.reported(i, outcomes[i]);
+    });
   }
+  if (settling.valid()) settling.get();
   return outcomes;
 }
 

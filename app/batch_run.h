@@ -36,7 +36,8 @@ class BatchObserver {
   virtual ~BatchObserver() = default;
   // A file was taken up or finished. Called from the workers, one call at a time.
   virtual void progressed(const BatchProgress& progress) = 0;
-  // The final outcome of an attempted file, in the order of the files.
+  // The final outcome of an attempted file, in the order of the files, one
+  // call at a time, from the caller's thread or one of the batch's own.
   virtual void reported(std::size_t index, const BatchOutcome& outcome) = 0;
 };
 
