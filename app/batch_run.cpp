@@ -77,10 +77,12 @@ std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
   return outcomes;
 }
 
-BatchOutcome outcome_of(const Conversion& conversion) {
+BatchOutcome outcome_of(const Conversion& conversion, const BatchSettings& settings) {
   BatchOutcome outcome;
   outcome.error = conversion.error;
   outcome.warnings = conversion.warnings;
+  if (!outcome.error && settings.refuse_warned && !outcome.warnings.empty())
+    outcome.error = Problem(ProblemKind::refused_for_warnings);
   return outcome;
 }
 
@@ -102,7 +104,7 @@ class ChunkedSave {
   BatchOutcome write(std::size_t i) {
     const BatchJob& job = jobs_[i];
     Conversion conversion = convert_export_file(job.input);
-    BatchOutcome outcome = outcome_of(conversion);
+    BatchOutcome outcome = outcome_of(conversion, settings_);
     if (outcome.error) return outcome;
     if (settings_.create_folders) outcome.error = make_report_folder(job.target);
     if (outcome.error) return outcome;
@@ -176,7 +178,7 @@ ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const Batch
       inputs, settings, observer,
       [&](std::size_t i) {
         batch.conversions[i] = convert_export_file(inputs[i]);
-        return outcome_of(batch.conversions[i]);
+        return outcome_of(batch.conversions[i], settings);
       },
       [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
   return batch;

@@ -45,6 +45,7 @@ struct BatchSettings {
   unsigned workers = 1;
   bool replace_existing = false;
   bool create_folders = false;                // make the report's folder when missing
+  bool refuse_warned = false;                 // a file with warnings gives no report
   const std::atomic<bool>* cancel = nullptr;  // once set, files not yet taken up are left
 };
 

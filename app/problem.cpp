@@ -61,6 +61,8 @@ std::string problem_text(const Problem& p) {
       return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_mode:
       return "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
+    case ProblemKind::refused_for_warnings:
+      return "not converted: the file has warnings";
     case ProblemKind::no_report:
       return p.detail;
     case ProblemKind::target_exists:

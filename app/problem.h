@@ -22,6 +22,7 @@ enum class ProblemKind {
   // Errors choosing or writing the report.
   no_mode,
   no_report,
+  refused_for_warnings,  // asked to give no report for a file with warnings
   // Errors saving the report.
   target_exists,
   target_is_input,

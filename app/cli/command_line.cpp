@@ -60,6 +60,7 @@ Options command_line_parse(int argc, char** argv, CLI::App& app) {
   folder->excludes(combine);
   app.add_flag("-r,--recursive", options.recursive, "also convert the subfolders of FILE folders");
   app.add_flag("-f,--force", options.force, "replace reports that already exist");
+  app.add_flag("--strict", options.strict, "write no report for a file with warnings");
   app.add_option("-j,--jobs", options.jobs, "files converted at once (default: the CPU count)")
       ->check(CLI::Range(1u, 1024u));
   auto* quiet = app.add_flag("-q,--quiet", options.quiet, "print errors only");

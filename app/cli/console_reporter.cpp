@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+#include "problem_lines.h"
+
 namespace {
 
 constexpr const char* program = "ordelix-convert";
@@ -46,16 +48,18 @@ void ConsoleReporter::progressed(const ordelix::BatchProgress& progress) {
 void ConsoleReporter::reported(std::size_t index, const ordelix::BatchOutcome& outcome) {
   const std::string& input = inputs_[index];
   const std::string& target = targets_[index];
-  if (outcome.error) {
-    std::string why = ordelix::problem_text(*outcome.error);
-    if (outcome.error->kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
-    error(input, is_save_problem(outcome.error->kind) ? why + ": " + target : why);
-    return;
-  }
   if (verbosity_ != Verbosity::quiet)
     for (const ordelix::Problem& warning : outcome.warnings)
-      print(std::cerr,
-            std::string(program) + ": " + input + ": warning: " + ordelix::problem_text(warning));
+      print(std::cerr, ordelix::warning_line(input, warning));
+  if (outcome.error) {
+    ordelix::ProblemKind kind = outcome.error->kind;
+    std::string why = kind == ordelix::ProblemKind::refused_for_warnings
+                          ? ordelix::strict_refusal_text(outcome.warnings.size())
+                          : ordelix::problem_text(*outcome.error);
+    if (kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
+    error(input, is_save_problem(kind) ? why + ": " + target : why);
+    return;
+  }
   if (!target.empty()) made(input + " -> " + target);
 }
 

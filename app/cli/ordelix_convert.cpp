@@ -56,23 +56,25 @@ ordelix::BatchSettings settings_of(const Options& options) {
   settings.workers = options.jobs;
   settings.replace_existing = options.force;
   settings.create_folders = !options.folder.empty();
+  settings.refuse_warned = options.strict;
   return settings;
 }
 
 // One report on standard output.
-std::vector<ordelix::BatchOutcome> convert_to_stdout(const std::string& input,
+std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
+                                                     const std::string& input,
                                                      ConsoleReporter& reporter) {
-  ordelix::Conversion conversion = ordelix::convert_export_file(input);
-  ordelix::BatchOutcome outcome;
-  outcome.attempted = true;
-  outcome.error = conversion.error;
-  outcome.warnings = conversion.warnings;
-  if (!outcome.error) {
-    ordelix::WorkbookSheet only{&conversion.sheet, {}};
-    outcome.error = ordelix::report_stream({&only, 1}, STDOUT_FILENO, conversion.created);
-  }
-  reporter.reported(0, outcome);
-  return {outcome};
+  ordelix::ConvertedBatch batch = ordelix::batch_convert({input}, settings_of(options), reporter);
+  ordelix::BatchOutcome& outcome = batch.outcomes.front();
+  if (!outcome.converted()) return batch.outcomes;
+  const ordelix::Conversion& conversion = batch.conversions.front();
+  ordelix::WorkbookSheet only{&conversion.sheet, {}};
+  outcome.error = ordelix::report_stream({&only, 1}, STDOUT_FILENO, conversion.created);
+  if (outcome.error)
+    reporter.error(input, ordelix::problem_text(*outcome.error));
+  else
+    reporter.made(input + " -> standard output");
+  return batch.outcomes;
 }
 
 std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
@@ -86,8 +88,11 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
   if (auto clash = ordelix::batch_find_clash(targets))
     throw UsageError(inputs[clash->first] + " and " + inputs[clash->second] + " would both write " +
                      targets[clash->second] + "; nothing was converted");
+  if (options.output == to_stdout) {
+    reporter.set_files(inputs, {""});
+    return convert_to_stdout(options, inputs.front(), reporter);
+  }
   reporter.set_files(inputs, targets);
-  if (options.output == to_stdout) return convert_to_stdout(inputs.front(), reporter);
 
   std::vector<ordelix::BatchJob> jobs;
   for (std::size_t i = 0; i < inputs.size(); ++i) jobs.push_back({inputs[i], targets[i]});

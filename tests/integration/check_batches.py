@@ -140,7 +140,7 @@ class Parallel(BatchCase):
         for jobs in ("1", "4"):
             out = self.folder(f"out{jobs}")
             run = self.convert("-v", "-j", jobs, "-d", out, *inputs)
-            self.assert_converted(run)
+            self.assert_converted(run, reports.example_warnings(inputs))
             runs[jobs] = run.out.replace(out, "OUT")
         self.assertEqual(runs["1"], runs["4"])
         made = [line.split(" -> ")[0] for line in runs["1"].splitlines() if " -> " in line]
@@ -157,8 +157,9 @@ class Combined(BatchCase):
         names = reports.example_names()
         combined = self.path("all.xlsx")
         run = self.convert("--combine", combined, reports.EXAMPLES)
-        self.assert_converted(run)
-        self.assertEqual(summary_of(run.out), (len(names), 0, 0))
+        self.assert_converted(
+            run, reports.example_warnings([os.path.join(reports.EXAMPLES, n) for n in names]))
+        self.assertEqual(summary_of(run.out), (len(names), 0, len(reports.EXAMPLE_WARNINGS)))
         book = openpyxl.load_workbook(combined)
         self.assertEqual(book.sheetnames, names)
         for name in names:
@@ -215,6 +216,18 @@ class Combined(BatchCase):
         self.assertEqual(openpyxl.load_workbook(combined).sheetnames, ["good.NUC"])
         self.assert_converted(self.convert("-f", "--combine", combined, good, good))
         self.assertEqual(openpyxl.load_workbook(combined).sheetnames, ["good.NUC", "good.NUC (2)"])
+
+    def test_strict_leaves_out_a_file_with_warnings(self):
+        faulty = self.example("kinetics_step50.TSC", "runs", "faulty.TSC")
+        self.example("dsdna.NUC", "runs", "clean.NUC")
+        combined = self.path("strict.xlsx")
+        run = self.convert("--strict", "--combine", combined, os.path.join(self.work, "runs"))
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertEqual(run.err, (
+            f"{faulty}:13: warning: says 4 values; the file holds 3\n"
+            f"ordelix-convert: {faulty}: not converted: 1 warning under --strict\n"))
+        self.assertEqual(summary_of(run.out), (1, 1, 0))
+        self.assertEqual(openpyxl.load_workbook(combined).sheetnames, ["clean.NUC"])
 
     def test_combined_on_stdout_is_the_same_workbook(self):
         inputs = [self.example(n, n) for n in ("dsdna.NUC", "scan_step5.WSC")]
