@@ -59,31 +59,22 @@ int copy_all(int from, int to) {
   return 0;
 }
 
-// The library reports none of its own write failures with the system's
-// reason, and some not at all; so it writes the zip into memory, and the copy
-// into the folder is ours. Its own temporary files go into the folder too,
-// so that what cuts them short shows in the check that follows.
+// The library's failed writes of its zip are reported without the system's
+// reason, so it writes the zip into memory, where it is checked, and the copy
+// into the folder is ours.
 std::optional<Problem> workbook_into(const StagedFile& file, const ReportSheet& sheet,
                                      std::time_t created, const std::string& folder) {
   UniqueFd memory(::memfd_create("ordelix-workbook", MFD_CLOEXEC));
   std::string memory_path = "/proc/self/fd/" + std::to_string(memory.get());
-  if (memory.get() < 0 || ::access(memory_path.c_str(), F_OK) != 0)
-    return xlsx_write_report(sheet, file.path(), created, folder);
-  if (std::optional<Problem> failed = xlsx_write_report(sheet, memory_path, created, folder))
+  bool in_memory = memory.get() >= 0 && ::access(memory_path.c_str(), F_OK) == 0;
+  const std::string& path = in_memory ? memory_path : file.path();
+  if (std::optional<Problem> failed = xlsx_write_report(sheet, path, created, folder))
     return failed;
+  if (std::optional<ZipFault> fault = zip_check(path))
+    return failure(ProblemKind::workbook_damaged, 0, fault->what);
+  if (!in_memory) return std::nullopt;
   if (int err = copy_all(memory.get(), file.fd()); err != 0) return write_failure(err);
   return std::nullopt;
-}
-
-// A part cut short was one of the library's writes in this folder failing;
-// asking the folder for that much room again names the reason.
-std::optional<int> why_cut_short(int fd, std::uint64_t bytes) {
-  off_t end = ::lseek(fd, 0, SEEK_END);
-  if (end < 0) return std::nullopt;
-  int err = ::posix_fallocate(fd, end, static_cast<off_t>(bytes + BUFSIZ));
-  if (::ftruncate(fd, end) != 0 || err == 0 || err == EINVAL || err == EOPNOTSUPP)
-    return std::nullopt;
-  return err;
 }
 
 }  // namespace
@@ -104,12 +95,6 @@ std::variant<PendingReport, Problem> report_write(const ReportSheet& sheet,
   if (std::optional<Problem> failed = workbook_into(file, sheet, options.created, folder))
     return *failed;
   if (::fsync(file.fd()) != 0) return failure(ProblemKind::sync_failed, errno);
-  if (std::optional<ZipFault> fault = zip_check(file.path())) {
-    if (fault->cut_short_bytes > 0)
-      if (std::optional<int> err = why_cut_short(file.fd(), fault->cut_short_bytes))
-        return write_failure(*err);
-    return failure(ProblemKind::workbook_damaged, 0, fault->what);
-  }
   return PendingReport(std::move(file), target, options.replace_existing);
 }
 

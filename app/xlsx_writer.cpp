@@ -3,9 +3,12 @@
 #include <locale.h>
 #include <xlsxwriter.h>
 
+#include <cstring>
+
 #include "chart_labels.h"
 #include "column_widths.h"
 #include "cp1252.h"
+#include "workbook_parts.h"
 #include "xlsx_formats.h"
 #include "xlsx_sheet_layout.h"
 #include "xlsx_text.h"
@@ -138,6 +141,7 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
 std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
                                          std::time_t created, const std::string& temp_folder) {
   CLocaleScope c_locale;
+  workbook_parts_reset();
   lxw_workbook_options options{};
   options.tmpdir = const_cast<char*>(temp_folder.c_str());
   lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
@@ -151,6 +155,9 @@ std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::st
   lxw_error err = write_sheet(workbook, sheet);
   lxw_error closed = workbook_close(workbook);
   if (err == LXW_NO_ERROR) err = closed;
+  // Said first: the library's own error, if any, follows from this one.
+  if (int part_err = workbook_parts_failure(); part_err != 0)
+    return Problem{ProblemKind::write_failed, 0, std::strerror(part_err)};
   if (err == LXW_NO_ERROR) return std::nullopt;
   return Problem{ProblemKind::write_failed, 0, lxw_strerror(err)};
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Times ordelix-convert on generated wavelength scans against ordelix-scan-floor,
-a C program that writes the same cells and chart with libxlsxwriter and does
-nothing else.
+a C program that writes the same cells and chart with libxlsxwriter, syncs the
+report and its folder as a durable save must, and does nothing else.
 
 Usage: scripts/bench_scan.py [BUILD_DIR] [--runs N]
 

@@ -2,16 +2,19 @@
  * straight from the export file with libxlsxwriter, and nothing else. It is
  * the yardstick that scripts/bench_scan.py holds ordelix-convert against, so
  * it takes only the scans the benchmark generates: every code in its table.
+ * Like the converter it saves durably: the report, then its folder, synced.
  *
  * Usage: ordelix-scan-floor EXPORT.WSC REPORT.xlsx */
 
 #define _GNU_SOURCE
 #include <fcntl.h>
+#include <libgen.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 enum { first_row = 16, max_row = 32767, cut = 8, print_last_col = 15, chart_last_row = 17 };
@@ -94,6 +97,13 @@ static time_t created(const char* path) {
       (stx.stx_mask & STATX_BTIME))
     return (time_t)stx.stx_btime.tv_sec;
   return (time_t)stx.stx_mtime.tv_sec;
+}
+
+static int synced(const char* path) {
+  int fd = open(path, O_RDONLY | O_CLOEXEC);
+  int ok = fd >= 0 && fsync(fd) == 0;
+  if (fd >= 0) close(fd);
+  return ok;
 }
 
 int main(int argc, char** argv) {
@@ -206,5 +216,8 @@ int main(int argc, char** argv) {
   worksheet_print_area(ws, 0, 0, (lxw_row_t)((last > chart_last_row ? last : chart_last_row) - 1),
                        print_last_col - 1);
   free(lines.lines);
-  return workbook_close(wb) == LXW_NO_ERROR ? 0 : 1;
+  if (workbook_close(wb) != LXW_NO_ERROR) return 1;
+  char folder[4096];
+  snprintf(folder, sizeof folder, "%s", argv[2]);
+  return synced(argv[2]) && synced(dirname(folder)) ? 0 : 1;
 }

@@ -88,18 +88,14 @@ TEST(ZipCheck, SoundZipPasses) {
   EXPECT_FALSE(zip_check(write_zip(dir, {{"a.xml", sheet_xml}, {"b.bin", "\x01\x02"}})));
 }
 
-TEST(ZipCheck, AnXmlPartCutShortIsFoundWithItsSize) {
+TEST(ZipCheck, AnXmlPartCutShortIsFoundByName) {
   test::TempDir dir;
   std::string cut = sheet_xml.substr(0, 100);
   std::optional<ZipFault> fault =
       zip_check(write_zip(dir, {{"_rels/.rels", "<r/>"}, {"xl/s.xml", cut}}));
   ASSERT_TRUE(fault);
-  EXPECT_EQ(fault->cut_short_bytes, 100u);
   EXPECT_NE(fault->what.find("xl/s.xml"), std::string::npos) << fault->what;
-
-  fault = zip_check(write_zip(dir, {{"_rels/.rels", "<Relationships>"}}));
-  ASSERT_TRUE(fault);
-  EXPECT_EQ(fault->cut_short_bytes, 15u);
+  EXPECT_TRUE(zip_check(write_zip(dir, {{"_rels/.rels", "<Relationships>"}})));
 }
 
 TEST(ZipCheck, EmptyOrMissingZipFails) {
