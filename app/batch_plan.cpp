@@ -7,17 +7,16 @@ namespace ordelix {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> batch_report_paths(const std::vector<std::string>& inputs,
+std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& inputs,
                                             const std::string& output, const std::string& folder) {
   std::vector<std::string> targets;
-  for (const std::string& input : inputs) {
+  for (const BatchInput& input : inputs) {
     if (!output.empty()) {
       targets.push_back(output);
       continue;
     }
-    fs::path report = fs::path(input).replace_extension(".xlsx");
-    if (!folder.empty()) report = fs::path(folder) / report.filename();
-    targets.push_back(report.string());
+    fs::path report = folder.empty() ? fs::path(input.path) : fs::path(folder) / input.relative;
+    targets.push_back(report.replace_extension(".xlsx").string());
   }
   return targets;
 }

@@ -4,11 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "batch_inputs.h"
+
 namespace ordelix {
 
 // Where each export file of a batch gets its report: `output` for a single
-// file, else in `folder` if given, else next to the file; always `.xlsx`.
-std::vector<std::string> batch_report_paths(const std::vector<std::string>& inputs,
+// file, else at its relative place under `folder` if given, else next to the
+// file; always `.xlsx`.
+std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& inputs,
                                             const std::string& output, const std::string& folder);
 
 struct TargetClash {

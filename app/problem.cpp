@@ -57,8 +57,14 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot read", p.sys_errno);
     case ProblemKind::too_large:
       return "is larger than 64 MiB and cannot be an export file";
+    case ProblemKind::cannot_read_folder:
+      return with_reason("cannot read the folder", p.sys_errno);
+    case ProblemKind::no_export_files:
+      return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_mode:
       return "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
+    case ProblemKind::refused_for_warnings:
+      return "not converted: the file has warnings";
     case ProblemKind::no_report:
       return p.detail;
     case ProblemKind::target_exists:
@@ -67,6 +73,10 @@ std::string problem_text(const Problem& p) {
       return "the report would replace the export file itself";
     case ProblemKind::target_not_regular:
       return "the report's name is taken by something other than a regular file";
+    case ProblemKind::target_is_folder:
+      return "the report's name is that of a folder";
+    case ProblemKind::cannot_create_folder:
+      return with_reason("cannot create the report's folder", p.sys_errno);
     case ProblemKind::cannot_create:
       return with_reason("cannot create a file in the report's folder", p.sys_errno);
     case ProblemKind::write_failed:

@@ -17,13 +17,19 @@ enum class ProblemKind {
   not_regular,
   cannot_read,
   too_large,
+  // Errors finding export files in a folder.
+  cannot_read_folder,
+  no_export_files,
   // Errors choosing or writing the report.
   no_mode,
   no_report,
+  refused_for_warnings,  // asked to give no report for a file with warnings
   // Errors saving the report.
   target_exists,
   target_is_input,
   target_not_regular,
+  target_is_folder,
+  cannot_create_folder,
   cannot_create,
   write_failed,
   workbook_damaged,

@@ -42,6 +42,7 @@ std::string folder_of(const std::string& target) {
 std::optional<Problem> target_check(const std::string& target, bool replace) {
   struct stat st {};
   if (::lstat(target.c_str(), &st) != 0) return std::nullopt;
+  if (S_ISDIR(st.st_mode)) return failure(ProblemKind::target_is_folder);
   if (!S_ISREG(st.st_mode)) return failure(ProblemKind::target_not_regular);
   if (!replace) return failure(ProblemKind::target_exists);
   return std::nullopt;
@@ -62,13 +63,13 @@ int copy_all(int from, int to) {
 // The library's failed writes of its zip are reported without the system's
 // reason, so it writes the zip into memory, where it is checked, and the copy
 // into the folder is ours.
-std::optional<Problem> workbook_into(const StagedFile& file, const ReportSheet& sheet,
+std::optional<Problem> workbook_into(const StagedFile& file, std::span<const WorkbookSheet> sheets,
                                      std::time_t created, const std::string& folder) {
   UniqueFd memory(::memfd_create("ordelix-workbook", MFD_CLOEXEC));
   std::string memory_path = "/proc/self/fd/" + std::to_string(memory.get());
   bool in_memory = memory.get() >= 0 && ::access(memory_path.c_str(), F_OK) == 0;
   const std::string& path = in_memory ? memory_path : file.path();
-  if (std::optional<Problem> failed = xlsx_write_report(sheet, path, created, folder))
+  if (std::optional<Problem> failed = xlsx_write_workbook(sheets, path, created, folder))
     return failed;
   if (std::optional<ZipFault> fault = zip_check(path))
     return failure(ProblemKind::workbook_damaged, 0, fault->what);
@@ -79,7 +80,7 @@ std::optional<Problem> workbook_into(const StagedFile& file, const ReportSheet& 
 
 }  // namespace
 
-std::variant<PendingReport, Problem> report_write(const ReportSheet& sheet,
+std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
                                                   const std::string& target,
                                                   const SaveOptions& options) {
   if (!options.input_path.empty() &&
@@ -92,9 +93,9 @@ std::variant<PendingReport, Problem> report_write(const ReportSheet& sheet,
   if (const int* err = std::get_if<int>(&created)) return failure(ProblemKind::cannot_create, *err);
   StagedFile& file = std::get<StagedFile>(created);
 
-  if (std::optional<Problem> failed = workbook_into(file, sheet, options.created, folder))
+  if (std::optional<Problem> failed = workbook_into(file, sheets, options.created, folder))
     return *failed;
-  if (::fsync(file.fd()) != 0) return failure(ProblemKind::sync_failed, errno);
+  if (options.sync_each && ::fsync(file.fd()) != 0) return failure(ProblemKind::sync_failed, errno);
   return PendingReport(std::move(file), target, options.replace_existing);
 }
 
@@ -114,12 +115,20 @@ std::optional<Problem> report_sync_folder(const std::string& target) {
   return std::nullopt;
 }
 
-std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
-                                   const SaveOptions& options) {
-  std::variant<PendingReport, Problem> written = report_write(sheet, target, options);
+std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
+                                            const std::string& target, const SaveOptions& options) {
+  SaveOptions synced = options;
+  synced.sync_each = true;
+  std::variant<PendingReport, Problem> written = report_write(sheets, target, synced);
   if (Problem* failed = std::get_if<Problem>(&written)) return std::move(*failed);
   if (std::optional<Problem> failed = std::get<PendingReport>(written).place()) return failed;
   return report_sync_folder(target);
+}
+
+std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
+                                   const SaveOptions& options) {
+  WorkbookSheet only{&sheet, {}};
+  return report_save_workbook({&only, 1}, target, options);
 }
 
 }  // namespace ordelix

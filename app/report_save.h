@@ -2,12 +2,14 @@
 
 #include <ctime>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 
 #include "problem.h"
 #include "report_sheet.h"
 #include "staged_file.h"
+#include "xlsx_writer.h"
 
 namespace ordelix {
 
@@ -15,19 +17,22 @@ struct SaveOptions {
   bool replace_existing = false;  // never anything but a regular file, whatever this says
   std::string input_path;         // never written over, whatever replace_existing says
   std::time_t created = 0;
+  // Off for callers that make many reports durable at once (reports_flush).
+  bool sync_each = true;
 };
 
-// A report written, synced and read back in its target's folder, not yet in
-// place: any report already there is untouched until place(). Gone unless
-// placed.
+// A report written and checked in its target's folder, not yet in place: any
+// report already there is untouched until place(). Gone unless placed.
 class PendingReport {
  public:
   const std::string& target() const { return target_; }
+  // The written file, for flushing it together with others.
+  int fd() const { return file_.fd(); }
   std::optional<Problem> place();
 
  private:
-  friend std::variant<PendingReport, Problem> report_write(const ReportSheet&, const std::string&,
-                                                           const SaveOptions&);
+  friend std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet>,
+                                                           const std::string&, const SaveOptions&);
   PendingReport(StagedFile file, std::string target, bool replace)
       : file_(std::move(file)), target_(std::move(target)), replace_(replace) {}
 
@@ -37,7 +42,7 @@ class PendingReport {
 };
 
 // The steps of a save, for callers that place several reports together.
-std::variant<PendingReport, Problem> report_write(const ReportSheet& sheet,
+std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
                                                   const std::string& target,
                                                   const SaveOptions& options);
 // Makes the placing of reports in the target's folder last through a crash.
@@ -48,5 +53,8 @@ std::optional<Problem> report_sync_folder(const std::string& target);
 // step failed. Returns nothing on success, else the error.
 std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
                                    const SaveOptions& options);
+// The same for a workbook of several sheets.
+std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
+                                            const std::string& target, const SaveOptions& options);
 
 }  // namespace ordelix

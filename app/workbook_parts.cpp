@@ -17,7 +17,10 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
+
+#include "staged_file.h"
 
 namespace ordelix {
 namespace {
@@ -30,15 +33,6 @@ int failed(int err) {
   if (first_failure == 0) first_failure = err;
   errno = err;
   return -1;
-}
-
-int unnamed_file_in(const char* folder) {
-  int fd = ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
-  std::string name = std::string(folder) + "/.ordelix-part-XXXXXX";
-  fd = ::mkostemp(name.data(), O_CLOEXEC);
-  if (fd >= 0) ::unlink(name.c_str());
-  return fd;
 }
 
 int write_fully(int fd, const char* bytes, std::size_t size, off_t at) {
@@ -57,9 +51,6 @@ int write_fully(int fd, const char* bytes, std::size_t size, off_t at) {
 class Part {
  public:
   explicit Part(const char* folder) : folder_(folder != nullptr ? folder : "/tmp") {}
-  ~Part() {
-    if (fd_ >= 0) ::close(fd_);
-  }
   Part(const Part&) = delete;
   Part& operator=(const Part&) = delete;
 
@@ -103,8 +94,10 @@ class Part {
 
  private:
   int move_to_file() {
-    fd_ = unnamed_file_in(folder_.c_str());
-    if (fd_ < 0) return errno;
+    std::variant<StagedFile, int> created = StagedFile::create(folder_);
+    if (const int* err = std::get_if<int>(&created)) return *err;
+    file_.emplace(std::get<StagedFile>(std::move(created)));
+    fd_ = file_->fd();
     int err = write_fully(fd_, memory_.data(), memory_.size(), 0);
     std::string().swap(memory_);
     return err;
@@ -112,6 +105,7 @@ class Part {
 
   std::string folder_;
   std::string memory_;
+  std::optional<StagedFile> file_;  // never placed: gone with the part
   int fd_ = -1;
   std::size_t at_ = 0;
   std::size_t size_ = 0;

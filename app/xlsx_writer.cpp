@@ -108,8 +108,10 @@ lxw_error insert_line_chart(lxw_workbook* workbook, lxw_worksheet* ws, const Rep
   return worksheet_insert_chart_opt(ws, 0, 0, chart, &options);
 }
 
-lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
-  lxw_worksheet* ws = workbook_add_worksheet(workbook, nullptr);
+lxw_error write_sheet(lxw_workbook* workbook, const WorkbookSheet& named) {
+  const ReportSheet& sheet = *named.sheet;
+  lxw_worksheet* ws =
+      workbook_add_worksheet(workbook, named.name.empty() ? nullptr : named.name.c_str());
   if (ws == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
   Formats formats(workbook, sheet);
   std::map<int, double> widths = column_widths(sheet);
@@ -138,8 +140,9 @@ lxw_error write_sheet(lxw_workbook* workbook, const ReportSheet& sheet) {
 
 }  // namespace
 
-std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                                         std::time_t created, const std::string& temp_folder) {
+std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets,
+                                           const std::string& path, std::time_t created,
+                                           const std::string& temp_folder) {
   CLocaleScope c_locale;
   workbook_parts_reset();
   lxw_workbook_options options{};
@@ -152,7 +155,9 @@ std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::st
   properties.created = created != 0 ? created : 1;
   workbook_set_properties(workbook, &properties);
 
-  lxw_error err = write_sheet(workbook, sheet);
+  lxw_error err = LXW_NO_ERROR;
+  for (std::size_t i = 0; i < sheets.size() && err == LXW_NO_ERROR; ++i)
+    err = write_sheet(workbook, sheets[i]);
   lxw_error closed = workbook_close(workbook);
   if (err == LXW_NO_ERROR) err = closed;
   // Said first: the library's own error, if any, follows from this one.
@@ -160,6 +165,12 @@ std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::st
     return Problem{ProblemKind::write_failed, 0, std::strerror(part_err)};
   if (err == LXW_NO_ERROR) return std::nullopt;
   return Problem{ProblemKind::write_failed, 0, lxw_strerror(err)};
+}
+
+std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
+                                         std::time_t created, const std::string& temp_folder) {
+  WorkbookSheet only{&sheet, {}};
+  return xlsx_write_workbook({&only, 1}, path, created, temp_folder);
 }
 
 }  // namespace ordelix

@@ -1,55 +1,154 @@
 // ordelix-convert: export files in, .xlsx reports out, for scripts and batches.
 
+#include <malloc.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
+#include "batch_inputs.h"
 #include "batch_plan.h"
-#include "conversion.h"
+#include "batch_run.h"
+#include "command_line.h"
+#include "console_reporter.h"
 #include "printable_name.h"
-#include "problem_lines.h"
 #include "report_save.h"
+#include "report_stream.h"
+#include "sheet_names.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* program = "ordelix-convert";
 constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_usage = 2;
 
-void complain(const std::string& file, const std::string& what) {
-  std::cerr << program << ": " << ordelix::printable_name(file) << ": " << what << '\n';
+Verbosity verbosity_of(const Options& options) {
+  return options.quiet     ? Verbosity::quiet
+         : options.verbose ? Verbosity::verbose
+                           : Verbosity::normal;
 }
 
-// Converts one file; false when it gave no report.
-bool convert_one(const std::string& input, const std::string& target, bool force, bool strict) {
-  ordelix::Conversion conversion = ordelix::convert_export_file(input);
-  if (!conversion.ok()) {
-    complain(input, ordelix::problem_text(*conversion.error));
-    return false;
-  }
-  for (const ordelix::Problem& warning : conversion.warnings)
-    std::cerr << ordelix::warning_line(ordelix::printable_name(input), warning) << '\n';
-  if (strict && !conversion.warnings.empty()) {
-    complain(input, ordelix::strict_refusal_text(conversion.warnings.size()));
-    return false;
-  }
+std::string skipped_text(const ordelix::InputSelection& selection) {
+  std::string text;
+  if (std::size_t n = selection.skipped_files; n > 0)
+    text = std::to_string(n) + (n == 1 ? " file" : " files") +
+           " in the folders named no measurement mode and " + (n == 1 ? "was" : "were") +
+           " skipped";
+  if (std::size_t n = selection.skipped_folders; n > 0)
+    text += (text.empty() ? "" : "; ") + std::to_string(n) +
+            (n == 1 ? " subfolder" : " subfolders") + " left out (-r converts them too)";
+  return text;
+}
 
-  ordelix::SaveOptions options;
-  options.replace_existing = force;
-  options.input_path = input;
-  options.created = conversion.created;
-  if (std::optional<ordelix::Problem> failed =
-          ordelix::report_save(conversion.sheet, target, options)) {
-    std::string why = ordelix::problem_text(*failed);
-    if (failed->kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
-    complain(input, why + ": " + ordelix::printable_name(target));
-    return false;
+std::vector<std::string> paths_of(const std::vector<ordelix::BatchInput>& inputs) {
+  std::vector<std::string> paths;
+  for (const ordelix::BatchInput& input : inputs) paths.push_back(input.path);
+  return paths;
+}
+
+ordelix::BatchSettings settings_of(const Options& options) {
+  ordelix::BatchSettings settings;
+  settings.workers = options.jobs;
+  settings.replace_existing = options.force;
+  settings.create_folders = !options.folder.empty();
+  settings.refuse_warned = options.strict;
+  return settings;
+}
+
+// One report on standard output.
+std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
+                                                     const std::string& input,
+                                                     ConsoleReporter& reporter) {
+  ordelix::ConvertedBatch batch = ordelix::batch_convert({input}, settings_of(options), reporter);
+  ordelix::BatchOutcome& outcome = batch.outcomes.front();
+  if (!outcome.converted()) return batch.outcomes;
+  const ordelix::Conversion& conversion = batch.conversions.front();
+  ordelix::WorkbookSheet only{&conversion.sheet, {}};
+  outcome.error = ordelix::report_stream({&only, 1}, STDOUT_FILENO, conversion.created);
+  if (outcome.error)
+    reporter.error(input, ordelix::problem_text(*outcome.error));
+  else
+    reporter.made(ordelix::printable_name(input) + " -> standard output");
+  return batch.outcomes;
+}
+
+std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
+                                                const std::vector<ordelix::BatchInput>& files,
+                                                ConsoleReporter& reporter) {
+  if (!options.output.empty() && files.size() != 1)
+    throw UsageError("-o takes a single export file; -d or --combine takes several");
+  std::vector<std::string> inputs = paths_of(files);
+  std::vector<std::string> targets =
+      ordelix::batch_report_paths(files, options.output, options.folder);
+  if (auto clash = ordelix::batch_find_clash(targets))
+    throw UsageError(ordelix::printable_name(inputs[clash->first]) + " and " +
+                     ordelix::printable_name(inputs[clash->second]) + " would both write " +
+                     ordelix::printable_name(targets[clash->second]) + "; nothing was converted");
+  if (options.output == to_stdout) {
+    reporter.set_files(inputs, {""});
+    return convert_to_stdout(options, inputs.front(), reporter);
   }
-  std::cout << ordelix::printable_name(input) << " -> " << ordelix::printable_name(target) << '\n';
-  return true;
+  reporter.set_files(inputs, targets);
+
+  std::vector<ordelix::BatchJob> jobs;
+  for (std::size_t i = 0; i < inputs.size(); ++i) jobs.push_back({inputs[i], targets[i]});
+  return ordelix::batch_save_reports(jobs, settings_of(options), reporter);
+}
+
+// Every converted file as a sheet of one workbook; when that cannot be saved,
+// none of them counts as converted.
+std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
+                                                    const std::vector<ordelix::BatchInput>& files,
+                                                    ConsoleReporter& reporter) {
+  std::vector<std::string> inputs = paths_of(files);
+  for (const std::string& input : inputs)
+    if (ordelix::batch_find_clash({input, options.combine}))
+      throw UsageError(ordelix::printable_name(input) +
+                       ": the combined workbook would replace this export file");
+  reporter.set_files(inputs, std::vector<std::string>(inputs.size()));
+  ordelix::ConvertedBatch batch = ordelix::batch_convert(inputs, settings_of(options), reporter);
+
+  std::vector<std::string> names;
+  std::vector<std::size_t> kept;
+  std::time_t created = 0;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (!batch.outcomes[i].converted()) continue;
+    kept.push_back(i);
+    names.push_back(fs::path(inputs[i]).filename().string());
+    created = std::max(created, batch.conversions[i].created);
+  }
+  if (kept.empty()) return batch.outcomes;
+  names = ordelix::sheet_names_for(names);
+  std::vector<ordelix::WorkbookSheet> sheets;
+  for (std::size_t k = 0; k < kept.size(); ++k)
+    sheets.push_back({&batch.conversions[kept[k]].sheet, names[k]});
+
+  std::optional<ordelix::Problem> failed;
+  if (options.combine == to_stdout) {
+    failed = ordelix::report_stream(sheets, STDOUT_FILENO, created);
+  } else {
+    ordelix::SaveOptions save;
+    save.replace_existing = options.force;
+    save.created = created;
+    failed = ordelix::report_save_workbook(sheets, options.combine, save);
+  }
+  if (failed) {
+    reporter.error(options.combine, ordelix::problem_text(*failed));
+    for (std::size_t i : kept) batch.outcomes[i].error = failed;
+    return batch.outcomes;
+  }
+  for (std::size_t k = 0; k < kept.size(); ++k)
+    reporter.made(ordelix::printable_name(inputs[kept[k]]) + " -> " +
+                  ordelix::printable_name(options.combine) + " [" + names[k] + "]");
+  return batch.outcomes;
 }
 
 // 0 when all written to standard output got there, else why not. Scripts
@@ -65,47 +164,48 @@ int stdout_error() {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
+  // Each conversion frees what it used; handing that back to the system and
+  // faulting it in again, zeroed, for the next file cost more than the
+  // conversion. A batch keeps it instead; the peak stays that of one file per worker.
+  ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
 
   CLI::App app{"Converts spectrophotometer export files into .xlsx reports.", program};
-  std::vector<std::string> inputs;
-  std::string output;
-  std::string folder;
-  bool force = false;
-  bool strict = false;
-  app.add_option("FILE", inputs, "export files (.PRO .NUC .CON .PHT .OD .TSC .TM .WSC)")
-      ->required();
-  auto* output_option = app.add_option("-o,--output", output, "report file, for a single FILE");
-  auto* folder_option = app.add_option("-d,--dir", folder, "folder for the reports");
-  output_option->excludes(folder_option);
-  app.add_flag("-f,--force", force, "replace reports that already exist");
-  app.add_flag("--strict", strict, "write no report for a file with warnings");
-  app.set_version_flag("--version", std::string(program) + " " + ORDELIX_VERSION);
-  app.footer("Without -o or -d each report is written next to its FILE, named FILE.xlsx.");
-
+  Options options;
   try {
-    app.parse(argc, argv);
-    if (!output.empty() && inputs.size() > 1)
-      throw CLI::ValidationError("-o", "takes a single FILE; use -d for several");
+    options = command_line_parse(argc, argv, app);
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? exit_ok : exit_usage;
-  }
-
-  std::vector<std::string> targets = ordelix::batch_report_paths(inputs, output, folder);
-  if (auto clash = ordelix::batch_find_clash(targets)) {
-    std::cerr << program << ": " << ordelix::printable_name(inputs[clash->first]) << " and "
-              << ordelix::printable_name(inputs[clash->second]) << " would both write "
-              << ordelix::printable_name(targets[clash->second]) << "; nothing was converted\n";
+  } catch (const UsageError& e) {
+    std::cerr << program << ": " << e.what() << " (--help tells more)\n";
     return exit_usage;
   }
 
-  bool all_converted = true;
-  for (std::size_t i = 0; i < inputs.size(); ++i)
-    all_converted = convert_one(inputs[i], targets[i], force, strict) && all_converted;
+  bool workbook_on_stdout = options.output == to_stdout || options.combine == to_stdout;
+  ConsoleReporter reporter(verbosity_of(options), workbook_on_stdout ? std::cerr : std::cout,
+                           !options.quiet && ::isatty(STDERR_FILENO));
+  ordelix::InputSelection selection =
+      ordelix::batch_select_inputs(options.arguments, options.recursive);
+  for (const ordelix::FolderProblem& p : selection.problems)
+    reporter.error(p.folder, ordelix::problem_text(p.problem));
+  if (std::string skipped = skipped_text(selection); !skipped.empty()) reporter.note(skipped);
 
+  std::vector<ordelix::BatchOutcome> outcomes;
+  try {
+    outcomes = options.combine.empty() ? convert_each(options, selection.files, reporter)
+                                       : convert_combined(options, selection.files, reporter);
+  } catch (const UsageError& e) {
+    std::cerr << program << ": " << e.what() << '\n';
+    return exit_usage;
+  }
+  ordelix::BatchTally tally = ordelix::batch_tally(outcomes);
+  tally.failed += selection.problems.size();
+  reporter.finish(tally);
   if (int err = stdout_error(); err != 0) {
+    if (reporter.notes_errno() != 0) err = reporter.notes_errno();
     ordelix::Problem lost{ordelix::ProblemKind::stdout_failed, 0, {}, err};
     std::cerr << program << ": " << ordelix::problem_text(lost) << '\n';
     return exit_failed;
   }
-  return all_converted ? exit_ok : exit_failed;
+  return tally.failed == 0 ? exit_ok : exit_failed;
 }

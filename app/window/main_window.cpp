@@ -1,13 +1,18 @@
 #include "main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QTimer>
 
+#include "batch_conversion.h"
 #include "button_description.h"
 #include "clock_text.h"
 #include "conversion.h"
@@ -19,6 +24,17 @@
 
 namespace ordelix {
 namespace {
+
+// The local paths of a drag, or none when anything in it is no local file.
+QStringList local_paths(const QMimeData* mime) {
+  QStringList paths;
+  if (mime == nullptr || !mime->hasUrls()) return {};
+  for (const QUrl& url : mime->urls()) {
+    if (!url.isLocalFile()) return {};
+    paths << url.toLocalFile();
+  }
+  return paths;
+}
 
 QLabel* add_label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
   auto* label = new QLabel(text, parent);
@@ -42,6 +58,7 @@ MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle("TAVRO");
   setFixedSize(800, 600);
+  setAcceptDrops(true);
 
   QLabel* title = add_label(this, "Label2", " Ordelix  V1.2", {40, 28, 720, 64});
   QFont title_font = title->font();
@@ -98,11 +115,52 @@ void MainWindow::browse() {
 }
 
 void MainWindow::select(const QString& path) {
+  batch_.clear();
+  batchProblems_.clear();
   selectedPath_ = path;
   path_->setText(path);
 }
 
+void MainWindow::drop(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  if (paths.size() == 1 && !QFileInfo(paths.front()).isDir()) {
+    select(paths.front());
+    return;
+  }
+  std::vector<std::string> arguments;
+  for (const QString& path : paths) arguments.push_back(QFile::encodeName(path).toStdString());
+  InputSelection selection = batch_select_inputs(arguments, true);
+  QStringList problems;
+  for (const FolderProblem& p : selection.problems)
+    problems << tr("%1: %2").arg(QFile::decodeName(p.folder.c_str()),
+                                 QString::fromStdString(problem_text(p.problem)));
+  if (selection.files.empty()) {
+    dialogs_.showFailure(this, problems.join('\n'));
+    return;
+  }
+  batch_ = std::move(selection.files);
+  batchProblems_ = problems;
+  selectedPath_.clear();
+  path_->setText(batch_.size() == 1 ? tr("1 export file")
+                                    : tr("%1 export files").arg(batch_.size()));
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!local_paths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList paths = local_paths(event->mimeData());
+  if (paths.isEmpty()) return;
+  event->acceptProposedAction();
+  drop(paths);
+}
+
 ReportPreview* MainWindow::convert() {
+  if (!batch_.empty()) {
+    batch_conversion_run(this, dialogs_, batch_, batchProblems_);
+    return nullptr;
+  }
   if (selectedPath_.isEmpty()) return nullptr;
   Conversion conversion = convert_export_file(QFile::encodeName(selectedPath_).toStdString());
   if (!conversion.ok()) {

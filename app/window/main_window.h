@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QHash>
+#include <QStringList>
 #include <QWidget>
+#include <vector>
+
+#include "batch_inputs.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,13 +29,21 @@ class MainWindow : public QWidget {
   void browse();
   // As if Browse had returned `path`.
   void select(const QString& path);
+  // Dropped paths: one file is picked as Browse would; several, or a folder,
+  // pick every export file in them for one batch.
+  void drop(const QStringList& paths);
+  // The files of a dropped batch; empty when one file is chosen.
+  const std::vector<BatchInput>& batchFiles() const { return batch_; }
   // Converts the chosen file; the new preview, or null when nothing was shown.
+  // With a batch picked, converts the batch into a folder instead.
   ReportPreview* convert();
   void exitProgram();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void tick();
@@ -39,6 +51,8 @@ class MainWindow : public QWidget {
 
   WindowDialogs& dialogs_;
   QString selectedPath_;
+  std::vector<BatchInput> batch_;
+  QStringList batchProblems_;
   QLineEdit* path_;
   QLabel* clock_;
   QTimer* timer_;

@@ -2,10 +2,41 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStringList>
 
 namespace ordelix {
+namespace {
+
+class ProgressDialogView : public BatchProgressView {
+ public:
+  ProgressDialogView(QWidget* parent, int total)
+      : dialog_(QObject::tr("Converting..."), QObject::tr("Cancel"), 0, total, parent) {
+    dialog_.setWindowTitle(QObject::tr("TAVRO"));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(0);
+    dialog_.setMinimumWidth(480);
+    dialog_.setValue(0);
+  }
+
+  void update(const BatchProgress& progress) override {
+    dialog_.setValue(static_cast<int>(progress.done));
+    dialog_.setLabelText(
+        QObject::tr("%1 of %2 done, %3 failed\n%4")
+            .arg(progress.done)
+            .arg(progress.total)
+            .arg(progress.failed)
+            .arg(QFileInfo(QFile::decodeName(progress.current.c_str())).fileName()));
+  }
+  bool cancelled() const override { return dialog_.wasCanceled(); }
+
+ private:
+  QProgressDialog dialog_;
+};
+
+}  // namespace
 
 const char* const export_file_filter =
     "ALL (*.*)|*.*|PROTEIN (*.PRO)|*.PRO|CONCENTRATION (*.CON)|*.CON|DNA/RNA (*.NUC)|*.NUC|"
@@ -57,6 +88,25 @@ UnsavedReports QtWindowDialogs::askUnsavedReports(QWidget* parent, int count) {
 
 bool QtWindowDialogs::openOnDesktop(const QUrl& url) {
   return QDesktopServices::openUrl(url);
+}
+
+QString QtWindowDialogs::chooseReportFolder(QWidget* parent, const QString& suggested) {
+  return QFileDialog::getExistingDirectory(parent, QObject::tr("Save the reports in"), suggested);
+}
+
+std::unique_ptr<BatchProgressView> QtWindowDialogs::showProgress(QWidget* parent, int total) {
+  return std::make_unique<ProgressDialogView>(parent, total);
+}
+
+void QtWindowDialogs::showBatchSummary(QWidget* parent, const QString& summary,
+                                       const QStringList& failures) {
+  QMessageBox box(failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+                  QObject::tr("TAVRO"), summary, QMessageBox::Ok, parent);
+  if (!failures.isEmpty()) {
+    box.setInformativeText(QObject::tr("Details list each file that gave no report, and why."));
+    box.setDetailedText(failures.join('\n'));
+  }
+  box.exec();
 }
 
 }  // namespace ordelix

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <memory>
 
+#include "batch_run.h"
+
+class QProgressDialog;
 class QUrl;
 class QWidget;
 
@@ -9,6 +14,14 @@ namespace ordelix {
 
 // What to do with reports never saved when the program is left.
 enum class UnsavedReports { save_all, discard, cancel };
+
+// Shows how far a batch has come and whether the user asked to stop it.
+class BatchProgressView {
+ public:
+  virtual ~BatchProgressView() = default;
+  virtual void update(const BatchProgress& progress) = 0;
+  virtual bool cancelled() const = 0;
+};
 
 // The dialogs the window and its previews open, and the desktop's default
 // applications they hand files to; tests put doubles in their place.
@@ -25,6 +38,13 @@ class WindowDialogs {
   virtual UnsavedReports askUnsavedReports(QWidget* parent, int count) = 0;
   // Opens a file or folder in the desktop's application for it; false when none did.
   virtual bool openOnDesktop(const QUrl& url) = 0;
+
+  // Where a batch's reports go; empty when cancelled.
+  virtual QString chooseReportFolder(QWidget* parent, const QString& suggested) = 0;
+  // Shown until the view is destroyed.
+  virtual std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) = 0;
+  virtual void showBatchSummary(QWidget* parent, const QString& summary,
+                                const QStringList& failures) = 0;
 };
 
 class QtWindowDialogs : public WindowDialogs {
@@ -35,6 +55,10 @@ class QtWindowDialogs : public WindowDialogs {
   void showFailure(QWidget* parent, const QString& message) override;
   UnsavedReports askUnsavedReports(QWidget* parent, int count) override;
   bool openOnDesktop(const QUrl& url) override;
+  QString chooseReportFolder(QWidget* parent, const QString& suggested) override;
+  std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) override;
+  void showBatchSummary(QWidget* parent, const QString& summary,
+                        const QStringList& failures) override;
 };
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.

@@ -217,11 +217,11 @@ class Objects(HostileCase):
 class Output(HostileCase):
     def test_control_characters_in_names_are_printed_escaped(self):
         source = self.copy_example("lowry_kfactor.PRO", "two\nlines.PRO")
-        run = self.convert(source)
+        run = self.convert("-v", source)
         self.assert_converted(run)
         report = os.path.splitext(source)[0] + ".xlsx"
-        self.assertEqual(run.out.splitlines(),
-                         [source.replace("\n", "\\n") + " -> " + report.replace("\n", "\\n")])
+        self.assertEqual(run.out.splitlines()[0],
+                         source.replace("\n", "\\n") + " -> " + report.replace("\n", "\\n"))
         missing = self.path("gone\x1b[2J.PRO")
         run = self.convert(missing)
         self.assert_one_line_about(run, "gone\\x1b[2J.PRO")

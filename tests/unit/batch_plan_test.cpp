@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,26 +11,45 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
+// Inputs named on the command line: each report's place under a folder is its name.
+std::vector<BatchInput> named(const Paths& paths) {
+  std::vector<BatchInput> inputs;
+  for (const std::string& p : paths)
+    inputs.push_back({p, std::filesystem::path(p).filename().string()});
+  return inputs;
+}
+
 TEST(BatchPlan, DefaultIsNextToTheInput) {
-  EXPECT_EQ(batch_report_paths({"runs/a.PRO", "b.NUC", "/data/c.pro"}, "", ""),
+  EXPECT_EQ(batch_report_paths(named({"runs/a.PRO", "b.NUC", "/data/c.pro"}), "", ""),
             (Paths{"runs/a.xlsx", "b.xlsx", "/data/c.xlsx"}));
 }
 
 TEST(BatchPlan, NameWithoutExtensionGetsOne) {
-  EXPECT_EQ(batch_report_paths({"runs/plain"}, "", ""), Paths{"runs/plain.xlsx"});
+  EXPECT_EQ(batch_report_paths(named({"runs/plain"}), "", ""), Paths{"runs/plain.xlsx"});
 }
 
 TEST(BatchPlan, OnlyTheLastExtensionIsReplaced) {
-  EXPECT_EQ(batch_report_paths({"run.1.OD"}, "", ""), Paths{"run.1.xlsx"});
+  EXPECT_EQ(batch_report_paths(named({"run.1.OD"}), "", ""), Paths{"run.1.xlsx"});
 }
 
 TEST(BatchPlan, FolderTakesEveryReport) {
-  EXPECT_EQ(batch_report_paths({"x/a.PRO", "y/b.NUC"}, "", "out"),
+  EXPECT_EQ(batch_report_paths(named({"x/a.PRO", "y/b.NUC"}), "", "out"),
             (Paths{"out/a.xlsx", "out/b.xlsx"}));
 }
 
 TEST(BatchPlan, OutputNamesTheSingleReport) {
-  EXPECT_EQ(batch_report_paths({"x/a.PRO"}, "report.xlsx", ""), Paths{"report.xlsx"});
+  EXPECT_EQ(batch_report_paths(named({"x/a.PRO"}), "report.xlsx", ""), Paths{"report.xlsx"});
+}
+
+TEST(BatchPlan, FolderKeepsTheLayoutBelowTheFolderArgument) {
+  std::vector<BatchInput> found{{"runs/day1/a.PRO", "day1/a.PRO"},
+                                {"runs/day2/deep/a.PRO", "day2/deep/a.PRO"},
+                                {"runs/b.wsc", "b.wsc"}};
+  EXPECT_EQ(batch_report_paths(found, "", "out"),
+            (Paths{"out/day1/a.xlsx", "out/day2/deep/a.xlsx", "out/b.xlsx"}));
+  EXPECT_EQ(batch_report_paths(found, "", ""),
+            (Paths{"runs/day1/a.xlsx", "runs/day2/deep/a.xlsx", "runs/b.xlsx"}));
+  EXPECT_FALSE(batch_find_clash(batch_report_paths(found, "", "out")).has_value());
 }
 
 TEST(BatchClash, DistinctTargetsDoNotClash) {
@@ -38,27 +58,31 @@ TEST(BatchClash, DistinctTargetsDoNotClash) {
 }
 
 TEST(BatchClash, TwoModesOfOneName) {
-  auto clash = batch_find_clash(batch_report_paths({"a.PRO", "a.NUC"}, "", ""));
+  auto clash = batch_find_clash(batch_report_paths(named({"a.PRO", "a.NUC"}), "", ""));
   ASSERT_TRUE(clash.has_value());
   EXPECT_EQ(clash->first, 0u);
   EXPECT_EQ(clash->second, 1u);
 }
 
 TEST(BatchClash, SameFileTwice) {
-  auto clash = batch_find_clash(batch_report_paths({"b.PRO", "a.PRO", "a.PRO"}, "", ""));
+  auto clash = batch_find_clash(batch_report_paths(named({"b.PRO", "a.PRO", "a.PRO"}), "", ""));
   ASSERT_TRUE(clash.has_value());
   EXPECT_EQ(clash->first, 1u);
   EXPECT_EQ(clash->second, 2u);
 }
 
 TEST(BatchClash, DifferentSpellingsOfOnePath) {
-  EXPECT_TRUE(batch_find_clash(batch_report_paths({"x/../a.PRO", "a.PRO"}, "", "")).has_value());
-  EXPECT_TRUE(batch_find_clash(batch_report_paths({"./a.PRO", "a.PRO"}, "", "")).has_value());
+  EXPECT_TRUE(
+      batch_find_clash(batch_report_paths(named({"x/../a.PRO", "a.PRO"}), "", "")).has_value());
+  EXPECT_TRUE(
+      batch_find_clash(batch_report_paths(named({"./a.PRO", "a.PRO"}), "", "")).has_value());
 }
 
 TEST(BatchClash, SameNameFromTwoFoldersIntoOneFolder) {
-  EXPECT_FALSE(batch_find_clash(batch_report_paths({"x/a.PRO", "y/a.PRO"}, "", "")).has_value());
-  EXPECT_TRUE(batch_find_clash(batch_report_paths({"x/a.PRO", "y/a.PRO"}, "", "out")).has_value());
+  EXPECT_FALSE(
+      batch_find_clash(batch_report_paths(named({"x/a.PRO", "y/a.PRO"}), "", "")).has_value());
+  EXPECT_TRUE(
+      batch_find_clash(batch_report_paths(named({"x/a.PRO", "y/a.PRO"}), "", "out")).has_value());
 }
 
 }  // namespace

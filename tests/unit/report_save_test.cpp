@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report_flush.h"
 #include "report_save.h"
 #include "staged_file.h"
 #include "test_support.h"
@@ -35,6 +36,12 @@ class ReportSave : public ::testing::Test {
   ReportSave() {
     sheet_.set_text(1, 1, "Method                ");
     sheet_.set_number(5, 4, 0.5);
+  }
+
+  std::variant<PendingReport, Problem> write(const std::string& target,
+                                             const SaveOptions& options) {
+    WorkbookSheet only{&sheet_, {}};
+    return report_write({&only, 1}, target, options);
   }
 
   ReportSheet sheet_;
@@ -129,11 +136,13 @@ TEST_F(ReportSave, ReplacesNothingButARegularFileEvenWhenAsked) {
   fs::create_directory(dir_.path() / "folder.xlsx");
   SaveOptions options;
   options.replace_existing = true;
-  for (const char* name : {"pipe.xlsx", "link.xlsx", "folder.xlsx"}) {
+  for (auto [name, why] : {std::pair{"pipe.xlsx", ProblemKind::target_not_regular},
+                           std::pair{"link.xlsx", ProblemKind::target_not_regular},
+                           std::pair{"folder.xlsx", ProblemKind::target_is_folder}}) {
     SCOPED_TRACE(name);
     std::optional<Problem> r = report_save(sheet_, dir_.file(name), options);
     ASSERT_TRUE(r);
-    EXPECT_EQ(r->kind, ProblemKind::target_not_regular);
+    EXPECT_EQ(r->kind, why);
     EXPECT_FALSE(problem_text(*r).empty());
   }
   EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
@@ -149,7 +158,7 @@ TEST_F(ReportSave, EarlierReportStandsUntilTheNewOneIsPlaced) {
   test::write_bytes(target, "earlier report");
   SaveOptions options;
   options.replace_existing = true;
-  std::variant<PendingReport, Problem> written = report_write(sheet_, target, options);
+  std::variant<PendingReport, Problem> written = write(target, options);
   ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
   EXPECT_EQ(test::read_bytes(target), "earlier report");
   ASSERT_FALSE(std::get<PendingReport>(written).place());
@@ -161,7 +170,7 @@ TEST_F(ReportSave, EarlierReportStandsUntilTheNewOneIsPlaced) {
 TEST_F(ReportSave, ReportNeverPlacedLeavesNothing) {
   std::string target = dir_.file("report.xlsx");
   {
-    std::variant<PendingReport, Problem> written = report_write(sheet_, target, {});
+    std::variant<PendingReport, Problem> written = write(target, {});
     ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
   }
   EXPECT_TRUE(names_in(dir_.path()).empty());
@@ -169,7 +178,7 @@ TEST_F(ReportSave, ReportNeverPlacedLeavesNothing) {
 
 TEST_F(ReportSave, ReportPlacedWhereAnotherAppearedMeanwhileIsRefused) {
   std::string target = dir_.file("report.xlsx");
-  std::variant<PendingReport, Problem> written = report_write(sheet_, target, {});
+  std::variant<PendingReport, Problem> written = write(target, {});
   ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
   test::write_bytes(target, "written meanwhile");
   std::optional<Problem> r = std::get<PendingReport>(written).place();
@@ -237,6 +246,49 @@ TEST_P(Staging, PlacesWithoutReplacingUnlessAsked) {
 INSTANTIATE_TEST_SUITE_P(BothWays, Staging,
                          ::testing::Values(StagedFile::Naming::unnamed_where_possible,
                                            StagedFile::Naming::named));
+
+}  // namespace
+}  // namespace ordelix
+
+namespace ordelix {
+namespace {
+
+TEST_F(ReportSave, AFolderIsNoTargetEvenWhenReplacing) {
+  fs::create_directory(dir_.file("looks.xlsx"));
+  SaveOptions options;
+  options.replace_existing = true;
+  std::optional<Problem> r = report_save(sheet_, dir_.file("looks.xlsx"), options);
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::target_is_folder);
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"looks.xlsx"});
+}
+
+TEST_F(ReportSave, ReportsWrittenWithoutTheirOwnSyncAreFlushedTogetherThenPlaced) {
+  SaveOptions options;
+  options.sync_each = false;
+  std::vector<PendingReport> pending;
+  for (const char* name : {"a.xlsx", "b.xlsx", "c.xlsx"}) {
+    std::variant<PendingReport, Problem> written = write(dir_.file(name), options);
+    ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+    pending.push_back(std::get<PendingReport>(std::move(written)));
+  }
+  std::vector<PendingReport*> all{&pending[0], &pending[1], &pending[2]};
+  EXPECT_FALSE(reports_flush(all));
+  EXPECT_FALSE(reports_flush({all.data(), 1}));
+  std::vector<std::string> targets;
+  for (PendingReport& report : pending) {
+    ASSERT_FALSE(report.place());
+    targets.push_back(report.target());
+  }
+  EXPECT_FALSE(report_folders_flush(targets));
+  for (const std::string& target : targets) EXPECT_TRUE(is_workbook(target)) << target;
+
+  std::optional<Problem> r =
+      report_folders_flush(std::vector<std::string>{dir_.file("missing/a.xlsx")});
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->kind, ProblemKind::sync_failed);
+  EXPECT_EQ(r->sys_errno, ENOENT);
+}
 
 }  // namespace
 }  // namespace ordelix

@@ -4,7 +4,32 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <memory>
+
 #include "window_dialogs.h"
+
+// Records what a batch showed; asks to cancel at the update given.
+class FakeProgress : public ordelix::BatchProgressView {
+ public:
+  struct Log {
+    int total = 0;
+    int updates = 0;
+    int cancel_at_update = 0;  // 0: never
+    ordelix::BatchProgress last;
+  };
+
+  explicit FakeProgress(Log& log) : log_(log) {}
+  void update(const ordelix::BatchProgress& progress) override {
+    ++log_.updates;
+    log_.last = progress;
+  }
+  bool cancelled() const override {
+    return log_.cancel_at_update > 0 && log_.updates >= log_.cancel_at_update;
+  }
+
+ private:
+  Log& log_;
+};
 
 // Answers the window's dialogs from prepared values and remembers what was asked.
 class FakeDialogs : public ordelix::WindowDialogs {
@@ -16,6 +41,13 @@ class FakeDialogs : public ordelix::WindowDialogs {
   QList<int> askedUnsaved;  // the count of each question on leaving
   bool desktopOpens = true;
   QList<QUrl> opened;
+
+  QString reportFolder;  // the folder dialog's answer; empty is a cancel
+  QStringList suggestedFolders;
+  FakeProgress::Log progress;
+  int progressShown = 0;
+  QStringList summaries;
+  QStringList summaryFailures;
   QString askedFilter;
   QString askedPrevious;
   QStringList suggestedReports;
@@ -38,5 +70,18 @@ class FakeDialogs : public ordelix::WindowDialogs {
   bool openOnDesktop(const QUrl& url) override {
     opened << url;
     return desktopOpens;
+  }
+  QString chooseReportFolder(QWidget*, const QString& suggested) override {
+    suggestedFolders << suggested;
+    return reportFolder;
+  }
+  std::unique_ptr<ordelix::BatchProgressView> showProgress(QWidget*, int total) override {
+    ++progressShown;
+    progress.total = total;
+    return std::make_unique<FakeProgress>(progress);
+  }
+  void showBatchSummary(QWidget*, const QString& summary, const QStringList& failed) override {
+    summaries << summary;
+    summaryFailures = failed;
   }
 };

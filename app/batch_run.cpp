@@ -1,0 +1,184 @@
+#include "batch_run.h"
+
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <mutex>
+
+#include "report_flush.h"
+#include "report_save.h"
+#include "worker_pool.h"
+
+namespace ordelix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Outcomes are reported a chunk at a time, so that messages come in the
+// order of the files while the workers stay busy, and the reports of a chunk
+// are made durable together.
+constexpr std::size_t chunk_size = 64;
+
+class ProgressTracker {
+ public:
+  ProgressTracker(std::size_t total, BatchObserver& observer) : observer_(observer) {
+    progress_.total = total;
+  }
+
+  void started(const std::string& input) {
+    std::lock_guard lock(mutex_);
+    progress_.current = input;
+    observer_.progressed(progress_);
+  }
+
+  void finished(const BatchOutcome& outcome) {
+    std::lock_guard lock(mutex_);
+    ++progress_.done;
+    if (outcome.error) ++progress_.failed;
+    observer_.progressed(progress_);
+  }
+
+ private:
+  std::mutex mutex_;
+  BatchProgress progress_;
+  BatchObserver& observer_;
+};
+
+using Step = std::function<BatchOutcome(std::size_t)>;
+// Completes the outcomes of files [first, last) before they are reported.
+using Settle = std::function<void(std::size_t first, std::size_t last, std::vector<BatchOutcome>&)>;
+
+std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
+                                        const BatchSettings& settings, BatchObserver& observer,
+                                        const Step& step, const Settle& settle) {
+  std::vector<BatchOutcome> outcomes(inputs.size());
+  ProgressTracker tracker(inputs.size(), observer);
+  auto cancelled = [&settings] { return settings.cancel != nullptr && *settings.cancel; };
+  std::future<void> settling;
+  for (std::size_t first = 0; first < inputs.size() && !cancelled(); first += chunk_size) {
+    std::size_t last = std::min(first + chunk_size, inputs.size());
+    worker_pool_run(last - first, settings.workers, settings.cancel, [&](std::size_t k) {
+      std::size_t i = first + k;
+      tracker.started(inputs[i]);
+      outcomes[i] = step(i);
+      outcomes[i].attempted = true;
+      tracker.finished(outcomes[i]);
+    });
+    // The chunk settles, mostly waiting for the disk, while the workers go on
+    // with the next one.
+    if (settling.valid()) settling.get();
+    settling = std::async(std::launch::async, [&, first, last] {
+      settle(first, last, outcomes);
+      for (std::size_t i = first; i < last; ++i)
+        if (outcomes[i].attempted) observer.reported(i, outcomes[i]);
+    });
+  }
+  if (settling.valid()) settling.get();
+  return outcomes;
+}
+
+BatchOutcome outcome_of(const Conversion& conversion, const BatchSettings& settings) {
+  BatchOutcome outcome;
+  outcome.error = conversion.error;
+  outcome.warnings = conversion.warnings;
+  if (!outcome.error && settings.refuse_warned && !outcome.warnings.empty())
+    outcome.error = Problem(ProblemKind::refused_for_warnings);
+  return outcome;
+}
+
+std::optional<Problem> make_report_folder(const std::string& target) {
+  fs::path folder = fs::path(target).parent_path();
+  std::error_code ec;
+  if (folder.empty() || fs::create_directories(folder, ec) || !ec) return std::nullopt;
+  return Problem(ProblemKind::cannot_create_folder, 0, folder.string(), ec.value());
+}
+
+// Each report of a chunk is written and checked by its worker, without a
+// sync of its own; then one flush makes the whole chunk durable before the
+// reports move into place, so that a crash leaves no report that is not
+// complete.
+class ChunkedSave {
+ public:
+  ChunkedSave(const std::vector<BatchJob>& jobs, const BatchSettings& settings)
+      : jobs_(jobs), settings_(settings), written_(jobs.size()) {}
+
+  BatchOutcome write(std::size_t i) {
+    const BatchJob& job = jobs_[i];
+    Conversion conversion = convert_export_file(job.input);
+    BatchOutcome outcome = outcome_of(conversion, settings_);
+    if (outcome.error) return outcome;
+    if (settings_.create_folders) outcome.error = make_report_folder(job.target);
+    if (outcome.error) return outcome;
+    SaveOptions options;
+    options.replace_existing = settings_.replace_existing;
+    options.input_path = job.input;
+    options.created = conversion.created;
+    options.sync_each = false;
+    WorkbookSheet only{&conversion.sheet, {}};
+    std::variant<PendingReport, Problem> written = report_write({&only, 1}, job.target, options);
+    if (auto* failed = std::get_if<Problem>(&written))
+      outcome.error = std::move(*failed);
+    else
+      written_[i].emplace(std::get<PendingReport>(std::move(written)));
+    return outcome;
+  }
+
+  void place(std::size_t first, std::size_t last, std::vector<BatchOutcome>& outcomes) {
+    std::vector<std::size_t> ready;
+    std::vector<PendingReport*> reports;
+    for (std::size_t i = first; i < last; ++i) {
+      if (!written_[i]) continue;
+      ready.push_back(i);
+      reports.push_back(&*written_[i]);
+    }
+    std::optional<Problem> unflushed = reports_flush(reports);
+    std::vector<std::size_t> placed;
+    std::vector<std::string> targets;
+    for (std::size_t i : ready) {
+      outcomes[i].error = unflushed ? unflushed : written_[i]->place();
+      if (!outcomes[i].error) {
+        placed.push_back(i);
+        targets.push_back(jobs_[i].target);
+      }
+      written_[i].reset();  // an unplaced report goes with it
+    }
+    if (std::optional<Problem> unnamed = report_folders_flush(targets))
+      for (std::size_t i : placed) outcomes[i].error = unnamed;
+  }
+
+ private:
+  const std::vector<BatchJob>& jobs_;
+  const BatchSettings& settings_;
+  std::vector<std::optional<PendingReport>> written_;
+};
+
+}  // namespace
+
+std::vector<BatchOutcome> batch_save_reports(const std::vector<BatchJob>& jobs,
+                                             const BatchSettings& settings,
+                                             BatchObserver& observer) {
+  std::vector<std::string> inputs;
+  for (const BatchJob& job : jobs) inputs.push_back(job.input);
+  ChunkedSave save(jobs, settings);
+  return run_in_chunks(
+      inputs, settings, observer, [&](std::size_t i) { return save.write(i); },
+      [&](std::size_t first, std::size_t last, std::vector<BatchOutcome>& outcomes) {
+        save.place(first, last, outcomes);
+      });
+}
+
+ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const BatchSettings& settings,
+                             BatchObserver& observer) {
+  ConvertedBatch batch;
+  batch.conversions.resize(inputs.size());
+  batch.outcomes = run_in_chunks(
+      inputs, settings, observer,
+      [&](std::size_t i) {
+        batch.conversions[i] = convert_export_file(inputs[i]);
+        return outcome_of(batch.conversions[i], settings);
+      },
+      [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
+  return batch;
+}
+
+}  // namespace ordelix

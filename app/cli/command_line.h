@@ -1,0 +1,35 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+// What ordelix-convert was asked to do.
+struct Options {
+  std::vector<std::string> arguments;
+  std::string output;  // "-": standard output
+  std::string folder;
+  std::string combine;  // "-": standard output
+  bool recursive = false;
+  bool force = false;
+  bool strict = false;
+  bool quiet = false;
+  bool verbose = false;
+  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+};
+
+inline constexpr const char* to_stdout = "-";
+
+// A command line that asks for something impossible; nothing is converted.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the options into `app` (whose help and version go through
+// CLI::ParseError) and checks them: unknown options, no FILE, workbook names
+// that do not end in .xlsx, name a folder, or send a workbook to a terminal.
+Options command_line_parse(int argc, char** argv, CLI::App& app);

@@ -1,0 +1,104 @@
+#include "console_reporter.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <iostream>
+
+#include "printable_name.h"
+#include "problem_lines.h"
+
+namespace {
+
+constexpr const char* program = "ordelix-convert";
+// Redrawing the line for every file would cost a small file's conversion time.
+constexpr std::chrono::milliseconds redraw_interval{100};
+
+std::size_t terminal_width() {
+  winsize size{};
+  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < 2) return 0;
+  return size.ws_col - 1u;  // the last column would wrap on some terminals
+}
+
+bool is_save_problem(ordelix::ProblemKind kind) {
+  using ordelix::ProblemKind;
+  return kind >= ProblemKind::target_exists && kind <= ProblemKind::cannot_place;
+}
+
+}  // namespace
+
+ConsoleReporter::ConsoleReporter(Verbosity verbosity, std::ostream& notes, bool progress_line)
+    : verbosity_(verbosity), notes_(notes), progress_line_(progress_line) {}
+
+void ConsoleReporter::set_files(std::vector<std::string> inputs, std::vector<std::string> targets) {
+  inputs_ = std::move(inputs);
+  targets_ = std::move(targets);
+}
+
+void ConsoleReporter::progressed(const ordelix::BatchProgress& progress) {
+  if (!progress_line_) return;
+  std::lock_guard lock(mutex_);
+  auto now = std::chrono::steady_clock::now();
+  if (progress_shown_ && now - last_drawn_ < redraw_interval) return;
+  last_drawn_ = now;
+  ordelix::BatchProgress shown = progress;
+  shown.current = ordelix::printable_name(progress.current);
+  std::cerr << '\r' << ordelix::batch_progress_text(shown, terminal_width()) << "\x1b[K"
+            << std::flush;
+  progress_shown_ = true;
+}
+
+void ConsoleReporter::reported(std::size_t index, const ordelix::BatchOutcome& outcome) {
+  std::string input = ordelix::printable_name(inputs_[index]);
+  std::string target = ordelix::printable_name(targets_[index]);
+  if (verbosity_ != Verbosity::quiet)
+    for (const ordelix::Problem& warning : outcome.warnings)
+      print(std::cerr, ordelix::warning_line(input, warning));
+  if (outcome.error) {
+    ordelix::ProblemKind kind = outcome.error->kind;
+    std::string why = kind == ordelix::ProblemKind::refused_for_warnings
+                          ? ordelix::strict_refusal_text(outcome.warnings.size())
+                          : ordelix::problem_text(*outcome.error);
+    if (kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
+    error(inputs_[index], is_save_problem(kind) ? why + ": " + target : why);
+    return;
+  }
+  if (!target.empty()) made(input + " -> " + target);
+}
+
+void ConsoleReporter::error(const std::string& file, const std::string& text) {
+  print(std::cerr, std::string(program) + ": " + ordelix::printable_name(file) + ": " + text);
+}
+
+void ConsoleReporter::note(const std::string& line) {
+  if (verbosity_ != Verbosity::quiet) print(notes_, line);
+}
+
+void ConsoleReporter::made(const std::string& line) {
+  if (verbosity_ == Verbosity::verbose) print(notes_, line);
+}
+
+void ConsoleReporter::finish(const ordelix::BatchTally& tally) {
+  {
+    std::lock_guard lock(mutex_);
+    clear_progress();
+    progress_line_ = false;
+  }
+  note(ordelix::batch_summary_text(tally));
+}
+
+void ConsoleReporter::print(std::ostream& out, const std::string& line) {
+  std::lock_guard lock(mutex_);
+  clear_progress();
+  errno = 0;
+  out << line << '\n';
+  if (&out != &std::cerr) out.flush();
+  if (!out && notes_errno_ == 0) notes_errno_ = errno != 0 ? errno : EIO;
+}
+
+void ConsoleReporter::clear_progress() {
+  if (!progress_shown_) return;
+  std::cerr << "\r\x1b[K" << std::flush;
+  progress_shown_ = false;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "batch_run.h"
+#include "batch_summary.h"
+
+enum class Verbosity { quiet, normal, verbose };
+
+// What ordelix-convert tells the user about a batch: errors (always, on
+// stderr), warnings, what each file became (-v), and the summary, on
+// `notes`; and, when stderr is a terminal, a progress line that each message
+// pushes down and that is gone at the end.
+class ConsoleReporter : public ordelix::BatchObserver {
+ public:
+  ConsoleReporter(Verbosity verbosity, std::ostream& notes, bool progress_line);
+
+  // The files behind the batch's indices and where their reports go; a file
+  // without a target is told as made() once it is.
+  void set_files(std::vector<std::string> inputs, std::vector<std::string> targets);
+
+  void progressed(const ordelix::BatchProgress& progress) override;
+  void reported(std::size_t index, const ordelix::BatchOutcome& outcome) override;
+
+  // Names are printed with control characters escaped.
+  void error(const std::string& file, const std::string& text);
+  void note(const std::string& line);
+  // What a file became, for -v; names in `line` already printable.
+  void made(const std::string& line);
+  // Clears the progress line and prints the summary.
+  void finish(const ordelix::BatchTally& tally);
+  // Why the first line that did not reach `notes` failed; 0 when all did.
+  int notes_errno() const { return notes_errno_; }
+
+ private:
+  void print(std::ostream& out, const std::string& line);
+  void clear_progress();
+
+  Verbosity verbosity_;
+  std::ostream& notes_;
+  bool progress_line_;
+  bool progress_shown_ = false;
+  int notes_errno_ = 0;
+  std::chrono::steady_clock::time_point last_drawn_{};
+  std::vector<std::string> inputs_;
+  std::vector<std::string> targets_;
+  std::mutex mutex_;
+};

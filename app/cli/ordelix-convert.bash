@@ -1,0 +1,31 @@
+# bash completion for ordelix-convert
+
+_ordelix_convert() {
+  local cur=${COMP_WORDS[COMP_CWORD]}
+  local prev=${COMP_WORDS[COMP_CWORD-1]}
+  local IFS=$'\n' f
+  COMPREPLY=()
+  case $prev in
+    -o | --output | --combine)
+      COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[xX][lL][sS][xX]' -- "$cur"))
+      return
+      ;;
+    -d | --dir)
+      COMPREPLY=($(compgen -d -- "$cur"))
+      return
+      ;;
+    -j | --jobs)
+      return
+      ;;
+  esac
+  if [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W $'-o\n--output\n-d\n--dir\n--combine\n-r\n--recursive\n-f\n--force\n--strict\n-j\n--jobs\n-q\n--quiet\n-v\n--verbose\n-V\n--version\n-h\n--help' -- "$cur"))
+    return
+  fi
+  # Folders, and files whose extension names a measurement mode, in any case.
+  COMPREPLY=($(compgen -d -- "$cur"))
+  for f in $(compgen -f -- "$cur"); do
+    [[ -f $f && ${f,,} == *.@(pro|nuc|con|pht|od|tsc|tm|wsc) ]] && COMPREPLY+=("$f")
+  done
+}
+complete -o filenames -F _ordelix_convert ordelix-convert

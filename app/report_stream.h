@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <span>
+
+#include "problem.h"
+#include "xlsx_writer.h"
+
+namespace ordelix {
+
+// Writes the workbook to `fd` (standard output, say), once it is checked as
+// a save checks it. The workbook library writes only to named files, so it
+// goes through a temporary file that has no name left to outlive the process.
+std::optional<Problem> report_stream(std::span<const WorkbookSheet> sheets, int fd,
+                                     std::time_t created);
+
+}  // namespace ordelix

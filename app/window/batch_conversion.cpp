@@ -1,0 +1,111 @@
+#include "batch_conversion.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+#include "batch_plan.h"
+#include "batch_run.h"
+#include "batch_summary.h"
+#include "window_dialogs.h"
+
+namespace ordelix {
+namespace {
+
+// Polled by the window's thread while the batch runs on its own.
+class SharedProgress : public BatchObserver {
+ public:
+  void progressed(const BatchProgress& progress) override {
+    std::lock_guard lock(mutex_);
+    progress_ = progress;
+  }
+  void reported(std::size_t, const BatchOutcome&) override {}
+
+  BatchProgress snapshot() {
+    std::lock_guard lock(mutex_);
+    return progress_;
+  }
+
+ private:
+  std::mutex mutex_;
+  BatchProgress progress_;
+};
+
+QString decoded(const std::string& path) {
+  return QFile::decodeName(path.c_str());
+}
+
+// Runs the batch on a thread of its own while the window's events go on.
+std::vector<BatchOutcome> run_with_progress(QWidget* parent, WindowDialogs& dialogs,
+                                            const std::vector<BatchJob>& jobs) {
+  std::atomic<bool> cancel{false};
+  std::atomic<bool> finished{false};
+  BatchSettings settings;
+  settings.workers = std::max(1u, std::thread::hardware_concurrency());
+  settings.create_folders = true;
+  settings.cancel = &cancel;
+  SharedProgress shared;
+  std::vector<BatchOutcome> outcomes;
+  std::thread batch([&] {
+    outcomes = batch_save_reports(jobs, settings, shared);
+    finished = true;
+  });
+
+  std::unique_ptr<BatchProgressView> view =
+      dialogs.showProgress(parent, static_cast<int>(jobs.size()));
+  QEventLoop loop;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    view->update(shared.snapshot());
+    if (view->cancelled()) cancel = true;
+    if (finished) loop.quit();
+  });
+  poll.start(50);
+  loop.exec();
+  batch.join();
+  return outcomes;
+}
+
+}  // namespace
+
+void batch_conversion_run(QWidget* parent, WindowDialogs& dialogs,
+                          const std::vector<BatchInput>& files, const QStringList& problems) {
+  QString folder =
+      dialogs.chooseReportFolder(parent, QFileInfo(decoded(files.front().path)).path());
+  if (folder.isEmpty()) return;
+  std::vector<std::string> targets =
+      batch_report_paths(files, {}, QFile::encodeName(folder).toStdString());
+  if (auto clash = batch_find_clash(targets)) {
+    dialogs.showFailure(
+        parent, QObject::tr("%1 and %2 would both write %3; nothing was converted")
+                    .arg(decoded(files[clash->first].path), decoded(files[clash->second].path),
+                         decoded(targets[clash->second])));
+    return;
+  }
+  std::vector<BatchJob> jobs;
+  for (std::size_t i = 0; i < files.size(); ++i) jobs.push_back({files[i].path, targets[i]});
+
+  std::vector<BatchOutcome> outcomes = run_with_progress(parent, dialogs, jobs);
+  BatchTally tally = batch_tally(outcomes);
+  tally.failed += static_cast<std::size_t>(problems.size());
+  QStringList failures = problems;
+  std::size_t left = 0;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    left += !outcomes[i].attempted;
+    if (outcomes[i].error)
+      failures << QObject::tr("%1: %2").arg(
+          decoded(jobs[i].input), QString::fromStdString(problem_text(*outcomes[i].error)));
+  }
+  QString summary = QString::fromStdString(batch_summary_text(tally));
+  if (left > 0)
+    summary += QObject::tr("\nCancelled: %1 left unconverted")
+                   .arg(left == 1 ? QObject::tr("1 file") : QObject::tr("%1 files").arg(left));
+  dialogs.showBatchSummary(parent, summary, failures);
+}
+
+}  // namespace ordelix

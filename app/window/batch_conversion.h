@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+#include "batch_inputs.h"
+
+class QWidget;
+
+namespace ordelix {
+
+class WindowDialogs;
+
+// Asks for a folder, converts the files into it with a progress dialog that
+// can stop the batch (what is done stays done), then shows a summary with
+// every failure and its reason. `problems` are failures found before, while
+// looking for the files. Nothing happens when no folder is chosen.
+void batch_conversion_run(QWidget* parent, WindowDialogs& dialogs,
+                          const std::vector<BatchInput>& files, const QStringList& problems);
+
+}  // namespace ordelix

@@ -1,0 +1,152 @@
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "batch_run.h"
+#include "report_save.h"
+#include "test_support.h"
+
+namespace ordelix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A K-factor protein file of two samples; `group` tells the files apart.
+test::Lines k_factor(const std::string& group) {
+  return {"2",    "0",   "2", group, "3",     "2",     "3",      "0", "1",     "1",     "750",
+          "0.05", "2.5", "2", "1",   "0.321", "0.321", "0.8525", "2", "0.467", "0.467", "1.2175"};
+}
+
+// Remembers what a batch told, as a window or a console would.
+class RecordingObserver : public BatchObserver {
+ public:
+  std::vector<std::size_t> reported_indices;
+  BatchProgress last;
+  std::size_t progress_calls = 0;
+  std::function<void(const BatchProgress&)> on_progress;
+
+  void progressed(const BatchProgress& progress) override {
+    ++progress_calls;
+    last = progress;
+    if (on_progress) on_progress(progress);
+  }
+  void reported(std::size_t index, const BatchOutcome&) override {
+    reported_indices.push_back(index);
+  }
+};
+
+// 150 files, more than one chunk: every seventh is no export file.
+class BatchRun : public ::testing::Test {
+ protected:
+  BatchRun() {
+    for (int i = 0; i < 150; ++i) {
+      std::string name = test::numbered("run", i) + (i % 7 == 3 ? ".txt" : ".PRO");
+      std::string input = test::write_export(dir_, name, k_factor(test::numbered("G", i)));
+      jobs_.push_back({input, dir_.file("out/" + std::to_string(i % 3) + "/" + name + ".xlsx")});
+    }
+  }
+
+  static bool failing(std::size_t i) { return i % 7 == 3; }
+
+  test::TempDir dir_;
+  std::vector<BatchJob> jobs_;
+};
+
+TEST_F(BatchRun, EachReportIsTheOneItsFileGivesAloneAndOutcomesComeInOrder) {
+  BatchSettings settings;
+  settings.workers = 4;
+  settings.create_folders = true;
+  RecordingObserver observer;
+  std::vector<BatchOutcome> outcomes = batch_save_reports(jobs_, settings, observer);
+
+  ASSERT_EQ(outcomes.size(), jobs_.size());
+  std::vector<std::size_t> every(jobs_.size());
+  for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+  EXPECT_EQ(observer.reported_indices, every);
+  EXPECT_EQ(observer.last.done, 150u);
+  EXPECT_EQ(observer.last.failed, 21u);  // 3, 10, ..., 143
+  EXPECT_EQ(observer.last.total, 150u);
+  EXPECT_EQ(observer.progress_calls, 300u) << "one when taken up, one when done";
+
+  std::string alone = dir_.file("alone.xlsx");
+  for (std::size_t i = 0; i < jobs_.size(); ++i) {
+    SCOPED_TRACE(jobs_[i].input);
+    ASSERT_TRUE(outcomes[i].attempted);
+    if (failing(i)) {
+      ASSERT_TRUE(outcomes[i].error);
+      EXPECT_EQ(outcomes[i].error->kind, ProblemKind::no_mode);
+      EXPECT_FALSE(fs::exists(jobs_[i].target));
+      continue;
+    }
+    ASSERT_FALSE(outcomes[i].error) << problem_text(*outcomes[i].error);
+    Conversion c = convert_export_file(jobs_[i].input);
+    SaveOptions options;
+    options.replace_existing = true;
+    options.created = c.created;
+    ASSERT_FALSE(report_save(c.sheet, alone, options));
+    EXPECT_EQ(test::read_bytes(jobs_[i].target), test::read_bytes(alone));
+  }
+}
+
+TEST_F(BatchRun, ACancelLeavesTheFilesNotTakenUpAndKeepsWhatIsDone) {
+  std::atomic<bool> cancel{false};
+  BatchSettings settings;
+  settings.workers = 2;
+  settings.create_folders = true;
+  settings.cancel = &cancel;
+  RecordingObserver observer;
+  observer.on_progress = [&](const BatchProgress& p) {
+    if (p.done == 10) cancel = true;
+  };
+  std::vector<BatchOutcome> outcomes = batch_save_reports(jobs_, settings, observer);
+
+  std::size_t attempted = 0;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    SCOPED_TRACE(jobs_[i].input);
+    attempted += outcomes[i].attempted;
+    EXPECT_EQ(fs::exists(jobs_[i].target), outcomes[i].converted());
+  }
+  EXPECT_GE(attempted, 10u);
+  EXPECT_LE(attempted, 12u) << "only the files in the workers' hands finish";
+  EXPECT_EQ(observer.reported_indices.size(), attempted);
+}
+
+TEST_F(BatchRun, MissingFolderIsMadeOnlyWhenAsked) {
+  std::vector<BatchJob> one{jobs_[0]};
+  RecordingObserver observer;
+  std::vector<BatchOutcome> outcomes = batch_save_reports(one, BatchSettings{}, observer);
+  ASSERT_TRUE(outcomes[0].error);
+  EXPECT_EQ(outcomes[0].error->kind, ProblemKind::cannot_create);
+  EXPECT_FALSE(fs::exists(dir_.file("out")));
+
+  test::write_bytes(dir_.file("out"), "a file where the folder would go");
+  BatchSettings settings;
+  settings.create_folders = true;
+  outcomes = batch_save_reports(one, settings, observer);
+  ASSERT_TRUE(outcomes[0].error);
+  EXPECT_EQ(outcomes[0].error->kind, ProblemKind::cannot_create_folder);
+  EXPECT_EQ(test::read_bytes(dir_.file("out")), "a file where the folder would go");
+}
+
+TEST_F(BatchRun, ConvertingForOneWorkbookKeepsEverySheet) {
+  std::vector<std::string> inputs;
+  for (std::size_t i = 0; i < 20; ++i) inputs.push_back(jobs_[i].input);
+  BatchSettings settings;
+  settings.workers = 3;
+  RecordingObserver observer;
+  ConvertedBatch batch = batch_convert(inputs, settings, observer);
+  ASSERT_EQ(batch.conversions.size(), 20u);
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    SCOPED_TRACE(inputs[i]);
+    EXPECT_EQ(batch.outcomes[i].converted(), !failing(i));
+    if (failing(i)) continue;
+    EXPECT_EQ(test::text_at(batch.conversions[i].sheet, 4, 4), test::numbered("G", int(i)));
+  }
+  EXPECT_FALSE(fs::exists(dir_.file("out"))) << "nothing is saved";
+}
+
+}  // namespace
+}  // namespace ordelix

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "fake_dialogs.h"
+#include "main_window.h"
+#include "report_preview.h"
+
+using ordelix::MainWindow;
+
+namespace {
+
+// A K-factor protein file with two samples, as the instrument writes it.
+QString write_export(const QString& path) {
+  const char* lines[] = {"2",     "0",      "2",   "SERUM-B", "3",     "2",     "3", "0",
+                         "1",     "1",      "750", "0.05",    "2.5",   "2",     "1", "0.321",
+                         "0.321", "0.8525", "2",   "0.467",   "0.467", "1.2175"};
+  QDir().mkpath(QFileInfo(path).path());
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  for (const char* line : lines) f.write(QByteArray(line) + "\r\n");
+  return path;
+}
+
+QByteArray read_all(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QMimeData* urls_of(const QStringList& paths) {
+  auto* mime = new QMimeData;
+  QList<QUrl> urls;
+  for (const QString& p : paths) urls << (p.contains("://") ? QUrl(p) : QUrl::fromLocalFile(p));
+  mime->setUrls(urls);
+  return mime;
+}
+
+class BatchWindowTest : public ::testing::Test {
+ protected:
+  FakeDialogs dialogs;
+  MainWindow window{dialogs};
+  QTemporaryDir dir;
+
+  QString path(const QString& name) const { return dir.filePath(name); }
+  QString text1() { return window.findChild<QLineEdit*>("Text1")->text(); }
+
+  // Drops the paths on the window as a file manager would; whether it took them.
+  bool drop(const QStringList& paths) {
+    std::unique_ptr<QMimeData> mime(urls_of(paths));
+    QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, mime.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(400, 300), Qt::CopyAction, mime.get(), Qt::LeftButton,
+                       Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &dropped);
+    return dropped.isAccepted();
+  }
+
+  // day/ holds two export files and a note; day/late/ a third file; bad.PRO gives no report.
+  QString day_folder() {
+    write_export(path("day/a.PRO"));
+    write_export(path("day/b.pro"));
+    write_export(path("day/late/c.PRO"));
+    QFile note(path("day/notes.txt"));
+    EXPECT_TRUE(note.open(QIODevice::WriteOnly));
+    QFile bad(path("day/bad.PRO"));
+    EXPECT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("7\r\n");
+    return path("day");
+  }
+};
+
+TEST_F(BatchWindowTest, DroppingOneFilePicksItAsBrowseWould) {
+  QString file = write_export(path("one.PRO"));
+  EXPECT_TRUE(drop({file}));
+  EXPECT_EQ(window.selectedPath(), file);
+  EXPECT_EQ(text1(), file);
+  EXPECT_TRUE(window.batchFiles().empty());
+  EXPECT_TRUE(dialogs.failures.isEmpty());
+}
+
+TEST_F(BatchWindowTest, OnlyLocalFilesCanBeDropped) {
+  QString file = write_export(path("one.PRO"));
+  EXPECT_FALSE(drop({"https://example.invalid/run.PRO"}));
+  EXPECT_FALSE(drop({file, "https://example.invalid/run.PRO"}));
+  EXPECT_TRUE(window.selectedPath().isEmpty());
+  EXPECT_TRUE(text1().isEmpty());
+}
+
+TEST_F(BatchWindowTest, DroppingAFolderOrSeveralFilesPicksThemAll) {
+  QString day = day_folder();
+  EXPECT_TRUE(drop({day}));
+  EXPECT_EQ(text1(), "4 export files") << "a.PRO, b.pro, bad.PRO and late/c.PRO";
+  EXPECT_TRUE(window.selectedPath().isEmpty());
+  ASSERT_EQ(window.batchFiles().size(), 4u);
+  EXPECT_EQ(window.batchFiles()[3].relative, "late/c.PRO");
+
+  QString other = write_export(path("other.PRO"));
+  EXPECT_TRUE(drop({other, day + "/a.PRO"}));
+  EXPECT_EQ(text1(), "2 export files");
+
+  dialogs.exportFile = other;
+  window.browse();
+  EXPECT_TRUE(window.batchFiles().empty()) << "Browse goes back to one file";
+  EXPECT_EQ(text1(), other);
+}
+
+TEST_F(BatchWindowTest, AFolderWithoutExportFilesKeepsTheChoiceAndSaysWhy) {
+  QString file = write_export(path("one.PRO"));
+  drop({file});
+  QDir().mkpath(path("empty"));
+  drop({path("empty")});
+  ASSERT_EQ(dialogs.failures.size(), 1);
+  EXPECT_TRUE(dialogs.failures.front().contains("no export files"));
+  EXPECT_EQ(window.selectedPath(), file);
+}
+
+TEST_F(BatchWindowTest, ConvertAsksForAFolderAndSavesEveryReportWithASummary) {
+  QString day = day_folder();
+  drop({day});
+  dialogs.reportFolder = path("reports");
+  EXPECT_EQ(window.convert(), nullptr);
+
+  EXPECT_EQ(dialogs.suggestedFolders, QStringList{day});
+  EXPECT_EQ(dialogs.progressShown, 1);
+  EXPECT_EQ(dialogs.progress.total, 4);
+  EXPECT_GE(dialogs.progress.updates, 1);
+  EXPECT_EQ(dialogs.progress.last.done, 4u);
+  EXPECT_EQ(dialogs.progress.last.failed, 1u);
+  EXPECT_EQ(dialogs.summaries, QStringList{"3 converted, 1 failed, 0 with warnings"});
+  ASSERT_EQ(dialogs.summaryFailures.size(), 1);
+  EXPECT_TRUE(dialogs.summaryFailures.front().startsWith(day + "/bad.PRO: "));
+  EXPECT_TRUE(window.findChildren<ordelix::ReportPreview*>().isEmpty());
+
+  QStringList reports;
+  for (const char* name : {"a.xlsx", "b.xlsx", "late/c.xlsx"}) reports << path("reports/") + name;
+  for (const QString& report : reports) EXPECT_TRUE(QFile::exists(report)) << report.toStdString();
+  EXPECT_FALSE(QFile::exists(path("reports/bad.xlsx")));
+
+  QString by_converter = path("converter.xlsx");
+  ASSERT_EQ(QProcess::execute(ORDELIX_CONVERT, {day + "/late/c.PRO", "-o", by_converter}), 0);
+  EXPECT_EQ(read_all(reports.back()), read_all(by_converter));
+}
+
+TEST_F(BatchWindowTest, NoFolderChosenConvertsNothing) {
+  drop({day_folder()});
+  EXPECT_EQ(window.convert(), nullptr);
+  EXPECT_EQ(dialogs.progressShown, 0);
+  EXPECT_TRUE(dialogs.summaries.isEmpty());
+  EXPECT_FALSE(QFile::exists(path("day/a.xlsx")));
+}
+
+TEST_F(BatchWindowTest, ACancelledBatchKeepsWhatIsDoneAndSaysWhatIsLeft) {
+  QStringList files;
+  for (int i = 0; i < 300; ++i) files << write_export(path(QString("many/%1.PRO").arg(i)));
+  drop({path("many")});
+  dialogs.reportFolder = path("out");
+  dialogs.progress.cancel_at_update = 1;
+  window.convert();
+
+  ASSERT_EQ(dialogs.summaries.size(), 1);
+  int made = static_cast<int>(QDir(path("out")).entryList({"*.xlsx"}).size());
+  EXPECT_LT(made, 300) << "the cancel came at the first update";
+  EXPECT_EQ(dialogs.summaries.front(),
+            QString("%1 converted, 0 failed, 0 with warnings\nCancelled: %2 files left unconverted")
+                .arg(made)
+                .arg(300 - made));
+}
+
+TEST_F(BatchWindowTest, TwoFilesForOneReportAreRefusedBeforeAnythingIsWritten) {
+  write_export(path("x/run.PRO"));
+  write_export(path("x/run.pro"));
+  drop({path("x/run.PRO"), path("x/run.pro")});
+  dialogs.reportFolder = path("out");
+  window.convert();
+  ASSERT_EQ(dialogs.failures.size(), 1);
+  EXPECT_TRUE(dialogs.failures.front().contains("would both write"));
+  EXPECT_EQ(dialogs.progressShown, 0);
+  EXPECT_FALSE(QDir(path("out")).exists());
+}
+
+}  // namespace
