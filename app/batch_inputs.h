@@ -25,7 +25,7 @@ struct FolderProblem {
 struct InputSelection {
   std::vector<BatchInput> files;
   std::vector<FolderProblem> problems;
-  std::size_t skipped_files = 0;    // in folders, named for no measurement mode
+  std::size_t skipped_files = 0;    // in folders: not regular, or named for no measurement mode
   std::size_t skipped_folders = 0;  // subfolders left out without `recursive`
 };
 

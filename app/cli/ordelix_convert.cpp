@@ -39,9 +39,9 @@ Verbosity verbosity_of(const Options& options) {
 std::string skipped_text(const ordelix::InputSelection& selection) {
   std::string text;
   if (std::size_t n = selection.skipped_files; n > 0)
-    text = std::to_string(n) + (n == 1 ? " file" : " files") +
-           " in the folders named no measurement mode and " + (n == 1 ? "was" : "were") +
-           " skipped";
+    text = std::to_string(n) +
+           (n == 1 ? " file in the folders is not an export file and was skipped"
+                   : " files in the folders are not export files and were skipped");
   if (std::size_t n = selection.skipped_folders; n > 0)
     text += (text.empty() ? "" : "; ") + std::to_string(n) +
             (n == 1 ? " subfolder" : " subfolders") + " left out (-r converts them too)";
