@@ -3,5 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${BUILD_DIR:-build}"
+# Ninja where present; a build folder keeps the generator it was made with.
+if [ -z "${CMAKE_GENERATOR:-}" ] && command -v ninja >/dev/null; then
+  export CMAKE_GENERATOR=Ninja
+fi
 cmake -S . -B "$build_dir" "$@" >/dev/null
 cmake --build "$build_dir" -j2
