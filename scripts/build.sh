@@ -7,5 +7,8 @@ build_dir="${BUILD_DIR:-build}"
 if [ -z "${CMAKE_GENERATOR:-}" ] && command -v ninja >/dev/null; then
   export CMAKE_GENERATOR=Ninja
 fi
+# Lets ccache (when it is the compiler launcher) cache sources built on
+# precompiled headers; no source reads __DATE__ or __TIME__.
+export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
 cmake -S . -B "$build_dir" "$@" >/dev/null
 cmake --build "$build_dir" -j2
