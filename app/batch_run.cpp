@@ -64,14 +64,18 @@ std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
       outcomes[i].attempted = true;
       tracker.finished(outcomes[i]);
     });
-    // The chunk settles, mostly waiting for the disk, while the workers go on
-    // with the next one.
-    if (settling.valid()) settling.get();
-    settling = std::async(std::launch::async, [&, first, last] {
+    auto settle_chunk = [&, first, last] {
       settle(first, last, outcomes);
       for (std::size_t i = first; i < last; ++i)
         if (outcomes[i].attempted) observer.reported(i, outcomes[i]);
-    });
+    };
+    if (settling.valid()) settling.get();
+    // The chunk settles, mostly waiting for the disk, while the workers go on
+    // with the next one; the last has nothing to overlap with.
+    if (last == inputs.size())
+      settle_chunk();
+    else
+      settling = std::async(std::launch::async, settle_chunk);
   }
   if (settling.valid()) settling.get();
   return outcomes;

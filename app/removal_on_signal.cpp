@@ -18,10 +18,11 @@ namespace {
 struct Slot {
   enum : int { free, filling, armed };
   std::atomic<int> state{free};
-  char path[PATH_MAX];
+  char path[PATH_MAX]{};
 };
 
-std::array<Slot, 64> slots;
+// Zero at load, not set up at start: a slot's page is touched only once used.
+constinit std::array<Slot, 64> slots{};
 constexpr std::array<int, 2> removal_signals{SIGINT, SIGTERM};
 std::array<struct sigaction, removal_signals.size()> previous_actions;
 

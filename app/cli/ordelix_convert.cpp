@@ -164,11 +164,6 @@ int stdout_error() {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  // Each conversion frees what it used; handing that back to the system and
-  // faulting it in again, zeroed, for the next file cost more than the
-  // conversion. A batch keeps it instead; the peak stays that of one file per worker.
-  ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
-  ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
 
   CLI::App app{"Converts spectrophotometer export files into .xlsx reports.", program};
   Options options;
@@ -186,6 +181,14 @@ int main(int argc, char** argv) {
                            !options.quiet && ::isatty(STDERR_FILENO));
   ordelix::InputSelection selection =
       ordelix::batch_select_inputs(options.arguments, options.recursive);
+  if (selection.files.size() > 1) {
+    // Each conversion frees what it used; handing that back to the system and
+    // faulting it in again, zeroed, for the next file cost more than the
+    // conversion. A batch keeps it instead; the peak stays that of one file
+    // per worker. One file alone gains nothing by it.
+    ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
+  }
   for (const ordelix::FolderProblem& p : selection.problems)
     reporter.error(p.folder, ordelix::problem_text(p.problem));
   if (std::string skipped = skipped_text(selection); !skipped.empty()) reporter.note(skipped);
