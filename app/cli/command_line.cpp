@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "printable_name.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,25 +22,27 @@ void check_workbook_name(const std::string& option, const std::string& name) {
   }
   std::error_code ec;
   if (fs::is_directory(name, ec))
-    throw UsageError(option + " " + name + ": is a folder; -d writes reports into a folder");
+    throw UsageError(option + " " + ordelix::printable_name(name) +
+                     ": is a folder; -d writes reports into a folder");
   std::string extension = fs::path(name).extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return std::tolower(c); });
   if (extension != ".xlsx")
-    throw UsageError(option + " " + name + ": a report's name must end in .xlsx");
+    throw UsageError(option + " " + ordelix::printable_name(name) +
+                     ": a report's name must end in .xlsx");
 }
 
 void check_options(const CLI::App& app, const Options& options) {
   for (const std::string& extra : app.remaining())
-    throw UsageError(extra.rfind('-', 0) == 0 ? "unknown option " + extra
-                                              : "unexpected argument " + extra);
+    throw UsageError((extra.rfind('-', 0) == 0 ? "unknown option " : "unexpected argument ") +
+                     ordelix::printable_name(extra));
   if (options.arguments.empty()) throw UsageError("no FILE given");
   if (!options.output.empty()) check_workbook_name("-o", options.output);
   if (!options.combine.empty()) check_workbook_name("--combine", options.combine);
   std::error_code ec;
   if (!options.folder.empty() && fs::exists(options.folder, ec) &&
       !fs::is_directory(options.folder, ec))
-    throw UsageError("-d " + options.folder + ": is not a folder");
+    throw UsageError("-d " + ordelix::printable_name(options.folder) + ": is not a folder");
 }
 
 }  // namespace
