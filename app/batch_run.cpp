@@ -117,9 +117,9 @@ class ChunkedSave {
     options.replace_existing = settings_.replace_existing;
     options.input_path = job.input;
     options.created = conversion.created;
-    options.sync_each = false;
     WorkbookSheet only{&conversion.sheet, {}};
-    std::variant<PendingReport, Problem> written = report_write({&only, 1}, job.target, options);
+    std::variant<PendingReport, Problem> written =
+        report_write({&only, 1}, job.target, options, WriteSync::by_caller);
     if (auto* failed = std::get_if<Problem>(&written))
       outcome.error = std::move(*failed);
     else

@@ -82,7 +82,7 @@ std::optional<Problem> workbook_into(const StagedFile& file, std::span<const Wor
 
 std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
                                                   const std::string& target,
-                                                  const SaveOptions& options) {
+                                                  const SaveOptions& options, WriteSync sync) {
   if (!options.input_path.empty() &&
       (same_file(target, options.input_path) || target == options.input_path))
     return failure(ProblemKind::target_is_input);
@@ -95,7 +95,8 @@ std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet>
 
   if (std::optional<Problem> failed = workbook_into(file, sheets, options.created, folder))
     return *failed;
-  if (options.sync_each && ::fsync(file.fd()) != 0) return failure(ProblemKind::sync_failed, errno);
+  if (sync == WriteSync::synced && ::fsync(file.fd()) != 0)
+    return failure(ProblemKind::sync_failed, errno);
   return PendingReport(std::move(file), target, options.replace_existing);
 }
 
@@ -117,9 +118,7 @@ std::optional<Problem> report_sync_folder(const std::string& target) {
 
 std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
                                             const std::string& target, const SaveOptions& options) {
-  SaveOptions synced = options;
-  synced.sync_each = true;
-  std::variant<PendingReport, Problem> written = report_write(sheets, target, synced);
+  std::variant<PendingReport, Problem> written = report_write(sheets, target, options);
   if (Problem* failed = std::get_if<Problem>(&written)) return std::move(*failed);
   if (std::optional<Problem> failed = std::get<PendingReport>(written).place()) return failed;
   return report_sync_folder(target);

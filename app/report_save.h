@@ -17,9 +17,11 @@ struct SaveOptions {
   bool replace_existing = false;  // never anything but a regular file, whatever this says
   std::string input_path;         // never written over, whatever replace_existing says
   std::time_t created = 0;
-  // Off for callers that make many reports durable at once (reports_flush).
-  bool sync_each = true;
 };
+
+// Whether report_write syncs the report itself, or the caller makes many
+// durable at once (reports_flush).
+enum class WriteSync { synced, by_caller };
 
 // A report written and checked in its target's folder, not yet in place: any
 // report already there is untouched until place(). Gone unless placed.
@@ -32,7 +34,8 @@ class PendingReport {
 
  private:
   friend std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet>,
-                                                           const std::string&, const SaveOptions&);
+                                                           const std::string&, const SaveOptions&,
+                                                           WriteSync);
   PendingReport(StagedFile file, std::string target, bool replace)
       : file_(std::move(file)), target_(std::move(target)), replace_(replace) {}
 
@@ -44,7 +47,8 @@ class PendingReport {
 // The steps of a save, for callers that place several reports together.
 std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
                                                   const std::string& target,
-                                                  const SaveOptions& options);
+                                                  const SaveOptions& options,
+                                                  WriteSync sync = WriteSync::synced);
 // Makes the placing of reports in the target's folder last through a crash.
 std::optional<Problem> report_sync_folder(const std::string& target);
 

@@ -20,6 +20,7 @@ std::string temp_folder() {
 }
 
 // Nothing when all of `from` went to `to`, else the failing side's problem.
+// Not sendfile, as a save copies: it refuses an output opened to append (>>).
 std::optional<Problem> copy_all(int from, int to) {
   char buffer[1 << 16];
   for (;;) {

@@ -38,10 +38,10 @@ class ReportSave : public ::testing::Test {
     sheet_.set_number(5, 4, 0.5);
   }
 
-  std::variant<PendingReport, Problem> write(const std::string& target,
-                                             const SaveOptions& options) {
+  std::variant<PendingReport, Problem> write(const std::string& target, const SaveOptions& options,
+                                             WriteSync sync = WriteSync::synced) {
     WorkbookSheet only{&sheet_, {}};
-    return report_write({&only, 1}, target, options);
+    return report_write({&only, 1}, target, options, sync);
   }
 
   ReportSheet sheet_;
@@ -264,11 +264,9 @@ TEST_F(ReportSave, AFolderIsNoTargetEvenWhenReplacing) {
 }
 
 TEST_F(ReportSave, ReportsWrittenWithoutTheirOwnSyncAreFlushedTogetherThenPlaced) {
-  SaveOptions options;
-  options.sync_each = false;
   std::vector<PendingReport> pending;
   for (const char* name : {"a.xlsx", "b.xlsx", "c.xlsx"}) {
-    std::variant<PendingReport, Problem> written = write(dir_.file(name), options);
+    std::variant<PendingReport, Problem> written = write(dir_.file(name), {}, WriteSync::by_caller);
     ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
     pending.push_back(std::get<PendingReport>(std::move(written)));
   }
