@@ -1,9 +1,6 @@
 #include "report_save.h"
 
 #include <fcntl.h>
-#include <stdio.h>
-#include <sys/mman.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "fd_write.h"
 #include "unique_fd.h"
 #include "xlsx_writer.h"
 #include "zip_check.h"
@@ -48,33 +46,16 @@ std::optional<Problem> target_check(const std::string& target, bool replace) {
   return std::nullopt;
 }
 
-int copy_all(int from, int to) {
-  off_t offset = 0;
-  struct stat st {};
-  if (::fstat(from, &st) != 0) return errno;
-  while (offset < st.st_size) {
-    ssize_t n = ::sendfile(to, from, &offset, static_cast<std::size_t>(st.st_size - offset));
-    if (n < 0 && errno != EINTR) return errno;
-    if (n == 0) return EIO;
-  }
-  return 0;
-}
-
-// The library's failed writes of its zip are reported without the system's
-// reason, so it writes the zip into memory, where it is checked, and the copy
-// into the folder is ours.
+// Checked in memory before a byte of it reaches the folder.
 std::optional<Problem> workbook_into(const StagedFile& file, std::span<const WorkbookSheet> sheets,
                                      std::time_t created, const std::string& folder) {
-  UniqueFd memory(::memfd_create("ordelix-workbook", MFD_CLOEXEC));
-  std::string memory_path = "/proc/self/fd/" + std::to_string(memory.get());
-  bool in_memory = memory.get() >= 0 && ::access(memory_path.c_str(), F_OK) == 0;
-  const std::string& path = in_memory ? memory_path : file.path();
-  if (std::optional<Problem> failed = xlsx_write_workbook(sheets, path, created, folder))
+  ZipBytes zip;
+  if (std::optional<Problem> failed = xlsx_write_workbook(sheets, created, folder, zip))
     return failed;
-  if (std::optional<ZipFault> fault = zip_check(path))
+  if (std::optional<ZipFault> fault = zip_check(zip))
     return failure(ProblemKind::workbook_damaged, 0, fault->what);
-  if (!in_memory) return std::nullopt;
-  if (int err = copy_all(memory.get(), file.fd()); err != 0) return write_failure(err);
+  for (std::string_view block : zip.blocks())
+    if (int err = fd_write_all(file.fd(), block); err != 0) return write_failure(err);
   return std::nullopt;
 }
 

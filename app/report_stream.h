@@ -10,8 +10,7 @@
 namespace ordelix {
 
 // Writes the workbook to `fd` (standard output, say), once it is checked as
-// a save checks it. The workbook library writes only to named files, so it
-// goes through a temporary file that has no name left to outlive the process.
+// a save checks it.
 std::optional<Problem> report_stream(std::span<const WorkbookSheet> sheets, int fd,
                                      std::time_t created);
 

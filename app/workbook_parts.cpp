@@ -1,10 +1,6 @@
 // The workbook library assembles each part of a workbook in a temporary file
 // of its own and ignores some failed writes to them, zipping a part cut short
-// as if it were whole. This definition takes the library's place (the build
-// makes the linker take it): a part stays in memory while small, so a batch
-// of small reports makes no files, and moves to an unnamed file in the
-// library's temporary folder when it grows; every failed write or read is
-// kept for workbook_parts_failure().
+// as if it were whole: hence parts of our own, which keep every failure.
 
 #include "workbook_parts.h"
 
@@ -143,10 +139,7 @@ int workbook_parts_failure() {
   return first_failure;
 }
 
-}  // namespace ordelix
-
-extern "C" FILE* lxw_tmpfile(char* tmpdir) {
-  using namespace ordelix;
+FILE* workbook_part_open(char* tmpdir) {
   Part* part = nullptr;
   try {
     part = new Part(tmpdir);
@@ -161,3 +154,5 @@ extern "C" FILE* lxw_tmpfile(char* tmpdir) {
   }
   return stream;
 }
+
+}  // namespace ordelix

@@ -1,9 +1,12 @@
 #include "xlsx_writer.h"
 
+#include <ioapi.h>
 #include <locale.h>
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include "chart_labels.h"
 #include "column_widths.h"
@@ -141,13 +144,18 @@ lxw_error write_sheet(lxw_workbook* workbook, const WorkbookSheet& named) {
 }  // namespace
 
 std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets,
-                                           const std::string& path, std::time_t created,
-                                           const std::string& temp_folder) {
+                                           std::time_t created, const std::string& temp_folder,
+                                           ZipBytes& zip) {
+  static std::once_flag parts_ours;
+  std::call_once(parts_ours, [] { lxw_set_tmpfile_function(workbook_part_open); });
   CLocaleScope c_locale;
   workbook_parts_reset();
+  zlib_filefunc64_def into_zip{};
+  zip_bytes_write_functions(zip, into_zip);
   lxw_workbook_options options{};
   options.tmpdir = const_cast<char*>(temp_folder.c_str());
-  lxw_workbook* workbook = workbook_new_opt(path.c_str(), &options);
+  options.output_functions = &into_zip;
+  lxw_workbook* workbook = workbook_new_opt("workbook.xlsx", &options);
   if (workbook == nullptr)
     return Problem{ProblemKind::write_failed, 0, "cannot start the workbook"};
   lxw_doc_properties properties{};
@@ -163,14 +171,15 @@ std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets
   // Said first: the library's own error, if any, follows from this one.
   if (int part_err = workbook_parts_failure(); part_err != 0)
     return Problem{ProblemKind::write_failed, 0, std::strerror(part_err)};
+  if (zip.incomplete()) return Problem{ProblemKind::write_failed, 0, std::strerror(ENOMEM)};
   if (err == LXW_NO_ERROR) return std::nullopt;
   return Problem{ProblemKind::write_failed, 0, lxw_strerror(err)};
 }
 
-std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                                         std::time_t created, const std::string& temp_folder) {
+std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, std::time_t created,
+                                         const std::string& temp_folder, ZipBytes& zip) {
   WorkbookSheet only{&sheet, {}};
-  return xlsx_write_workbook({&only, 1}, path, created, temp_folder);
+  return xlsx_write_workbook({&only, 1}, created, temp_folder, zip);
 }
 
 }  // namespace ordelix

@@ -7,6 +7,7 @@
 
 #include "problem.h"
 #include "report_sheet.h"
+#include "zip_bytes.h"
 
 namespace ordelix {
 
@@ -15,17 +16,17 @@ struct WorkbookSheet {
   std::string name;  // valid and unique in its workbook (see sheet_names_for)
 };
 
-// Writes the sheets as one workbook at `path` (created or replaced), in the
-// order given, each sheet as it would be alone, with the library's temporary
-// files in `temp_folder`; a sheet without a name gets the spreadsheet's own
-// (Sheet1, Sheet2 ...). Numbers are written the same whatever the process
-// locale. Returns nothing on success, else what went wrong.
+// Writes the sheets as one workbook into `zip`, in the order given, each
+// sheet as it would be alone, with parts too large for memory in
+// `temp_folder`; a sheet without a name gets the spreadsheet's own (Sheet1,
+// Sheet2 ...). Numbers are written the same whatever the process locale.
+// Returns nothing on success, else what went wrong.
 std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets,
-                                           const std::string& path, std::time_t created,
-                                           const std::string& temp_folder);
+                                           std::time_t created, const std::string& temp_folder,
+                                           ZipBytes& zip);
 
 // The same for a one-sheet workbook.
-std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, const std::string& path,
-                                         std::time_t created, const std::string& temp_folder);
+std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, std::time_t created,
+                                         const std::string& temp_folder, ZipBytes& zip);
 
 }  // namespace ordelix

@@ -1,8 +1,5 @@
 #include "zip_check.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <unzip.h>
 
 #include <array>
@@ -30,18 +27,13 @@ ZipFault fault(std::string what) {
 
 // The zip's end record closes the file, followed only by its comment: a
 // reader that finds the record does not notice when the last bytes are gone.
-bool ends_where_its_end_record_says(const std::string& path, std::uint64_t comment_size) {
-  constexpr off_t end_record_size = 22;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
+bool ends_where_its_end_record_says(const ZipBytes& zip, std::uint64_t comment_size) {
+  constexpr std::uint64_t end_record_size = 22;
+  if (zip.size() < end_record_size + comment_size) return false;
   char signature[4] = {};
-  off_t at =
-      ::fstat(fd, &st) == 0 ? st.st_size - end_record_size - static_cast<off_t>(comment_size) : -1;
-  bool found = at >= 0 && ::pread(fd, signature, sizeof signature, at) == sizeof signature &&
-               std::string_view(signature, sizeof signature) == std::string_view("PK\5\6", 4);
-  ::close(fd);
-  return found;
+  return zip.read(zip.size() - end_record_size - comment_size, signature, sizeof signature) ==
+             sizeof signature &&
+         std::string_view(signature, sizeof signature) == std::string_view("PK\5\6", 4);
 }
 
 // The entry the zip is positioned at, read through to its end.
@@ -84,13 +76,15 @@ std::optional<ZipFault> entry_check(unzFile zip, std::vector<char>& buffer) {
 
 }  // namespace
 
-std::optional<ZipFault> zip_check(const std::string& path) {
-  Zip zip(unzOpen64(path.c_str()));
+std::optional<ZipFault> zip_check(const ZipBytes& bytes) {
+  zlib_filefunc64_def functions{};
+  zip_bytes_read_functions(bytes, functions);
+  Zip zip(unzOpen2_64("workbook", &functions));
   if (!zip) return fault("no zip index");
   unz_global_info64 global{};
   if (unzGetGlobalInfo64(zip.get(), &global) != UNZ_OK || global.number_entry == 0)
     return fault("an empty zip index");
-  if (!ends_where_its_end_record_says(path, global.size_comment)) return fault("a zip cut short");
+  if (!ends_where_its_end_record_says(bytes, global.size_comment)) return fault("a zip cut short");
 
   std::vector<char> buffer(64 * 1024);
   std::uint64_t entries = 0;

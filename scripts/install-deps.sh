@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Ordelix needs to build, test and look at its
-# reports, skipping those already present.
+# reports, skipping those already present, and fetches the source of the
+# workbook library into .deps/.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
-  g++ cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
-  libxlsxwriter-dev libminizip-dev libcli11-dev
+  g++ cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev dpkg-dev patch
+  zlib1g-dev libminizip-dev libcli11-dev
   libgtest-dev python3-openpyxl locales libreoffice-calc-nogui poppler-utils
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
 )
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
 
 missing=()
 for p in "${packages[@]}"; do
@@ -16,11 +22,36 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The workbook library is compiled into the programs from the source of the
+# version Debian 12 ships, the same for every target; the build patches a copy.
+fetch_debian_source() {
+  local package=$1 version=$2 into=.deps
+  [ -d "$into/$package-$version" ] && return 0
+  if ! apt-cache showsrc "$package" 2>/dev/null | grep -q "^Version: $version"; then
+    echo "Adding a deb-src entry for Debian's archive"
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" \
+      "Suites: $codename $codename-updates" "Components: main" \
+      "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" |
+      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/ordelix-debian-src.sources >/dev/null
+    "${sudo_cmd[@]}" apt-get update -q
+  fi
+  local work full_version as_root=()
+  work=$(mktemp -d)
+  full_version=$(apt-cache showsrc "$package" | sed -n "s/^Version: \($version-.*\)/\1/p" | head -1)
+  # apt's download user cannot write to root's private temporary folder.
+  [ "$(id -u)" -eq 0 ] && as_root=(-o APT::Sandbox::User=root)
+  (cd "$work" && apt-get source -q "${as_root[@]}" "$package=$full_version") >/dev/null
+  mkdir -p "$into"
+  mv "$work/$package-$version" "$into/"
+  rm -rf "$work"
+  echo "Fetched the source of $package $version into $into/"
+}
+fetch_debian_source libxlsxwriter 1.1.4

@@ -7,9 +7,6 @@
 // file time (seconds, little-endian), the extension ended by a line feed, then
 // the file's bytes.
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -25,22 +22,12 @@ namespace {
 
 constexpr std::size_t flags_and_time = 9;
 
-// Where the fuzzed workbooks go: one file in memory, rewritten each time.
-const std::string& workbook_path() {
-  static const std::string path = [] {
-    int fd = ::memfd_create("ordelix-fuzz", MFD_CLOEXEC);
-    if (fd < 0) std::abort();
-    return "/proc/self/fd/" + std::to_string(fd);
-  }();
-  return path;
-}
-
 void write_and_check(const ordelix::Conversion& conversion) {
   static const std::string temp_folder = std::filesystem::temp_directory_path().string();
-  if (ordelix::xlsx_write_report(conversion.sheet, workbook_path(), conversion.created,
-                                 temp_folder))
+  ordelix::ZipBytes zip;
+  if (ordelix::xlsx_write_report(conversion.sheet, conversion.created, temp_folder, zip))
     std::abort();
-  if (std::optional<ordelix::ZipFault> fault = ordelix::zip_check(workbook_path())) std::abort();
+  if (std::optional<ordelix::ZipFault> fault = ordelix::zip_check(zip)) std::abort();
 }
 
 }  // namespace

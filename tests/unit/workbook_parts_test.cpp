@@ -1,7 +1,5 @@
 #include "workbook_parts.h"
 
-#include <xlsxwriter.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -39,7 +37,7 @@ TEST(WorkbookParts, SmallAndLargePartsReadBackWholeAndLeaveNoFile) {
   std::string folder = dir.path().string();
   for (std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{3} << 20}) {
     workbook_parts_reset();
-    FILE* part = lxw_tmpfile(folder.data());
+    FILE* part = workbook_part_open(folder.data());
     ASSERT_NE(part, nullptr);
     EXPECT_EQ(round_trip(part, pattern(size)), pattern(size)) << size;
     std::fclose(part);
@@ -52,12 +50,12 @@ TEST(WorkbookParts, APartThatCannotGoToItsFolderIsAFailureWithItsReason) {
   test::TempDir dir;
   std::string missing = dir.file("missing");
   workbook_parts_reset();
-  FILE* small = lxw_tmpfile(missing.data());
+  FILE* small = workbook_part_open(missing.data());
   round_trip(small, pattern(1000));
   std::fclose(small);
   EXPECT_EQ(workbook_parts_failure(), 0) << "a small part needs no folder";
 
-  FILE* large = lxw_tmpfile(missing.data());
+  FILE* large = workbook_part_open(missing.data());
   round_trip(large, pattern(std::size_t{1} << 20));
   std::fclose(large);
   EXPECT_EQ(workbook_parts_failure(), ENOENT);
@@ -70,14 +68,15 @@ TEST(WorkbookParts, AWorkbookWithAPartLostFailsWithTheSystemsReason) {
   ReportSheet sheet;
   // About 40 bytes of worksheet XML a row: far beyond what stays in memory.
   for (int row = 1; row <= 20000; ++row) sheet.set_number(row, 1, row * 0.001);
-  std::optional<Problem> failed =
-      xlsx_write_report(sheet, dir.file("r.xlsx"), 981173106, dir.file("missing"));
+  ZipBytes zip;
+  std::optional<Problem> failed = xlsx_write_report(sheet, 981173106, dir.file("missing"), zip);
   ASSERT_TRUE(failed);
   EXPECT_EQ(failed->detail, std::strerror(ENOENT));
 
   ReportSheet small;
   small.set_text(1, 1, "kept in memory");
-  EXPECT_FALSE(xlsx_write_report(small, dir.file("s.xlsx"), 981173106, dir.file("missing")));
+  ZipBytes small_zip;
+  EXPECT_FALSE(xlsx_write_report(small, 981173106, dir.file("missing"), small_zip));
 }
 
 }  // namespace
