@@ -90,7 +90,8 @@ TEST(ZipCheck, SoundZipPasses) {
 
 TEST(ZipCheck, AnXmlPartCutShortIsFoundByName) {
   std::string cut = sheet_xml.substr(0, 100);
-  std::optional<ZipFault> fault = zip_check(write_zip({{"_rels/.rels", "<r/>"}, {"xl/s.xml", cut}}));
+  std::optional<ZipFault> fault =
+      zip_check(write_zip({{"_rels/.rels", "<r/>"}, {"xl/s.xml", cut}}));
   ASSERT_TRUE(fault);
   EXPECT_NE(fault->what.find("xl/s.xml"), std::string::npos) << fault->what;
   EXPECT_TRUE(zip_check(write_zip({{"_rels/.rels", "<Relationships>"}})));
