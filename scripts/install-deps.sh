@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   libxlsxwriter-dev libminizip-dev libcli11-dev
-  libgtest-dev python3-openpyxl locales libreoffice-calc-nogui poppler-utils
+  libgtest-dev python3-openpyxl locales libreoffice-calc-nogui poppler-utils exfatprogs exfat-fuse
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
 )
 
