@@ -47,15 +47,42 @@ int unnamed_file(const std::string& folder, int& fd) {
   return 0;
 }
 
+// What stands at `path` is still the empty file `reserved` was taken of.
+bool still_reserved(const std::string& path, const struct stat& reserved) {
+  struct stat now {};
+  return ::lstat(path.c_str(), &now) == 0 && S_ISREG(now.st_mode) && now.st_size == 0 &&
+         now.st_dev == reserved.st_dev && now.st_ino == reserved.st_ino;
+}
+
+// Takes `to` with an empty file of our own, which only then `from` replaces:
+// an existing `to` fails the exclusive create instead.
+int rename_over_reservation(const std::string& from, const std::string& to) {
+  RemovalOnSignal removal(to);
+  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
+  if (fd < 0) return errno;
+  struct stat reserved {};
+  int err = ::fstat(fd, &reserved) == 0 ? 0 : errno;
+  // Closed first: FUSE file systems keep a replaced file that is still open
+  // under a hidden name of their own.
+  ::close(fd);
+  if (err == 0 && ::rename(from.c_str(), to.c_str()) != 0) err = errno;
+  if (err != 0 && still_reserved(to, reserved)) ::unlink(to.c_str());
+  return err;
+}
+
 // Moves `from` to `to`; without `replace` an existing `to` is kept.
 int rename_into_place(const std::string& from, const std::string& to, bool replace) {
   if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
   if (errno != EINVAL && errno != ENOSYS) return errno;
   // File systems without no-replace renames: a hard link fails on an existing name too.
-  if (::link(from.c_str(), to.c_str()) != 0) return errno;
-  ::unlink(from.c_str());
-  return 0;
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    ::unlink(from.c_str());
+    return 0;
+  }
+  // No hard links here, as on FAT and exFAT; a FUSE one without them may say ENOSYS.
+  if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) return errno;
+  return rename_over_reservation(from, to);
 }
 
 }  // namespace

@@ -57,6 +57,22 @@ def core_created(report):
     return re.search(r"<dcterms:created[^>]*>([^<]*)<", core).group(1)
 
 
+def task_states_below(pid):
+    """The states of the threads of `pid`'s children."""
+    states = []
+    for entry in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                if int(f.read().rsplit(")", 1)[1].split()[1]) != pid:
+                    continue
+            for task in os.listdir(f"/proc/{entry}/task"):
+                with open(f"/proc/{entry}/task/{task}/stat") as f:
+                    states.append(f.read().rsplit(")", 1)[1].split()[0])
+        except OSError:
+            continue
+    return states
+
+
 class HostileCase(ConverterCase):
     def elsewhere(self):
         """A folder the run's watch does not read: pipes there would block it."""
@@ -78,6 +94,26 @@ class HostileCase(ConverterCase):
 
     def scan(self, name="scan.WSC"):
         return write_export(self.path(name), scan_lines())
+
+    def stopped_while_writing(self, out):
+        """A conversion into `out`, stopped once it holds a file there."""
+        source = self.scan()
+        child = subprocess.Popen([base.CONVERTER, "-d", out, source],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(child.kill)
+        fds = f"/proc/{child.pid}/fd"
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            try:
+                links = [os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds)]
+            except OSError:
+                links = []
+            if any(link.startswith(out + "/") for link in links):
+                child.send_signal(signal.SIGSTOP)
+                return child
+            if child.poll() is not None:
+                break
+        self.fail("the conversion never held a file in its report folder")
 
     def assert_one_line_about(self, run, *needles):
         self.assertEqual(run.rc, 1, run.err)
@@ -150,6 +186,171 @@ class FileSystems(HostileCase):
         source = self.copy_example("lowry_kfactor.PRO", "run.PRO")
         self.assert_one_line_about(self.convert("-f", "-o", device, source), device)
         self.assertTrue(stat.S_ISCHR(os.lstat(device).st_mode))
+
+
+# --- a stick without hard links ----------------------------------------------
+
+# The tools an exFAT stick takes, with the packages that hold them.
+STICK_TOOLS = {"mkfs.exfat": "exfatprogs", "mount.exfat-fuse": "exfat-fuse", "losetup": "mount"}
+
+
+class Stick(HostileCase):
+    """exFAT through FUSE, as a USB stick is often mounted: no unnamed files, no
+    hard links and no renames that spare an existing name."""
+
+    def run_or_skip(self, why, *command):
+        done = subprocess.run(command, capture_output=True, text=True)
+        if done.returncode != 0:
+            self.skipTest(f"{why}: {done.stderr.strip()}")
+        return done.stdout.strip()
+
+    def stick(self):
+        if os.geteuid() != 0:
+            self.skipTest("mounting an exFAT stick needs root")
+        for device in ("/dev/fuse", "/dev/loop-control"):
+            if not os.path.exists(device):
+                self.skipTest(f"mounting an exFAT stick needs {device}")
+        missing = [f"{tool} ({package})" for tool, package in STICK_TOOLS.items()
+                   if shutil.which(tool) is None]
+        if missing:
+            self.skipTest("mounting an exFAT stick needs " + ", ".join(missing))
+        image = os.path.join(self.elsewhere(), "stick.img")
+        with open(image, "wb") as f:
+            f.truncate(16 << 20)
+        self.run_or_skip("cannot make an exFAT image", "mkfs.exfat", image)
+        loop = self.run_or_skip("cannot attach the image to a loop device",
+                                "losetup", "--find", "--show", image)
+        self.addCleanup(subprocess.run, ["losetup", "-d", loop], capture_output=True)
+        point = self.elsewhere()
+        self.run_or_skip("cannot mount an exFAT stick", "mount.exfat-fuse", loop, point)
+        self.addCleanup(subprocess.run, ["umount", "-l", point], capture_output=True)
+        return point
+
+    def assert_whole_scan_report(self, report):
+        with zipfile.ZipFile(report) as z:
+            self.assertIsNone(z.testzip())
+        self.assertIn(f'<row r="{LAST_SCAN_ROW}"', sheet_xml(report))
+        self.assertTrue(sheet_xml(report).endswith("</worksheet>"))
+
+    def test_report_is_placed_without_force(self):
+        stick = self.stick()
+        report = os.path.join(stick, "scan.xlsx")
+        self.assert_converted(self.convert("-o", report, self.scan()))
+        self.assert_whole_scan_report(report)
+        self.assertEqual(os.listdir(stick), ["scan.xlsx"])
+
+    def test_existing_report_is_kept_without_force_and_replaced_with_it(self):
+        stick = self.stick()
+        source = self.scan()
+        report = os.path.join(stick, "scan.xlsx")
+        with open(report, "wb") as f:
+            f.write(b"the earlier report")
+        run = self.convert("-o", report, source)
+        self.assert_one_line_about(run, source, "the report file already exists", report)
+        with open(report, "rb") as f:
+            self.assertEqual(f.read(), b"the earlier report")
+        self.assertEqual(os.listdir(stick), ["scan.xlsx"])
+        self.assert_converted(self.convert("-f", "-o", report, source))
+        self.assert_whole_scan_report(report)
+        self.assertEqual(os.listdir(stick), ["scan.xlsx"])
+
+    def test_batch_onto_the_stick_is_what_a_disk_gets_and_stays_without_force(self):
+        stick = self.stick()
+        names = ("bradford_std.PRO", "culture_od.OD", "scan_step1.WSC")
+        sources = [self.copy_example(name, "runs", name) for name in names]
+        reports = sorted(os.path.splitext(name)[0] + ".xlsx" for name in names)
+        on_disk = self.folder("on-disk")
+        self.assert_converted(self.convert("-d", on_disk, *sources))
+        out = os.path.join(stick, "reports")
+        self.assert_converted(self.convert("-j", "2", "-d", out, *sources))
+        self.assertEqual(sorted(os.listdir(out)), reports)
+        self.assertEqual(os.listdir(stick), ["reports"])
+        for name in reports:
+            with open(os.path.join(out, name), "rb") as stuck, \
+                    open(os.path.join(on_disk, name), "rb") as disk:
+                self.assertEqual(stuck.read(), disk.read(), name)
+        before = {name: os.stat(os.path.join(out, name)).st_mtime_ns for name in reports}
+        run = self.convert("-d", out, *sources)
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertEqual(len(run.err.splitlines()), 3, run.err)
+        self.assertEqual(run.err.count("the report file already exists"), 3, run.err)
+        self.assertEqual(sorted(os.listdir(out)), reports)
+        self.assertEqual({name: os.stat(os.path.join(out, name)).st_mtime_ns
+                          for name in reports}, before)
+
+    def test_failure_leaves_nothing_and_the_earlier_report(self):
+        stick = self.stick()
+        source = self.scan()
+        earlier = os.path.join(stick, "earlier.xlsx")
+        with open(earlier, "wb") as f:
+            f.write(b"the earlier report")
+        room = os.statvfs(stick)
+        with open(os.path.join(stick, "filler"), "wb") as f:
+            f.write(bytes(room.f_bavail * room.f_frsize - (256 << 10)))  # less than the report
+        for report, force in ((os.path.join(stick, "new.xlsx"), ()), (earlier, ("-f",))):
+            with self.subTest(report=report):
+                run = self.convert(*force, "-o", report, source)
+                self.assert_one_line_about(run, source, "No space left on device")
+                with open(earlier, "rb") as f:
+                    self.assertEqual(f.read(), b"the earlier report")
+                self.assertEqual(sorted(os.listdir(stick)), ["earlier.xlsx", "filler"])
+
+    def held_after_its_link(self, tracer, folder):
+        """Waits until the traced conversion, its hidden file in `folder`, is held
+        on its way back from the hard link."""
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline and tracer.poll() is None:
+            staged = any(name.startswith(base.TEMP_PREFIX) for name in os.listdir(folder))
+            # Only the link stops it: the tracer filters the other calls in the kernel.
+            if staged and any(state == "t" for state in task_states_below(tracer.pid)):
+                return
+            time.sleep(0.005)
+        self.fail("the conversion was never held at its hard link")
+
+    def test_report_that_appears_while_placing_is_kept(self):
+        stick = self.stick()
+        if shutil.which("strace") is None:
+            self.skipTest("holding a conversion at its hard link needs strace")
+        source = self.copy_example("bradford_std.PRO", "run.PRO")
+        report = os.path.join(stick, "run.xlsx")
+        # Held after the link, not before: on a name already taken the link
+        # fails with EEXIST and no other way of placing it is tried.
+        tracer = subprocess.Popen(
+            ["strace", "-f", "-qq", "-o", "/dev/null", "--seccomp-bpf", "-e", "trace=link,linkat",
+             "-e", "inject=link,linkat:delay_exit=2000000", base.CONVERTER, "-o", report, source],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        self.addCleanup(tracer.kill)
+        self.held_after_its_link(tracer, stick)
+        with open(report, "wb") as f:
+            f.write(b"another program's report")
+        _, err = tracer.communicate(timeout=60)
+        self.assertEqual(tracer.returncode, 1, err)
+        self.assertIn("the report file already exists", err)
+        with open(report, "rb") as f:
+            self.assertEqual(f.read(), b"another program's report")
+        self.assertEqual(os.listdir(stick), ["run.xlsx"])
+
+    def test_name_the_stick_refuses_fails_and_leaves_nothing(self):
+        stick = self.stick()
+        source = self.copy_example("bradford_std.PRO", "run.PRO")
+        for name in ("a:b.xlsx", "what?.xlsx"):  # characters exFAT keeps out of names
+            with self.subTest(name=name):
+                report = os.path.join(stick, name)
+                self.assert_one_line_about(self.convert("-o", report, source), source, report)
+                self.assertEqual(os.listdir(stick), [])
+
+    def test_stopped_conversion_leaves_nothing_on_the_stick(self):
+        stick = self.stick()
+        # Not SIGKILL: without unnamed files only the handler removes the hidden one.
+        for sig in (signal.SIGINT, signal.SIGTERM):
+            with self.subTest(signal=sig.name):
+                out = os.path.join(stick, "out-" + sig.name)
+                os.mkdir(out)
+                child = self.stopped_while_writing(out)
+                child.send_signal(sig)
+                child.send_signal(signal.SIGCONT)
+                self.assertEqual(child.wait(timeout=30), -sig)
+                self.assertEqual(os.listdir(out), [])
 
 
 # --- what the converter reads and replaces ---------------------------------
@@ -240,26 +441,6 @@ class Output(HostileCase):
 # --- stopped runs -------------------------------------------------------------
 
 class Stops(HostileCase):
-    def stopped_while_writing(self, out):
-        """A conversion into `out`, stopped once it holds a file there."""
-        source = self.scan()
-        child = subprocess.Popen([base.CONVERTER, "-d", out, source],
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(child.kill)
-        fds = f"/proc/{child.pid}/fd"
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            try:
-                links = [os.readlink(os.path.join(fds, fd)) for fd in os.listdir(fds)]
-            except OSError:
-                links = []
-            if any(link.startswith(out + "/") for link in links):
-                child.send_signal(signal.SIGSTOP)
-                return child
-            if child.poll() is not None:
-                break
-        self.fail("the conversion never held a file in its report folder")
-
     def test_stopped_conversion_leaves_nothing_behind(self):
         for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGKILL):
             with self.subTest(signal=sig.name):
