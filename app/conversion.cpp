@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "exportfile/export_reader.h"
-#include "measurement_modes.h"
+#include "reports/measurement_modes.h"
 #include "reports/report_layout.h"
 
 namespace ordelix {
@@ -35,7 +35,7 @@ Conversion convert_export(const ExportFile& file, const MeasurementMode& mode) {
   if (long dropped = conversion.sheet.dropped_writes(); dropped > 0) {
     long line = context.value_line_left_out;
     if (line == 0) line = context.count_line_left_out;
-    conversion.warnings.push_back(rows_beyond_limit_warning(line, dropped));
+    conversion.warnings.push_back(rows_beyond_limit_warning(line, dropped, ReportSheet::max_row));
   }
   // In the order of the file, as a reader goes through it.
   std::stable_sort(conversion.warnings.begin(), conversion.warnings.end(),

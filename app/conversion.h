@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "exportfile/export_file.h"
-#include "measurement_modes.h"
-#include "problem.h"
-#include "report_sheet.h"
+#include "reports/measurement_modes.h"
+#include "base/problem.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "batch_run.h"
-#include "batch_summary.h"
+#include "batch/batch_summary.h"
 
 enum class Verbosity { quiet, normal, verbose };
 

@@ -11,15 +11,15 @@
 #include <filesystem>
 #include <iostream>
 
-#include "batch_inputs.h"
-#include "batch_plan.h"
+#include "batch/batch_inputs.h"
+#include "batch/batch_plan.h"
 #include "batch_run.h"
 #include "command_line.h"
 #include "console_reporter.h"
 #include "printable_name.h"
-#include "report_save.h"
-#include "report_stream.h"
-#include "sheet_names.h"
+#include "save/report_save.h"
+#include "save/report_stream.h"
+#include "sheet/sheet_names.h"
 
 namespace {
 

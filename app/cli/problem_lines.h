@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "problem.h"
+#include "base/problem.h"
 
 namespace ordelix {
 

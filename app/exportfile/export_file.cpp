@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace ordelix {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "date_time.h"
-#include "problem.h"
+#include "base/date_time.h"
+#include "base/problem.h"
 
 namespace ordelix {
 

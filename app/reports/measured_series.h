@@ -6,7 +6,7 @@
 
 #include "exportfile/code_tables.h"
 #include "report_context.h"
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 
 // Pieces shared by the reports of one measured series: kinetics, melting
 // temperature and wavelength scan.

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "exportfile/line_values.h"
-#include "number_text.h"
+#include "base/number_text.h"
 #include "report_checks.h"
 #include "report_layout.h"
 

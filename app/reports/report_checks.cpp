@@ -5,7 +5,7 @@
 #include <string>
 
 #include "exportfile/line_values.h"
-#include "number_text.h"
+#include "base/number_text.h"
 #include "report_layout.h"
 
 namespace ordelix {

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "exportfile/export_reader.h"
-#include "problem.h"
-#include "report_sheet.h"
+#include "base/problem.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix {
 

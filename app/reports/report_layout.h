@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "exportfile/code_tables.h"
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 
 // Pieces that every report's layout is made of.
 namespace ordelix::layout {

@@ -9,9 +9,9 @@
 #include <mutex>
 #include <thread>
 
-#include "batch_plan.h"
+#include "batch/batch_plan.h"
 #include "batch_run.h"
-#include "batch_summary.h"
+#include "batch/batch_summary.h"
 #include "window_dialogs.h"
 
 namespace ordelix {

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "batch_inputs.h"
+#include "batch/batch_inputs.h"
 
 class QWidget;
 

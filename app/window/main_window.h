@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "batch_inputs.h"
+#include "batch/batch_inputs.h"
 
 class QLabel;
 class QLineEdit;

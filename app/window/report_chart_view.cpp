@@ -4,8 +4,8 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-#include "chart_labels.h"
-#include "cp1252.h"
+#include "sheet/chart_labels.h"
+#include "base/cp1252.h"
 
 namespace ordelix {
 namespace {

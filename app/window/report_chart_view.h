@@ -2,7 +2,7 @@
 
 #include <QtCharts/QChartView>
 
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix {
 

@@ -10,10 +10,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "column_widths.h"
+#include "sheet/column_widths.h"
 #include "preview_placement.h"
 #include "report_chart_view.h"
-#include "report_save.h"
+#include "save/report_save.h"
 #include "saved_report_bar.h"
 #include "sheet_table_model.h"
 #include "spill_delegate.h"

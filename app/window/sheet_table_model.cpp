@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <algorithm>
 
-#include "cp1252.h"
+#include "base/cp1252.h"
 
 namespace ordelix {
 namespace {

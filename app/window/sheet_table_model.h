@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix {
 

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "problem.h"
+#include "base/problem.h"
 
 class QLabel;
 class QListWidget;

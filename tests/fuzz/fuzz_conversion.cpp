@@ -15,8 +15,8 @@
 #include <string_view>
 
 #include "conversion.h"
-#include "xlsx_writer.h"
-#include "zip_check.h"
+#include "xlsx/xlsx_writer.h"
+#include "zip/zip_check.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_inputs.h"
+#include "batch/batch_inputs.h"
 #include "test_support.h"
 
 namespace ordelix {

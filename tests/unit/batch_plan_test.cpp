@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_plan.h"
+#include "batch/batch_plan.h"
 
 namespace ordelix {
 namespace {

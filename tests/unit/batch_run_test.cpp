@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "batch_run.h"
-#include "report_save.h"
+#include "save/report_save.h"
 #include "test_support.h"
 
 namespace ordelix {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch_summary.h"
+#include "batch/batch_summary.h"
 
 namespace ordelix {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion.h"
-#include "measurement_modes.h"
+#include "reports/measurement_modes.h"
 #include "test_support.h"
 
 namespace ordelix {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "exportfile/date_time.h"
+#include "base/date_time.h"
 
 namespace ordelix {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cp1252.h"
-#include "number_text.h"
+#include "base/cp1252.h"
+#include "base/number_text.h"
 
 namespace ordelix {
 namespace {

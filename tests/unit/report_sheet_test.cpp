@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cell_ref.h"
-#include "report_sheet.h"
+#include "sheet/cell_ref.h"
+#include "sheet/report_sheet.h"
 #include "test_support.h"
 
 namespace ordelix {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "report_save.h"
-#include "report_stream.h"
+#include "save/report_save.h"
+#include "save/report_stream.h"
 #include "test_support.h"
 
 namespace ordelix {

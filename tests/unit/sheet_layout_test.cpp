@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "chart_labels.h"
-#include "column_widths.h"
-#include "report_sheet.h"
+#include "sheet/chart_labels.h"
+#include "sheet/column_widths.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sheet_names.h"
+#include "sheet/sheet_names.h"
 
 namespace ordelix {
 namespace {

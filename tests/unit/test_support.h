@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "conversion.h"
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix::test {
 

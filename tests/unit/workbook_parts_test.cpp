@@ -1,4 +1,4 @@
-#include "workbook_parts.h"
+#include "platform/workbook_parts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
-#include "xlsx_writer.h"
+#include "xlsx/xlsx_writer.h"
 
 namespace ordelix {
 namespace {

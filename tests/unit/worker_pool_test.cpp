@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "worker_pool.h"
+#include "batch/worker_pool.h"
 
 namespace ordelix {
 namespace {

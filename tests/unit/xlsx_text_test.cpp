@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "xlsx_text.h"
+#include "xlsx/xlsx_text.h"
 
 namespace ordelix {
 namespace {

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "test_support.h"
-#include "xlsx_writer.h"
-#include "xml_check.h"
-#include "zip_check.h"
+#include "xlsx/xlsx_writer.h"
+#include "zip/xml_check.h"
+#include "zip/zip_check.h"
 
 namespace ordelix {
 namespace {

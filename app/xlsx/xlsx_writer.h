@@ -5,9 +5,9 @@
 #include <span>
 #include <string>
 
-#include "problem.h"
-#include "report_sheet.h"
-#include "zip_bytes.h"
+#include "base/problem.h"
+#include "sheet/report_sheet.h"
+#include "zip/zip_bytes.h"
 
 namespace ordelix {
 

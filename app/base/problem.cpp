@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "cp1252.h"
-#include "report_sheet.h"
 
 namespace ordelix {
 namespace {
@@ -110,9 +109,9 @@ Problem refusal_of_line(long line, std::optional<std::string_view> text,
   return Problem(ProblemKind::no_report, line, where + "; " + std::string(expected));
 }
 
-Problem rows_beyond_limit_warning(long first_line_left_out, long values) {
+Problem rows_beyond_limit_warning(long first_line_left_out, long values, int last_row) {
   return Problem(ProblemKind::rows_beyond_limit, first_line_left_out,
-                 counted(values, "value") + " beyond row " + std::to_string(ReportSheet::max_row) +
+                 counted(values, "value") + " beyond row " + std::to_string(last_row) +
                      (values == 1 ? " was left out" : " were left out"));
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <tuple>
 
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 
 namespace ordelix {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <variant>
 
-#include "problem.h"
-#include "report_sheet.h"
-#include "staged_file.h"
-#include "xlsx_writer.h"
+#include "base/problem.h"
+#include "sheet/report_sheet.h"
+#include "platform/staged_file.h"
+#include "xlsx/xlsx_writer.h"
 
 namespace ordelix {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-#include "reports/report_context.h"
+#include "report_context.h"
 
 namespace ordelix {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <span>
 
-#include "problem.h"
-#include "xlsx_writer.h"
+#include "base/problem.h"
+#include "xlsx/xlsx_writer.h"
 
 namespace ordelix {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "problem.h"
+#include "base/problem.h"
 
 namespace ordelix {
 

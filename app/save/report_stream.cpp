@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "fd_write.h"
-#include "zip_check.h"
+#include "platform/fd_write.h"
+#include "zip/zip_check.h"
 
 namespace ordelix {
 namespace {

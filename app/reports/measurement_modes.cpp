@@ -3,14 +3,14 @@
 #include <array>
 #include <cctype>
 
-#include "reports/concentration.h"
-#include "reports/kinetics.h"
-#include "reports/melting_temperature.h"
-#include "reports/nucleic_acid.h"
-#include "reports/od600.h"
-#include "reports/photometry.h"
-#include "reports/protein.h"
-#include "reports/wavelength_scan.h"
+#include "concentration.h"
+#include "kinetics.h"
+#include "melting_temperature.h"
+#include "nucleic_acid.h"
+#include "od600.h"
+#include "photometry.h"
+#include "protein.h"
+#include "wavelength_scan.h"
 
 namespace ordelix {
 

@@ -71,7 +71,7 @@ std::string problem_text(const Problem& problem);
 Problem refusal_of_line(long line, std::optional<std::string_view> text, std::string_view expected);
 
 // Warnings, worded from what was found. `text` is a line as the file holds it.
-Problem rows_beyond_limit_warning(long first_line_left_out, long values);
+Problem rows_beyond_limit_warning(long first_line_left_out, long values, int last_row);
 // `items` of `lines_per_item` lines each, as "sample", 4.
 Problem count_beyond_file_warning(long count_line, long items, std::string_view item,
                                   int lines_per_item, long lines_held);

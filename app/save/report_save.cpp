@@ -8,10 +8,10 @@
 #include <cstring>
 #include <filesystem>
 
-#include "fd_write.h"
-#include "unique_fd.h"
-#include "xlsx_writer.h"
-#include "zip_check.h"
+#include "platform/fd_write.h"
+#include "platform/unique_fd.h"
+#include "xlsx/xlsx_writer.h"
+#include "zip/zip_check.h"
 
 namespace ordelix {
 namespace {

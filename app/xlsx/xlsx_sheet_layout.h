@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "report_sheet.h"
+#include "sheet/report_sheet.h"
 #include "xlsx_formats.h"
 
 // How the report sheet is laid out beyond its cells: columns, the look of its

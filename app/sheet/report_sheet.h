@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cell_ref.h"
-#include "exportfile/date_time.h"
+#include "base/date_time.h"
 
 namespace ordelix {
 

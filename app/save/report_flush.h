@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "problem.h"
+#include "base/problem.h"
 #include "report_save.h"
 
 namespace ordelix {

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "measurement_modes.h"
+#include "reports/measurement_modes.h"
 
 namespace ordelix {
 namespace {

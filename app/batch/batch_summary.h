@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "batch_run.h"
+#include "batch_outcome.h"
 
 namespace ordelix {
 

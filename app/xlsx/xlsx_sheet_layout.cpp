@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "column_widths.h"
+#include "sheet/column_widths.h"
 
 namespace ordelix {
 namespace {

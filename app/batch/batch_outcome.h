@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "base/problem.h"
+
+namespace ordelix {
+
+struct BatchOutcome {
+  bool attempted = false;  // false for a file left out when the batch was cancelled
+  std::optional<Problem> error;
+  Problems warnings;
+
+  bool converted() const { return attempted && !error; }
+};
+
+struct BatchProgress {
+  std::size_t done = 0;
+  std::size_t failed = 0;
+  std::size_t total = 0;
+  std::string current;  // the export file taken up last
+};
+
+class BatchObserver {
+ public:
+  virtual ~BatchObserver() = default;
+  // A file was taken up or finished. Called from the workers, one call at a time.
+  virtual void progressed(const BatchProgress& progress) = 0;
+  // The final outcome of an attempted file, in the order of the files, one
+  // call at a time, from the caller's thread or one of the batch's own.
+  virtual void reported(std::size_t index, const BatchOutcome& outcome) = 0;
+};
+
+}  // namespace ordelix
