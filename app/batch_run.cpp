@@ -5,9 +5,9 @@
 #include <future>
 #include <mutex>
 
+#include "batch/worker_pool.h"
 #include "save/report_flush.h"
 #include "save/report_save.h"
-#include "batch/worker_pool.h"
 
 namespace ordelix {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/problem.h"
 #include "exportfile/export_file.h"
 #include "reports/measurement_modes.h"
-#include "base/problem.h"
 #include "sheet/report_sheet.h"
 
 namespace ordelix {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "batch_run.h"
 #include "batch/batch_summary.h"
+#include "batch_run.h"
 
 enum class Verbosity { quiet, normal, verbose };
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "exportfile/line_values.h"
 #include "base/number_text.h"
+#include "exportfile/line_values.h"
 #include "report_checks.h"
 #include "report_layout.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "exportfile/line_values.h"
 #include "base/number_text.h"
+#include "exportfile/line_values.h"
 #include "report_layout.h"
 
 namespace ordelix {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "exportfile/export_reader.h"
 #include "base/problem.h"
+#include "exportfile/export_reader.h"
 #include "sheet/report_sheet.h"
 
 namespace ordelix {

@@ -1,7 +1,7 @@
 #include "report_layout.h"
 
-#include "exportfile/line_values.h"
 #include "base/number_text.h"
+#include "exportfile/line_values.h"
 
 namespace ordelix::layout {
 

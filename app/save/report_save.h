@@ -7,8 +7,8 @@
 #include <variant>
 
 #include "base/problem.h"
-#include "sheet/report_sheet.h"
 #include "platform/staged_file.h"
+#include "sheet/report_sheet.h"
 #include "xlsx/xlsx_writer.h"
 
 namespace ordelix {

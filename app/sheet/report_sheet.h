@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "cell_ref.h"
 #include "base/date_time.h"
+#include "cell_ref.h"
 
 namespace ordelix {
 

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "batch/batch_plan.h"
-#include "batch_run.h"
 #include "batch/batch_summary.h"
+#include "batch_run.h"
 #include "window_dialogs.h"
 
 namespace ordelix {

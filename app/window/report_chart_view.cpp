@@ -4,8 +4,8 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-#include "sheet/chart_labels.h"
 #include "base/cp1252.h"
+#include "sheet/chart_labels.h"
 
 namespace ordelix {
 namespace {

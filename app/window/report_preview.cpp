@@ -10,11 +10,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "sheet/column_widths.h"
 #include "preview_placement.h"
 #include "report_chart_view.h"
 #include "save/report_save.h"
 #include "saved_report_bar.h"
+#include "sheet/column_widths.h"
 #include "sheet_table_model.h"
 #include "spill_delegate.h"
 #include "warnings_panel.h"

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <mutex>
 
-#include "sheet/chart_labels.h"
-#include "sheet/column_widths.h"
 #include "base/cp1252.h"
 #include "platform/workbook_parts.h"
+#include "sheet/chart_labels.h"
+#include "sheet/column_widths.h"
 #include "xlsx_formats.h"
 #include "xlsx_sheet_layout.h"
 #include "xlsx_text.h"

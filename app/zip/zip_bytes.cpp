@@ -109,14 +109,14 @@ std::vector<std::string_view> ZipBytes::blocks() const {
 }
 
 void zip_bytes_write_functions(ZipBytes& bytes, zlib_filefunc64_def& functions) {
-  functions = {open_bytes, read_bytes, write_bytes, tell_bytes,
-               seek_bytes, close_bytes, no_error,   &bytes};
+  functions = {open_bytes, read_bytes,  write_bytes, tell_bytes,
+               seek_bytes, close_bytes, no_error,    &bytes};
 }
 
 void zip_bytes_read_functions(const ZipBytes& bytes, zlib_filefunc64_def& functions) {
   // Never written through: the write function refuses.
-  functions = {open_bytes,  read_bytes,  refuse_write, tell_bytes, seek_bytes,
-               close_bytes, no_error, const_cast<ZipBytes*>(&bytes)};
+  functions = {open_bytes, read_bytes,  refuse_write, tell_bytes,
+               seek_bytes, close_bytes, no_error,     const_cast<ZipBytes*>(&bytes)};
 }
 
 }  // namespace ordelix

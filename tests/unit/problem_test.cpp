@@ -38,7 +38,8 @@ TEST(ProblemQuote, CutsLongLines) {
 }
 
 TEST(ProblemWording, CountsAgreeWithTheirNouns) {
-  EXPECT_EQ(problem_text(rows_beyond_limit_warning(9, 1, 32767)), "1 value beyond row 32767 was left out");
+  EXPECT_EQ(problem_text(rows_beyond_limit_warning(9, 1, 32767)),
+            "1 value beyond row 32767 was left out");
   EXPECT_EQ(problem_text(rows_beyond_limit_warning(9, 2, 32767)),
             "2 values beyond row 32767 were left out");
   EXPECT_EQ(problem_text(count_beyond_file_warning(14, 1, "sample", 4, 3)),

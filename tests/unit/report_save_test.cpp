@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/staged_file.h"
 #include "save/report_flush.h"
 #include "save/report_save.h"
-#include "platform/staged_file.h"
 #include "test_support.h"
 
 namespace ordelix {
