@@ -1,5 +1,3 @@
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -7,6 +5,7 @@
 
 #include "conversion.h"
 #include "report_tables.h"
+#include "sample_table_report.h"
 #include "test_support.h"
 
 namespace ordelix::test {
@@ -41,83 +40,7 @@ Lines uv_dye_sample(int k) {
   return named_by_columns("CEGIKMOQS", k);
 }
 
-// A sample line shown in the data table: its column, and the name its line
-// carries before the sample's number.
-struct SampleColumn {
-  int col;
-  std::string line;
-};
-
-// A header line that holds `text`, and what that makes of one header cell.
-struct HeaderCode {
-  std::string text;
-  Expected shown;
-};
-
-// A data line longer than eight characters, by its place in sample 1.
-struct LongLine {
-  std::size_t index;
-  std::string text;
-  int col;
-  Expected cut;
-};
-
-// Sample counts on their line that act alike, with this many samples of data
-// after the header.
-struct CountCase {
-  std::string why;
-  std::vector<std::string> counts;
-  int samples;
-  std::vector<Cell> cells;
-  std::optional<int> last_row = std::nullopt;
-};
-
-// What the UV and UV dye reports do alike, each at its own rows, columns and
-// lines. Every value below was worked out by hand from the report's layout.
-struct UvLayout {
-  std::string name;
-  std::string file_name;
-  Lines (*header)(const Changes&);
-  Lines (*sample)(int k);
-  // The header tests convert the header and this many samples.
-  int samples_with_header_changes;
-
-  std::vector<HeaderRow> header_block;
-  int blank_row;
-
-  int heading_row;
-  std::vector<ColumnValue> headings;
-  std::string rule;  // the row below the headings, alone in its row
-
-  std::vector<FontArea> fonts;
-
-  int first_data_row;
-  std::vector<SampleColumn> sample_columns;
-  Lines partial_sample;
-  std::vector<ColumnValue> partial_row;
-
-  int count_line;
-  std::vector<CountCase> counts;
-
-  std::vector<LongLine> long_lines;
-
-  int unit_line;
-  int unit_row;
-  std::vector<HeaderCode> units;
-  std::vector<HeaderCode> path_lengths;
-
-  // The file cut after this many lines, its last line replaced.
-  std::size_t short_length;
-  std::string short_last_line;
-  std::vector<Cell> short_cells;
-  std::optional<int> short_last_row;
-};
-
-void PrintTo(const UvLayout& layout, std::ostream* out) {
-  *out << layout.name;
-}
-
-const UvLayout uv{
+const SampleTableLayout uv{
     .name = "Uv",
     .file_name = "uv.PRO",
     .header = uv_header,
@@ -160,8 +83,10 @@ const UvLayout uv{
     .first_data_row = 15,
     // The fifth line of a sample is shown nowhere.
     .sample_columns = {{C, "s"}, {E, "a"}, {G, "b"}, {I, "c"}, {K, "ratio"}},
-    .partial_sample = {"s2", "a2", "b2"},
-    .partial_row = {{C, "s2"}, {E, "a2"}, {G, "b2"}, {I, nothing}, {K, nothing}},
+    .full_samples = 2,
+    .partial = {1,
+                {"s2", "a2", "b2"},
+                {{16, C, "s2"}, {16, E, "a2"}, {16, G, "b2"}, {16, I, nothing}, {16, K, nothing}}},
     .count_line = 24,
     .counts =
         {
@@ -183,37 +108,79 @@ const UvLayout uv{
             {"the row 17.5 halves to even", {"3.5"}, 2, {{18, A, 4.0}, {19, A, nothing}}},
         },
     .long_lines = {{1, "123456789", E, 12345678.0}, {5, "1.8051234", K, 1.805123}},
-    .unit_line = 23,
-    .unit_row = 11,
-    // A code that is no number is 0.
-    .units = {{"0", "ug/ml"},
-              {"1", "ug/ul"},
-              {"2", "ng/ul"},
-              {"3", "mg/ml"},
-              {"4", "mol/ul"},
-              {"unit", "ug/ml"},
-              {"5", nothing},
-              {"15", nothing}},
-    .path_lengths = {{"x", 0.1},
-                     {"3", 0.5},
-                     {"10000", 10.0},
-                     {"-1", nothing},
-                     {"2.5", nothing},
-                     {"10001", nothing}},
+    .codes = {{"background",
+               7,
+               7,
+               // A line that is no number is 0.
+               {{"0", "On"},
+                {"1", "Off"},
+                {"1.0", "Off"},
+                {"off", "On"},
+                {"2", nothing},
+                {"0.5", nothing}}},
+              {"protein",
+               14,
+               10,
+               {{"0", "BSA"},
+                {"1", "Serum AL(M)"},
+                {"2", "Serum AL(H)"},
+                {"3", "lgG(M)"},
+                {"4", "Lysozyme(C)"},
+                {"5", "Molar Ext C"},
+                {"6", "Ext Coeff."},
+                {"x", "BSA"},
+                {"7", nothing},
+                {"-1", nothing}}},
+              {"unit",
+               23,
+               11,
+               {{"0", "ug/ml"},
+                {"1", "ug/ul"},
+                {"2", "ng/ul"},
+                {"3", "mg/ml"},
+                {"4", "mol/ul"},
+                {"unit", "ug/ml"},
+                {"5", nothing},
+                {"15", nothing}}},
+              {"path length",
+               5,
+               5,
+               {{"x", 0.1},
+                {"3", 0.5},
+                {"10000", 10.0},
+                {"-1", nothing},
+                {"2.5", nothing},
+                {"10001", nothing}}}},
     // Lines 14 to 24 of the header pass read line 13 again.
-    .short_length = 13,
-    .short_last_line = "3",
-    .short_cells = {{9, D, 3.0},
+    .short_file = {13,
+                   "3",
+                   {{9, D, 3.0},
                     {10, D, "lgG(M)"},
                     {11, D, "mg/ml"},
                     {15, A, 1.0},
                     {16, A, 2.0},
                     {17, A, 3.0},
                     {15, C, nothing}},
-    .short_last_row = 17,
+                   17},
 };
 
-const UvLayout uv_dye{
+std::vector<HeaderCode> dye_codes() {
+  const char* names[] = {"A.F.350",    "A.F.488",    "A.F.532",    "A.F.546",    "A.F.555",
+                         "A.F.568",    "A.F.594",    "A.F.647",    "A.F.660",    "A.F.680",
+                         "Cy3",        "Cy3.5",      "Cy5",        "Cy5.5",      "Oyster-500",
+                         "Oyster-550", "Oyster-556", "Oyster-645", "Oyster-650", "Oyster-656",
+                         "Texas Red",  "Custom"};
+  std::vector<HeaderCode> codes;
+  for (int code = 0; code <= 21; ++code) codes.push_back({std::to_string(code), names[code]});
+  const std::vector<HeaderCode> read_otherwise{
+      {"10.0", "Cy3"},  // compared as a number
+      {" 14", "Oyster-500"}, {"dye", "A.F.350"}, {"22", nothing}, {"10.5", nothing},
+  };
+  codes.insert(codes.end(), read_otherwise.begin(), read_otherwise.end());
+  return codes;
+}
+
+const SampleTableLayout uv_dye{
     .name = "UvDye",
     .file_name = "uvdye.PRO",
     .header = uv_dye_header,
@@ -265,8 +232,8 @@ const UvLayout uv_dye{
     .first_data_row = 20,
     .sample_columns =
         {{C, "C"}, {E, "E"}, {G, "G"}, {I, "I"}, {K, "K"}, {M, "M"}, {O, "O"}, {Q, "Q"}, {S, "S"}},
-    .partial_sample = {"C2", "E2"},
-    .partial_row = {{C, "C2"}, {E, "E2"}, {G, nothing}},
+    .full_samples = 2,
+    .partial = {1, {"C2", "E2"}, {{21, C, "C2"}, {21, E, "E2"}, {21, G, nothing}}},
     .count_line = 25,
     .counts =
         {
@@ -284,130 +251,24 @@ const UvLayout uv_dye{
             {"the row 20.5 halves to even", {"1.5"}, 1, {{20, A, 1.0}, {21, A, nothing}}},
         },
     .long_lines = {{4, "0.56612345", K, 0.566123}, {8, "DOL-TOO-LONG", S, "DOL-TOO-"}},
-    .unit_line = 24,
-    .unit_row = 16,
-    .units = {{"0", "ug/ml"}, {"1", "ug/ul"}, {"2", "ng/ul"}, {"3", "mg/ml"}, {"4", "mol/ul"}},
-    .path_lengths = {{"1", 0.125}, {"6.5", nothing}},
+    .codes = {{"dye", 19, 11, dye_codes()},
+              {"unit",
+               24,
+               16,
+               {{"0", "ug/ml"}, {"1", "ug/ul"}, {"2", "ng/ul"}, {"3", "mg/ml"}, {"4", "mol/ul"}}},
+              {"path length", 5, 5, {{"1", 0.125}, {"6.5", nothing}}}},
     // Lines 21 to 25 of the header pass read line 20 again.
-    .short_length = 20,
-    .short_last_line = "2",
-    .short_cells = {{12, D, 2.0},
+    .short_file = {20,
+                   "2",
+                   {{12, D, 2.0},
                     {15, D, 2.0},
                     {16, D, "ng/ul"},
                     {21, A, 2.0},
                     {22, A, nothing},
-                    {20, C, nothing}},
-    .short_last_row = std::nullopt,
+                    {20, C, nothing}}},
 };
 
-class ProteinUvReports : public ConversionTest, public ::testing::WithParamInterface<UvLayout> {
- protected:
-  ReportSheet sheet(const Lines& lines) { return convert_lines(lines, GetParam().file_name).sheet; }
-  Lines samples(int count) {
-    Lines lines;
-    for (int k = 1; k <= count; ++k) lines = lines + GetParam().sample(k);
-    return lines;
-  }
-  ReportSheet sheet_of(const Changes& changed) {
-    const UvLayout& v = GetParam();
-    return sheet(v.header(changed) + samples(v.samples_with_header_changes));
-  }
-};
-
-TEST_P(ProteinUvReports, HeaderBlock) {
-  const UvLayout& v = GetParam();
-  ReportSheet s = sheet(v.header({}) + samples(2));
-  expect_header_rows(s, v.header_block);
-  EXPECT_EQ(s.row_entries(v.blank_row).size(), 1u);
-  // The header lines that carry an h are read but shown nowhere.
-  EXPECT_FALSE(shows_text_starting_with(s, "h"));
-}
-
-TEST_P(ProteinUvReports, DataTableHeadings) {
-  const UvLayout& v = GetParam();
-  ReportSheet s = sheet(v.header({}) + samples(1));
-  expect_row(s, v.heading_row, v.headings);
-  expect_row(s, v.heading_row + 1, {{A, v.rule}});
-}
-
-TEST_P(ProteinUvReports, Fonts) {
-  const UvLayout& v = GetParam();
-  expect_fonts(sheet(v.header({}) + samples(1)), v.fonts);
-}
-
-TEST_P(ProteinUvReports, FullSamplesFillTheirRows) {
-  const UvLayout& v = GetParam();
-  ReportSheet s = sheet(v.header({}) + samples(2));
-  for (int k = 1; k <= 2; ++k) {
-    std::vector<ColumnValue> cells{{A, static_cast<double>(k)}};
-    for (const SampleColumn& c : v.sample_columns) cells.push_back({c.col, numbered(c.line, k)});
-    expect_row(s, v.first_data_row + k - 1, cells);
-  }
-  EXPECT_EQ(s.last_row(), v.first_data_row + 1);
-}
-
-TEST_P(ProteinUvReports, PartialLastSampleStartsInColumnC) {
-  const UvLayout& v = GetParam();
-  ReportSheet s = sheet(v.header({}) + samples(1) + v.partial_sample);
-  const int row = v.first_data_row + 1;
-  for (const ColumnValue& c : v.partial_row) expect_cell(s, row, c.col, c.value);
-}
-
-TEST_P(ProteinUvReports, SampleCount) {
-  const UvLayout& v = GetParam();
-  for (const CountCase& c : v.counts)
-    for (const std::string& count : c.counts) {
-      SCOPED_TRACE(::testing::Message() << c.why << " (count \"" << count << "\")");
-      ReportSheet s = sheet(v.header({{v.count_line, count}}) + samples(c.samples));
-      expect_cells(s, c.cells);
-      if (c.last_row) {
-        EXPECT_EQ(s.last_row(), *c.last_row);
-      }
-    }
-}
-
-TEST_P(ProteinUvReports, DataLinesAreCutToEightCharacters) {
-  const UvLayout& v = GetParam();
-  Lines data = v.sample(1);
-  for (const LongLine& l : v.long_lines) data.at(l.index) = l.text;
-  ReportSheet s = sheet(v.header({}) + data);
-  for (const LongLine& l : v.long_lines) expect_cell(s, v.first_data_row, l.col, l.cut);
-}
-
-TEST_P(ProteinUvReports, UnitCodes) {
-  const UvLayout& v = GetParam();
-  for (const HeaderCode& code : v.units) {
-    SCOPED_TRACE("unit code \"" + code.text + "\"");
-    expect_cell(sheet_of({{v.unit_line, code.text}}), v.unit_row, D, code.shown);
-  }
-}
-
-TEST_P(ProteinUvReports, PathLengthCodes) {
-  const UvLayout& v = GetParam();
-  for (const HeaderCode& code : v.path_lengths) {
-    SCOPED_TRACE("path length code \"" + code.text + "\"");
-    ReportSheet s = sheet_of({{5, code.text}});
-    expect_cell(s, 5, D, code.shown);
-    EXPECT_EQ(text_at(s, 5, A), padded("Pathlength(mm)", 22));
-  }
-}
-
-TEST_P(ProteinUvReports, ShortFileRepeatsItsLastLine) {
-  const UvLayout& v = GetParam();
-  Lines lines = v.header({});
-  lines.resize(v.short_length);
-  lines.back() = v.short_last_line;
-  ReportSheet s = sheet(lines);
-  expect_cells(s, v.short_cells);
-  if (v.short_last_row) {
-    EXPECT_EQ(s.last_row(), *v.short_last_row);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Variants, ProteinUvReports, ::testing::Values(uv, uv_dye),
-                         [](const ::testing::TestParamInfo<UvLayout>& variant) {
-                           return variant.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(ProteinUv, SampleTableReport, ::testing::Values(uv, uv_dye), layout_name);
 
 // What only one of the two reports does.
 class ProteinUvReport : public ConversionTest {
@@ -435,26 +296,6 @@ TEST_F(ProteinUvReport, LastSampleOfFiveLinesKeepsItsFifthInColumnK) {
   EXPECT_EQ(s.last_row(), 16);
 }
 
-TEST_F(ProteinUvReport, BackgroundByValue) {
-  EXPECT_EQ(text_at(sheet_of({{7, "0"}}), 7, D), "On");
-  EXPECT_EQ(text_at(sheet_of({{7, "1"}}), 7, D), "Off");
-  EXPECT_EQ(text_at(sheet_of({{7, "1.0"}}), 7, D), "Off");
-  EXPECT_EQ(text_at(sheet_of({{7, "off"}}), 7, D), "On");  // no number is 0
-  EXPECT_TRUE(is_empty(sheet_of({{7, "2"}}), 7, D));
-  EXPECT_TRUE(is_empty(sheet_of({{7, "0.5"}}), 7, D));
-  EXPECT_EQ(text_at(sheet_of({{7, "2"}}), 7, A), padded("Background", 22));
-}
-
-TEST_F(ProteinUvReport, ProteinCodes) {
-  const char* texts[] = {"BSA",         "Serum AL(M)", "Serum AL(H)", "lgG(M)",
-                         "Lysozyme(C)", "Molar Ext C", "Ext Coeff."};
-  for (int code = 0; code <= 6; ++code)
-    EXPECT_EQ(text_at(sheet_of({{14, std::to_string(code)}}), 10, D), texts[code]) << code;
-  EXPECT_EQ(text_at(sheet_of({{14, "x"}}), 10, D), "BSA");
-  EXPECT_TRUE(is_empty(sheet_of({{14, "7"}}), 10, D));
-  EXPECT_TRUE(is_empty(sheet_of({{14, "-1"}}), 10, D));
-}
-
 TEST_F(ProteinUvReport, OtherVariantSelectsNoReport) {
   Conversion c =
       convert_export_file(write_export(dir_, "three.PRO", uv_header({{3, "3"}}) + uv_sample(1)));
@@ -478,21 +319,6 @@ class ProteinUvDyeReport : public ConversionTest {
     return convert_lines(uv_dye_header(changed) + uv_dye_sample(1), "uvdye.PRO").sheet;
   }
 };
-
-TEST_F(ProteinUvDyeReport, DyeCodes) {
-  const char* names[] = {"A.F.350",    "A.F.488",    "A.F.532",    "A.F.546",    "A.F.555",
-                         "A.F.568",    "A.F.594",    "A.F.647",    "A.F.660",    "A.F.680",
-                         "Cy3",        "Cy3.5",      "Cy5",        "Cy5.5",      "Oyster-500",
-                         "Oyster-550", "Oyster-556", "Oyster-645", "Oyster-650", "Oyster-656",
-                         "Texas Red",  "Custom"};
-  for (int code = 0; code <= 21; ++code)
-    EXPECT_EQ(text_at(sheet_of({{19, std::to_string(code)}}), 11, D), names[code]) << code;
-  EXPECT_EQ(text_at(sheet_of({{19, "10.0"}}), 11, D), "Cy3");  // compared as a number
-  EXPECT_EQ(text_at(sheet_of({{19, " 14"}}), 11, D), "Oyster-500");
-  EXPECT_EQ(text_at(sheet_of({{19, "dye"}}), 11, D), "A.F.350");
-  EXPECT_TRUE(is_empty(sheet_of({{19, "22"}}), 11, D));
-  EXPECT_TRUE(is_empty(sheet_of({{19, "10.5"}}), 11, D));
-}
 
 TEST_F(ProteinUvDyeReport, CustomDyeShowsTheFilesConstants) {
   ReportSheet s =
