@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -103,12 +104,24 @@ struct FontArea {
   Font font;
 };
 
+// gtest would print a Font as its bytes.
+inline std::string font_text(const std::optional<Font>& font) {
+  if (!font) return "no font";
+  ::testing::Message text;
+  text << "size " << font->size << (font->bold ? " bold" : "") << (font->italic ? " italic" : "")
+       << " colour " << font->color_index;
+  return text.GetString();
+}
+
 // Every cell of each area has the area's font, whether written or not.
 inline void expect_fonts(const ReportSheet& sheet, const std::vector<FontArea>& areas) {
   for (const FontArea& area : areas)
     for (int row = area.cells.first_row; row <= area.cells.last_row; ++row)
-      for (int col = area.cells.first_col; col <= area.cells.last_col; ++col)
-        EXPECT_EQ(sheet.font_at(row, col), area.font) << cell_name(row, col);
+      for (int col = area.cells.first_col; col <= area.cells.last_col; ++col) {
+        std::optional<Font> font = sheet.font_at(row, col);
+        EXPECT_TRUE(font == area.font) << cell_name(row, col) << " has " << font_text(font)
+                                       << ", not " << font_text(area.font);
+      }
 }
 
 }  // namespace ordelix::test
