@@ -1,40 +1,49 @@
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "conversion.h"
+#include "report_tables.h"
 #include "test_support.h"
 
-namespace ordelix {
+namespace ordelix::test {
 namespace {
 
-using test::is_empty;
-using test::number_at;
-using test::text_at;
-
-constexpr int A = 1, D = 4;
-
-using Lines = std::vector<std::string>;
+using namespace columns;
 
 // Lines 1 to 13 (path code 4, scan time 30, 340 nm), then the values.
 Lines tsc_file(const std::string& mode, const std::string& interval, const std::string& n,
                const Lines& values) {
-  Lines lines{"4", "0", "1", "ENZYME", "4", mode, "0", "0", "30", "340", interval, "0", n};
-  lines.insert(lines.end(), values.begin(), values.end());
-  return lines;
+  return Lines{"4", "0", "1", "ENZYME", "4", mode, "0", "0", "30", "340", interval, "0", n} +
+         values;
 }
 
-class KineticsReport : public ::testing::Test {
+class KineticsReport : public ConversionTest {
  protected:
-  Conversion convert(const Lines& lines) {
-    Conversion c = convert_export_file(test::write_export(dir_, "run.TSC", lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c;
-  }
-
-  test::TempDir dir_;
+  Conversion convert(const Lines& lines) { return convert_lines(lines, "run.TSC"); }
 };
+
+TEST_F(KineticsReport, HeaderBlock) {
+  ReportSheet s = convert(tsc_file("1", "3", "4", {"0.1", "0.2", "0.3", "0.4"})).sheet;
+  const std::vector<HeaderRow> rows{
+      {1, "Method", 27, with_blanks("KINETICS", 36)},
+      {2, "Time & Date", 26, any_date},
+      {3, separator(61), 62, nothing},
+      {4, "Sample Group Name", 27, "ENZYME"},
+      {5, "Data Mode", 27, "OD"},      // code 1
+      {6, "Pathlength(mm)", 27, 1.0},  // code 4
+      {7, "WL(nm)", 27, 340.0},        // line 10
+      {8, "Scan Time(s)", 27, 30.0},   // line 9
+      {9, "Interval(s)", 27, 10.0},    // code 3
+      {10, "Data Number", 27, 4.0},
+      {11, "", 70, nothing},
+  };
+  expect_header_rows(s, rows);
+  expect_row(s, 12, {{A, padded("Data(s)", 27)}, {D, padded("Value", 34)}});
+  expect_row(s, 13, {{A, separator(69)}});
+}
 
 TEST_F(KineticsReport, TimesByTheIntervalBesideTheFirstNLines) {
   ReportSheet s = convert(tsc_file("1", "3", "4", {"0.1", "0.2", "0.3", "0.4", "0.5"})).sheet;
@@ -109,4 +118,4 @@ TEST_F(KineticsReport, CountBeyondTheSheetStopsAtItsLastRowWithAWarning) {
 }
 
 }  // namespace
-}  // namespace ordelix
+}  // namespace ordelix::test

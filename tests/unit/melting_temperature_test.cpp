@@ -4,39 +4,48 @@
 #include <gtest/gtest.h>
 
 #include "conversion.h"
+#include "report_tables.h"
 #include "test_support.h"
 
-namespace ordelix {
+namespace ordelix::test {
 namespace {
 
-using test::is_empty;
-using test::number_at;
-using test::padded;
-using test::text_at;
-
-constexpr int A = 1, C = 3, D = 4, F = 6;
-
-using Lines = std::vector<std::string>;
+using namespace columns;
 
 // Lines 1 to 17 (path code 4), then the values.
 Lines tm_file(const std::string& mode, const std::string& start, const std::string& interval,
               const std::string& n, const Lines& values) {
-  Lines lines{"6",  "0", "1", "DUPLEX", "4", mode,   "1.5", "0.1", start,
-              "95", "0", "0", interval, "0", "1.25", "0",   n};
-  lines.insert(lines.end(), values.begin(), values.end());
-  return lines;
+  return Lines{"6",  "0", "1", "DUPLEX", "4", mode,   "1.5", "0.1", start,
+               "95", "0", "0", interval, "0", "1.25", "0",   n} +
+         values;
 }
 
-class MeltingTemperatureReport : public ::testing::Test {
+class MeltingTemperatureReport : public ConversionTest {
  protected:
-  ReportSheet convert(const Lines& lines) {
-    Conversion c = convert_export_file(test::write_export(dir_, "run.TM", lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c.sheet;
-  }
-
-  test::TempDir dir_;
+  ReportSheet convert(const Lines& lines) { return convert_lines(lines, "run.TM").sheet; }
 };
+
+TEST_F(MeltingTemperatureReport, HeaderBlock) {
+  ReportSheet s = convert(tm_file("1", "25", "5", "3", {"0.41", "0.42", "0.43"}));
+  // Unlike the other labels (27), "Time & Date" is 17 wide and "Data Number" 28.
+  const std::vector<HeaderRow> rows{
+      {1, "Method", 27, with_blanks("TEMPERATURE", 36)},
+      {2, "Time & Date", 17, any_date},
+      {3, separator(61), 62, nothing},
+      {4, "Sample Group Name", 27, "DUPLEX"},
+      {5, "Pathlength(mm)", 27, 1.0},  // code 4
+      {6, "Data Mode", 27, "OD"},      // code 1
+      {7, "Y-Max", 27, 1.5},
+      {8, "Y-Min", 27, 0.1},
+      {9, "Start-Temperature", 27, 25.0},
+      {10, "End-Temperature", 27, 95.0},
+      {11, "Interval", 27, 5.0},     // line 13
+      {12, "K-Factor", 27, 1.25},    // line 15
+      {13, "Data Number", 28, 3.0},  // line 17
+      {14, "Data List", 72, nothing},
+  };
+  expect_header_rows(s, rows);
+}
 
 TEST_F(MeltingTemperatureReport, TemperaturesInCValuesInFHeadingsInAAndD) {
   ReportSheet s = convert(tm_file("0", "25", "5", "3", {"0.41", "0.42", "0.43", "0.44"}));
@@ -75,4 +84,4 @@ TEST_F(MeltingTemperatureReport, DataModeOutsideTheTableLeavesD6Empty) {
 }
 
 }  // namespace
-}  // namespace ordelix
+}  // namespace ordelix::test

@@ -4,39 +4,47 @@
 #include <gtest/gtest.h>
 
 #include "conversion.h"
+#include "report_tables.h"
 #include "test_support.h"
 
-namespace ordelix {
+namespace ordelix::test {
 namespace {
 
-using test::is_empty;
-using test::number_at;
-using test::padded;
-using test::text_at;
-
-constexpr int A = 1, C = 3, D = 4, F = 6;
-
-using Lines = std::vector<std::string>;
+using namespace columns;
 
 // Lines 1 to 13 (path code 4), then the values.
 Lines wsc_file(const std::string& mode, const std::string& start, const std::string& end,
                const std::string& interval, const std::string& n, const Lines& values) {
-  Lines lines{"7", "0", "1", "SPECTRUM", "4", mode, "0", "0", start, end, interval, "0", n};
-  lines.insert(lines.end(), values.begin(), values.end());
-  return lines;
+  return Lines{"7", "0", "1", "SPECTRUM", "4", mode, "0", "0", start, end, interval, "0", n} +
+         values;
 }
 
-class WavelengthScanReport : public ::testing::Test {
+class WavelengthScanReport : public ConversionTest {
  protected:
-  Conversion convert(const Lines& lines) {
-    Conversion c = convert_export_file(test::write_export(dir_, "run.WSC", lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c;
-  }
+  Conversion convert(const Lines& lines) { return convert_lines(lines, "run.WSC"); }
   ReportSheet sheet(const Lines& lines) { return convert(lines).sheet; }
-
-  test::TempDir dir_;
 };
+
+TEST_F(WavelengthScanReport, HeaderBlock) {
+  ReportSheet s = sheet(wsc_file("1", "400", "402", "3", "3", {"0.51", "0.52", "0.53"}));
+  // The labels are 27 wide but for "End-WL(nm)" and "Interval(nm)" (26) and
+  // "Data Number" (28); rows 11 to 13 stay empty.
+  const std::vector<HeaderRow> rows{
+      {1, "Method", 27, with_blanks("WL SCAN", 36)},
+      {2, "Time & Date", 27, any_date},
+      {3, separator(61), 62, nothing},
+      {4, "Sample Group Name", 27, "SPECTRUM"},
+      {5, "Pathlength(mm)", 27, 1.0},  // code 4
+      {6, "Data Mode", 27, "OD"},      // code 1
+      {7, "Start-WL(nm)", 27, 400.0},
+      {8, "End-WL(nm)", 26, 402.0},
+      {9, "Interval(nm)", 26, 1.0},  // code 3
+      {10, "Data Number", 28, 3.0},
+      {14, "Data List", 72, nothing},
+  };
+  expect_header_rows(s, rows);
+  for (int row = 11; row <= 13; ++row) EXPECT_TRUE(s.row_entries(row).empty()) << row;
+}
 
 TEST_F(WavelengthScanReport, WavelengthsInCValuesInFFromRow16) {
   ReportSheet s = sheet(wsc_file("1", "400", "402", "3", "3", {"0.51", "0.52", "0.53", "9"}));
@@ -128,4 +136,4 @@ TEST_F(WavelengthScanReport, ScanLongerThanTheSheetKeepsTableAndChartWithinIt) {
 }
 
 }  // namespace
-}  // namespace ordelix
+}  // namespace ordelix::test
