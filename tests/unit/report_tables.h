@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cell_ref.h"
-#include "report_sheet.h"
+#include "sheet/cell_ref.h"
+#include "sheet/report_sheet.h"
 #include "test_support.h"
 
 // Tables of what a report's cells hold. Each entry is checked on its own and a
