@@ -1,18 +1,17 @@
 #include "batch_run.h"
 
-#include <filesystem>
 #include <functional>
 #include <future>
 #include <mutex>
 
 #include "batch/worker_pool.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 #include "save/report_flush.h"
 #include "save/report_save.h"
 
 namespace ordelix {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Outcomes are reported a chunk at a time, so that messages come in the
 // order of the files while the workers stay busy, and the reports of a chunk
@@ -34,7 +33,7 @@ class ProgressTracker {
   void finished(const BatchOutcome& outcome) {
     std::lock_guard lock(mutex_);
     ++progress_.done;
-    if (outcome.error) ++progress_.failed;
+    if (!outcome.result) ++progress_.failed;
     observer_.progressed(progress_);
   }
 
@@ -81,20 +80,17 @@ std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
   return outcomes;
 }
 
-BatchOutcome outcome_of(const Conversion& conversion, const BatchSettings& settings) {
+// The outcome of a conversion, which keeps its sheet; its warnings move.
+BatchOutcome outcome_of(Result<Conversion>& conversion, const BatchSettings& settings) {
   BatchOutcome outcome;
-  outcome.error = conversion.error;
-  outcome.warnings = conversion.warnings;
-  if (!outcome.error && settings.refuse_warned && !outcome.warnings.empty())
-    outcome.error = Problem(ProblemKind::refused_for_warnings);
+  if (!conversion) {
+    outcome.result = conversion.error();
+    return outcome;
+  }
+  outcome.warnings = std::move(conversion->warnings);
+  if (settings.refuse_warned && !outcome.warnings.empty())
+    outcome.result = refusal_for_warnings(outcome.warnings.size());
   return outcome;
-}
-
-std::optional<Problem> make_report_folder(const std::string& target) {
-  fs::path folder = fs::path(target).parent_path();
-  std::error_code ec;
-  if (folder.empty() || fs::create_directories(folder, ec) || !ec) return std::nullopt;
-  return Problem(ProblemKind::cannot_create_folder, 0, folder.string(), ec.value());
 }
 
 // Each report of a chunk is written and checked by its worker, without a
@@ -108,22 +104,22 @@ class ChunkedSave {
 
   BatchOutcome write(std::size_t i) {
     const BatchJob& job = jobs_[i];
-    Conversion conversion = convert_export_file(job.input);
+    Result<Conversion> conversion = convert_export_file(job.input);
     BatchOutcome outcome = outcome_of(conversion, settings_);
-    if (outcome.error) return outcome;
-    if (settings_.create_folders) outcome.error = make_report_folder(job.target);
-    if (outcome.error) return outcome;
+    if (!outcome.result) return outcome;
+    if (settings_.create_folders) outcome.result = folder_make(path_folder(job.target));
+    if (!outcome.result) return outcome;
     SaveOptions options;
     options.replace_existing = settings_.replace_existing;
     options.input_path = job.input;
-    options.created = conversion.created;
-    WorkbookSheet only{&conversion.sheet, {}};
-    std::variant<PendingReport, Problem> written =
+    options.created = conversion->created;
+    WorkbookSheet only{&conversion->sheet, {}};
+    Result<PendingReport> written =
         report_write({&only, 1}, job.target, options, WriteSync::by_caller);
-    if (auto* failed = std::get_if<Problem>(&written))
-      outcome.error = std::move(*failed);
+    if (!written)
+      outcome.result = std::move(written).error();
     else
-      written_[i].emplace(std::get<PendingReport>(std::move(written)));
+      written_[i].emplace(std::move(written).value());
     return outcome;
   }
 
@@ -135,19 +131,19 @@ class ChunkedSave {
       ready.push_back(i);
       reports.push_back(&*written_[i]);
     }
-    std::optional<Problem> unflushed = reports_flush(reports);
+    Result<void> flushed = reports_flush(reports);
     std::vector<std::size_t> placed;
     std::vector<std::string> targets;
     for (std::size_t i : ready) {
-      outcomes[i].error = unflushed ? unflushed : written_[i]->place();
-      if (!outcomes[i].error) {
+      outcomes[i].result = flushed ? written_[i]->place() : flushed;
+      if (outcomes[i].result) {
         placed.push_back(i);
         targets.push_back(jobs_[i].target);
       }
       written_[i].reset();  // an unplaced report goes with it
     }
-    if (std::optional<Problem> unnamed = report_folders_flush(targets))
-      for (std::size_t i : placed) outcomes[i].error = unnamed;
+    if (Result<void> named = report_folders_flush(targets); !named)
+      for (std::size_t i : placed) outcomes[i].result = named;
   }
 
  private:
@@ -178,8 +174,10 @@ ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const Batch
   batch.outcomes = run_in_chunks(
       inputs, settings, observer,
       [&](std::size_t i) {
-        batch.conversions[i] = convert_export_file(inputs[i]);
-        return outcome_of(batch.conversions[i], settings);
+        Result<Conversion> conversion = convert_export_file(inputs[i]);
+        BatchOutcome outcome = outcome_of(conversion, settings);
+        if (conversion) batch.conversions[i] = std::move(conversion).value();
+        return outcome;
       },
       [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
   return batch;

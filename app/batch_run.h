@@ -2,11 +2,9 @@
 
 #include <atomic>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "base/problem.h"
 #include "batch/batch_outcome.h"
 #include "conversion.h"
 
@@ -33,7 +31,8 @@ std::vector<BatchOutcome> batch_save_reports(const std::vector<BatchJob>& jobs,
 
 struct ConvertedBatch {
   std::vector<BatchOutcome> outcomes;
-  std::vector<Conversion> conversions;  // the sheets of the converted files
+  // The sheets of the converted files; their warnings are in their outcomes.
+  std::vector<Conversion> conversions;
 };
 
 // Converts each export file and keeps its sheet, for one combined workbook;

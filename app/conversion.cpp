@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "exportfile/export_reader.h"
-#include "reports/measurement_modes.h"
 #include "reports/report_layout.h"
 
 namespace ordelix {
@@ -15,42 +14,44 @@ void prepare_report_sheet(ReportSheet& sheet) {
   sheet.set_font("A1:Z50", layout::plain_font());
 }
 
-Conversion failed(Problem error) {
-  Conversion c;
-  c.error = std::move(error);
-  return c;
+// Values of the file are counted by their lines; without any, what fell
+// below the last row are rows a count numbers or steps, one cell each.
+void warn_of_rows_left_out(const ReportContext& context, Problems& warnings) {
+  if (context.sheet.dropped_writes() == 0) return;
+  if (context.lines_left_out.count() > 0)
+    warnings.push_back(values_beyond_limit_warning(
+        context.lines_left_out.first(), context.lines_left_out.count(), ReportSheet::max_row));
+  else
+    warnings.push_back(rows_beyond_limit_warning(
+        context.count_line_left_out, context.sheet.dropped_writes(), ReportSheet::max_row));
 }
 
 }  // namespace
 
-Conversion convert_export(const ExportFile& file, const MeasurementMode& mode) {
+Result<Conversion> convert_export(const ExportFile& file, const MeasurementMode& mode) {
   Conversion conversion;
   conversion.created = file.created_time();
-  if (!file.created()) conversion.warnings.push_back(Problem{ProblemKind::time_out_of_range});
+  if (!file.created()) conversion.warnings.push_back(Problem(ProblemKind::time_out_of_range));
   prepare_report_sheet(conversion.sheet);
   ExportReader reader(file);
   ReportContext context{reader, conversion.sheet, conversion.warnings};
-  if (ReportRefusal refusal = mode.write(context)) return failed(std::move(*refusal));
+  if (Result<void> written = mode.write(context); !written) return std::move(written).error();
 
-  if (long dropped = conversion.sheet.dropped_writes(); dropped > 0) {
-    long line = context.value_line_left_out;
-    if (line == 0) line = context.count_line_left_out;
-    conversion.warnings.push_back(rows_beyond_limit_warning(line, dropped, ReportSheet::max_row));
-  }
+  warn_of_rows_left_out(context, conversion.warnings);
   // In the order of the file, as a reader goes through it.
   std::stable_sort(conversion.warnings.begin(), conversion.warnings.end(),
                    [](const Problem& a, const Problem& b) { return a.line < b.line; });
   return conversion;
 }
 
-Conversion convert_export_file(const std::string& path) {
+Result<Conversion> convert_export_file(const std::string& path) {
   // The name decides first, so that a file no mode would take is never read.
   const MeasurementMode* mode = measurement_mode_of(path);
-  if (mode == nullptr) return failed(Problem{ProblemKind::no_mode});
+  if (mode == nullptr) return Problem(ProblemKind::no_mode);
 
-  LoadResult loaded = export_file_load(path);
-  if (loaded.error) return failed(std::move(*loaded.error));
-  return convert_export(loaded.file, *mode);
+  Result<ExportFile> loaded = export_file_load(path);
+  if (!loaded) return std::move(loaded).error();
+  return convert_export(loaded.value(), *mode);
 }
 
 }  // namespace ordelix

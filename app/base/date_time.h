@@ -22,10 +22,6 @@ struct DateTime {
 inline constexpr std::time_t workbook_time_min = -2208988800;
 inline constexpr std::time_t workbook_time_max = 253402300799;
 
-// `t` in local time, or nothing when it lies outside the workbook's span,
-// as UTC or as local time.
-std::optional<DateTime> date_time_from_local(std::time_t t);
-
 // `t` moved to the nearest end of the workbook's span.
 std::time_t workbook_time_clamp(std::time_t t);
 

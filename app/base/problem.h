@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,20 +12,20 @@ namespace ordelix {
 // alike. An error means no report (or no saved report); a warning informs and
 // the report stands.
 enum class ProblemKind {
-  // Errors reading the export file.
+  // Reading the export file.
   cannot_open,
   is_folder,
   not_regular,
   cannot_read,
   too_large,
-  // Errors finding export files in a folder.
+  // Finding export files in a folder.
   cannot_read_folder,
   no_export_files,
-  // Errors choosing or writing the report.
+  // Choosing or writing the report.
   no_mode,
   no_report,
   refused_for_warnings,  // asked to give no report for a file with warnings
-  // Errors saving the report.
+  // Saving the report.
   target_exists,
   target_is_input,
   target_not_regular,
@@ -32,12 +33,22 @@ enum class ProblemKind {
   cannot_create_folder,
   cannot_create,
   write_failed,
-  workbook_damaged,
   sync_failed,
   cannot_place,
-  // Errors of the run itself.
+  // The finished workbook failed its check.
+  zip_missing,
+  zip_empty,
+  zip_cut_short,
+  zip_index_broken,
+  zip_entry_unlisted,
+  zip_entry_unopened,
+  zip_entry_not_inflating,
+  zip_entry_wrong_length,
+  zip_entry_bad_checksum,
+  zip_entry_not_xml,
+  // The run itself.
   stdout_failed,
-  // Warnings: the report is written, but the file was not as expected.
+  // The report is written, but the file was not as expected.
   rows_beyond_limit,
   count_beyond_file,         // a count line promises more values than follow it
   lines_after_data,          // lines after the data that no table shows
@@ -48,16 +59,31 @@ enum class ProblemKind {
   time_out_of_range,         // the file's time lies outside what a workbook shows
 };
 
+enum class Severity { error, warning };
+
+// Whether the kind stops the report, and whether it is about the report's
+// file rather than the export file.
+Severity problem_severity(ProblemKind kind);
+bool problem_concerns_target(ProblemKind kind);
+
+// A problem as found: its kind and what its wording needs, each field where
+// the kind has it. problem_text words it.
 struct Problem {
-  explicit Problem(ProblemKind k, long at_line = 0, std::string text = {}, int err = 0)
-      : kind(k), line(at_line), detail(std::move(text)), sys_errno(err) {}
+  explicit Problem(ProblemKind k, int err = 0) : kind(k), sys_errno(err) {}
 
   ProblemKind kind;
-  long line = 0;       // line of the export file it concerns; 0 where none applies
-  std::string detail;  // what the wording needs beyond the kind: a quote, a count, a reason
-  int sys_errno = 0;   // the system's reason, where one applies
+  int sys_errno = 0;  // the system's reason (an errno value)
+  long line = 0;      // line of the export file it concerns; 0 for the whole file or none
+  // As found: a line of the export file (none when the file has no such
+  // line), a name, the library's own words.
+  std::optional<std::string> quote;
+  std::string term;              // the finder's words for what was expected: "unit codes", "sample"
+  std::string instead;           // what the report shows instead
+  std::array<long, 3> counts{};  // what it counts, in the order its wording names them
+  double value = 0;              // what a text was read as
+  bool leading_part = false;     // a text read as a number held more after it
 
-  bool is_error() const { return kind < ProblemKind::rows_beyond_limit; }
+  bool is_error() const { return problem_severity(kind) == Severity::error; }
 };
 
 using Problems = std::vector<Problem>;
@@ -69,17 +95,28 @@ std::string problem_text(const Problem& problem);
 // A file whose line `line` selects no report: what it holds (nothing when the
 // file is shorter) and what it would have to hold.
 Problem refusal_of_line(long line, std::optional<std::string_view> text, std::string_view expected);
+// A file with `warnings` warnings, refused a report for them.
+Problem refusal_for_warnings(std::size_t warnings);
+// The library's own words for why it could not write the workbook.
+Problem workbook_library_failure(std::string_view words);
+// A part of the finished workbook that failed its check, by its name.
+Problem zip_entry_fault(ProblemKind kind, std::string_view entry);
+// The report's folder, which could not be made.
+Problem folder_not_created(std::string_view folder, int sys_errno);
 
-// Warnings, worded from what was found. `text` is a line as the file holds it.
-Problem rows_beyond_limit_warning(long first_line_left_out, long values, int last_row);
+// Warnings, from what was found. `text` is a line as the file holds it.
+// `values` of the file, or `rows` the count numbers, beyond `last_row`.
+Problem values_beyond_limit_warning(long first_line_left_out, long values, int last_row);
+Problem rows_beyond_limit_warning(long count_line, long rows, int last_row);
 // `items` of `lines_per_item` lines each, as "sample", 4.
 Problem count_beyond_file_warning(long count_line, long items, std::string_view item,
                                   int lines_per_item, long lines_held);
 Problem lines_after_data_warning(long first_line, long lines);
-// A text with no number at all, or with a number and more after it;
-// `reading` is what the report makes of it: "read as 0".
+// A text with no number at all, or with a number and more after it, and the
+// number it is read as or what the report shows instead.
+Problem not_a_number_warning(long line, std::string_view text, bool leading_part, double read_as);
 Problem not_a_number_warning(long line, std::string_view text, bool leading_part,
-                             std::string_view reading);
+                             std::string_view instead);
 // `codes` names the table ("unit codes"); `instead` tells what the report shows.
 Problem code_outside_table_warning(long line, std::string_view text, std::string_view codes,
                                    std::string_view instead);

@@ -1,55 +1,49 @@
 #include "batch_inputs.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
-
+#include "platform/folders.h"
+#include "platform/paths.h"
 #include "reports/measurement_modes.h"
 
 namespace ordelix {
 namespace {
-
-namespace fs = std::filesystem;
 
 class FolderSearch {
  public:
   FolderSearch(InputSelection& selection, bool recursive)
       : selection_(selection), recursive_(recursive) {}
 
-  // The system's reason when the folder could not be read, else 0.
-  int search(const fs::path& folder, const fs::path& relative) {
-    std::error_code ec;
-    std::vector<fs::directory_entry> entries;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-      if (it->path().filename().string().front() != '.') entries.push_back(*it);
-    if (ec) return ec.value();
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-      return a.path().filename() < b.path().filename();
-    });
-    for (const fs::directory_entry& entry : entries)
-      take(entry, relative / entry.path().filename());
-    return 0;
+  Result<void> search(const std::string& folder, const std::string& relative) {
+    Result<std::vector<FolderEntry>> entries = folder_entries(folder);
+    if (!entries) return std::move(entries).error();
+    for (const FolderEntry& entry : entries.value())
+      take(entry, path_join(folder, entry.name),
+           relative.empty() ? entry.name : path_join(relative, entry.name));
+    return {};
   }
 
  private:
-  void take(const fs::directory_entry& entry, const fs::path& relative) {
-    std::error_code ec;
-    if (entry.is_symlink(ec) && fs::is_directory(entry.path(), ec)) return;
-    if (entry.is_directory(ec)) {
-      if (!recursive_) {
-        ++selection_.skipped_folders;
+  void take(const FolderEntry& entry, const std::string& path, const std::string& relative) {
+    switch (entry.kind) {
+      case EntryKind::folder_link:
         return;
-      }
-      if (int sys_errno = search(entry.path(), relative))
-        selection_.problems.push_back(
-            {entry.path().string(), Problem(ProblemKind::cannot_read_folder, 0, {}, sys_errno)});
-      return;
+      case EntryKind::folder:
+        if (!recursive_) {
+          ++selection_.skipped_folders;
+          return;
+        }
+        if (Result<void> searched = search(path, relative); !searched)
+          selection_.problems.push_back({path, std::move(searched).error()});
+        return;
+      case EntryKind::other:
+        ++selection_.skipped_files;
+        return;
+      case EntryKind::regular:
+        break;
     }
-    if (!entry.is_regular_file(ec) || measurement_mode_of(entry.path().string()) == nullptr) {
+    if (measurement_mode_of(path) == nullptr)
       ++selection_.skipped_files;
-      return;
-    }
-    selection_.files.push_back({entry.path().string(), relative.string()});
+    else
+      selection_.files.push_back({path, relative});
   }
 
   InputSelection& selection_;
@@ -62,15 +56,13 @@ InputSelection batch_select_inputs(const std::vector<std::string>& arguments, bo
   InputSelection selection;
   FolderSearch folders(selection, recursive);
   for (const std::string& argument : arguments) {
-    std::error_code ec;
-    if (!fs::is_directory(argument, ec)) {
-      selection.files.push_back({argument, fs::path(argument).filename().string()});
+    if (!is_folder(argument)) {
+      selection.files.push_back({argument, path_file_name(argument)});
       continue;
     }
     std::size_t before = selection.files.size();
-    if (int sys_errno = folders.search(argument, {}))
-      selection.problems.push_back(
-          {argument, Problem(ProblemKind::cannot_read_folder, 0, {}, sys_errno)});
+    if (Result<void> searched = folders.search(argument, {}); !searched)
+      selection.problems.push_back({argument, std::move(searched).error()});
     else if (selection.files.size() == before)
       selection.problems.push_back({argument, Problem(ProblemKind::no_export_files)});
   }

@@ -1,19 +1,18 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
-#include "base/problem.h"
+#include "base/result.h"
 
 namespace ordelix {
 
 struct BatchOutcome {
   bool attempted = false;  // false for a file left out when the batch was cancelled
-  std::optional<Problem> error;
+  Result<void> result;     // the report made, or why not
   Problems warnings;
 
-  bool converted() const { return attempted && !error; }
+  bool converted() const { return attempted && result.ok(); }
 };
 
 struct BatchProgress {

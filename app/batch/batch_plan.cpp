@@ -1,11 +1,10 @@
 #include "batch_plan.h"
 
-#include <filesystem>
 #include <map>
 
-namespace ordelix {
+#include "platform/paths.h"
 
-namespace fs = std::filesystem;
+namespace ordelix {
 
 std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& inputs,
                                             const std::string& output, const std::string& folder) {
@@ -15,19 +14,16 @@ std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& input
       targets.push_back(output);
       continue;
     }
-    fs::path report = folder.empty() ? fs::path(input.path) : fs::path(folder) / input.relative;
-    targets.push_back(report.replace_extension(".xlsx").string());
+    std::string report = folder.empty() ? input.path : path_join(folder, input.relative);
+    targets.push_back(path_with_extension(report, ".xlsx"));
   }
   return targets;
 }
 
 std::optional<TargetClash> batch_find_clash(const std::vector<std::string>& targets) {
-  std::map<fs::path, std::size_t> seen;
+  std::map<std::string, std::size_t> seen;
   for (std::size_t i = 0; i < targets.size(); ++i) {
-    std::error_code ec;
-    fs::path key = fs::weakly_canonical(fs::absolute(targets[i]), ec);
-    if (ec) key = fs::absolute(targets[i]).lexically_normal();
-    auto [it, inserted] = seen.emplace(key, i);
+    auto [it, inserted] = seen.emplace(path_identity(targets[i]), i);
     if (!inserted) return TargetClash{it->second, i};
   }
   return std::nullopt;

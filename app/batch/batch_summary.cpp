@@ -13,7 +13,7 @@ BatchTally batch_tally(const std::vector<BatchOutcome>& outcomes) {
   BatchTally tally;
   for (const BatchOutcome& outcome : outcomes) {
     if (!outcome.attempted) continue;
-    if (outcome.error) {
+    if (!outcome.result) {
       ++tally.failed;
       continue;
     }

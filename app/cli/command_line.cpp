@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "printable_name.h"
+#include "base/printable_name.h"
 
 namespace {
 

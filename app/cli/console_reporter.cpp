@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <iostream>
 
-#include "printable_name.h"
+#include "base/printable_name.h"
 #include "problem_lines.h"
 
 namespace {
@@ -19,11 +19,6 @@ std::size_t terminal_width() {
   winsize size{};
   if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < 2) return 0;
   return size.ws_col - 1u;  // the last column would wrap on some terminals
-}
-
-bool is_save_problem(ordelix::ProblemKind kind) {
-  using ordelix::ProblemKind;
-  return kind >= ProblemKind::target_exists && kind <= ProblemKind::cannot_place;
 }
 
 }  // namespace
@@ -55,13 +50,12 @@ void ConsoleReporter::reported(std::size_t index, const ordelix::BatchOutcome& o
   if (verbosity_ != Verbosity::quiet)
     for (const ordelix::Problem& warning : outcome.warnings)
       print(std::cerr, ordelix::warning_line(input, warning));
-  if (outcome.error) {
-    ordelix::ProblemKind kind = outcome.error->kind;
-    std::string why = kind == ordelix::ProblemKind::refused_for_warnings
-                          ? ordelix::strict_refusal_text(outcome.warnings.size())
-                          : ordelix::problem_text(*outcome.error);
-    if (kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
-    error(inputs_[index], is_save_problem(kind) ? why + ": " + target : why);
+  if (!outcome.result) {
+    const ordelix::Problem& problem = outcome.result.error();
+    std::string why = ordelix::problem_text(problem);
+    if (problem.kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
+    error(inputs_[index],
+          ordelix::problem_concerns_target(problem.kind) ? why + ": " + target : why);
     return;
   }
   if (!target.empty()) made(input + " -> " + target);

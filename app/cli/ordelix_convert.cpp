@@ -8,22 +8,20 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 
+#include "base/printable_name.h"
 #include "batch/batch_inputs.h"
 #include "batch/batch_plan.h"
 #include "batch_run.h"
 #include "command_line.h"
 #include "console_reporter.h"
-#include "printable_name.h"
+#include "platform/paths.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
 #include "sheet/sheet_names.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* program = "ordelix-convert";
 constexpr int exit_ok = 0;
@@ -72,9 +70,9 @@ std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
   if (!outcome.converted()) return batch.outcomes;
   const ordelix::Conversion& conversion = batch.conversions.front();
   ordelix::WorkbookSheet only{&conversion.sheet, {}};
-  outcome.error = ordelix::report_stream({&only, 1}, STDOUT_FILENO, conversion.created);
-  if (outcome.error)
-    reporter.error(input, ordelix::problem_text(*outcome.error));
+  outcome.result = ordelix::report_stream({&only, 1}, STDOUT_FILENO, conversion.created);
+  if (!outcome.result)
+    reporter.error(input, ordelix::problem_text(outcome.result.error()));
   else
     reporter.made(ordelix::printable_name(input) + " -> standard output");
   return batch.outcomes;
@@ -122,7 +120,7 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     if (!batch.outcomes[i].converted()) continue;
     kept.push_back(i);
-    names.push_back(fs::path(inputs[i]).filename().string());
+    names.push_back(ordelix::path_file_name(inputs[i]));
     created = std::max(created, batch.conversions[i].created);
   }
   if (kept.empty()) return batch.outcomes;
@@ -131,18 +129,15 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
   for (std::size_t k = 0; k < kept.size(); ++k)
     sheets.push_back({&batch.conversions[kept[k]].sheet, names[k]});
 
-  std::optional<ordelix::Problem> failed;
-  if (options.combine == to_stdout) {
-    failed = ordelix::report_stream(sheets, STDOUT_FILENO, created);
-  } else {
-    ordelix::SaveOptions save;
-    save.replace_existing = options.force;
-    save.created = created;
-    failed = ordelix::report_save_workbook(sheets, options.combine, save);
-  }
-  if (failed) {
-    reporter.error(options.combine, ordelix::problem_text(*failed));
-    for (std::size_t i : kept) batch.outcomes[i].error = failed;
+  ordelix::SaveOptions save;
+  save.replace_existing = options.force;
+  save.created = created;
+  ordelix::Result<void> saved = options.combine == to_stdout
+                                    ? ordelix::report_stream(sheets, STDOUT_FILENO, created)
+                                    : ordelix::report_save_workbook(sheets, options.combine, save);
+  if (!saved) {
+    reporter.error(options.combine, ordelix::problem_text(saved.error()));
+    for (std::size_t i : kept) batch.outcomes[i].result = saved;
     return batch.outcomes;
   }
   for (std::size_t k = 0; k < kept.size(); ++k)
@@ -206,7 +201,7 @@ int main(int argc, char** argv) {
   reporter.finish(tally);
   if (int err = stdout_error(); err != 0) {
     if (reporter.notes_errno() != 0) err = reporter.notes_errno();
-    ordelix::Problem lost{ordelix::ProblemKind::stdout_failed, 0, {}, err};
+    ordelix::Problem lost(ordelix::ProblemKind::stdout_failed, err);
     std::cerr << program << ": " << ordelix::problem_text(lost) << '\n';
     return exit_failed;
   }

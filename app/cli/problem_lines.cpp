@@ -8,9 +8,4 @@ std::string warning_line(std::string_view path, const Problem& warning) {
   return line + ": warning: " + problem_text(warning);
 }
 
-std::string strict_refusal_text(std::size_t warnings) {
-  return "not converted: " + std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
-         " under --strict";
-}
-
 }  // namespace ordelix

@@ -11,7 +11,4 @@ namespace ordelix {
 // "PATH:LINE: warning: DETAIL", or "PATH: warning: DETAIL" for the whole file.
 std::string warning_line(std::string_view path, const Problem& warning);
 
-// Why --strict gives a file with `warnings` no report.
-std::string strict_refusal_text(std::size_t warnings);
-
 }  // namespace ordelix

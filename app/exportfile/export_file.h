@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/date_time.h"
-#include "base/problem.h"
+#include "base/result.h"
+#include "local_date_time.h"
 
 namespace ordelix {
 
@@ -39,11 +39,7 @@ class ExportFile {
   std::optional<DateTime> created_;
 };
 
-struct LoadResult {
-  std::optional<Problem> error;
-  ExportFile file{"", "", 0};
-};
-
-LoadResult export_file_load(const std::string& path);
+// The export file at `path`, read once and only read.
+Result<ExportFile> export_file_load(const std::string& path);
 
 }  // namespace ordelix

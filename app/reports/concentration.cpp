@@ -133,7 +133,7 @@ void k_factor(ReportContext& c, int w) {
 
 }  // namespace
 
-ReportRefusal concentration_write(ReportContext& context) {
+Result<void> concentration_write(ReportContext& context) {
   context.sheet.set_font("A1:C12", bold_font());
   context.reader.read_header(33);
 
@@ -150,7 +150,7 @@ ReportRefusal concentration_write(ReportContext& context) {
     k_factor(context, w);
   else
     header_check_end(context, 10 + w);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Concentration runs at one to three wavelengths, standard-curve or K-factor layout.
-ReportRefusal concentration_write(ReportContext& context);
+Result<void> concentration_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -30,7 +30,7 @@ constexpr std::array<Interval, 6> interval_table{{
 
 }  // namespace
 
-ReportRefusal kinetics_write(ReportContext& context) {
+Result<void> kinetics_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C10", bold_font());
@@ -70,7 +70,7 @@ ReportRefusal kinetics_write(ReportContext& context) {
   data_lines_write(context, 14, [&](int line, std::string_view value) {
     if (line < n + 14) sheet.set_text(line, col_d, value);
   });
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

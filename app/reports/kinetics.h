@@ -6,6 +6,6 @@ namespace ordelix {
 
 // Kinetics runs (TSC): one value per time point at one wavelength, timed
 // from the interval setting.
-ReportRefusal kinetics_write(ReportContext& context);
+Result<void> kinetics_write(ReportContext& context);
 
 }  // namespace ordelix

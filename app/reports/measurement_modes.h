@@ -9,7 +9,7 @@ namespace ordelix {
 
 struct MeasurementMode {
   std::string_view extension;  // without its dot, in capitals
-  ReportRefusal (*write)(ReportContext&);
+  Result<void> (*write)(ReportContext&);
 };
 
 std::span<const MeasurementMode> measurement_modes();

@@ -12,7 +12,7 @@ using series::padded;
 
 }  // namespace
 
-ReportRefusal melting_temperature_write(ReportContext& context) {
+Result<void> melting_temperature_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C14", bold_font());
@@ -49,7 +49,7 @@ ReportRefusal melting_temperature_write(ReportContext& context) {
   data_lines_write(context, 18, [&](int line, std::string_view value) {
     if (line < n + 18) sheet.set_text(line - 2, col_f, value);
   });
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

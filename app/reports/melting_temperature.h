@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Melting-temperature runs (TM): one value per step of a temperature ramp.
-ReportRefusal melting_temperature_write(ReportContext& context);
+Result<void> melting_temperature_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -48,7 +48,7 @@ void nucleic_acid_first_rows(ReportContext& context, std::span<const CodeText> s
                          "the report shows Off");
 }
 
-ReportRefusal nucleic_acid_plain_write(ReportContext& context) {
+Result<void> nucleic_acid_plain_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(16, {7});
@@ -71,10 +71,10 @@ ReportRefusal nucleic_acid_plain_write(ReportContext& context) {
   sample_numbers_write(context, samples_counted, 13,
                        round_half_even_int16(samples_counted.count + 12));
   samples(context);
-  return std::nullopt;
+  return {};
 }
 
-ReportRefusal nucleic_acid_write(ReportContext& context) {
+Result<void> nucleic_acid_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   reader.prescan(21);
   const ReadingState& state = reader.state();

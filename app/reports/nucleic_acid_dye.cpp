@@ -28,7 +28,7 @@ void samples(ReportContext& c) {
 
 }  // namespace
 
-ReportRefusal nucleic_acid_dye_write(ReportContext& context) {
+Result<void> nucleic_acid_dye_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(20, {7});
@@ -60,7 +60,7 @@ ReportRefusal nucleic_acid_dye_write(ReportContext& context) {
   sample_numbers_write(context, samples_counted, 17,
                        round_half_even_int16(samples_counted.count + 16));
   samples(context);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

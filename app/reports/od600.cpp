@@ -22,7 +22,7 @@ void sample_column(ReportContext& c, int first_line, Write&& write) {
 
 }  // namespace
 
-ReportRefusal od600_write(ReportContext& context) {
+Result<void> od600_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C12", bold_font());
@@ -74,7 +74,7 @@ ReportRefusal od600_write(ReportContext& context) {
       sheet.set_number(row, col_j, data_number(context, line, od) * multiple * factor);
     });
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // OD600 runs: plain OD, or cells/ml from the OD with a factor and a multiple.
-ReportRefusal od600_write(ReportContext& context);
+Result<void> od600_write(ReportContext& context);
 
 }  // namespace ordelix

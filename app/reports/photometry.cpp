@@ -132,9 +132,9 @@ class Photometry {
 
 }  // namespace
 
-ReportRefusal photometry_write(ReportContext& context) {
+Result<void> photometry_write(ReportContext& context) {
   Photometry(context).write();
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

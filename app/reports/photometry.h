@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Photometry runs: every sample read at one to six wavelengths, as OD/Abs or %T.
-ReportRefusal photometry_write(ReportContext& context);
+Result<void> photometry_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -7,7 +7,7 @@
 
 namespace ordelix {
 
-ReportRefusal protein_write(ReportContext& context) {
+Result<void> protein_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   reader.prescan(18);
   reader.count_lines();

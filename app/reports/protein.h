@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Protein files: lines 1 and 3 tell colorimetric, UV and UV dye runs apart.
-ReportRefusal protein_write(ReportContext& context);
+Result<void> protein_write(ReportContext& context);
 
 }  // namespace ordelix

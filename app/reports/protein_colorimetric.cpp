@@ -65,7 +65,7 @@ void k_factor(ReportContext& c) {
 
 }  // namespace
 
-ReportRefusal protein_colorimetric_write(ReportContext& context) {
+Result<void> protein_colorimetric_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_colorimetric_header();
@@ -94,7 +94,7 @@ ReportRefusal protein_colorimetric_write(ReportContext& context) {
     header_code_check(context, 9, false, "calibration codes 0 and 1",
                       "the report ends after its header");
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

@@ -5,6 +5,6 @@
 namespace ordelix {
 
 // Bradford, Lowry, BCA and Biuret runs, standard-curve or K-factor layout.
-ReportRefusal protein_colorimetric_write(ReportContext& context);
+Result<void> protein_colorimetric_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -27,7 +27,7 @@ void samples(ReportContext& c) {
 
 }  // namespace
 
-ReportRefusal protein_uv_write(ReportContext& context) {
+Result<void> protein_uv_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(24);
@@ -58,7 +58,7 @@ ReportRefusal protein_uv_write(ReportContext& context) {
   sample_numbers_write(context, samples_counted, 15,
                        round_half_even_int16(samples_counted.count + 14));
   samples(context);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

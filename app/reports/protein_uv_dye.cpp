@@ -17,7 +17,7 @@ void samples(ReportContext& c) {
 
 }  // namespace
 
-ReportRefusal protein_uv_dye_write(ReportContext& context) {
+Result<void> protein_uv_dye_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   reader.read_header(25);
@@ -57,7 +57,7 @@ ReportRefusal protein_uv_dye_write(ReportContext& context) {
   sample_numbers_write(context, samples_counted, 20,
                        round_half_even_int16(samples_counted.count + 19));
   samples(context);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

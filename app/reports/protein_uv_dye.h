@@ -6,6 +6,6 @@ namespace ordelix {
 
 // Protein UV dye runs (line 1 is 6, line 3 is 2): the protein, the dye and its
 // constants, and nine values per sample. Called after the protein pre-scan.
-ReportRefusal protein_uv_dye_write(ReportContext& context);
+Result<void> protein_uv_dye_write(ReportContext& context);
 
 }  // namespace ordelix

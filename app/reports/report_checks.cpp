@@ -27,7 +27,7 @@ Problem not_a_number_read(int line, std::string_view quote, const LenientReading
 
 }  // namespace
 
-ReportRefusal refused_at_line(ReportContext& c, int line, std::string_view expected) {
+Problem refused_at_line(ReportContext& c, int line, std::string_view expected) {
   std::optional<std::string_view> text;
   if (line <= c.reader.file_line_count()) text = c.reader.file_line(line);
   return refusal_of_line(line, text, expected);

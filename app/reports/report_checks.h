@@ -15,7 +15,7 @@
 namespace ordelix {
 
 // No report, because line `line` holds what `expected` says it does not.
-ReportRefusal refused_at_line(ReportContext& c, int line, std::string_view expected);
+Problem refused_at_line(ReportContext& c, int line, std::string_view expected);
 
 // Adds a warning unless one of its kind stands at its line already.
 void report_warn(ReportContext& c, Problem warning);
@@ -92,8 +92,7 @@ void data_lines_write(ReportContext& c, int first_line, Visit&& visit) {
   c.reader.for_each_line_from(first_line, [&](int line, std::string_view value) {
     long dropped = c.sheet.dropped_writes();
     visit(line, value);
-    if (c.value_line_left_out == 0 && c.sheet.dropped_writes() > dropped)
-      c.value_line_left_out = line;
+    if (c.sheet.dropped_writes() > dropped) c.lines_left_out.add(line);
   });
 }
 

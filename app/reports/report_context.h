@@ -1,9 +1,8 @@
 #pragma once
 
-#include <optional>
-
-#include "base/problem.h"
+#include "base/result.h"
 #include "exportfile/export_reader.h"
+#include "line_tally.h"
 #include "sheet/report_sheet.h"
 
 namespace ordelix {
@@ -14,14 +13,11 @@ struct ReportContext {
   ExportReader& reader;
   ReportSheet& sheet;
   Problems& warnings;
-  // Export file lines behind the first write that fell below the sheet's last
-  // row: that of a value copied from the file, and that of a count whose rows
-  // the report numbers or steps.
-  long value_line_left_out = 0;
+  // The lines of the file whose values fell below the sheet's last row.
+  LineTally lines_left_out{};
+  // The line of the first count whose rows, numbered or stepped by the
+  // report, fell below it.
   long count_line_left_out = 0;
 };
-
-// A writer returns nothing when it wrote its report, else why the file gives none.
-using ReportRefusal = std::optional<Problem>;
 
 }  // namespace ordelix

@@ -93,7 +93,7 @@ void spectrum_chart(ReportSheet& sheet) {
 
 }  // namespace
 
-ReportRefusal wavelength_scan_write(ReportContext& context) {
+Result<void> wavelength_scan_write(ReportContext& context) {
   ExportReader& reader = context.reader;
   ReportSheet& sheet = context.sheet;
   sheet.set_font("A1:C14", bold_font());
@@ -138,7 +138,7 @@ ReportRefusal wavelength_scan_write(ReportContext& context) {
     if (line > 13 && line < n + 14) sheet.set_text(line + 2, col_f, value);
   });
   spectrum_chart(sheet);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace ordelix

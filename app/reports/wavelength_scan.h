@@ -6,6 +6,6 @@ namespace ordelix {
 
 // Wavelength scans (WSC): one value per wavelength step, with a line chart
 // of the spectrum beside the table.
-ReportRefusal wavelength_scan_write(ReportContext& context);
+Result<void> wavelength_scan_write(ReportContext& context);
 
 }  // namespace ordelix

@@ -1,112 +1,84 @@
 #include "report_save.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
-#include "platform/fd_write.h"
-#include "platform/unique_fd.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
 #include "xlsx/xlsx_writer.h"
 #include "zip/zip_check.h"
 
 namespace ordelix {
 namespace {
 
-namespace fs = std::filesystem;
-
-Problem failure(ProblemKind kind, int sys_errno = 0, std::string detail = {}) {
-  return Problem(kind, 0, std::move(detail), sys_errno);
-}
-
-Problem write_failure(int sys_errno) {
-  return failure(ProblemKind::write_failed, sys_errno, std::strerror(sys_errno));
-}
-
-bool same_file(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec);
-}
-
-std::string folder_of(const std::string& target) {
-  std::string folder = fs::path(target).parent_path().string();
-  return folder.empty() ? "." : folder;
-}
-
 // What stands at the target may be replaced: nothing, or with consent a regular file.
-std::optional<Problem> target_check(const std::string& target, bool replace) {
-  struct stat st {};
-  if (::lstat(target.c_str(), &st) != 0) return std::nullopt;
-  if (S_ISDIR(st.st_mode)) return failure(ProblemKind::target_is_folder);
-  if (!S_ISREG(st.st_mode)) return failure(ProblemKind::target_not_regular);
-  if (!replace) return failure(ProblemKind::target_exists);
-  return std::nullopt;
+Result<void> target_check(const std::string& target, bool replace) {
+  switch (path_kind(target)) {
+    case PathKind::none:
+      return {};
+    case PathKind::folder:
+      return Problem(ProblemKind::target_is_folder);
+    case PathKind::other:
+      return Problem(ProblemKind::target_not_regular);
+    case PathKind::regular:
+      break;
+  }
+  if (!replace) return Problem(ProblemKind::target_exists);
+  return {};
 }
 
 // Checked in memory before a byte of it reaches the folder.
-std::optional<Problem> workbook_into(const StagedFile& file, std::span<const WorkbookSheet> sheets,
-                                     std::time_t created, const std::string& folder) {
+Result<void> workbook_into(StagedFile& file, std::span<const WorkbookSheet> sheets,
+                           std::time_t created, const std::string& folder) {
   ZipBytes zip;
-  if (std::optional<Problem> failed = xlsx_write_workbook(sheets, created, folder, zip))
-    return failed;
-  if (std::optional<ZipFault> fault = zip_check(zip))
-    return failure(ProblemKind::workbook_damaged, 0, fault->what);
-  for (std::string_view block : zip.blocks())
-    if (int err = fd_write_all(file.fd(), block); err != 0) return write_failure(err);
-  return std::nullopt;
+  if (Result<void> written = xlsx_write_workbook(sheets, created, folder, zip); !written)
+    return written;
+  if (Result<void> checked = zip_check(zip); !checked) return checked;
+  std::uint64_t at = 0;
+  for (std::string_view block : zip.blocks()) {
+    if (Result<void> written = file.write_at(at, block); !written) return written;
+    at += block.size();
+  }
+  return {};
 }
 
 }  // namespace
 
-std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
-                                                  const std::string& target,
-                                                  const SaveOptions& options, WriteSync sync) {
+Result<PendingReport> report_write(std::span<const WorkbookSheet> sheets, const std::string& target,
+                                   const SaveOptions& options, WriteSync sync) {
   if (!options.input_path.empty() &&
-      (same_file(target, options.input_path) || target == options.input_path))
-    return failure(ProblemKind::target_is_input);
-  if (std::optional<Problem> taken = target_check(target, options.replace_existing)) return *taken;
+      (target == options.input_path || paths_same_file(target, options.input_path)))
+    return Problem(ProblemKind::target_is_input);
+  if (Result<void> free = target_check(target, options.replace_existing); !free)
+    return std::move(free).error();
 
-  std::string folder = folder_of(target);
-  std::variant<StagedFile, int> created = StagedFile::create(folder);
-  if (const int* err = std::get_if<int>(&created)) return failure(ProblemKind::cannot_create, *err);
-  StagedFile& file = std::get<StagedFile>(created);
-
-  if (std::optional<Problem> failed = workbook_into(file, sheets, options.created, folder))
-    return *failed;
-  if (sync == WriteSync::synced && ::fsync(file.fd()) != 0)
-    return failure(ProblemKind::sync_failed, errno);
+  std::string folder = path_folder(target);
+  Result<StagedFile> created = StagedFile::create(folder);
+  if (!created) return std::move(created).error();
+  StagedFile& file = created.value();
+  if (Result<void> written = workbook_into(file, sheets, options.created, folder); !written)
+    return std::move(written).error();
+  if (sync == WriteSync::synced)
+    if (Result<void> synced = file.sync(); !synced) return std::move(synced).error();
   return PendingReport(std::move(file), target, options.replace_existing);
 }
 
-std::optional<Problem> PendingReport::place() {
-  if (std::optional<Problem> taken = target_check(target_, replace_)) return taken;
-  if (int err = file_.place(target_, replace_); err != 0)
-    return failure(err == EEXIST ? ProblemKind::target_exists : ProblemKind::cannot_place, err);
-  return std::nullopt;
+Result<void> PendingReport::place() {
+  if (Result<void> free = target_check(target_, replace_); !free) return free;
+  return file_.place(target_, replace_);
 }
 
-std::optional<Problem> report_sync_folder(const std::string& target) {
-  UniqueFd folder(::open(folder_of(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() < 0) return failure(ProblemKind::sync_failed, errno);
-  // EINVAL: a folder that cannot be synced, as on some network file systems.
-  if (::fsync(folder.get()) != 0 && errno != EINVAL)
-    return failure(ProblemKind::sync_failed, errno);
-  return std::nullopt;
+Result<void> report_sync_folder(const std::string& target) {
+  return folder_sync(path_folder(target));
 }
 
-std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
-                                            const std::string& target, const SaveOptions& options) {
-  std::variant<PendingReport, Problem> written = report_write(sheets, target, options);
-  if (Problem* failed = std::get_if<Problem>(&written)) return std::move(*failed);
-  if (std::optional<Problem> failed = std::get<PendingReport>(written).place()) return failed;
+Result<void> report_save_workbook(std::span<const WorkbookSheet> sheets, const std::string& target,
+                                  const SaveOptions& options) {
+  Result<PendingReport> written = report_write(sheets, target, options);
+  if (!written) return std::move(written).error();
+  if (Result<void> placed = written->place(); !placed) return placed;
   return report_sync_folder(target);
 }
 
-std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
-                                   const SaveOptions& options) {
+Result<void> report_save(const ReportSheet& sheet, const std::string& target,
+                         const SaveOptions& options) {
   WorkbookSheet only{&sheet, {}};
   return report_save_workbook({&only, 1}, target, options);
 }

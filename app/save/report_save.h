@@ -1,12 +1,10 @@
 #pragma once
 
 #include <ctime>
-#include <optional>
 #include <span>
 #include <string>
-#include <variant>
 
-#include "base/problem.h"
+#include "base/result.h"
 #include "platform/staged_file.h"
 #include "sheet/report_sheet.h"
 #include "xlsx/xlsx_writer.h"
@@ -29,13 +27,12 @@ class PendingReport {
  public:
   const std::string& target() const { return target_; }
   // The written file, for flushing it together with others.
-  int fd() const { return file_.fd(); }
-  std::optional<Problem> place();
+  StagedFile& file() { return file_; }
+  Result<void> place();
 
  private:
-  friend std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet>,
-                                                           const std::string&, const SaveOptions&,
-                                                           WriteSync);
+  friend Result<PendingReport> report_write(std::span<const WorkbookSheet>, const std::string&,
+                                            const SaveOptions&, WriteSync);
   PendingReport(StagedFile file, std::string target, bool replace)
       : file_(std::move(file)), target_(std::move(target)), replace_(replace) {}
 
@@ -45,20 +42,18 @@ class PendingReport {
 };
 
 // The steps of a save, for callers that place several reports together.
-std::variant<PendingReport, Problem> report_write(std::span<const WorkbookSheet> sheets,
-                                                  const std::string& target,
-                                                  const SaveOptions& options,
-                                                  WriteSync sync = WriteSync::synced);
+Result<PendingReport> report_write(std::span<const WorkbookSheet> sheets, const std::string& target,
+                                   const SaveOptions& options, WriteSync sync = WriteSync::synced);
 // Makes the placing of reports in the target's folder last through a crash.
-std::optional<Problem> report_sync_folder(const std::string& target);
+Result<void> report_sync_folder(const std::string& target);
 
 // Saves atomically and durably: write, place, sync the folder. On failure
 // nothing is left behind and any earlier report stands, unless only the last
-// step failed. Returns nothing on success, else the error.
-std::optional<Problem> report_save(const ReportSheet& sheet, const std::string& target,
-                                   const SaveOptions& options);
+// step failed.
+Result<void> report_save(const ReportSheet& sheet, const std::string& target,
+                         const SaveOptions& options);
 // The same for a workbook of several sheets.
-std::optional<Problem> report_save_workbook(std::span<const WorkbookSheet> sheets,
-                                            const std::string& target, const SaveOptions& options);
+Result<void> report_save_workbook(std::span<const WorkbookSheet> sheets, const std::string& target,
+                                  const SaveOptions& options);
 
 }  // namespace ordelix

@@ -97,9 +97,9 @@ void batch_conversion_run(QWidget* parent, WindowDialogs& dialogs,
   std::size_t left = 0;
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     left += !outcomes[i].attempted;
-    if (outcomes[i].error)
+    if (!outcomes[i].result)
       failures << QObject::tr("%1: %2").arg(
-          decoded(jobs[i].input), QString::fromStdString(problem_text(*outcomes[i].error)));
+          decoded(jobs[i].input), QString::fromStdString(problem_text(outcomes[i].result.error())));
   }
   QString summary = QString::fromStdString(batch_summary_text(tally));
   if (left > 0)

@@ -162,14 +162,15 @@ ReportPreview* MainWindow::convert() {
     return nullptr;
   }
   if (selectedPath_.isEmpty()) return nullptr;
-  Conversion conversion = convert_export_file(QFile::encodeName(selectedPath_).toStdString());
-  if (!conversion.ok()) {
+  Result<Conversion> conversion =
+      convert_export_file(QFile::encodeName(selectedPath_).toStdString());
+  if (!conversion) {
     dialogs_.showFailure(
         this,
-        tr("%1: %2").arg(selectedPath_, QString::fromStdString(problem_text(*conversion.error))));
+        tr("%1: %2").arg(selectedPath_, QString::fromStdString(problem_text(conversion.error()))));
     return nullptr;
   }
-  auto* preview = new ReportPreview(std::move(conversion), selectedPath_, dialogs_, this);
+  auto* preview = new ReportPreview(std::move(conversion).value(), selectedPath_, dialogs_, this);
   place(preview);
   preview->show();
   preview->save();

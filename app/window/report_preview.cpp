@@ -97,11 +97,12 @@ bool ReportPreview::save() {
   options.replace_existing = true;  // the dialog has asked
   options.input_path = QFile::encodeName(exportPath_).toStdString();
   options.created = conversion_.created;
-  if (std::optional<Problem> failed =
-          report_save(conversion_.sheet, QFile::encodeName(target).toStdString(), options)) {
-    dialogs_.showFailure(
-        this,
-        tr("%1 was not saved: %2").arg(target, QString::fromStdString(problem_text(*failed))));
+  Result<void> saved =
+      report_save(conversion_.sheet, QFile::encodeName(target).toStdString(), options);
+  if (!saved) {
+    dialogs_.showFailure(this,
+                         tr("%1 was not saved: %2")
+                             .arg(target, QString::fromStdString(problem_text(saved.error()))));
     return false;
   }
   saved_ = true;

@@ -1,15 +1,14 @@
 #include "xlsx_writer.h"
 
 #include <ioapi.h>
-#include <locale.h>
 #include <xlsxwriter.h>
 
 #include <cerrno>
-#include <cstring>
 #include <mutex>
 
 #include "base/cp1252.h"
-#include "platform/workbook_parts.h"
+#include "platform/c_numbers.h"
+#include "platform/part_streams.h"
 #include "sheet/chart_labels.h"
 #include "sheet/column_widths.h"
 #include "xlsx_formats.h"
@@ -18,23 +17,6 @@
 
 namespace ordelix {
 namespace {
-
-// libxlsxwriter prints numbers with the C library, which follows LC_NUMERIC:
-// a decimal comma there would corrupt the workbook.
-class CLocaleScope {
- public:
-  CLocaleScope() : c_(newlocale(LC_ALL_MASK, "C", nullptr)), previous_(uselocale(c_)) {}
-  ~CLocaleScope() {
-    uselocale(previous_);
-    freelocale(c_);
-  }
-  CLocaleScope(const CLocaleScope&) = delete;
-  CLocaleScope& operator=(const CLocaleScope&) = delete;
-
- private:
-  locale_t c_;
-  locale_t previous_;
-};
 
 lxw_datetime lxw_of(const DateTime& t) {
   return {t.year, t.month, t.day, t.hour, t.minute, static_cast<double>(t.second)};
@@ -143,21 +125,19 @@ lxw_error write_sheet(lxw_workbook* workbook, const WorkbookSheet& named) {
 
 }  // namespace
 
-std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets,
-                                           std::time_t created, const std::string& temp_folder,
-                                           ZipBytes& zip) {
+Result<void> xlsx_write_workbook(std::span<const WorkbookSheet> sheets, std::time_t created,
+                                 const std::string& temp_folder, ZipBytes& zip) {
   static std::once_flag parts_ours;
-  std::call_once(parts_ours, [] { lxw_set_tmpfile_function(workbook_part_open); });
-  CLocaleScope c_locale;
-  workbook_parts_reset();
+  std::call_once(parts_ours, [] { lxw_set_tmpfile_function(part_stream_open); });
+  CNumbersScope c_numbers;
+  part_streams_forget();
   zlib_filefunc64_def into_zip{};
   zip_bytes_write_functions(zip, into_zip);
   lxw_workbook_options options{};
   options.tmpdir = const_cast<char*>(temp_folder.c_str());
   options.output_functions = &into_zip;
   lxw_workbook* workbook = workbook_new_opt("workbook.xlsx", &options);
-  if (workbook == nullptr)
-    return Problem{ProblemKind::write_failed, 0, "cannot start the workbook"};
+  if (workbook == nullptr) return Problem(ProblemKind::write_failed, ENOMEM);
   lxw_doc_properties properties{};
   // The library reads 0 as "now"; a second later is the nearest it writes.
   properties.created = created != 0 ? created : 1;
@@ -169,15 +149,15 @@ std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets
   lxw_error closed = workbook_close(workbook);
   if (err == LXW_NO_ERROR) err = closed;
   // Said first: the library's own error, if any, follows from this one.
-  if (int part_err = workbook_parts_failure(); part_err != 0)
-    return Problem{ProblemKind::write_failed, 0, std::strerror(part_err)};
-  if (zip.incomplete()) return Problem{ProblemKind::write_failed, 0, std::strerror(ENOMEM)};
-  if (err == LXW_NO_ERROR) return std::nullopt;
-  return Problem{ProblemKind::write_failed, 0, lxw_strerror(err)};
+  if (int part_err = part_streams_failure(); part_err != 0)
+    return Problem(ProblemKind::write_failed, part_err);
+  if (zip.incomplete()) return Problem(ProblemKind::write_failed, ENOMEM);
+  if (err == LXW_NO_ERROR) return {};
+  return workbook_library_failure(lxw_strerror(err));
 }
 
-std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, std::time_t created,
-                                         const std::string& temp_folder, ZipBytes& zip) {
+Result<void> xlsx_write_report(const ReportSheet& sheet, std::time_t created,
+                               const std::string& temp_folder, ZipBytes& zip) {
   WorkbookSheet only{&sheet, {}};
   return xlsx_write_workbook({&only, 1}, created, temp_folder, zip);
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <ctime>
-#include <optional>
 #include <span>
 #include <string>
 
-#include "base/problem.h"
+#include "base/result.h"
 #include "sheet/report_sheet.h"
 #include "zip/zip_bytes.h"
 
@@ -20,13 +19,11 @@ struct WorkbookSheet {
 // sheet as it would be alone, with parts too large for memory in
 // `temp_folder`; a sheet without a name gets the spreadsheet's own (Sheet1,
 // Sheet2 ...). Numbers are written the same whatever the process locale.
-// Returns nothing on success, else what went wrong.
-std::optional<Problem> xlsx_write_workbook(std::span<const WorkbookSheet> sheets,
-                                           std::time_t created, const std::string& temp_folder,
-                                           ZipBytes& zip);
+Result<void> xlsx_write_workbook(std::span<const WorkbookSheet> sheets, std::time_t created,
+                                 const std::string& temp_folder, ZipBytes& zip);
 
 // The same for a one-sheet workbook.
-std::optional<Problem> xlsx_write_report(const ReportSheet& sheet, std::time_t created,
-                                         const std::string& temp_folder, ZipBytes& zip);
+Result<void> xlsx_write_report(const ReportSheet& sheet, std::time_t created,
+                               const std::string& temp_folder, ZipBytes& zip);
 
 }  // namespace ordelix

@@ -21,10 +21,6 @@ bool ends_with(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
-ZipFault fault(std::string what) {
-  return ZipFault{std::move(what)};
-}
-
 // The zip's end record closes the file, followed only by its comment: a
 // reader that finds the record does not notice when the last bytes are gone.
 bool ends_where_its_end_record_says(const ZipBytes& zip, std::uint64_t comment_size) {
@@ -37,14 +33,15 @@ bool ends_where_its_end_record_says(const ZipBytes& zip, std::uint64_t comment_s
 }
 
 // The entry the zip is positioned at, read through to its end.
-std::optional<ZipFault> entry_check(unzFile zip, std::vector<char>& buffer) {
+Result<void> entry_check(unzFile zip, std::vector<char>& buffer) {
   std::array<char, 512> name{};
   unz_file_info64 info{};
   if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) !=
       UNZ_OK)
-    return fault("an entry of the zip index is unreadable");
+    return Problem(ProblemKind::zip_entry_unlisted);
   std::string entry(name.data());
-  if (unzOpenCurrentFile(zip) != UNZ_OK) return fault(entry + " cannot be opened");
+  if (unzOpenCurrentFile(zip) != UNZ_OK)
+    return zip_entry_fault(ProblemKind::zip_entry_unopened, entry);
 
   // A worksheet holds only numbers, cell references and indexes of shared
   // strings, all put in place by the library: nothing there can break its
@@ -58,7 +55,7 @@ std::optional<ZipFault> entry_check(unzFile zip, std::vector<char>& buffer) {
     int n = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()));
     if (n < 0) {
       unzCloseCurrentFile(zip);
-      return fault(entry + " does not inflate");
+      return zip_entry_fault(ProblemKind::zip_entry_not_inflating, entry);
     }
     if (n == 0) break;
     size += static_cast<std::uint64_t>(n);
@@ -67,33 +64,35 @@ std::optional<ZipFault> entry_check(unzFile zip, std::vector<char>& buffer) {
   // The checksum is compared only once the recorded size has been read.
   if (size != info.uncompressed_size) {
     unzCloseCurrentFile(zip);
-    return fault(entry + " is not as long as its index entry says");
+    return zip_entry_fault(ProblemKind::zip_entry_wrong_length, entry);
   }
-  if (unzCloseCurrentFile(zip) != UNZ_OK) return fault(entry + " fails its checksum");
-  if (is_xml && !xml.complete()) return fault(entry + " is not a whole XML document");
-  return std::nullopt;
+  if (unzCloseCurrentFile(zip) != UNZ_OK)
+    return zip_entry_fault(ProblemKind::zip_entry_bad_checksum, entry);
+  if (is_xml && !xml.complete()) return zip_entry_fault(ProblemKind::zip_entry_not_xml, entry);
+  return {};
 }
 
 }  // namespace
 
-std::optional<ZipFault> zip_check(const ZipBytes& bytes) {
+Result<void> zip_check(const ZipBytes& bytes) {
   zlib_filefunc64_def functions{};
   zip_bytes_read_functions(bytes, functions);
   Zip zip(unzOpen2_64("workbook", &functions));
-  if (!zip) return fault("no zip index");
+  if (!zip) return Problem(ProblemKind::zip_missing);
   unz_global_info64 global{};
   if (unzGetGlobalInfo64(zip.get(), &global) != UNZ_OK || global.number_entry == 0)
-    return fault("an empty zip index");
-  if (!ends_where_its_end_record_says(bytes, global.size_comment)) return fault("a zip cut short");
+    return Problem(ProblemKind::zip_empty);
+  if (!ends_where_its_end_record_says(bytes, global.size_comment))
+    return Problem(ProblemKind::zip_cut_short);
 
   std::vector<char> buffer(64 * 1024);
   std::uint64_t entries = 0;
   int at = unzGoToFirstFile(zip.get());
   for (; at == UNZ_OK; at = unzGoToNextFile(zip.get()), ++entries)
-    if (std::optional<ZipFault> bad = entry_check(zip.get(), buffer)) return bad;
+    if (Result<void> checked = entry_check(zip.get(), buffer); !checked) return checked;
   if (at != UNZ_END_OF_LIST_OF_FILE || entries != global.number_entry)
-    return fault("a broken zip index");
-  return std::nullopt;
+    return Problem(ProblemKind::zip_index_broken);
+  return {};
 }
 
 }  // namespace ordelix

@@ -76,17 +76,17 @@ TEST_F(BatchRun, EachReportIsTheOneItsFileGivesAloneAndOutcomesComeInOrder) {
     SCOPED_TRACE(jobs_[i].input);
     ASSERT_TRUE(outcomes[i].attempted);
     if (failing(i)) {
-      ASSERT_TRUE(outcomes[i].error);
-      EXPECT_EQ(outcomes[i].error->kind, ProblemKind::no_mode);
+      ASSERT_FALSE(outcomes[i].result.ok());
+      EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::no_mode);
       EXPECT_FALSE(fs::exists(jobs_[i].target));
       continue;
     }
-    ASSERT_FALSE(outcomes[i].error) << problem_text(*outcomes[i].error);
-    Conversion c = convert_export_file(jobs_[i].input);
+    ASSERT_TRUE(outcomes[i].result.ok()) << problem_text(outcomes[i].result.error());
+    Result<Conversion> c = convert_export_file(jobs_[i].input);
     SaveOptions options;
     options.replace_existing = true;
-    options.created = c.created;
-    ASSERT_FALSE(report_save(c.sheet, alone, options));
+    options.created = c->created;
+    ASSERT_TRUE(report_save(c->sheet, alone, options).ok());
     EXPECT_EQ(test::read_bytes(jobs_[i].target), test::read_bytes(alone));
   }
 }
@@ -118,16 +118,16 @@ TEST_F(BatchRun, MissingFolderIsMadeOnlyWhenAsked) {
   std::vector<BatchJob> one{jobs_[0]};
   RecordingObserver observer;
   std::vector<BatchOutcome> outcomes = batch_save_reports(one, BatchSettings{}, observer);
-  ASSERT_TRUE(outcomes[0].error);
-  EXPECT_EQ(outcomes[0].error->kind, ProblemKind::cannot_create);
+  ASSERT_FALSE(outcomes[0].result.ok());
+  EXPECT_EQ(outcomes[0].result.error().kind, ProblemKind::cannot_create);
   EXPECT_FALSE(fs::exists(dir_.file("out")));
 
   test::write_bytes(dir_.file("out"), "a file where the folder would go");
   BatchSettings settings;
   settings.create_folders = true;
   outcomes = batch_save_reports(one, settings, observer);
-  ASSERT_TRUE(outcomes[0].error);
-  EXPECT_EQ(outcomes[0].error->kind, ProblemKind::cannot_create_folder);
+  ASSERT_FALSE(outcomes[0].result.ok());
+  EXPECT_EQ(outcomes[0].result.error().kind, ProblemKind::cannot_create_folder);
   EXPECT_EQ(test::read_bytes(dir_.file("out")), "a file where the folder would go");
 }
 

@@ -11,7 +11,7 @@ namespace {
 BatchOutcome outcome(bool attempted, bool failed, int warnings) {
   BatchOutcome o;
   o.attempted = attempted;
-  if (failed) o.error = Problem(ProblemKind::no_mode);
+  if (failed) o.result = Problem(ProblemKind::no_mode);
   for (int i = 0; i < warnings; ++i) o.warnings.push_back(Problem(ProblemKind::rows_beyond_limit));
   return o;
 }

@@ -31,9 +31,9 @@ Lines con_file(const std::string& n, const std::string& calibration, const Lines
 class ConcentrationReport : public ::testing::Test {
  protected:
   ReportSheet convert(const Lines& lines) {
-    Conversion c = convert_export_file(test::write_export(dir_, "run.CON", lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c.sheet;
+    Result<Conversion> c = convert_export_file(test::write_export(dir_, "run.CON", lines));
+    EXPECT_TRUE(c.ok()) << problem_text(c.error());
+    return c->sheet;
   }
 
   test::TempDir dir_;

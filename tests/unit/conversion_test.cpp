@@ -59,72 +59,71 @@ class ConversionTest : public ::testing::Test {
 };
 
 TEST_F(ConversionTest, LowerCaseExtensionIsAccepted) {
-  Conversion upper =
+  Result<Conversion> upper =
       convert_export_file(test::write_export(dir_, "a.PRO", k_factor("X", "4", "3")));
-  Conversion lower =
+  Result<Conversion> lower =
       convert_export_file(test::write_export(dir_, "b.pro", k_factor("X", "4", "3")));
-  ASSERT_TRUE(upper.ok()) << problem_text(*upper.error);
-  ASSERT_TRUE(lower.ok()) << problem_text(*lower.error);
-  EXPECT_EQ(text_at(lower.sheet, 1, 4), "LOWRY       ");
-  EXPECT_EQ(text_at(lower.sheet, 8, 4), "K FACTOR");
-  expect_same_cells(upper.sheet, lower.sheet);
+  ASSERT_TRUE(upper.ok()) << problem_text(upper.error());
+  ASSERT_TRUE(lower.ok()) << problem_text(lower.error());
+  EXPECT_EQ(text_at(lower->sheet, 1, 4), "LOWRY       ");
+  EXPECT_EQ(text_at(lower->sheet, 8, 4), "K FACTOR");
+  expect_same_cells(upper->sheet, lower->sheet);
 }
 
 TEST_F(ConversionTest, UnknownExtensionIsRefused) {
-  Conversion c = convert_export_file(test::write_export(dir_, "run.TXT", k_factor("X", "4", "3")));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::no_mode);
-  EXPECT_FALSE(c.ok());
-  EXPECT_FALSE(problem_text(*c.error).empty());
-  EXPECT_EQ(c.sheet.last_row(), 0);
+  Result<Conversion> c =
+      convert_export_file(test::write_export(dir_, "run.TXT", k_factor("X", "4", "3")));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::no_mode);
+  EXPECT_FALSE(problem_text(c.error()).empty());
 }
 
 TEST_F(ConversionTest, MissingFileIsRefused) {
-  Conversion c = convert_export_file(dir_.file("absent.PRO"));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::cannot_open);
-  EXPECT_FALSE(problem_text(*c.error).empty());
+  Result<Conversion> c = convert_export_file(dir_.file("absent.PRO"));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::cannot_open);
+  EXPECT_FALSE(problem_text(c.error()).empty());
 }
 
 TEST_F(ConversionTest, FolderIsRefused) {
   std::filesystem::create_directory(dir_.path() / "folder.PRO");
-  Conversion c = convert_export_file(dir_.file("folder.PRO"));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::is_folder);
-  EXPECT_FALSE(problem_text(*c.error).empty());
+  Result<Conversion> c = convert_export_file(dir_.file("folder.PRO"));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::is_folder);
+  EXPECT_FALSE(problem_text(c.error()).empty());
 }
 
 TEST_F(ConversionTest, HeaderThatSelectsNoReportIsRefused) {
   Lines lines = k_factor("X", "4", "3");
   lines[2] = "5";
-  Conversion c = convert_export_file(test::write_export(dir_, "five.PRO", lines));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_EQ(c.error->line, 3);
-  EXPECT_EQ(problem_text(*c.error),
+  Result<Conversion> c = convert_export_file(test::write_export(dir_, "five.PRO", lines));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::no_report);
+  EXPECT_EQ(c.error().line, 3);
+  EXPECT_EQ(problem_text(c.error()),
             "line 3 holds \"5\"; a protein colorimetric file has 1, 2, 3 or 4 there");
 
   lines[0] = "6";
   c = convert_export_file(test::write_export(dir_, "six.PRO", lines));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->line, 3);
-  EXPECT_EQ(problem_text(*c.error),
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().line, 3);
+  EXPECT_EQ(problem_text(c.error()),
             "line 3 holds \"5\"; a protein UV file has 1 (UV) or 2 (UV dye) there");
 
   lines[0] = "abc";
   lines[2] = "1";
   c = convert_export_file(test::write_export(dir_, "abc.PRO", lines));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_EQ(c.error->line, 1);
-  EXPECT_EQ(problem_text(*c.error), "line 1 holds \"abc\"; a protein file starts with 2 or 6");
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::no_report);
+  EXPECT_EQ(c.error().line, 1);
+  EXPECT_EQ(problem_text(c.error()), "line 1 holds \"abc\"; a protein file starts with 2 or 6");
 }
 
 TEST_F(ConversionTest, EmptyProteinFileSelectsNoReport) {
-  Conversion c = convert_export_file(test::write_export(dir_, "empty.PRO", {}));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_EQ(problem_text(*c.error), "the file has no line 1; a protein file starts with 2 or 6");
+  Result<Conversion> c = convert_export_file(test::write_export(dir_, "empty.PRO", {}));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::no_report);
+  EXPECT_EQ(problem_text(c.error()), "the file has no line 1; a protein file starts with 2 or 6");
 }
 
 TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {
@@ -139,54 +138,54 @@ TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {
   test::write_bytes(dir_.file("crlf.PRO"), crlf);
   test::write_bytes(dir_.file("cr.PRO"), cr);
   test::write_bytes(dir_.file("lf.PRO"), lf);
-  Conversion base = convert_export_file(dir_.file("crlf.PRO"));
-  ASSERT_TRUE(base.ok()) << problem_text(*base.error);
-  EXPECT_EQ(text_at(base.sheet, 4, 4), "GRP");
+  Result<Conversion> base = convert_export_file(dir_.file("crlf.PRO"));
+  ASSERT_TRUE(base.ok()) << problem_text(base.error());
+  EXPECT_EQ(text_at(base->sheet, 4, 4), "GRP");
   for (const char* name : {"cr.PRO", "lf.PRO"}) {
     SCOPED_TRACE(name);
-    Conversion other = convert_export_file(dir_.file(name));
-    ASSERT_TRUE(other.ok()) << problem_text(*other.error);
-    expect_same_cells(base.sheet, other.sheet);
+    Result<Conversion> other = convert_export_file(dir_.file(name));
+    ASSERT_TRUE(other.ok()) << problem_text(other.error());
+    expect_same_cells(base->sheet, other->sheet);
   }
 }
 
 TEST_F(ConversionTest, EachConversionStartsAfresh) {
   std::string b = test::write_export(dir_, "b.PRO", k_factor("BRAVO", "2.5", "16"));
-  Conversion b_alone = convert_export_file(b);
-  ASSERT_TRUE(b_alone.ok()) << problem_text(*b_alone.error);
+  Result<Conversion> b_alone = convert_export_file(b);
+  ASSERT_TRUE(b_alone.ok()) << problem_text(b_alone.error());
 
   std::string a = test::write_export(dir_, "a.PRO", nine_standards("ALPHA", "5"));
-  Conversion a_run = convert_export_file(a);
-  ASSERT_TRUE(a_run.ok()) << problem_text(*a_run.error);
-  EXPECT_EQ(number_at(a_run.sheet, 5, 4), 2.0);
-  EXPECT_EQ(text_at(a_run.sheet, 7, 4), "mg/l");
+  Result<Conversion> a_run = convert_export_file(a);
+  ASSERT_TRUE(a_run.ok()) << problem_text(a_run.error());
+  EXPECT_EQ(number_at(a_run->sheet, 5, 4), 2.0);
+  EXPECT_EQ(text_at(a_run->sheet, 7, 4), "mg/l");
 
-  Conversion b_after = convert_export_file(b);
-  ASSERT_TRUE(b_after.ok()) << problem_text(*b_after.error);
-  EXPECT_TRUE(is_empty(b_after.sheet, 5, 4));
-  EXPECT_TRUE(is_empty(b_after.sheet, 7, 4));
-  expect_same_cells(b_alone.sheet, b_after.sheet);
+  Result<Conversion> b_after = convert_export_file(b);
+  ASSERT_TRUE(b_after.ok()) << problem_text(b_after.error());
+  EXPECT_TRUE(is_empty(b_after->sheet, 5, 4));
+  EXPECT_TRUE(is_empty(b_after->sheet, 7, 4));
+  expect_same_cells(b_alone->sheet, b_after->sheet);
 }
 
 TEST_F(ConversionTest, ShortFileAfterLongFileKeepsNothingOfIt) {
   Lines short_lines{"2",   "0", "1", "LATER", "4", "2", "3", "1", "0", "1",
                     "595", "x", "x", "x",     "x", "x", "x", "x", "x"};
   std::string b = test::write_export(dir_, "short.PRO", short_lines);
-  Conversion b_alone = convert_export_file(b);
-  ASSERT_TRUE(b_alone.ok()) << problem_text(*b_alone.error);
+  Result<Conversion> b_alone = convert_export_file(b);
+  ASSERT_TRUE(b_alone.ok()) << problem_text(b_alone.error());
 
   ASSERT_TRUE(
       convert_export_file(test::write_export(dir_, "long.PRO", nine_standards("ALPHA", "5"))).ok());
-  Conversion b_after = convert_export_file(b);
-  ASSERT_TRUE(b_after.ok()) << problem_text(*b_after.error);
+  Result<Conversion> b_after = convert_export_file(b);
+  ASSERT_TRUE(b_after.ok()) << problem_text(b_after.error());
   // Beyond the pre-scan's three lines the short file's header fields are empty.
-  EXPECT_EQ(number_at(b_after.sheet, 4, 4), 2.0);
-  EXPECT_EQ(text_at(b_after.sheet, 7, 4), "ug/ml");
-  EXPECT_TRUE(is_empty(b_after.sheet, 9, 4));
+  EXPECT_EQ(number_at(b_after->sheet, 4, 4), 2.0);
+  EXPECT_EQ(text_at(b_after->sheet, 7, 4), "ug/ml");
+  EXPECT_TRUE(is_empty(b_after->sheet, 9, 4));
   // No fit of the earlier file in the equation row.
-  EXPECT_TRUE(is_empty(b_after.sheet, 14, 1));
-  EXPECT_TRUE(is_empty(b_after.sheet, 14, 5));
-  expect_same_cells(b_alone.sheet, b_after.sheet);
+  EXPECT_TRUE(is_empty(b_after->sheet, 14, 1));
+  EXPECT_TRUE(is_empty(b_after->sheet, 14, 5));
+  expect_same_cells(b_alone->sheet, b_after->sheet);
 }
 
 TEST(MeasurementModes, ModeIsNamedByTheExtensionAlone) {

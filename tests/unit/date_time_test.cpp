@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "base/date_time.h"
+#include "exportfile/local_date_time.h"
 
 namespace ordelix {
 namespace {

@@ -26,24 +26,24 @@ class ExportFileTest : public test::ConversionTest {
 
 // A pipe nobody writes to would block a plain open for ever.
 TEST_F(ExportFileTest, PipeIsRefusedWithoutWaitingForAWriter) {
-  Conversion c = convert_export_file(fifo("pipe.PRO"));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::not_regular);
-  EXPECT_FALSE(problem_text(*c.error).empty());
+  Result<Conversion> c = convert_export_file(fifo("pipe.PRO"));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::not_regular);
+  EXPECT_FALSE(problem_text(c.error()).empty());
 }
 
 TEST_F(ExportFileTest, DeviceIsRefused) {
   fs::create_symlink("/dev/zero", dir_.path() / "zero.NUC");
-  Conversion c = convert_export_file(dir_.file("zero.NUC"));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::not_regular);
+  Result<Conversion> c = convert_export_file(dir_.file("zero.NUC"));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::not_regular);
 }
 
 TEST_F(ExportFileTest, NameThatGivesNoModeIsRefusedBeforeTheFileIsOpened) {
   for (const char* name : {"pipe.TXT", "REPRO"}) {
-    Conversion c = convert_export_file(fifo(name));
-    ASSERT_TRUE(c.error) << name;
-    EXPECT_EQ(c.error->kind, ProblemKind::no_mode) << name;
+    Result<Conversion> c = convert_export_file(fifo(name));
+    ASSERT_FALSE(c.ok()) << name;
+    EXPECT_EQ(c.error().kind, ProblemKind::no_mode) << name;
   }
 }
 
@@ -51,9 +51,9 @@ TEST_F(ExportFileTest, FileBeyondTheLimitIsRefused) {
   std::string path = dir_.file("huge.PRO");
   test::write_bytes(path, "2\r\n");
   fs::resize_file(path, ExportFile::max_bytes + 1);
-  Conversion c = convert_export_file(path);
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::too_large);
+  Result<Conversion> c = convert_export_file(path);
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::too_large);
 }
 
 // A K-factor colorimetric file of 2 samples.
@@ -73,15 +73,15 @@ TEST_F(ExportFileTest, TimeOutsideTheWorkbookSpanLeavesTheDateEmptyWithAWarning)
        {std::numeric_limits<std::time_t>::max(), std::time_t{253402300800},
         std::time_t{-2208988801 - 86400}, std::numeric_limits<std::time_t>::min()}) {
     SCOPED_TRACE(t);
-    Conversion c = convert_export(ExportFile("run.PRO", bytes, t), protein);
-    ASSERT_TRUE(c.ok()) << problem_text(*c.error);
-    EXPECT_EQ(text_at(c.sheet, 2, 1), "Time & Date           ");
-    EXPECT_EQ(c.sheet.cell(2, 4), nullptr);
-    ASSERT_EQ(c.warnings.size(), 1u);
-    EXPECT_EQ(c.warnings[0].kind, ProblemKind::time_out_of_range);
-    EXPECT_FALSE(c.warnings[0].is_error());
+    Result<Conversion> c = convert_export(ExportFile("run.PRO", bytes, t), protein);
+    ASSERT_TRUE(c.ok()) << problem_text(c.error());
+    EXPECT_EQ(text_at(c->sheet, 2, 1), "Time & Date           ");
+    EXPECT_EQ(c->sheet.cell(2, 4), nullptr);
+    ASSERT_EQ(c->warnings.size(), 1u);
+    EXPECT_EQ(c->warnings[0].kind, ProblemKind::time_out_of_range);
+    EXPECT_FALSE(c->warnings[0].is_error());
     // The workbook's own record of its creation takes the nearest time it can show.
-    EXPECT_EQ(c.created, t > 0 ? 253402300799 : -2208988800);
+    EXPECT_EQ(c->created, t > 0 ? 253402300799 : -2208988800);
   }
 }
 
@@ -91,14 +91,14 @@ TEST_F(ExportFileTest, TimeInsideTheSpanIsTheDate) {
   const MeasurementMode& protein = *measurement_mode_of("run.PRO");
   std::string bytes = k_factor_bytes();
   for (std::time_t t : {std::time_t{0}, std::time_t{-2208988800}, std::time_t{253402300799}}) {
-    Conversion c = convert_export(ExportFile("run.PRO", bytes, t), protein);
-    ASSERT_TRUE(c.ok()) << problem_text(*c.error);
-    const CellValue* d2 = c.sheet.cell(2, 4);
+    Result<Conversion> c = convert_export(ExportFile("run.PRO", bytes, t), protein);
+    ASSERT_TRUE(c.ok()) << problem_text(c.error());
+    const CellValue* d2 = c->sheet.cell(2, 4);
     ASSERT_NE(d2, nullptr);
     ASSERT_TRUE(std::holds_alternative<DateTime>(*d2));
     EXPECT_EQ(std::get<DateTime>(*d2).year, t == 0 ? 1970 : t < 0 ? 1900 : 9999);
-    EXPECT_TRUE(c.warnings.empty());
-    EXPECT_EQ(c.created, t);
+    EXPECT_TRUE(c->warnings.empty());
+    EXPECT_EQ(c->created, t);
   }
   ::unsetenv("TZ");
   ::tzset();

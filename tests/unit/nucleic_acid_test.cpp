@@ -283,30 +283,28 @@ class NucleicAcidReport : public ConversionTest {
     return convert(nucleic_acid_header(changed) + nucleic_acid_sample(1) + nucleic_acid_sample(2))
         .sheet;
   }
-  Conversion refused(const Lines& lines) {
-    Conversion c = convert_export_file(write_export(dir_, "refused.NUC", lines));
-    EXPECT_TRUE(c.error && c.error->kind == ProblemKind::no_report);
-    if (!c.error) c.error = Problem(ProblemKind::no_report);  // keeps the callers' reads valid
-    return c;
+  Problem refused(const Lines& lines) {
+    Problem p = test::refusal(convert_export_file(write_export(dir_, "refused.NUC", lines)));
+    EXPECT_EQ(p.kind, ProblemKind::no_report);
+    return p;
   }
 };
 
 TEST_F(NucleicAcidReport, HeaderValuesThatSelectNoReportAreRefusedAtTheirLine) {
   const std::string type = "; a nucleic acid file has its sample type there, 1 to 4";
-  Conversion c = refused(nucleic_acid_header({{3, "5"}}) + nucleic_acid_sample(1));
-  EXPECT_EQ(c.error->line, 3);
-  EXPECT_EQ(problem_text(*c.error), "line 3 holds \"5\"" + type);
+  Problem c = refused(nucleic_acid_header({{3, "5"}}) + nucleic_acid_sample(1));
+  EXPECT_EQ(c.line, 3);
+  EXPECT_EQ(problem_text(c), "line 3 holds \"5\"" + type);
   c = refused(nucleic_acid_header({{3, "2.5"}}) + nucleic_acid_sample(1));
-  EXPECT_EQ(problem_text(*c.error), "line 3 holds \"2.5\"" + type);
+  EXPECT_EQ(problem_text(c), "line 3 holds \"2.5\"" + type);
 
   const std::string kind = "; a nucleic acid file starts with 1 or 5";
   c = refused(nucleic_acid_header({{1, "2"}}) + nucleic_acid_sample(1));
-  EXPECT_EQ(c.error->line, 1);
-  EXPECT_EQ(problem_text(*c.error), "line 1 holds \"2\"" + kind);
+  EXPECT_EQ(c.line, 1);
+  EXPECT_EQ(problem_text(c), "line 1 holds \"2\"" + kind);
   // Line 1 is judged first, whatever line 3 holds.
   c = refused(nucleic_acid_header({{1, "DNA"}, {3, "0"}}) + nucleic_acid_sample(1));
-  EXPECT_EQ(problem_text(*c.error), "line 1 holds \"DNA\"" + kind);
-  EXPECT_TRUE(c.sheet.last_row() == 0);
+  EXPECT_EQ(problem_text(c), "line 1 holds \"DNA\"" + kind);
 }
 
 TEST_F(NucleicAcidReport, EmptyFileSelectsNoReport) {
@@ -355,12 +353,12 @@ TEST_F(NucleicAcidDyeReport, MethodIsTheSampleTypeAnd35Blanks) {
 }
 
 TEST_F(NucleicAcidDyeReport, OtherSampleTypeSelectsNoReport) {
-  Conversion c = convert_export_file(write_export(
+  Result<Conversion> c = convert_export_file(write_export(
       dir_, "x.NUC", nucleic_acid_dye_header({{3, "0"}}) + nucleic_acid_dye_sample(1)));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_EQ(c.error->line, 3);
-  EXPECT_EQ(problem_text(*c.error),
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::no_report);
+  EXPECT_EQ(c.error().line, 3);
+  EXPECT_EQ(problem_text(c.error()),
             "line 3 holds \"0\"; a nucleic acid file has its sample type there, 1 to 4");
 }
 

@@ -31,9 +31,9 @@ Lines pht_file(const std::string& path_code, const Lines& wavelengths, const std
 class PhotometryReport : public ::testing::Test {
  protected:
   ReportSheet convert(const Lines& lines) {
-    Conversion c = convert_export_file(test::write_export(dir_, "run.PHT", lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c.sheet;
+    Result<Conversion> c = convert_export_file(test::write_export(dir_, "run.PHT", lines));
+    EXPECT_TRUE(c.ok()) << problem_text(c.error());
+    return c->sheet;
   }
 
   test::TempDir dir_;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/printable_name.h"
+#include "base/printable_name.h"
 
 namespace ordelix {
 namespace {

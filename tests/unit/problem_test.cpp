@@ -38,10 +38,14 @@ TEST(ProblemQuote, CutsLongLines) {
 }
 
 TEST(ProblemWording, CountsAgreeWithTheirNouns) {
-  EXPECT_EQ(problem_text(rows_beyond_limit_warning(9, 1, 32767)),
+  EXPECT_EQ(problem_text(values_beyond_limit_warning(9, 1, 32767)),
             "1 value beyond row 32767 was left out");
-  EXPECT_EQ(problem_text(rows_beyond_limit_warning(9, 2, 32767)),
+  EXPECT_EQ(problem_text(values_beyond_limit_warning(9, 2, 32767)),
             "2 values beyond row 32767 were left out");
+  EXPECT_EQ(problem_text(rows_beyond_limit_warning(13, 1, 32767)),
+            "1 row beyond row 32767 was left out");
+  EXPECT_EQ(problem_text(rows_beyond_limit_warning(13, 5, 100)),
+            "5 rows beyond row 100 were left out");
   EXPECT_EQ(problem_text(count_beyond_file_warning(14, 1, "sample", 4, 3)),
             "says 1 sample (4 values); the file holds 3");
   EXPECT_EQ(problem_text(count_beyond_file_warning(8, 2, "wavelength", 1, 1)),

@@ -63,9 +63,7 @@ Lines k_factor_file(Header h = {}) {
 class ProteinReport : public ::testing::Test {
  protected:
   Conversion convert(const Lines& lines, const std::string& name = "run.PRO") {
-    Conversion c = convert_export_file(test::write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c;
+    return test::converted(convert_export_file(test::write_export(dir_, name, lines)));
   }
 
   test::TempDir dir_;
@@ -351,17 +349,17 @@ TEST_F(ProteinReport, DateCellHoldsTheFilesCreationTime) {
   std::time_t before = std::time(nullptr);
   std::string path = test::write_export(dir_, "dated.PRO", k_factor_file());
   std::time_t after = std::time(nullptr);
-  Conversion c = convert_export_file(path);
-  ASSERT_TRUE(c.ok()) << problem_text(*c.error);
-  const CellValue* cell = c.sheet.cell(2, D);
+  Result<Conversion> c = convert_export_file(path);
+  ASSERT_TRUE(c.ok()) << problem_text(c.error());
+  const CellValue* cell = c->sheet.cell(2, D);
   ASSERT_NE(cell, nullptr);
   ASSERT_TRUE(std::holds_alternative<DateTime>(*cell));
   std::time_t shown = seconds_of(std::get<DateTime>(*cell));
   // File system clocks may trail the system clock by a tick.
   EXPECT_GE(shown, before - 1);
   EXPECT_LE(shown, after + 1);
-  EXPECT_GE(c.created, before - 1);
-  EXPECT_LE(c.created, after + 1);
+  EXPECT_GE(c->created, before - 1);
+  EXPECT_LE(c->created, after + 1);
 }
 
 }  // namespace

@@ -297,12 +297,12 @@ TEST_F(ProteinUvReport, LastSampleOfFiveLinesKeepsItsFifthInColumnK) {
 }
 
 TEST_F(ProteinUvReport, OtherVariantSelectsNoReport) {
-  Conversion c =
+  Result<Conversion> c =
       convert_export_file(write_export(dir_, "three.PRO", uv_header({{3, "3"}}) + uv_sample(1)));
-  ASSERT_TRUE(c.error);
-  EXPECT_EQ(c.error->kind, ProblemKind::no_report);
-  EXPECT_EQ(c.error->line, 3);
-  EXPECT_EQ(problem_text(*c.error),
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(c.error().kind, ProblemKind::no_report);
+  EXPECT_EQ(c.error().line, 3);
+  EXPECT_EQ(problem_text(c.error()),
             "line 3 holds \"3\"; a protein UV file has 1 (UV) or 2 (UV dye) there");
 }
 

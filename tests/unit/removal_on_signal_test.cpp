@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/removal_on_signal.h"
+#include "platform/posix/removal_on_signal.h"
 #include "test_support.h"
 
 namespace ordelix {

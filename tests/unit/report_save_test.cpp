@@ -2,7 +2,6 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,8 +37,8 @@ class ReportSave : public ::testing::Test {
     sheet_.set_number(5, 4, 0.5);
   }
 
-  std::variant<PendingReport, Problem> write(const std::string& target, const SaveOptions& options,
-                                             WriteSync sync = WriteSync::synced) {
+  Result<PendingReport> write(const std::string& target, const SaveOptions& options,
+                              WriteSync sync = WriteSync::synced) {
     WorkbookSheet only{&sheet_, {}};
     return report_write({&only, 1}, target, options, sync);
   }
@@ -50,8 +49,8 @@ class ReportSave : public ::testing::Test {
 
 TEST_F(ReportSave, SavesWorkbookAndLeavesNoTemporaryFile) {
   std::string target = dir_.file("report.xlsx");
-  std::optional<Problem> r = report_save(sheet_, target, {});
-  ASSERT_FALSE(r) << problem_text(*r);
+  Result<void> r = report_save(sheet_, target, {});
+  ASSERT_TRUE(r.ok()) << problem_text(r.error());
   EXPECT_TRUE(is_workbook(target));
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
@@ -59,10 +58,10 @@ TEST_F(ReportSave, SavesWorkbookAndLeavesNoTemporaryFile) {
 TEST_F(ReportSave, RefusesExistingTargetAndLeavesItUntouched) {
   std::string target = dir_.file("report.xlsx");
   test::write_bytes(target, "earlier report");
-  std::optional<Problem> r = report_save(sheet_, target, {});
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::target_exists);
-  EXPECT_FALSE(problem_text(*r).empty());
+  Result<void> r = report_save(sheet_, target, {});
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::target_exists);
+  EXPECT_FALSE(problem_text(r.error()).empty());
   EXPECT_EQ(test::read_bytes(target), "earlier report");
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
@@ -72,8 +71,8 @@ TEST_F(ReportSave, ReplacesExistingTargetWhenAsked) {
   test::write_bytes(target, "earlier report");
   SaveOptions options;
   options.replace_existing = true;
-  std::optional<Problem> r = report_save(sheet_, target, options);
-  ASSERT_FALSE(r) << problem_text(*r);
+  Result<void> r = report_save(sheet_, target, options);
+  ASSERT_TRUE(r.ok()) << problem_text(r.error());
   EXPECT_TRUE(is_workbook(target));
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
@@ -86,19 +85,19 @@ TEST_F(ReportSave, NeverWritesOverTheInputFile) {
   options.input_path = input;
   for (const std::string& target : {input, (dir_.path() / "." / "run.PRO").string()}) {
     SCOPED_TRACE(target);
-    std::optional<Problem> r = report_save(sheet_, target, options);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->kind, ProblemKind::target_is_input);
+    Result<void> r = report_save(sheet_, target, options);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().kind, ProblemKind::target_is_input);
     EXPECT_EQ(test::read_bytes(input), "2\r\n0\r\n1\r\n");
   }
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"run.PRO"});
 }
 
 TEST_F(ReportSave, MissingFolderCannotTakeTheReport) {
-  std::optional<Problem> r = report_save(sheet_, dir_.file("missing/report.xlsx"), {});
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::cannot_create);
-  EXPECT_FALSE(problem_text(*r).empty());
+  Result<void> r = report_save(sheet_, dir_.file("missing/report.xlsx"), {});
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::cannot_create);
+  EXPECT_FALSE(problem_text(r.error()).empty());
   EXPECT_TRUE(names_in(dir_.path()).empty());
 }
 
@@ -106,9 +105,9 @@ TEST_F(ReportSave, PathUnderARegularFileCannotTakeTheReport) {
   test::write_bytes(dir_.file("plain.txt"), "x");
   SaveOptions options;
   options.replace_existing = true;
-  std::optional<Problem> r = report_save(sheet_, dir_.file("plain.txt/report.xlsx"), options);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::cannot_create);
+  Result<void> r = report_save(sheet_, dir_.file("plain.txt/report.xlsx"), options);
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::cannot_create);
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"plain.txt"});
   EXPECT_EQ(test::read_bytes(dir_.file("plain.txt")), "x");
 }
@@ -119,8 +118,8 @@ TEST_F(ReportSave, ReportTakesTheUsersUmask) {
     SCOPED_TRACE(mask);
     ::umask(mask);
     std::string target = dir_.file("report-" + std::to_string(mask) + ".xlsx");
-    std::optional<Problem> r = report_save(sheet_, target, {});
-    ASSERT_FALSE(r) << problem_text(*r);
+    Result<void> r = report_save(sheet_, target, {});
+    ASSERT_TRUE(r.ok()) << problem_text(r.error());
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
@@ -140,10 +139,10 @@ TEST_F(ReportSave, ReplacesNothingButARegularFileEvenWhenAsked) {
                            std::pair{"link.xlsx", ProblemKind::target_not_regular},
                            std::pair{"folder.xlsx", ProblemKind::target_is_folder}}) {
     SCOPED_TRACE(name);
-    std::optional<Problem> r = report_save(sheet_, dir_.file(name), options);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->kind, why);
-    EXPECT_FALSE(problem_text(*r).empty());
+    Result<void> r = report_save(sheet_, dir_.file(name), options);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().kind, why);
+    EXPECT_FALSE(problem_text(r.error()).empty());
   }
   EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
   EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir_.path() / "link.xlsx")));
@@ -158,52 +157,59 @@ TEST_F(ReportSave, EarlierReportStandsUntilTheNewOneIsPlaced) {
   test::write_bytes(target, "earlier report");
   SaveOptions options;
   options.replace_existing = true;
-  std::variant<PendingReport, Problem> written = write(target, options);
-  ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+  Result<PendingReport> written = write(target, options);
+  ASSERT_TRUE(written.ok()) << problem_text(written.error());
   EXPECT_EQ(test::read_bytes(target), "earlier report");
-  ASSERT_FALSE(std::get<PendingReport>(written).place());
+  ASSERT_TRUE(written.value().place().ok());
   EXPECT_TRUE(is_workbook(target));
-  EXPECT_FALSE(report_sync_folder(target));
+  EXPECT_TRUE(report_sync_folder(target).ok());
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 }
 
 TEST_F(ReportSave, ReportNeverPlacedLeavesNothing) {
   std::string target = dir_.file("report.xlsx");
   {
-    std::variant<PendingReport, Problem> written = write(target, {});
-    ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+    Result<PendingReport> written = write(target, {});
+    ASSERT_TRUE(written.ok()) << problem_text(written.error());
   }
   EXPECT_TRUE(names_in(dir_.path()).empty());
 }
 
 TEST_F(ReportSave, ReportPlacedWhereAnotherAppearedMeanwhileIsRefused) {
   std::string target = dir_.file("report.xlsx");
-  std::variant<PendingReport, Problem> written = write(target, {});
-  ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
+  Result<PendingReport> written = write(target, {});
+  ASSERT_TRUE(written.ok()) << problem_text(written.error());
   test::write_bytes(target, "written meanwhile");
-  std::optional<Problem> r = std::get<PendingReport>(written).place();
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::target_exists);
+  Result<void> r = written.value().place();
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::target_exists);
   EXPECT_EQ(test::read_bytes(target), "written meanwhile");
 }
 
 TEST_F(ReportSave, FolderThatCannotBeOpenedCannotBeSynced) {
-  std::optional<Problem> r = report_sync_folder(dir_.file("missing/report.xlsx"));
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::sync_failed);
-  EXPECT_FALSE(problem_text(*r).empty());
+  Result<void> r = report_sync_folder(dir_.file("missing/report.xlsx"));
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::sync_failed);
+  EXPECT_FALSE(problem_text(r.error()).empty());
 }
 
 // Both ways of staging a file, placed with and without consent to replace.
 class Staging : public ::testing::TestWithParam<StagedFile::Naming> {
  protected:
   StagedFile staged(const std::string& content) {
-    std::variant<StagedFile, int> created = StagedFile::create(dir_.path().string(), GetParam());
-    if (const int* err = std::get_if<int>(&created)) ADD_FAILURE() << std::strerror(*err);
-    StagedFile file = std::move(std::get<StagedFile>(created));
-    EXPECT_EQ(::write(file.fd(), content.data(), content.size()),
-              static_cast<ssize_t>(content.size()));
+    Result<StagedFile> created = StagedFile::create(dir_.path().string(), GetParam());
+    if (!created) ADD_FAILURE() << problem_text(created.error());
+    StagedFile file = std::move(created).value();
+    EXPECT_TRUE(file.write_at(0, content).ok());
     return file;
+  }
+
+  static std::string read_back(const StagedFile& file) {
+    std::string bytes(64, '\0');
+    Result<std::size_t> read = file.read_at(0, bytes.data(), bytes.size());
+    EXPECT_TRUE(read.ok());
+    bytes.resize(read ? read.value() : 0);
+    return bytes;
   }
 
   test::TempDir dir_;
@@ -220,7 +226,7 @@ TEST_P(Staging, NamedOnlyWhereItMustBe) {
   } else {
     EXPECT_TRUE(names_in(dir_.path()).empty());
   }
-  EXPECT_EQ(test::read_bytes(file.path()), "x");
+  EXPECT_EQ(read_back(file), "x");
 }
 
 TEST_P(Staging, PlacesWithoutReplacingUnlessAsked) {
@@ -228,18 +234,20 @@ TEST_P(Staging, PlacesWithoutReplacingUnlessAsked) {
   test::write_bytes(target, "earlier");
   {
     StagedFile file = staged("new");
-    EXPECT_EQ(file.place(target, false), EEXIST);
+    Result<void> placed = file.place(target, false);
+    ASSERT_FALSE(placed.ok());
+    EXPECT_EQ(placed.error().kind, ProblemKind::target_exists);
   }
   EXPECT_EQ(test::read_bytes(target), "earlier");
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 
   StagedFile file = staged("new");
-  EXPECT_EQ(file.place(target, true), 0);
+  EXPECT_TRUE(file.place(target, true).ok());
   EXPECT_EQ(test::read_bytes(target), "new");
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"report.xlsx"});
 
   StagedFile fresh = staged("fresh");
-  EXPECT_EQ(fresh.place(dir_.file("fresh.xlsx"), false), 0);
+  EXPECT_TRUE(fresh.place(dir_.file("fresh.xlsx"), false).ok());
   EXPECT_EQ(test::read_bytes(dir_.file("fresh.xlsx")), "fresh");
 }
 
@@ -257,35 +265,34 @@ TEST_F(ReportSave, AFolderIsNoTargetEvenWhenReplacing) {
   fs::create_directory(dir_.file("looks.xlsx"));
   SaveOptions options;
   options.replace_existing = true;
-  std::optional<Problem> r = report_save(sheet_, dir_.file("looks.xlsx"), options);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::target_is_folder);
+  Result<void> r = report_save(sheet_, dir_.file("looks.xlsx"), options);
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::target_is_folder);
   EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"looks.xlsx"});
 }
 
 TEST_F(ReportSave, ReportsWrittenWithoutTheirOwnSyncAreFlushedTogetherThenPlaced) {
   std::vector<PendingReport> pending;
   for (const char* name : {"a.xlsx", "b.xlsx", "c.xlsx"}) {
-    std::variant<PendingReport, Problem> written = write(dir_.file(name), {}, WriteSync::by_caller);
-    ASSERT_TRUE(std::holds_alternative<PendingReport>(written));
-    pending.push_back(std::get<PendingReport>(std::move(written)));
+    Result<PendingReport> written = write(dir_.file(name), {}, WriteSync::by_caller);
+    ASSERT_TRUE(written.ok()) << problem_text(written.error());
+    pending.push_back(std::move(written).value());
   }
   std::vector<PendingReport*> all{&pending[0], &pending[1], &pending[2]};
-  EXPECT_FALSE(reports_flush(all));
-  EXPECT_FALSE(reports_flush({all.data(), 1}));
+  EXPECT_TRUE(reports_flush(all).ok());
+  EXPECT_TRUE(reports_flush({all.data(), 1}).ok());
   std::vector<std::string> targets;
   for (PendingReport& report : pending) {
-    ASSERT_FALSE(report.place());
+    ASSERT_TRUE(report.place().ok());
     targets.push_back(report.target());
   }
-  EXPECT_FALSE(report_folders_flush(targets));
+  EXPECT_TRUE(report_folders_flush(targets).ok());
   for (const std::string& target : targets) EXPECT_TRUE(is_workbook(target)) << target;
 
-  std::optional<Problem> r =
-      report_folders_flush(std::vector<std::string>{dir_.file("missing/a.xlsx")});
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::sync_failed);
-  EXPECT_EQ(r->sys_errno, ENOENT);
+  Result<void> r = report_folders_flush(std::vector<std::string>{dir_.file("missing/a.xlsx")});
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::sync_failed);
+  EXPECT_EQ(r.error().sys_errno, ENOENT);
 }
 
 }  // namespace

@@ -29,14 +29,14 @@ TEST_F(ReportStream, WritesTheSameBytesAsASavedReport) {
   SaveOptions options;
   options.created = 1700000000;
   std::string saved = dir_.file("saved.xlsx");
-  ASSERT_FALSE(report_save(sheet_, saved, options));
+  ASSERT_TRUE(report_save(sheet_, saved, options).ok());
 
   std::string streamed = dir_.file("streamed");
   int fd = ::open(streamed.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
   ASSERT_GE(fd, 0);
-  std::optional<Problem> r = report_stream({&only_, 1}, fd, options.created);
+  Result<void> r = report_stream({&only_, 1}, fd, options.created);
   ::close(fd);
-  ASSERT_FALSE(r) << problem_text(*r);
+  ASSERT_TRUE(r.ok()) << problem_text(r.error());
   EXPECT_EQ(test::read_bytes(streamed), test::read_bytes(saved));
   EXPECT_EQ(test::read_bytes(streamed).substr(0, 4), "PK\x03\x04");
 }
@@ -44,12 +44,12 @@ TEST_F(ReportStream, WritesTheSameBytesAsASavedReport) {
 TEST_F(ReportStream, AFailingOutputIsTheOutputsProblem) {
   int fd = ::open("/dev/full", O_WRONLY);
   ASSERT_GE(fd, 0);
-  std::optional<Problem> r = report_stream({&only_, 1}, fd, 0);
+  Result<void> r = report_stream({&only_, 1}, fd, 0);
   ::close(fd);
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->kind, ProblemKind::stdout_failed);
-  EXPECT_EQ(r->sys_errno, ENOSPC);
-  EXPECT_NE(problem_text(*r).find("standard output"), std::string::npos);
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().kind, ProblemKind::stdout_failed);
+  EXPECT_EQ(r.error().sys_errno, ENOSPC);
+  EXPECT_NE(problem_text(r.error()).find("standard output"), std::string::npos);
 }
 
 }  // namespace

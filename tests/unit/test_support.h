@@ -135,13 +135,24 @@ inline bool shows_text_starting_with(const ReportSheet& sheet, const std::string
   return false;
 }
 
+// The report of a conversion that must give one; an empty one, after a
+// failure, when it gives none.
+inline Conversion converted(Result<Conversion> result) {
+  EXPECT_TRUE(result.ok()) << problem_text(result.error());
+  return result ? std::move(result).value() : Conversion{};
+}
+
+// The error of a conversion that must give no report.
+inline Problem refusal(const Result<Conversion>& result) {
+  EXPECT_FALSE(result.ok());
+  return result ? Problem(ProblemKind::no_report) : result.error();
+}
+
 // Converts export files written from line lists, in a folder of the test's own.
 class ConversionTest : public ::testing::Test {
  protected:
   Conversion convert_lines(const Lines& lines, const std::string& name) {
-    Conversion c = convert_export_file(write_export(dir_, name, lines));
-    EXPECT_TRUE(c.ok()) << problem_text(*c.error);
-    return c;
+    return converted(convert_export_file(write_export(dir_, name, lines)));
   }
 
   TempDir dir_;

@@ -324,19 +324,35 @@ TEST_F(RowsBeyondLimit, AtTheFirstValueLeftOut) {
   scan.insert(scan.end(), 40000, "0.5");
   Conversion c = convert(scan, "s.WSC");
   EXPECT_EQ(found(c), (Found{{beyond_rows, 32766}}));
-  // Wavelength and value of rows 32768 to 40015.
-  EXPECT_EQ(only_text(c), "14496 values beyond row 32767 were left out");
+  // Values 32753 to 40000, in rows 32768 to 40015, one line of the file each;
+  // the wavelengths beside them are the report's own.
+  EXPECT_EQ(only_text(c), "7248 values beyond row 32767 were left out");
 
-  // Sample k stands in row 14 + k, its number on line 13 + 2k.
+  // Value n of a kinetics run stands in row 13 + n, on line 13 + n: rows
+  // 32768 to 40013 hold values 32755 to 40000.
+  Lines kinetics = first_lines(example("kinetics_step10.TSC"), 13);
+  kinetics[12] = "40000";
+  kinetics.insert(kinetics.end(), 40000, "0.5");
+  c = convert(kinetics, "k.TSC");
+  EXPECT_EQ(found(c), (Found{{beyond_rows, 32768}}));
+  EXPECT_EQ(only_text(c), "7246 values beyond row 32767 were left out");
+
+  // Sample k stands in row 14 + k, its number on line 13 + 2k and its OD on
+  // the next: samples 32754 to 33000 leave out two lines each.
   Lines od = first_lines(example("culture_cells.OD"), 14);
   od[13] = "33000";
   for (int k = 1; k <= 33000; ++k) od.insert(od.end(), {std::to_string(k), "0.5"});
-  EXPECT_EQ(found(convert(od, "o.OD")), (Found{{beyond_rows, 13 + 2 * 32754}}));
+  c = convert(od, "o.OD");
+  EXPECT_EQ(found(c), (Found{{beyond_rows, 13 + 2 * 32754}}));
+  EXPECT_EQ(only_text(c), "494 values beyond row 32767 were left out");
 }
 
 TEST_F(RowsBeyondLimit, OfRowsACountNumbersAtTheCount) {
+  // The count asks for times in rows 14 to 100000012, and the file holds no
+  // value beyond row 32767: the rows from 32768 on are what is left out.
   Conversion c = changed("kinetics_step10.TSC", {{13, "99999999"}});
   EXPECT_EQ(found(c), (Found{{count_beyond, 13}, {beyond_rows, 13}}));
+  EXPECT_EQ(problem_text(c.warnings.back()), "99967245 rows beyond row 32767 were left out");
 }
 
 TEST_F(CleanFiles, OnlyTheExamplesWithAFaultWarn) {
@@ -353,8 +369,7 @@ TEST_F(CleanFiles, OnlyTheExamplesWithAFaultWarn) {
     Found expected;
     for (const auto& [faulty_name, warnings] : faulty)
       if (name == faulty_name) expected = warnings;
-    Conversion c = convert_export_file(entry.path().string());
-    ASSERT_TRUE(c.ok());
+    Conversion c = test::converted(convert_export_file(entry.path().string()));
     EXPECT_EQ(found(c), expected);
     ++examples;
   }

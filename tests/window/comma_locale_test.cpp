@@ -51,9 +51,10 @@ TEST_F(CommaLocaleTest, SavedWorkbookEqualsTheConvertersInTheCLocale) {
 
   FakeDialogs dialogs;
   dialogs.reportPath = dir.filePath("window.xlsx");
-  ordelix::Conversion conversion = ordelix::convert_export_file(input.toStdString());
-  ASSERT_TRUE(conversion.ok()) << problem_text(*conversion.error);
-  ordelix::ReportPreview preview(std::move(conversion), input, dialogs);
+  ordelix::Result<ordelix::Conversion> conversion =
+      ordelix::convert_export_file(input.toStdString());
+  ASSERT_TRUE(conversion.ok()) << ordelix::problem_text(conversion.error());
+  ordelix::ReportPreview preview(std::move(conversion).value(), input, dialogs);
   ASSERT_TRUE(preview.save());
 
   QProcess converter;

@@ -35,10 +35,11 @@ QString write_kinetics(const QTemporaryDir& dir, const QString& name,
 class WarningsPanelTest : public ::testing::Test {
  protected:
   ordelix::ReportPreview* preview_of(const QString& path) {
-    ordelix::Conversion conversion = ordelix::convert_export_file(path.toStdString());
+    ordelix::Result<ordelix::Conversion> conversion =
+        ordelix::convert_export_file(path.toStdString());
     EXPECT_TRUE(conversion.ok());
-    previews_.push_back(
-        std::make_unique<ordelix::ReportPreview>(std::move(conversion), path, dialogs_));
+    previews_.push_back(std::make_unique<ordelix::ReportPreview>(
+        conversion ? std::move(conversion).value() : ordelix::Conversion{}, path, dialogs_));
     return previews_.back().get();
   }
 

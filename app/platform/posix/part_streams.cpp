@@ -1,13 +1,11 @@
 // The workbook library assembles each part of a workbook in a temporary file
 // of its own and ignores some failed writes to them, zipping a part cut short
 // as if it were whole: hence parts of our own, which keep every failure.
+// Streams of the program's own are a C library extension (fopencookie).
 
-#include "workbook_parts.h"
+#include "platform/part_streams.h"
 
-#include <fcntl.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "staged_file.h"
+#include "platform/staged_file.h"
 
 namespace ordelix {
 namespace {
@@ -31,19 +29,6 @@ int failed(int err) {
   return -1;
 }
 
-int write_fully(int fd, const char* bytes, std::size_t size, off_t at) {
-  while (size > 0) {
-    ssize_t n = ::pwrite(fd, bytes, size, at);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return EIO;
-    bytes += n;
-    size -= static_cast<std::size_t>(n);
-    at += n;
-  }
-  return 0;
-}
-
 class Part {
  public:
   explicit Part(const char* folder) : folder_(folder != nullptr ? folder : "/tmp") {}
@@ -52,26 +37,25 @@ class Part {
 
   ssize_t read(char* buffer, std::size_t size) {
     std::size_t n = at_ < size_ ? std::min(size, size_ - at_) : 0;
-    if (fd_ < 0) {
+    if (!file_) {
       std::memcpy(buffer, memory_.data() + at_, n);
     } else {
-      ssize_t got = ::pread(fd_, buffer, n, static_cast<off_t>(at_));
-      while (got < 0 && errno == EINTR) got = ::pread(fd_, buffer, n, static_cast<off_t>(at_));
-      if (got < 0) return failed(errno);
-      n = static_cast<std::size_t>(got);
+      Result<std::size_t> got = file_->read_at(at_, buffer, n);
+      if (!got) return failed(got.error().sys_errno);
+      n = got.value();
     }
     at_ += n;
     return static_cast<ssize_t>(n);
   }
 
   ssize_t write(const char* bytes, std::size_t size) {
-    if (fd_ < 0 && at_ + size > memory_limit)
+    if (!file_ && at_ + size > memory_limit)
       if (int err = move_to_file(); err != 0) return failed(err);
-    if (fd_ < 0) {
+    if (!file_) {
       if (memory_.size() < at_ + size) memory_.resize(at_ + size);
       std::memcpy(memory_.data() + at_, bytes, size);
-    } else if (int err = write_fully(fd_, bytes, size, static_cast<off_t>(at_)); err != 0) {
-      return failed(err);
+    } else if (Result<void> written = file_->write_at(at_, {bytes, size}); !written) {
+      return failed(written.error().sys_errno);
     }
     at_ += size;
     size_ = std::max(size_, at_);
@@ -90,19 +74,17 @@ class Part {
 
  private:
   int move_to_file() {
-    std::variant<StagedFile, int> created = StagedFile::create(folder_);
-    if (const int* err = std::get_if<int>(&created)) return *err;
-    file_.emplace(std::get<StagedFile>(std::move(created)));
-    fd_ = file_->fd();
-    int err = write_fully(fd_, memory_.data(), memory_.size(), 0);
+    Result<StagedFile> created = StagedFile::create(folder_);
+    if (!created) return created.error().sys_errno;
+    file_.emplace(std::move(created).value());
+    Result<void> written = file_->write_at(0, memory_);
     std::string().swap(memory_);
-    return err;
+    return written ? 0 : written.error().sys_errno;
   }
 
   std::string folder_;
   std::string memory_;
   std::optional<StagedFile> file_;  // never placed: gone with the part
-  int fd_ = -1;
   std::size_t at_ = 0;
   std::size_t size_ = 0;
 };
@@ -131,19 +113,17 @@ int part_close(void* cookie) {
 
 }  // namespace
 
-void workbook_parts_reset() {
+void part_streams_forget() {
   first_failure = 0;
 }
 
-int workbook_parts_failure() {
+int part_streams_failure() {
   return first_failure;
 }
 
-FILE* workbook_part_open(char* tmpdir) {
-  Part* part = nullptr;
-  try {
-    part = new Part(tmpdir);
-  } catch (const std::bad_alloc&) {
+FILE* part_stream_open(char* folder) {
+  Part* part = new (std::nothrow) Part(folder);
+  if (part == nullptr) {
     failed(ENOMEM);
     return nullptr;
   }

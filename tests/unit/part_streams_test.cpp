@@ -1,4 +1,4 @@
-#include "platform/workbook_parts.h"
+#include "platform/part_streams.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,51 +32,54 @@ std::string round_trip(FILE* part, const std::string& bytes) {
   return back;
 }
 
-TEST(WorkbookParts, SmallAndLargePartsReadBackWholeAndLeaveNoFile) {
+TEST(PartStreams, SmallAndLargePartsReadBackWholeAndLeaveNoFile) {
   test::TempDir dir;
   std::string folder = dir.path().string();
   for (std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{3} << 20}) {
-    workbook_parts_reset();
-    FILE* part = workbook_part_open(folder.data());
+    part_streams_forget();
+    FILE* part = part_stream_open(folder.data());
     ASSERT_NE(part, nullptr);
     EXPECT_EQ(round_trip(part, pattern(size)), pattern(size)) << size;
     std::fclose(part);
-    EXPECT_EQ(workbook_parts_failure(), 0) << size;
+    EXPECT_EQ(part_streams_failure(), 0) << size;
   }
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-TEST(WorkbookParts, APartThatCannotGoToItsFolderIsAFailureWithItsReason) {
+TEST(PartStreams, APartThatCannotGoToItsFolderIsAFailureWithItsReason) {
   test::TempDir dir;
   std::string missing = dir.file("missing");
-  workbook_parts_reset();
-  FILE* small = workbook_part_open(missing.data());
+  part_streams_forget();
+  FILE* small = part_stream_open(missing.data());
   round_trip(small, pattern(1000));
   std::fclose(small);
-  EXPECT_EQ(workbook_parts_failure(), 0) << "a small part needs no folder";
+  EXPECT_EQ(part_streams_failure(), 0) << "a small part needs no folder";
 
-  FILE* large = workbook_part_open(missing.data());
+  FILE* large = part_stream_open(missing.data());
   round_trip(large, pattern(std::size_t{1} << 20));
   std::fclose(large);
-  EXPECT_EQ(workbook_parts_failure(), ENOENT);
-  workbook_parts_reset();
-  EXPECT_EQ(workbook_parts_failure(), 0);
+  EXPECT_EQ(part_streams_failure(), ENOENT);
+  part_streams_forget();
+  EXPECT_EQ(part_streams_failure(), 0);
 }
 
-TEST(WorkbookParts, AWorkbookWithAPartLostFailsWithTheSystemsReason) {
+TEST(PartStreams, AWorkbookWithAPartLostFailsWithTheSystemsReason) {
   test::TempDir dir;
   ReportSheet sheet;
   // About 40 bytes of worksheet XML a row: far beyond what stays in memory.
   for (int row = 1; row <= 20000; ++row) sheet.set_number(row, 1, row * 0.001);
   ZipBytes zip;
-  std::optional<Problem> failed = xlsx_write_report(sheet, 981173106, dir.file("missing"), zip);
-  ASSERT_TRUE(failed);
-  EXPECT_EQ(failed->detail, std::strerror(ENOENT));
+  Result<void> written = xlsx_write_report(sheet, 981173106, dir.file("missing"), zip);
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.error().kind, ProblemKind::write_failed);
+  EXPECT_EQ(written.error().sys_errno, ENOENT);
+  EXPECT_EQ(problem_text(written.error()),
+            std::string("writing the workbook failed: ") + std::strerror(ENOENT));
 
   ReportSheet small;
   small.set_text(1, 1, "kept in memory");
   ZipBytes small_zip;
-  EXPECT_FALSE(xlsx_write_report(small, 981173106, dir.file("missing"), small_zip));
+  EXPECT_TRUE(xlsx_write_report(small, 981173106, dir.file("missing"), small_zip).ok());
 }
 
 }  // namespace

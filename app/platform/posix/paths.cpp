@@ -1,0 +1,59 @@
+#include "platform/paths.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace ordelix {
+
+namespace fs = std::filesystem;
+
+std::string path_join(std::string_view folder, std::string_view name) {
+  return (fs::path(folder) / fs::path(name)).string();
+}
+
+std::string path_file_name(std::string_view path) {
+  return fs::path(path).filename().string();
+}
+
+std::string path_folder(std::string_view path) {
+  std::string folder = fs::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
+std::string path_with_extension(std::string_view path, std::string_view extension) {
+  return fs::path(path).replace_extension(fs::path(extension)).string();
+}
+
+std::string temp_folder() {
+  const char* env = std::getenv("TMPDIR");
+  return env != nullptr && *env != '\0' ? env : "/tmp";
+}
+
+std::string path_identity(const std::string& path) {
+  std::error_code ec;
+  fs::path identity = fs::weakly_canonical(fs::absolute(path), ec);
+  if (ec) identity = fs::absolute(path).lexically_normal();
+  return identity.string();
+}
+
+bool paths_same_file(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
+}
+
+PathKind path_kind(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return PathKind::none;
+  if (S_ISDIR(st.st_mode)) return PathKind::folder;
+  if (S_ISREG(st.st_mode)) return PathKind::regular;
+  return PathKind::other;
+}
+
+bool is_folder(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+}  // namespace ordelix
