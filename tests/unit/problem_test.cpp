@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -11,9 +12,45 @@ TEST(ProblemKinds, WarningsAreNoErrors) {
   for (ProblemKind kind :
        {ProblemKind::rows_beyond_limit, ProblemKind::count_beyond_file,
         ProblemKind::lines_after_data, ProblemKind::not_a_number, ProblemKind::code_outside_table,
-        ProblemKind::file_shorter_than_header, ProblemKind::header_not_read})
+        ProblemKind::file_shorter_than_header, ProblemKind::header_not_read,
+        ProblemKind::time_out_of_range})
     EXPECT_FALSE(Problem(kind).is_error()) << static_cast<int>(kind);
-  EXPECT_TRUE(Problem(ProblemKind::no_report).is_error());
+  for (ProblemKind kind : {ProblemKind::no_report, ProblemKind::stdout_failed,
+                           ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings})
+    EXPECT_TRUE(Problem(kind).is_error()) << static_cast<int>(kind);
+}
+
+// The converter names the report's file after these, the export file's after the rest.
+TEST(ProblemKinds, SomeConcernTheReportsFile) {
+  for (ProblemKind kind : {ProblemKind::target_exists, ProblemKind::cannot_create_folder,
+                           ProblemKind::write_failed, ProblemKind::cannot_place})
+    EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
+  for (ProblemKind kind : {ProblemKind::cannot_open, ProblemKind::no_report,
+                           ProblemKind::refused_for_warnings, ProblemKind::stdout_failed,
+                           ProblemKind::zip_cut_short, ProblemKind::not_a_number})
+    EXPECT_FALSE(problem_concerns_target(kind)) << static_cast<int>(kind);
+}
+
+// Every problem is worded from what it carries, nowhere else.
+TEST(ProblemWording, SaysWhatItCarries) {
+  EXPECT_EQ(problem_text(folder_not_created("out/day\x1b", EACCES)),
+            "cannot create the report's folder out/day\\x1b: Permission denied");
+  EXPECT_EQ(problem_text(folder_not_created("out/\x1b[2J", ENOTDIR)),
+            "cannot create the report's folder out/\\x1b[2J: Not a directory");
+  EXPECT_EQ(problem_text(refusal_for_warnings(1)), "not converted: 1 warning under --strict");
+  EXPECT_EQ(problem_text(refusal_for_warnings(3)), "not converted: 3 warnings under --strict");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::write_failed, ENOSPC)),
+            "writing the workbook failed: No space left on device");
+  EXPECT_EQ(problem_text(workbook_library_failure("Error creating output xlsx file.")),
+            "writing the workbook failed: Error creating output xlsx file.");
+  EXPECT_EQ(problem_text(zip_entry_fault(ProblemKind::zip_entry_bad_checksum, "xl/styles.xml")),
+            "the finished workbook failed its check (xl/styles.xml fails its checksum)");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::zip_cut_short)),
+            "the finished workbook failed its check (a zip cut short)");
+  EXPECT_EQ(problem_text(not_a_number_warning(5, "12mm", true, 12.0)),
+            "holds \"12mm\", a number with more after it; read as 12");
+  EXPECT_EQ(problem_text(not_a_number_warning(5, "ten", false, "the path length stays empty")),
+            "holds \"ten\", which is no number; the path length stays empty");
 }
 
 // Lines are quoted as a report shows them: Windows-1252 in, UTF-8 out.
