@@ -9,11 +9,10 @@ namespace ordelix {
 namespace {
 
 TEST(ProblemKinds, WarningsAreNoErrors) {
-  for (ProblemKind kind :
-       {ProblemKind::rows_beyond_limit, ProblemKind::count_beyond_file,
-        ProblemKind::lines_after_data, ProblemKind::not_a_number, ProblemKind::code_outside_table,
-        ProblemKind::file_shorter_than_header, ProblemKind::header_not_read,
-        ProblemKind::time_out_of_range})
+  for (ProblemKind kind : {ProblemKind::rows_beyond_limit, ProblemKind::count_beyond_file,
+                           ProblemKind::lines_after_data, ProblemKind::not_a_number,
+                           ProblemKind::code_outside_table, ProblemKind::file_shorter_than_header,
+                           ProblemKind::header_not_read, ProblemKind::time_out_of_range})
     EXPECT_FALSE(Problem(kind).is_error()) << static_cast<int>(kind);
   for (ProblemKind kind : {ProblemKind::no_report, ProblemKind::stdout_failed,
                            ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings})
@@ -25,9 +24,9 @@ TEST(ProblemKinds, SomeConcernTheReportsFile) {
   for (ProblemKind kind : {ProblemKind::target_exists, ProblemKind::cannot_create_folder,
                            ProblemKind::write_failed, ProblemKind::cannot_place})
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
-  for (ProblemKind kind : {ProblemKind::cannot_open, ProblemKind::no_report,
-                           ProblemKind::refused_for_warnings, ProblemKind::stdout_failed,
-                           ProblemKind::zip_cut_short, ProblemKind::not_a_number})
+  for (ProblemKind kind :
+       {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,
+        ProblemKind::stdout_failed, ProblemKind::zip_cut_short, ProblemKind::not_a_number})
     EXPECT_FALSE(problem_concerns_target(kind)) << static_cast<int>(kind);
 }
 
