@@ -9,69 +9,72 @@ Problem at_line(ProblemKind kind, long line) {
   return p;
 }
 
+struct ProblemTraits {
+  Severity severity;
+  bool concerns_target;  // the report's file rather than the export file
+};
+
+// Every kind's traits; the switch names each kind, so a new one left out
+// fails the build.
+ProblemTraits traits_of(ProblemKind kind) {
+  using enum ProblemKind;
+  using enum Severity;
+  constexpr bool of_report = true;
+  constexpr bool of_file = false;
+  switch (kind) {
+    case cannot_open:
+    case is_folder:
+    case not_regular:
+    case cannot_read:
+    case too_large:
+    case cannot_read_folder:
+    case no_export_files:
+    case no_mode:
+    case no_report:
+    case refused_for_warnings:
+    case stdout_failed:
+      return {error, of_file};
+    case target_exists:
+    case target_is_input:
+    case target_not_regular:
+    case target_is_folder:
+    case cannot_create_folder:
+    case cannot_create:
+    case write_failed:
+    case sync_failed:
+    case cannot_place:
+    case zip_missing:
+    case zip_empty:
+    case zip_cut_short:
+    case zip_index_broken:
+    case zip_entry_unlisted:
+    case zip_entry_unopened:
+    case zip_entry_not_inflating:
+    case zip_entry_wrong_length:
+    case zip_entry_bad_checksum:
+    case zip_entry_not_xml:
+      return {error, of_report};
+    case rows_beyond_limit:
+    case count_beyond_file:
+    case lines_after_data:
+    case not_a_number:
+    case code_outside_table:
+    case file_shorter_than_header:
+    case header_not_read:
+    case time_out_of_range:
+      return {warning, of_file};
+  }
+  return {error, of_file};
+}
+
 }  // namespace
 
 Severity problem_severity(ProblemKind kind) {
-  switch (kind) {
-    case ProblemKind::rows_beyond_limit:
-    case ProblemKind::count_beyond_file:
-    case ProblemKind::lines_after_data:
-    case ProblemKind::not_a_number:
-    case ProblemKind::code_outside_table:
-    case ProblemKind::file_shorter_than_header:
-    case ProblemKind::header_not_read:
-    case ProblemKind::time_out_of_range:
-      return Severity::warning;
-    case ProblemKind::cannot_open:
-    case ProblemKind::is_folder:
-    case ProblemKind::not_regular:
-    case ProblemKind::cannot_read:
-    case ProblemKind::too_large:
-    case ProblemKind::cannot_read_folder:
-    case ProblemKind::no_export_files:
-    case ProblemKind::no_mode:
-    case ProblemKind::no_report:
-    case ProblemKind::refused_for_warnings:
-    case ProblemKind::target_exists:
-    case ProblemKind::target_is_input:
-    case ProblemKind::target_not_regular:
-    case ProblemKind::target_is_folder:
-    case ProblemKind::cannot_create_folder:
-    case ProblemKind::cannot_create:
-    case ProblemKind::write_failed:
-    case ProblemKind::sync_failed:
-    case ProblemKind::cannot_place:
-    case ProblemKind::zip_missing:
-    case ProblemKind::zip_empty:
-    case ProblemKind::zip_cut_short:
-    case ProblemKind::zip_index_broken:
-    case ProblemKind::zip_entry_unlisted:
-    case ProblemKind::zip_entry_unopened:
-    case ProblemKind::zip_entry_not_inflating:
-    case ProblemKind::zip_entry_wrong_length:
-    case ProblemKind::zip_entry_bad_checksum:
-    case ProblemKind::zip_entry_not_xml:
-    case ProblemKind::stdout_failed:
-      return Severity::error;
-  }
-  return Severity::error;
+  return traits_of(kind).severity;
 }
 
 bool problem_concerns_target(ProblemKind kind) {
-  switch (kind) {
-    case ProblemKind::target_exists:
-    case ProblemKind::target_is_input:
-    case ProblemKind::target_not_regular:
-    case ProblemKind::target_is_folder:
-    case ProblemKind::cannot_create_folder:
-    case ProblemKind::cannot_create:
-    case ProblemKind::write_failed:
-    case ProblemKind::sync_failed:
-    case ProblemKind::cannot_place:
-      return true;
-    default:
-      return false;
-  }
+  return traits_of(kind).concerns_target;
 }
 
 Problem refusal_of_line(long line, std::optional<std::string_view> text,
