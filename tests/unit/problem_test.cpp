@@ -27,7 +27,7 @@ TEST(ProblemKinds, SomeConcernTheReportsFile) {
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
   for (ProblemKind kind :
        {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,
-        ProblemKind::stdout_failed, ProblemKind::zip_cut_short, ProblemKind::not_a_number})
+        ProblemKind::stdout_failed, ProblemKind::not_a_number})
     EXPECT_FALSE(problem_concerns_target(kind)) << static_cast<int>(kind);
 }
 
