@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Ordelix needs to build, test and look at its
 # reports, skipping those already present, and fetches the source of the
-# workbook library into .deps/.
+# workbook library into .deps/. With "windows", also what cross-builds the
+# Windows converter and runs it under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +13,16 @@ packages=(
   exfatprogs exfat-fuse
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
 )
+windows=0
+for target in "$@"; do
+  case $target in
+    windows) windows=1 ;;
+    *) echo "install-deps.sh: unknown target $target" >&2 && exit 2 ;;
+  esac
+done
+# std::thread needs the POSIX-threads variant of the cross compiler.
+[ $windows -eq 1 ] && packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  libz-mingw-w64-dev wine wine64)
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
@@ -34,7 +45,7 @@ fi
 fetch_debian_source() {
   local package=$1 version=$2 into=.deps
   [ -d "$into/$package-$version" ] && return 0
-  if ! apt-cache showsrc "$package" 2>/dev/null | grep -q "^Version: $version"; then
+  if ! apt-cache showsrc "$package" 2>/dev/null | grep -q "^Version: \([0-9]*:\)\{0,1\}$version-"; then
     echo "Adding a deb-src entry for Debian's archive"
     local codename
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
@@ -46,7 +57,8 @@ fetch_debian_source() {
   fi
   local work full_version as_root=()
   work=$(mktemp -d)
-  full_version=$(apt-cache showsrc "$package" | sed -n "s/^Version: \($version-.*\)/\1/p" | head -1)
+  full_version=$(apt-cache showsrc "$package" |
+    sed -n "s/^Version: \([0-9]*:\)\{0,1\}\($version-.*\)/\1\2/p" | head -1)
   # apt's download user cannot write to root's private temporary folder.
   [ "$(id -u)" -eq 0 ] && as_root=(-o APT::Sandbox::User=root)
   (cd "$work" && apt-get source -q "${as_root[@]}" "$package=$full_version") >/dev/null
@@ -56,3 +68,7 @@ fetch_debian_source() {
   echo "Fetched the source of $package $version into $into/"
 }
 fetch_debian_source libxlsxwriter 1.1.4
+# The Windows build compiles minizip in from zlib's source, as Debian builds
+# its own.
+[ $windows -eq 1 ] && fetch_debian_source zlib 1.2.13.dfsg
+exit 0

@@ -35,6 +35,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case stdout_failed:
       return {error, of_file};
     case target_exists:
+    case target_in_use:
     case target_is_input:
     case target_not_regular:
     case target_is_folder:

@@ -27,6 +27,7 @@ enum class ProblemKind {
   refused_for_warnings,  // asked to give no report for a file with warnings
   // Saving the report.
   target_exists,
+  target_in_use,  // open in another program that keeps others from replacing it
   target_is_input,
   target_not_regular,
   target_is_folder,

@@ -134,6 +134,8 @@ std::string problem_text(const Problem& p) {
       return "not converted: " + counted(p.counts[0], "warning") + " under --strict";
     case ProblemKind::target_exists:
       return "the report file already exists";
+    case ProblemKind::target_in_use:
+      return "the report file is in use by another program: close it and run again";
     case ProblemKind::target_is_input:
       return "the report would replace the export file itself";
     case ProblemKind::target_not_regular:

@@ -1,30 +1,28 @@
 #include "command_line.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
 
 #include "base/printable_name.h"
+#include "platform/console.h"
+#include "platform/paths.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* program = "ordelix-convert";
 
 // A workbook name given with -o or --combine: "-" or a file to be, named .xlsx.
 void check_workbook_name(const std::string& option, const std::string& name) {
   if (name == to_stdout) {
-    if (::isatty(STDOUT_FILENO))
+    if (ordelix::console_is_terminal(1))
       throw UsageError(option + " -: standard output is a terminal; redirect it to a file");
     return;
   }
-  std::error_code ec;
-  if (fs::is_directory(name, ec))
+  if (ordelix::is_folder(name))
     throw UsageError(option + " " + ordelix::printable_name(name) +
                      ": is a folder; -d writes reports into a folder");
-  std::string extension = fs::path(name).extension().string();
+  std::string file_name = ordelix::path_file_name(name);
+  std::size_t dot = file_name.rfind('.');
+  std::string extension = dot == std::string::npos || dot == 0 ? "" : file_name.substr(dot);
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return std::tolower(c); });
   if (extension != ".xlsx")
@@ -39,15 +37,14 @@ void check_options(const CLI::App& app, const Options& options) {
   if (options.arguments.empty()) throw UsageError("no FILE given");
   if (!options.output.empty()) check_workbook_name("-o", options.output);
   if (!options.combine.empty()) check_workbook_name("--combine", options.combine);
-  std::error_code ec;
-  if (!options.folder.empty() && fs::exists(options.folder, ec) &&
-      !fs::is_directory(options.folder, ec))
+  if (!options.folder.empty() && ordelix::path_kind(options.folder) != ordelix::PathKind::none &&
+      !ordelix::is_folder(options.folder))
     throw UsageError("-d " + ordelix::printable_name(options.folder) + ": is not a folder");
 }
 
 }  // namespace
 
-Options command_line_parse(int argc, char** argv, CLI::App& app) {
+Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app) {
   Options options;
   app.allow_extras();
   app.add_option("FILE", options.arguments,
@@ -75,7 +72,9 @@ Options command_line_parse(int argc, char** argv, CLI::App& app) {
       "Without -o, -d or --combine each report is written next to its FILE, named FILE.xlsx.\n"
       "A folder FILE gives its export files; other files in it are skipped.\n"
       "Exit status: 0 when every file converted, 1 when any failed, 2 on a usage error.");
-  app.parse(argc, argv);
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  app.parse(static_cast<int>(argv.size()), argv.data());
   check_options(app, options);
   return options;
 }

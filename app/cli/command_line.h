@@ -32,4 +32,5 @@ class UsageError : public std::runtime_error {
 // Reads the options into `app` (whose help and version go through
 // CLI::ParseError) and checks them: unknown options, no FILE, workbook names
 // that do not end in .xlsx, name a folder, or send a workbook to a terminal.
-Options command_line_parse(int argc, char** argv, CLI::App& app);
+// `arguments` are UTF-8, the program's name first.
+Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app);

@@ -1,12 +1,10 @@
 #include "console_reporter.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <iostream>
 
 #include "base/printable_name.h"
+#include "platform/console.h"
 #include "problem_lines.h"
 
 namespace {
@@ -14,12 +12,6 @@ namespace {
 constexpr const char* program = "ordelix-convert";
 // Redrawing the line for every file would cost a small file's conversion time.
 constexpr std::chrono::milliseconds redraw_interval{100};
-
-std::size_t terminal_width() {
-  winsize size{};
-  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col < 2) return 0;
-  return size.ws_col - 1u;  // the last column would wrap on some terminals
-}
 
 }  // namespace
 
@@ -39,7 +31,7 @@ void ConsoleReporter::progressed(const ordelix::BatchProgress& progress) {
   last_drawn_ = now;
   ordelix::BatchProgress shown = progress;
   shown.current = ordelix::printable_name(progress.current);
-  std::cerr << '\r' << ordelix::batch_progress_text(shown, terminal_width()) << "\x1b[K"
+  std::cerr << '\r' << ordelix::batch_progress_text(shown, ordelix::console_width()) << "\x1b[K"
             << std::flush;
   progress_shown_ = true;
 }

@@ -1,8 +1,5 @@
 // ordelix-convert: export files in, .xlsx reports out, for scripts and batches.
 
-#include <malloc.h>
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cerrno>
@@ -16,6 +13,8 @@
 #include "batch_run.h"
 #include "command_line.h"
 #include "console_reporter.h"
+#include "platform/console.h"
+#include "platform/memory_reuse.h"
 #include "platform/paths.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
@@ -27,6 +26,7 @@ constexpr const char* program = "ordelix-convert";
 constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_usage = 2;
+constexpr int stdout_descriptor = 1;
 
 Verbosity verbosity_of(const Options& options) {
   return options.quiet     ? Verbosity::quiet
@@ -70,7 +70,7 @@ std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
   if (!outcome.converted()) return batch.outcomes;
   const ordelix::Conversion& conversion = batch.conversions.front();
   ordelix::WorkbookSheet only{&conversion.sheet, {}};
-  outcome.result = ordelix::report_stream({&only, 1}, STDOUT_FILENO, conversion.created);
+  outcome.result = ordelix::report_stream({&only, 1}, stdout_descriptor, conversion.created);
   if (!outcome.result)
     reporter.error(input, ordelix::problem_text(outcome.result.error()));
   else
@@ -133,7 +133,7 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
   save.replace_existing = options.force;
   save.created = created;
   ordelix::Result<void> saved = options.combine == to_stdout
-                                    ? ordelix::report_stream(sheets, STDOUT_FILENO, created)
+                                    ? ordelix::report_stream(sheets, stdout_descriptor, created)
                                     : ordelix::report_save_workbook(sheets, options.combine, save);
   if (!saved) {
     reporter.error(options.combine, ordelix::problem_text(saved.error()));
@@ -155,15 +155,11 @@ int stdout_error() {
   return errno != 0 ? errno : EIO;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
-
+int convert(const std::vector<std::string>& arguments) {
   CLI::App app{"Converts spectrophotometer export files into .xlsx reports.", program};
   Options options;
   try {
-    options = command_line_parse(argc, argv, app);
+    options = command_line_parse(arguments, app);
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? exit_ok : exit_usage;
   } catch (const UsageError& e) {
@@ -173,17 +169,11 @@ int main(int argc, char** argv) {
 
   bool workbook_on_stdout = options.output == to_stdout || options.combine == to_stdout;
   ConsoleReporter reporter(verbosity_of(options), workbook_on_stdout ? std::cerr : std::cout,
-                           !options.quiet && ::isatty(STDERR_FILENO));
+                           !options.quiet && ordelix::console_is_terminal(2));
   ordelix::InputSelection selection =
       ordelix::batch_select_inputs(options.arguments, options.recursive);
-  if (selection.files.size() > 1) {
-    // Each conversion frees what it used; handing that back to the system and
-    // faulting it in again, zeroed, for the next file cost more than the
-    // conversion. A batch keeps it instead; the peak stays that of one file
-    // per worker. One file alone gains nothing by it.
-    ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
-    ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
-  }
+  // One file alone gains nothing by it.
+  if (selection.files.size() > 1) ordelix::memory_keep_for_reuse();
   for (const ordelix::FolderProblem& p : selection.problems)
     reporter.error(p.folder, ordelix::problem_text(p.problem));
   if (std::string skipped = skipped_text(selection); !skipped.empty()) reporter.note(skipped);
@@ -206,4 +196,16 @@ int main(int argc, char** argv) {
     return exit_failed;
   }
   return tally.failed == 0 ? exit_ok : exit_failed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  ordelix::console_prepare();
+  int status = convert(ordelix::console_arguments(argc, argv));
+  // Files dropped on the program's icon: its window would close unread.
+  if (ordelix::console_closes_with_program())
+    ordelix::console_wait_for_key("Press any key to close this window.");
+  return status;
 }

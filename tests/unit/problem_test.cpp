@@ -22,8 +22,8 @@ TEST(ProblemKinds, WarningsAreNoErrors) {
 // The converter names the report's file after these, the export file's after the rest.
 TEST(ProblemKinds, SomeConcernTheReportsFile) {
   for (ProblemKind kind :
-       {ProblemKind::target_exists, ProblemKind::cannot_create_folder, ProblemKind::write_failed,
-        ProblemKind::zip_cut_short, ProblemKind::cannot_place})
+       {ProblemKind::target_exists, ProblemKind::target_in_use, ProblemKind::cannot_create_folder,
+        ProblemKind::write_failed, ProblemKind::zip_cut_short, ProblemKind::cannot_place})
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
   for (ProblemKind kind :
        {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace ordelix {
+
+// The console as a command-line front end meets it.
+
+// The program's arguments as UTF-8, whatever the system's code page: on
+// Windows read anew from the wide command line, elsewhere as given.
+std::vector<std::string> console_arguments(int argc, char** argv);
+
+// Makes UTF-8 text show as such on the console, and the escape sequences
+// that redraw a line work, until the program ends.
+void console_prepare();
+
+// Whether the descriptor (of the C runtime) is an interactive console.
+bool console_is_terminal(int descriptor);
+
+// Columns of the console standard error shows on; 0 when not known.
+std::size_t console_width();
+
+// Whether the console window was opened for this program alone and closes
+// with it (started from the file manager, not from a shell): what it shows
+// is lost unless the program waits.
+bool console_closes_with_program();
+
+// Shows `prompt` on standard error and waits for a key.
+void console_wait_for_key(const std::string& prompt);
+
+}  // namespace ordelix

@@ -1,0 +1,82 @@
+#include "platform/paths.h"
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "windows_paths.h"
+#include "windows_text.h"
+
+namespace ordelix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Built from UTF-16: from a narrow string the library would read the ANSI code page.
+fs::path fs_path(std::string_view path) {
+  return fs::path(wide_of(path));
+}
+
+std::string text_of(const fs::path& path) {
+  return utf8_of(path.native());
+}
+
+}  // namespace
+
+std::string path_join(std::string_view folder, std::string_view name) {
+  return text_of(fs_path(folder) / fs_path(name));
+}
+
+std::string path_file_name(std::string_view path) {
+  return text_of(fs_path(path).filename());
+}
+
+std::string path_folder(std::string_view path) {
+  fs::path folder = fs_path(path).parent_path();
+  return folder.empty() ? "." : text_of(folder);
+}
+
+std::string path_with_extension(std::string_view path, std::string_view extension) {
+  return text_of(fs_path(path).replace_extension(fs_path(extension)));
+}
+
+std::string temp_folder() {
+  wchar_t buffer[MAX_PATH + 1];
+  DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+  if (n == 0 || n > MAX_PATH) return ".";
+  return utf8_of({buffer, n});
+}
+
+// Names on Windows are the same in any case.
+std::string path_identity(const std::string& path) {
+  std::error_code ec;
+  fs::path identity = fs::weakly_canonical(fs::absolute(fs_path(path), ec), ec);
+  if (ec) identity = fs::absolute(fs_path(path), ec).lexically_normal();
+  std::wstring wide = identity.make_preferred().native();
+  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return utf8_of(wide);
+}
+
+bool paths_same_file(const std::string& a, const std::string& b) {
+  if (names_device(a) || names_device(b)) return false;
+  std::error_code ec;
+  return fs::equivalent(long_path(a), long_path(b), ec);
+}
+
+PathKind path_kind(const std::string& path) {
+  if (names_device(path)) return PathKind::other;
+  DWORD attributes = GetFileAttributesW(long_path(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::none;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return PathKind::other;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::folder;
+  return PathKind::regular;
+}
+
+bool is_folder(const std::string& path) {
+  if (names_device(path)) return false;
+  std::error_code ec;
+  return fs::is_directory(long_path(path), ec);
+}
+
+}  // namespace ordelix

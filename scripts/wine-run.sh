@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine in a prefix of the project's own, quietly
+# and without the prompts a new prefix would show. Made on first use.
+set -euo pipefail
+export WINEPREFIX="${ORDELIX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/ordelix/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+unset DISPLAY WAYLAND_DISPLAY
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  # Two first runs at once would both build the prefix.
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  exec 9>&-
+fi
+exec wine "$@"
