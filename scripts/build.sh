@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into BUILD_DIR (default build/); extra arguments go to CMake.
+# Configures and builds into BUILD_DIR (default build/) the targets in
+# BUILD_TARGETS (default: all); extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${BUILD_DIR:-build}"
@@ -11,4 +12,5 @@ fi
 # precompiled headers; no source reads __DATE__ or __TIME__.
 export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
 cmake -S . -B "$build_dir" "$@" >/dev/null
-cmake --build "$build_dir" -j2
+# shellcheck disable=SC2086 # a list of target names
+cmake --build "$build_dir" -j2 ${BUILD_TARGETS:+--target $BUILD_TARGETS}

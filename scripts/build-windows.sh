@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Cross-builds ordelix-convert.exe for 64-bit Windows into BUILD_DIR (default
+# build-windows/) and packs dist/ordelix-convert-VERSION-windows-x64.zip:
+# the program at its top, README.txt and the licences of what it links in.
+# Extra arguments go to CMake.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh windows
+build_dir="${BUILD_DIR:-build-windows}"
+BUILD_DIR="$build_dir" BUILD_TARGETS=ordelix-convert scripts/build.sh \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "$@"
+
+version=$(sed -n 's/^project(Ordelix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+mkdir -p dist
+zip="dist/ordelix-convert-$version-windows-x64.zip"
+python3 scripts/pack_windows.py "$zip" "$version" "$build_dir/bin/ordelix-convert.exe"
+echo "Wrote $zip"
