@@ -1,10 +1,9 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -24,8 +23,9 @@ class TempDir {
   TempDir() {
     static int counter = 0;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "ordelix-unit-" + std::to_string(::getpid()) + "-" +
-                       std::to_string(++counter) + "-" + (info ? info->name() : "none");
+    static const unsigned run = std::random_device{}();
+    std::string name = "ordelix-unit-" + std::to_string(run) + "-" + std::to_string(++counter) +
+                       "-" + (info ? info->name() : "none");
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
