@@ -158,17 +158,6 @@ TEST_F(ExportFileTest, UnicodeNameReachesTheSheetAsWindows1252) {
             "decode");
 }
 
-// Before the mark was read, a protein file saved with one was refused: its
-// first line held the mark before the 2.
-TEST_F(ExportFileTest, MarkedFileLoadedFromDiskConverts) {
-  std::string path = dir_.file("marked.PRO");
-  test::write_bytes(path, "\xEF\xBB\xBF" + k_factor_bytes());
-  Conversion c = test::converted(convert_export_file(path));
-  EXPECT_EQ(text_at(c.sheet, 4, 4), "SET-7");
-  ASSERT_EQ(c.warnings.size(), 1u);
-  EXPECT_EQ(c.warnings[0].kind, ProblemKind::unicode_text);
-}
-
 TEST_F(ExportFileTest, TimeInsideTheSpanIsTheDate) {
   ::setenv("TZ", "UTC", 1);
   ::tzset();

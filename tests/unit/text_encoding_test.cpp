@@ -2,7 +2,6 @@
 // Windows-1252 bytes the instrument would have written for the same text.
 
 #include <string>
-#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -13,22 +12,18 @@ namespace {
 
 using namespace std::string_literals;
 
-struct Decoded {
-  std::string bytes;
-  long replaced;
-};
-
-Decoded decoded(const std::string& file, TextEncoding expected) {
-  SingleByteText text = single_byte_text(file);
-  EXPECT_EQ(text.found, expected);
-  return {text.bytes, text.replaced};
-}
+// Marks, kept apart from the text after them: a hex escape would take in
+// the digit or letter that follows.
+const std::string utf8_mark = "\xEF\xBB\xBF";
+const std::string le_mark = "\xFF\xFE";
+const std::string be_mark = "\xFE\xFF";
 
 void expect_text(const std::string& file, TextEncoding encoding, const std::string& bytes,
                  long replaced) {
-  Decoded d = decoded(file, encoding);
-  EXPECT_EQ(d.bytes, bytes);
-  EXPECT_EQ(d.replaced, replaced);
+  SingleByteText text = single_byte_text(file);
+  EXPECT_EQ(text.found, encoding);
+  EXPECT_EQ(text.bytes, bytes);
+  EXPECT_EQ(text.replaced, replaced);
 }
 
 TEST(UnmarkedText, IsTakenAsItIs) {
@@ -46,55 +41,36 @@ TEST(UnmarkedText, IsTakenAsItIs) {
 }
 
 TEST(Utf8Text, LosesItsMarkAndBecomesWindows1252) {
-  expect_text(
-      "\xEF\xBB\xBF"
-      "2\r\nCAF\xC3\x89-\xE2\x82\xAC\r\n\xC2\xB5g/ml\r\n",
-      TextEncoding::utf8, "2\r\nCAF\xC9-\x80\r\n\xB5g/ml\r\n", 0);
-  expect_text("\xEF\xBB\xBF", TextEncoding::utf8, "", 0);
+  expect_text(utf8_mark + "2\r\nCAF\xC3\x89-\xE2\x82\xAC\r\n\xC2\xB5g/ml\r\n", TextEncoding::utf8,
+              "2\r\nCAF\xC9-\x80\r\n\xB5g/ml\r\n", 0);
+  expect_text(utf8_mark, TextEncoding::utf8, "", 0);
   // Only the first mark is one; a second is a character Windows-1252 lacks.
-  expect_text(
-      "\xEF\xBB\xBF\xEF\xBB\xBF"
-      "1",
-      TextEncoding::utf8, "?1", 1);
+  expect_text(utf8_mark + utf8_mark + "k", TextEncoding::utf8, "?k", 1);
 }
 
 TEST(Utf8Text, CharactersWindows1252LacksAreQuestionMarks) {
   // Alpha (2 bytes), a check mark (3 bytes), an emoji (4 bytes): one "?" each.
-  expect_text(
-      "\xEF\xBB\xBF"
-      "a\xCE\xB1"
-      "b\xE2\x9C\x93"
-      "c\xF0\x9F\x98\x80"
-      "d",
-      TextEncoding::utf8, "a?b?c?d", 3);
+  expect_text(utf8_mark + "g\xCE\xB1h\xE2\x9C\x93k\xF0\x9F\x98\x80m", TextEncoding::utf8, "g?h?k?m",
+              3);
   // U+0080 is a control, not the euro sign that byte 0x80 holds.
-  expect_text("\xEF\xBB\xBF\xC2\x80", TextEncoding::utf8, "?", 1);
+  expect_text(utf8_mark + "\xC2\x80", TextEncoding::utf8, "?", 1);
 }
 
 // One "?" for each longest start of a valid sequence, and one for each byte
 // that starts none; the byte that breaks a sequence starts the next.
 TEST(Utf8Text, WhatDoesNotDecodeIsAQuestionMarkAndTheRestIsRead) {
-  const std::string mark = "\xEF\xBB\xBF";
   struct Case {
     std::string utf8;
     std::string bytes;
     long replaced;
   };
   for (const Case& c : {
-           Case{"a\x80"
-                "b",
-                "a?b", 1},  // a continuation byte alone
-           Case{"a\xC3"
-                "b",
-                "a?b", 1},  // a lead byte without its continuation
-           Case{"a\xE2\x82"
-                "b",
-                "a?b", 1},  // three bytes cut to two
-           Case{"\xF0\x9F\x98"
-                "A",
-                "?A", 1},                        // four bytes cut to three
+           Case{"g\x80h", "g?h", 1},             // a continuation byte alone
+           Case{"g\xC3h", "g?h", 1},             // a lead byte without its continuation
+           Case{"g\xE2\x82h", "g?h", 1},         // three bytes cut to two
+           Case{"\xF0\x9F\x98G", "?G", 1},       // four bytes cut to three
            Case{"\xC3\xC3\xA9", "?\xE9", 1},     // a lead byte where a continuation belongs
-           Case{"1\xE2\x82", "1?", 1},           // the file ends inside a character
+           Case{"k\xE2\x82", "k?", 1},           // the file ends inside a character
            Case{"\xC0\xAF", "??", 2},            // overlong "/": C0 starts nothing
            Case{"\xE0\x80\xAF", "???", 3},       // overlong "/" in three bytes
            Case{"\xED\xA0\x80", "???", 3},       // a surrogate, U+D800
@@ -102,38 +78,24 @@ TEST(Utf8Text, WhatDoesNotDecodeIsAQuestionMarkAndTheRestIsRead) {
            Case{"\xF5\xFF\xFE", "???", 3},       // bytes UTF-8 never uses
        }) {
     SCOPED_TRACE(testing::PrintToString(c.utf8));
-    expect_text(mark + c.utf8, TextEncoding::utf8, c.bytes, c.replaced);
+    expect_text(utf8_mark + c.utf8, TextEncoding::utf8, c.bytes, c.replaced);
   }
 }
 
-TEST(Utf16Text, LittleEndianLosesItsMarkAndBecomesWindows1252) {
-  expect_text(
-      "\xFF\xFE"
-      "2\0\r\0\n\0"
-      "C\0A\0F\0\xC9\0-\0\xAC\x20\r\0\n\0"
-      "\xB5\0"
-      "g\0"s,
-      TextEncoding::utf16_le, "2\r\nCAF\xC9-\x80\r\n\xB5g", 0);
-}
-
-TEST(Utf16Text, BigEndianLosesItsMarkAndBecomesWindows1252) {
-  expect_text(
-      "\xFE\xFF\0"
-      "2\0\r\0\n\x20\xAC\x01\x78\0\xFF"s,
-      TextEncoding::utf16_be, "2\r\n\x80\x9F\xFF", 0);
+TEST(Utf16Text, LosesItsMarkAndBecomesWindows1252) {
+  expect_text(le_mark + "2\0\r\0\n\0C\0A\0F\0\xC9\0-\0\xAC\x20\r\0\n\0\xB5\0g\0"s,
+              TextEncoding::utf16_le, "2\r\nCAF\xC9-\x80\r\n\xB5g", 0);
+  expect_text(be_mark + "\0k\0\r\0\n\x20\xAC\x01\x78\0\xFF"s, TextEncoding::utf16_be,
+              "k\r\n\x80\x9F\xFF", 0);
 }
 
 TEST(Utf16Text, CharactersWindows1252LacksAreQuestionMarks) {
   // Alpha, then an emoji as a surrogate pair: one "?" for the pair.
-  expect_text(
-      "\xFF\xFE\xB1\x03"
-      "a\0\x3D\xD8\x00\xDE"
-      "b\0"s,
-      TextEncoding::utf16_le, "?a?b", 2);
-  expect_text("\xFE\xFF\x03\xB1\0a\xD8\x3D\xDE\x00\0b"s, TextEncoding::utf16_be, "?a?b", 2);
+  expect_text(le_mark + "\xB1\x03g\0\x3D\xD8\x00\xDEh\0"s, TextEncoding::utf16_le, "?g?h", 2);
+  expect_text(be_mark + "\x03\xB1\0g\xD8\x3D\xDE\x00\0h"s, TextEncoding::utf16_be, "?g?h", 2);
   // U+0080 is a control, not the euro sign of byte 80; a second mark is a
   // character Windows-1252 lacks.
-  expect_text("\xFF\xFE\x80\0\xFF\xFE"s, TextEncoding::utf16_le, "??", 2);
+  expect_text(le_mark + "\x80\0\xFF\xFE"s, TextEncoding::utf16_le, "??", 2);
 }
 
 TEST(Utf16Text, WhatDoesNotDecodeIsAQuestionMarkAndTheRestIsRead) {
@@ -143,33 +105,21 @@ TEST(Utf16Text, WhatDoesNotDecodeIsAQuestionMarkAndTheRestIsRead) {
     long replaced;
   };
   for (const Case& c : {
-           Case{"2\0\r"s, "2?", 1},  // an odd last byte
-           Case{"\x3D\xD8"
-                "A\0"s,
-                "?A", 1},                  // a high surrogate before a character
-           Case{"A\0\x3D\xD8"s, "A?", 1},  // a high surrogate at the end
-           Case{"\x00\xDE"
-                "A\0"s,
-                "?A", 1},                               // a low surrogate alone
+           Case{"k\0\r"s, "k?", 1},                     // an odd last byte
+           Case{"\x3D\xD8G\0"s, "?G", 1},               // a high surrogate before a character
+           Case{"G\0\x3D\xD8"s, "G?", 1},               // a high surrogate at the end
+           Case{"\x00\xDEG\0"s, "?G", 1},               // a low surrogate alone
            Case{"\x3D\xD8\x3D\xD8\x00\xDE"s, "??", 2},  // a high surrogate, then a pair
-           Case{"\x3D\xD8"
-                "A"s,
-                "??", 2},  // a high surrogate, then an odd byte
+           Case{"\x3D\xD8G"s, "??", 2},                 // a high surrogate, then an odd byte
        }) {
     SCOPED_TRACE(testing::PrintToString(c.utf16le));
-    expect_text("\xFF\xFE"s + c.utf16le, TextEncoding::utf16_le, c.bytes, c.replaced);
+    expect_text(le_mark + c.utf16le, TextEncoding::utf16_le, c.bytes, c.replaced);
   }
-  expect_text("\xFE\xFF\xDC\x00\0A\0"s, TextEncoding::utf16_be, "?A?", 2);
+  expect_text(be_mark + "\xDC\x00\0G\0"s, TextEncoding::utf16_be, "?G?", 2);
 }
 
 TEST(Utf16Text, NulIsACharacterLikeAnyOther) {
-  expect_text(
-      "\xFF\xFE\0\0"
-      "1\0"s,
-      TextEncoding::utf16_le,
-      "\0"
-      "1"s,
-      0);
+  expect_text(le_mark + "\0\0k\0"s, TextEncoding::utf16_le, "\0k"s, 0);
 }
 
 }  // namespace
