@@ -31,6 +31,9 @@ void warn_of_rows_left_out(const ReportContext& context, Problems& warnings) {
 Result<Conversion> convert_export(const ExportFile& file, const MeasurementMode& mode) {
   Conversion conversion;
   conversion.created = file.created_time();
+  if (file.encoding() != TextEncoding::single_byte)
+    conversion.warnings.push_back(
+        unicode_text_warning(text_encoding_name(file.encoding()), file.characters_replaced()));
   if (!file.created()) conversion.warnings.push_back(Problem(ProblemKind::time_out_of_range));
   prepare_report_sheet(conversion.sheet);
   ExportReader reader(file);

@@ -1,5 +1,6 @@
 #include "cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -40,6 +41,13 @@ std::string cp1252_to_utf8(std::string_view bytes) {
       append_utf8(out, b);
   }
   return out;
+}
+
+std::optional<char> cp1252_byte_of(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  auto at = std::find(high_controls.begin(), high_controls.end(), cp);
+  if (at == high_controls.end()) return std::nullopt;
+  return static_cast<char>(0x80 + (at - high_controls.begin()));
 }
 
 }  // namespace ordelix

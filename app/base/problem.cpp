@@ -63,6 +63,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case file_shorter_than_header:
     case header_not_read:
     case time_out_of_range:
+    case unicode_text:
       return {warning, of_file};
   }
   return {error, of_file};
@@ -171,6 +172,13 @@ Problem file_shorter_than_header_warning(long last_line, int header_end) {
 Problem header_not_read_warning(long first_unread, long line_count, int header_end) {
   Problem p = at_line(ProblemKind::header_not_read, first_unread);
   p.counts = {line_count, header_end};
+  return p;
+}
+
+Problem unicode_text_warning(std::string_view encoding, long characters_replaced) {
+  Problem p(ProblemKind::unicode_text);
+  p.term = encoding;
+  p.counts[0] = characters_replaced;
   return p;
 }
 

@@ -58,6 +58,7 @@ enum class ProblemKind {
   file_shorter_than_header,  // the file ends inside the header its report reads
   header_not_read,           // the line count leaves header lines unread
   time_out_of_range,         // the file's time lies outside what a workbook shows
+  unicode_text,              // an editor saved the file as Unicode; read as single bytes
 };
 
 enum class Severity { error, warning };
@@ -123,5 +124,8 @@ Problem code_outside_table_warning(long line, std::string_view text, std::string
                                    std::string_view instead);
 Problem file_shorter_than_header_warning(long last_line, int header_end);
 Problem header_not_read_warning(long first_unread, long line_count, int header_end);
+// A file in `encoding` ("UTF-8"), with `characters_replaced` of its text
+// read as "?".
+Problem unicode_text_warning(std::string_view encoding, long characters_replaced);
 
 }  // namespace ordelix

@@ -108,6 +108,16 @@ std::string header_not_read_text(const Problem& p) {
          " not in the report";
 }
 
+std::string unicode_text_text(const Problem& p) {
+  std::string text =
+      "the file is " + p.term + " text, not the instrument's Windows-1252; read as that text";
+  long replaced = p.counts[0];
+  if (replaced > 0)
+    text += ", with \"?\" for " + counted(replaced, "character") + " that Windows-1252 lacks" +
+            (replaced == 1 ? " or that does not decode" : " or that do not decode");
+  return text;
+}
+
 }  // namespace
 
 std::string problem_text(const Problem& p) {
@@ -194,6 +204,8 @@ std::string problem_text(const Problem& p) {
       return header_not_read_text(p);
     case ProblemKind::time_out_of_range:
       return "the file's time lies outside the years 1900 to 9999, so Time & Date is left empty";
+    case ProblemKind::unicode_text:
+      return unicode_text_text(p);
   }
   return "unknown problem";
 }

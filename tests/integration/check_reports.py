@@ -730,6 +730,62 @@ class ExportFiles(ConverterCase):
                 with self.subTest(example=stem, line_end=twin):
                     self.assert_cells_like(expected, os.path.join(out, twin + ".xlsx"))
 
+    def write_at_one_time(self, files):
+        """Writes {path: bytes} so that every file has the same creation time as
+        the converter reads it. A birth time cannot be set: where the file
+        system keeps one, the files are written again until they share a second."""
+        stamp = 981173106  # where the modification time stands for the birth time
+        for _ in range(5):
+            for path, data in files.items():
+                with open(path, "wb") as f:
+                    f.write(data)
+                os.utime(path, (stamp, stamp))
+            if len({created_seconds(path) for path in files}) == 1:
+                return
+        self.fail("the files never shared a creation time")
+
+    def test_unicode_copies_give_the_same_workbook_with_one_warning(self):
+        # The Unicode copies hold the same text as the Windows-1252 original,
+        # accents and euro sign included, as an editor writes it.
+        lowry = export_lines(os.path.join(EXAMPLES, "lowry_kfactor.PRO"))
+        lowry[3] = b"CAF\xc9-\x80LOT9"  # sample group name, D4
+        originals = {
+            "lowry_accents.PRO": write_export(self.path("lowry_accents.PRO"), lowry),
+            "scan_step1.WSC": os.path.join(EXAMPLES, "scan_step1.WSC"),
+            "dsdna.NUC": os.path.join(EXAMPLES, "dsdna.NUC"),
+        }
+        encodings = (  # name, as the warning names it, its mark and its codec
+            ("utf8", "UTF-8", b"\xef\xbb\xbf", "utf-8"),
+            ("utf16le", "UTF-16 (little-endian)", b"\xff\xfe", "utf-16-le"),
+            ("utf16be", "UTF-16 (big-endian)", b"\xfe\xff", "utf-16-be"),
+        )
+        for name, original in originals.items():
+            stem, ext = os.path.splitext(name)
+            with open(original, "rb") as f:
+                single_bytes = f.read()
+            text = single_bytes.decode("cp1252")
+            files = {self.path(stem, "original" + ext): single_bytes}
+            for label, _, mark, codec in encodings:
+                files[self.path(stem, label + ext)] = mark + text.encode(codec)
+            self.write_at_one_time(files)
+            out = self.folder(stem, "out")
+            run = self.convert("-d", out, *files)
+            self.assert_converted(run, "".join(
+                f"{self.path(stem, label + ext)}: warning: the file is {encoding} text, "
+                "not the instrument's Windows-1252; read as that text\n"
+                for label, encoding, _, _ in encodings))
+            with open(os.path.join(out, "original.xlsx"), "rb") as f:
+                expected = f.read()
+            for label, *_ in encodings:
+                with self.subTest(example=name, encoding=label):
+                    report = os.path.join(out, label + ".xlsx")
+                    with open(report, "rb") as f:
+                        if f.read() != expected:
+                            self.fail("the workbooks differ in: " + ", ".join(
+                                differing_members(os.path.join(out, "original.xlsx"), report)))
+        self.assertEqual(open_sheet(self.path("lowry_accents", "out", "utf16be.xlsx"))["D4"].value,
+                         "CAF\u00c9-\u20acLO")
+
     def test_out_of_range_number_stays_text(self):
         lines = export_lines(os.path.join(EXAMPLES, "lowry_kfactor.PRO"))
         self.assertEqual(lines[15], b"0.321")  # sample 1, WL1 OD value: E16

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@ namespace ordelix {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using test::text_at;
 
 class ExportFileTest : public test::ConversionTest {
@@ -83,6 +87,75 @@ TEST_F(ExportFileTest, TimeOutsideTheWorkbookSpanLeavesTheDateEmptyWithAWarning)
     // The workbook's own record of its creation takes the nearest time it can show.
     EXPECT_EQ(c->created, t > 0 ? 253402300799 : -2208988800);
   }
+}
+
+// ASCII text as UTF-16 with its mark: each byte one unit.
+std::string utf16_of_ascii(std::string_view ascii, bool big_endian) {
+  std::string units = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : ascii) {
+    units += big_endian ? '\0' : c;
+    units += big_endian ? c : '\0';
+  }
+  return units;
+}
+
+using Cells = std::vector<std::tuple<int, int, CellValue>>;
+
+Cells cells_of(const ReportSheet& sheet) {
+  Cells cells;
+  for (int row = 1; row <= sheet.last_row(); ++row)
+    for (const ReportSheet::Entry& entry : sheet.row_entries(row))
+      cells.emplace_back(row, entry.col, entry.value);
+  return cells;
+}
+
+// What an editor saves when a sample name is fixed in it: the same text,
+// as Unicode with a byte-order mark.
+TEST_F(ExportFileTest, UnicodeCopyGivesTheSameReportWithOneWarning) {
+  const MeasurementMode& protein = *measurement_mode_of("run.PRO");
+  std::string single_bytes = k_factor_bytes();
+  Conversion expected =
+      test::converted(convert_export(ExportFile("run.PRO", single_bytes, 0), protein));
+  ASSERT_TRUE(expected.warnings.empty());
+  struct Copy {
+    std::string bytes;
+    std::string warning;
+  };
+  for (const Copy& copy : {
+           Copy{"\xEF\xBB\xBF" + single_bytes,
+                "the file is UTF-8 text, not the instrument's Windows-1252; read as that text"},
+           Copy{utf16_of_ascii(single_bytes, false),
+                "the file is UTF-16 (little-endian) text, not the instrument's Windows-1252; "
+                "read as that text"},
+           Copy{utf16_of_ascii(single_bytes, true),
+                "the file is UTF-16 (big-endian) text, not the instrument's Windows-1252; "
+                "read as that text"},
+       }) {
+    SCOPED_TRACE(copy.warning);
+    Conversion c = test::converted(convert_export(ExportFile("run.PRO", copy.bytes, 0), protein));
+    EXPECT_EQ(cells_of(c.sheet), cells_of(expected.sheet));
+    ASSERT_EQ(c.warnings.size(), 1u);
+    EXPECT_EQ(c.warnings[0].kind, ProblemKind::unicode_text);
+    EXPECT_EQ(c.warnings[0].line, 0);  // the whole file
+    EXPECT_EQ(problem_text(c.warnings[0]), copy.warning);
+  }
+}
+
+TEST_F(ExportFileTest, UnicodeNameReachesTheSheetAsWindows1252) {
+  const MeasurementMode& protein = *measurement_mode_of("run.PRO");
+  // Line 4, the sample group name, "CAF\u00C9-\u20AC\u03B1" in UTF-16 (little-endian).
+  std::string bytes = k_factor_bytes();
+  std::string head = bytes.substr(0, bytes.find("SET-7"));
+  std::string tail = bytes.substr(bytes.find("SET-7") + 5);
+  std::string file = utf16_of_ascii(head, false) + "C\0A\0F\0\xC9\0-\0\xAC\x20\xB1\x03"s +
+                     utf16_of_ascii(tail, false).substr(2);
+  Conversion c = test::converted(convert_export(ExportFile("run.PRO", file, 0), protein));
+  EXPECT_EQ(text_at(c.sheet, 4, 4), "CAF\xC9-\x80?");
+  ASSERT_EQ(c.warnings.size(), 1u);
+  EXPECT_EQ(problem_text(c.warnings[0]),
+            "the file is UTF-16 (little-endian) text, not the instrument's Windows-1252; read as "
+            "that text, with \"?\" for 1 character that Windows-1252 lacks or that does not "
+            "decode");
 }
 
 TEST_F(ExportFileTest, TimeInsideTheSpanIsTheDate) {

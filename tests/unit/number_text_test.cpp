@@ -84,5 +84,33 @@ TEST(Cp1252, NulBecomesReplacementCharacter) {
             "b");
 }
 
+TEST(Cp1252Byte, AsciiAndLatin1KeepTheirValue) {
+  EXPECT_EQ(cp1252_byte_of(U'\0'), '\0');
+  EXPECT_EQ(cp1252_byte_of(U'A'), 'A');
+  EXPECT_EQ(cp1252_byte_of(0x7F), '\x7F');
+  EXPECT_EQ(cp1252_byte_of(0xA0), '\xA0');
+  EXPECT_EQ(cp1252_byte_of(0xB5), '\xB5');  // micro sign
+  EXPECT_EQ(cp1252_byte_of(0xE9), '\xE9');  // e acute
+  EXPECT_EQ(cp1252_byte_of(0xFF), '\xFF');
+}
+
+TEST(Cp1252Byte, CharactersOfTheBytes80To9F) {
+  EXPECT_EQ(cp1252_byte_of(0x20AC), '\x80');  // euro sign
+  EXPECT_EQ(cp1252_byte_of(0x201A), '\x82');
+  EXPECT_EQ(cp1252_byte_of(0x0152), '\x8C');  // OE
+  EXPECT_EQ(cp1252_byte_of(0x017D), '\x8E');
+  EXPECT_EQ(cp1252_byte_of(0x2019), '\x92');  // right single quote
+  EXPECT_EQ(cp1252_byte_of(0x2122), '\x99');  // trade mark
+  EXPECT_EQ(cp1252_byte_of(0x0178), '\x9F');  // Y diaeresis
+  EXPECT_EQ(cp1252_byte_of(0x0081), '\x81');
+  EXPECT_EQ(cp1252_byte_of(0x009D), '\x9D');
+}
+
+TEST(Cp1252Byte, NoneForWhatTheCodePageLacks) {
+  // U+0080 and U+009F are controls: their bytes stand for the euro sign and Y diaeresis.
+  for (char32_t cp : {0x0080, 0x009F, 0x0100, 0x03B1, 0x2028, 0xFFFD, 0x1F600, 0x110000})
+    EXPECT_EQ(cp1252_byte_of(cp), std::nullopt) << std::hex << static_cast<unsigned>(cp);
+}
+
 }  // namespace
 }  // namespace ordelix

@@ -9,10 +9,11 @@ namespace ordelix {
 namespace {
 
 TEST(ProblemKinds, WarningsAreNoErrors) {
-  for (ProblemKind kind : {ProblemKind::rows_beyond_limit, ProblemKind::count_beyond_file,
-                           ProblemKind::lines_after_data, ProblemKind::not_a_number,
-                           ProblemKind::code_outside_table, ProblemKind::file_shorter_than_header,
-                           ProblemKind::header_not_read, ProblemKind::time_out_of_range})
+  for (ProblemKind kind :
+       {ProblemKind::rows_beyond_limit, ProblemKind::count_beyond_file,
+        ProblemKind::lines_after_data, ProblemKind::not_a_number, ProblemKind::code_outside_table,
+        ProblemKind::file_shorter_than_header, ProblemKind::header_not_read,
+        ProblemKind::time_out_of_range, ProblemKind::unicode_text})
     EXPECT_FALSE(Problem(kind).is_error()) << static_cast<int>(kind);
   for (ProblemKind kind : {ProblemKind::no_report, ProblemKind::stdout_failed,
                            ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings})
@@ -90,6 +91,9 @@ TEST(ProblemWording, CountsAgreeWithTheirNouns) {
   EXPECT_EQ(problem_text(header_not_read_warning(16, 16, 16)),
             "a file of 16 lines gets its header read to line 15 only, so line 16 is not in the "
             "report");
+  EXPECT_EQ(problem_text(unicode_text_warning("UTF-8", 2)),
+            "the file is UTF-8 text, not the instrument's Windows-1252; read as that text, with "
+            "\"?\" for 2 characters that Windows-1252 lacks or that do not decode");
 }
 
 TEST(ProblemWording, TheLineIsTheProblemsOwn) {
@@ -98,6 +102,7 @@ TEST(ProblemWording, TheLineIsTheProblemsOwn) {
   EXPECT_EQ(file_shorter_than_header_warning(10, 13).line, 10);
   EXPECT_EQ(file_shorter_than_header_warning(0, 13).line, 0);
   EXPECT_EQ(refusal_of_line(3, std::nullopt, "x").line, 3);
+  EXPECT_EQ(unicode_text_warning("UTF-8", 1).line, 0);  // of the whole file
   EXPECT_EQ(problem_text(refusal_of_line(3, std::nullopt, "x")), "the file has no line 3; x");
 }
 
