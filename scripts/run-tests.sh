@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, checks formatting, then builds and runs every test twice: as
-# released, and with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up, checks formatting, then builds and runs every test: as released,
+# with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows
+# converter under wine against the release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh windows
 
 echo "== format check"
 git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
@@ -11,6 +12,11 @@ git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
 echo "== release build and tests"
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+
+echo "== Windows build and tests under wine"
+scripts/build-windows.sh
+BUILD_DIR=build-windows scripts/build.sh
+ctest --test-dir build-windows --output-on-failure -j2
 
 echo "== sanitizer build and tests"
 BUILD_DIR=build-asan scripts/build.sh -DCMAKE_BUILD_TYPE=Sanitize -DORDELIX_SANITIZE=ON

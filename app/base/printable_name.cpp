@@ -44,6 +44,14 @@ std::size_t utf8_length(std::string_view s, std::uint32_t& code_point) {
   return overlong || surrogate || code_point > 0x10FFFF ? 0 : length;
 }
 
+// Where the backslash separates folders no name holds one, and a path
+// written with escaped separators would read wrong.
+#ifdef _WIN32
+constexpr bool escape_backslash = false;
+#else
+constexpr bool escape_backslash = true;
+#endif
+
 }  // namespace
 
 std::string printable_name(std::string_view name) {
@@ -52,7 +60,7 @@ std::string printable_name(std::string_view name) {
   for (std::size_t i = 0; i < name.size();) {
     auto byte = static_cast<unsigned char>(name[i]);
     if (byte < 0x80) {
-      if (byte < 0x20 || byte == 0x7F || byte == '\\')
+      if (byte < 0x20 || byte == 0x7F || (byte == '\\' && escape_backslash))
         append_escape(out, byte);
       else
         out += name[i];
