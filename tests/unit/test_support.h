@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -26,6 +27,8 @@ class TempDir {
     static const unsigned run = std::random_device{}();
     std::string name = "ordelix-unit-" + std::to_string(run) + "-" + std::to_string(++counter) +
                        "-" + (info ? info->name() : "none");
+    // A parameterised test's name ("HeaderBlock/0") would make two folders, one left behind.
+    std::replace(name.begin(), name.end(), '/', '-');
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
