@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_plan.h"
+#include "test_support.h"
 
 namespace ordelix {
 namespace {
@@ -34,7 +35,7 @@ TEST(BatchPlan, OnlyTheLastExtensionIsReplaced) {
 
 TEST(BatchPlan, FolderTakesEveryReport) {
   EXPECT_EQ(batch_report_paths(named({"x/a.PRO", "y/b.NUC"}), "", "out"),
-            (Paths{"out/a.xlsx", "out/b.xlsx"}));
+            (Paths{test::native("out/a.xlsx"), test::native("out/b.xlsx")}));
 }
 
 TEST(BatchPlan, OutputNamesTheSingleReport) {
@@ -42,11 +43,13 @@ TEST(BatchPlan, OutputNamesTheSingleReport) {
 }
 
 TEST(BatchPlan, FolderKeepsTheLayoutBelowTheFolderArgument) {
-  std::vector<BatchInput> found{{"runs/day1/a.PRO", "day1/a.PRO"},
-                                {"runs/day2/deep/a.PRO", "day2/deep/a.PRO"},
+  // Found in runs/ as batch_select_inputs gives them: the relative names joined the platform's way.
+  std::vector<BatchInput> found{{"runs/day1/a.PRO", test::native("day1/a.PRO")},
+                                {"runs/day2/deep/a.PRO", test::native("day2/deep/a.PRO")},
                                 {"runs/b.wsc", "b.wsc"}};
   EXPECT_EQ(batch_report_paths(found, "", "out"),
-            (Paths{"out/day1/a.xlsx", "out/day2/deep/a.xlsx", "out/b.xlsx"}));
+            (Paths{test::native("out/day1/a.xlsx"), test::native("out/day2/deep/a.xlsx"),
+                   test::native("out/b.xlsx")}));
   EXPECT_EQ(batch_report_paths(found, "", ""),
             (Paths{"runs/day1/a.xlsx", "runs/day2/deep/a.xlsx", "runs/b.xlsx"}));
   EXPECT_FALSE(batch_find_clash(batch_report_paths(found, "", "out")).has_value());

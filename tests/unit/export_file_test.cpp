@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -19,37 +17,7 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using test::text_at;
 
-class ExportFileTest : public test::ConversionTest {
- protected:
-  std::string fifo(const std::string& name) {
-    std::string path = dir_.file(name);
-    EXPECT_EQ(::mkfifo(path.c_str(), 0644), 0);
-    return path;
-  }
-};
-
-// A pipe nobody writes to would block a plain open for ever.
-TEST_F(ExportFileTest, PipeIsRefusedWithoutWaitingForAWriter) {
-  Result<Conversion> c = convert_export_file(fifo("pipe.PRO"));
-  ASSERT_FALSE(c.ok());
-  EXPECT_EQ(c.error().kind, ProblemKind::not_regular);
-  EXPECT_FALSE(problem_text(c.error()).empty());
-}
-
-TEST_F(ExportFileTest, DeviceIsRefused) {
-  fs::create_symlink("/dev/zero", dir_.path() / "zero.NUC");
-  Result<Conversion> c = convert_export_file(dir_.file("zero.NUC"));
-  ASSERT_FALSE(c.ok());
-  EXPECT_EQ(c.error().kind, ProblemKind::not_regular);
-}
-
-TEST_F(ExportFileTest, NameThatGivesNoModeIsRefusedBeforeTheFileIsOpened) {
-  for (const char* name : {"pipe.TXT", "REPRO"}) {
-    Result<Conversion> c = convert_export_file(fifo(name));
-    ASSERT_FALSE(c.ok()) << name;
-    EXPECT_EQ(c.error().kind, ProblemKind::no_mode) << name;
-  }
-}
+using ExportFileTest = test::ConversionTest;
 
 TEST_F(ExportFileTest, FileBeyondTheLimitIsRefused) {
   std::string path = dir_.file("huge.PRO");
@@ -159,7 +127,7 @@ TEST_F(ExportFileTest, UnicodeNameReachesTheSheetAsWindows1252) {
 }
 
 TEST_F(ExportFileTest, TimeInsideTheSpanIsTheDate) {
-  ::setenv("TZ", "UTC", 1);
+  test::set_environment("TZ", "UTC");
   ::tzset();
   const MeasurementMode& protein = *measurement_mode_of("run.PRO");
   std::string bytes = k_factor_bytes();
@@ -173,7 +141,7 @@ TEST_F(ExportFileTest, TimeInsideTheSpanIsTheDate) {
     EXPECT_TRUE(c->warnings.empty());
     EXPECT_EQ(c->created, t);
   }
-  ::unsetenv("TZ");
+  test::unset_environment("TZ");
   ::tzset();
 }
 

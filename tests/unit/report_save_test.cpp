@@ -1,7 +1,3 @@
-#include <sys/stat.h>
-#include <sys/types.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,17 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> names_in(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-bool is_workbook(const std::string& path) {
-  return test::read_bytes(path).rfind("PK\x03\x04", 0) == 0;
-}
+using test::is_workbook;
+using test::names_in;
 
 class ReportSave : public ::testing::Test {
  protected:
@@ -112,46 +99,6 @@ TEST_F(ReportSave, PathUnderARegularFileCannotTakeTheReport) {
   EXPECT_EQ(test::read_bytes(dir_.file("plain.txt")), "x");
 }
 
-TEST_F(ReportSave, ReportTakesTheUsersUmask) {
-  mode_t before = ::umask(0);
-  for (mode_t mask : {0022, 0027, 0077, 0002, 0}) {
-    SCOPED_TRACE(mask);
-    ::umask(mask);
-    std::string target = dir_.file("report-" + std::to_string(mask) + ".xlsx");
-    Result<void> r = report_save(sheet_, target, {});
-    ASSERT_TRUE(r.ok()) << problem_text(r.error());
-    struct stat st {};
-    ASSERT_EQ(::stat(target.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0666 & ~mask);
-  }
-  ::umask(before);
-}
-
-TEST_F(ReportSave, ReplacesNothingButARegularFileEvenWhenAsked) {
-  fs::path fifo = dir_.path() / "pipe.xlsx";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  test::write_bytes(dir_.file("elsewhere.xlsx"), "earlier report");
-  fs::create_symlink("elsewhere.xlsx", dir_.path() / "link.xlsx");
-  fs::create_directory(dir_.path() / "folder.xlsx");
-  SaveOptions options;
-  options.replace_existing = true;
-  for (auto [name, why] : {std::pair{"pipe.xlsx", ProblemKind::target_not_regular},
-                           std::pair{"link.xlsx", ProblemKind::target_not_regular},
-                           std::pair{"folder.xlsx", ProblemKind::target_is_folder}}) {
-    SCOPED_TRACE(name);
-    Result<void> r = report_save(sheet_, dir_.file(name), options);
-    ASSERT_FALSE(r.ok());
-    EXPECT_EQ(r.error().kind, why);
-    EXPECT_FALSE(problem_text(r.error()).empty());
-  }
-  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
-  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir_.path() / "link.xlsx")));
-  EXPECT_EQ(test::read_bytes(dir_.file("elsewhere.xlsx")), "earlier report");
-  EXPECT_TRUE(fs::is_directory(dir_.path() / "folder.xlsx"));
-  EXPECT_EQ(names_in(dir_.path()),
-            (std::vector<std::string>{"elsewhere.xlsx", "folder.xlsx", "link.xlsx", "pipe.xlsx"}));
-}
-
 TEST_F(ReportSave, EarlierReportStandsUntilTheNewOneIsPlaced) {
   std::string target = dir_.file("report.xlsx");
   test::write_bytes(target, "earlier report");
@@ -184,13 +131,6 @@ TEST_F(ReportSave, ReportPlacedWhereAnotherAppearedMeanwhileIsRefused) {
   ASSERT_FALSE(r.ok());
   EXPECT_EQ(r.error().kind, ProblemKind::target_exists);
   EXPECT_EQ(test::read_bytes(target), "written meanwhile");
-}
-
-TEST_F(ReportSave, FolderThatCannotBeOpenedCannotBeSynced) {
-  Result<void> r = report_sync_folder(dir_.file("missing/report.xlsx"));
-  ASSERT_FALSE(r.ok());
-  EXPECT_EQ(r.error().kind, ProblemKind::sync_failed);
-  EXPECT_FALSE(problem_text(r.error()).empty());
 }
 
 // Both ways of staging a file, placed with and without consent to replace.
@@ -288,11 +228,6 @@ TEST_F(ReportSave, ReportsWrittenWithoutTheirOwnSyncAreFlushedTogetherThenPlaced
   }
   EXPECT_TRUE(report_folders_flush(targets).ok());
   for (const std::string& target : targets) EXPECT_TRUE(is_workbook(target)) << target;
-
-  Result<void> r = report_folders_flush(std::vector<std::string>{dir_.file("missing/a.xlsx")});
-  ASSERT_FALSE(r.ok());
-  EXPECT_EQ(r.error().kind, ProblemKind::sync_failed);
-  EXPECT_EQ(r.error().sys_errno, ENOENT);
 }
 
 }  // namespace

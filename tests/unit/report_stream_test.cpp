@@ -41,16 +41,5 @@ TEST_F(ReportStream, WritesTheSameBytesAsASavedReport) {
   EXPECT_EQ(test::read_bytes(streamed).substr(0, 4), "PK\x03\x04");
 }
 
-TEST_F(ReportStream, AFailingOutputIsTheOutputsProblem) {
-  int fd = ::open("/dev/full", O_WRONLY);
-  ASSERT_GE(fd, 0);
-  Result<void> r = report_stream({&only_, 1}, fd, 0);
-  ::close(fd);
-  ASSERT_FALSE(r.ok());
-  EXPECT_EQ(r.error().kind, ProblemKind::stdout_failed);
-  EXPECT_EQ(r.error().sys_errno, ENOSPC);
-  EXPECT_NE(problem_text(r.error()).find("standard output"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace ordelix

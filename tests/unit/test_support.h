@@ -1,5 +1,12 @@
 #pragma once
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -17,6 +24,17 @@
 
 namespace ordelix::test {
 
+// `path` in the form that lifts Windows' limits on names (long paths, names
+// of devices); elsewhere as it is.
+inline std::filesystem::path unlimited(const std::filesystem::path& path) {
+#ifdef _WIN32
+  // That form is taken as it stands: no "/", ".." or "." in it.
+  return L"\\\\?\\" + std::filesystem::absolute(path).lexically_normal().wstring();
+#else
+  return path;
+#endif
+}
+
 // A folder of its own for one test; CTest runs tests in parallel processes.
 class TempDir {
  public:
@@ -26,13 +44,16 @@ class TempDir {
     static const unsigned run = std::random_device{}();
     std::string name = "ordelix-unit-" + std::to_string(run) + "-" + std::to_string(++counter) +
                        "-" + (info ? info->name() : "none");
+    // A parameterised test's name ("HeaderBlock/0") would make two folders, one left behind.
+    std::replace(name.begin(), name.end(), '/', '-');
     path_ = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
+  // Whatever long or device-named files a test left in it.
   ~TempDir() {
     std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(unlimited(path_), ec);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -52,6 +73,86 @@ inline void write_bytes(const std::string& path, const std::string& bytes) {
 inline std::string read_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The names a folder holds, hidden ones too, in UTF-8 and in order.
+inline std::vector<std::string> names_in(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::u8string name = entry.path().filename().u8string();
+    names.emplace_back(name.begin(), name.end());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+inline bool is_workbook(const std::string& path) {
+  return read_bytes(path).rfind("PK\x03\x04", 0) == 0;
+}
+
+// `path` ("day2/x.OD") spelled with the platform's own separator, as the
+// converter joins names.
+inline std::string native(std::string path) {
+  std::replace(path.begin(), path.end(), '/',
+               static_cast<char>(std::filesystem::path::preferred_separator));
+  return path;
+}
+
+inline void set_environment(const char* name, const char* value) {
+#ifdef _WIN32
+  ASSERT_EQ(_putenv_s(name, value), 0) << name;
+#else
+  ASSERT_EQ(::setenv(name, value, 1), 0) << name;
+#endif
+}
+
+inline void unset_environment(const char* name) {
+#ifdef _WIN32
+  // An empty value removes the variable there.
+  ASSERT_EQ(_putenv_s(name, ""), 0) << name;
+#else
+  ASSERT_EQ(::unsetenv(name), 0) << name;
+#endif
+}
+
+// A link to a folder. Windows lets only the privileged make one, and wine
+// no one, so there a case must hold with the link missing too.
+inline void make_folder_link(const std::filesystem::path& to, const std::filesystem::path& link) {
+  std::error_code ec;
+  std::filesystem::create_directory_symlink(to, link, ec);
+#ifndef _WIN32
+  EXPECT_FALSE(ec) << link << ": " << ec.message();
+#endif
+}
+
+// An entry in `folder` named like an export file that is no file to read: a
+// named pipe on POSIX; on Windows a file under the name of a device, which
+// only the unlimited form of its path reaches.
+inline void make_unreadable_export_entry(const std::filesystem::path& folder) {
+#ifdef _WIN32
+  std::ofstream(unlimited(folder / "com1.PRO"), std::ios::binary) << "2\r\n";
+  EXPECT_TRUE(std::filesystem::is_regular_file(unlimited(folder / "com1.PRO")));
+#else
+  EXPECT_EQ(::mkfifo((folder / "fifo.PRO").c_str(), 0600), 0);
+#endif
+}
+
+// Bytes that tell where they were cut or shifted: no two 4-byte windows alike.
+inline std::string pattern(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 251) % 256);
+  return bytes;
+}
+
+// Written in pieces as the library does, then read back from the start.
+inline std::string round_trip(std::FILE* part, const std::string& bytes) {
+  for (std::size_t at = 0; at < bytes.size(); at += 10000)
+    std::fwrite(bytes.data() + at, 1, std::min<std::size_t>(10000, bytes.size() - at), part);
+  std::fflush(part);
+  std::rewind(part);
+  std::string back(bytes.size() + 1, '\0');
+  back.resize(std::fread(back.data(), 1, back.size(), part));
+  return back;
 }
 
 using Lines = std::vector<std::string>;
