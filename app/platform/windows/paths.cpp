@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 
+#include "unique_handle.h"
 #include "windows_paths.h"
 #include "windows_text.h"
 
@@ -58,10 +60,30 @@ std::string path_identity(const std::string& path) {
   return utf8_of(wide);
 }
 
+namespace {
+
+// What stands at the path, links followed; nothing when it cannot be opened.
+std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::string& path) {
+  // No access asked for: the attributes and identity need none, and a file
+  // open elsewhere without sharing still answers.
+  UniqueHandle file(CreateFileW(long_path(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return info;
+}
+
+}  // namespace
+
+// The wide API throughout: the C runtime's calls that std::filesystem uses
+// refuse the long form of a path.
 bool paths_same_file(const std::string& a, const std::string& b) {
   if (names_device(a) || names_device(b)) return false;
-  std::error_code ec;
-  return fs::equivalent(long_path(a), long_path(b), ec);
+  std::optional<BY_HANDLE_FILE_INFORMATION> x = file_information(a);
+  std::optional<BY_HANDLE_FILE_INFORMATION> y = file_information(b);
+  return x && y && x->dwVolumeSerialNumber == y->dwVolumeSerialNumber &&
+         x->nFileIndexHigh == y->nFileIndexHigh && x->nFileIndexLow == y->nFileIndexLow;
 }
 
 PathKind path_kind(const std::string& path) {
@@ -75,8 +97,8 @@ PathKind path_kind(const std::string& path) {
 
 bool is_folder(const std::string& path) {
   if (names_device(path)) return false;
-  std::error_code ec;
-  return fs::is_directory(long_path(path), ec);
+  std::optional<BY_HANDLE_FILE_INFORMATION> info = file_information(path);
+  return info && (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace ordelix

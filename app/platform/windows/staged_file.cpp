@@ -44,14 +44,17 @@ DWORD move_into_place(const std::wstring& from, const std::wstring& to) {
                                                                        : GetLastError();
 }
 
-// ReplaceFileW keeps the replaced file's attributes and permissions, and
-// never leaves the name empty; a report that vanished meanwhile is moved in.
+// ReplaceFileW keeps the replaced file's attributes and permissions. A
+// report that vanished meanwhile is moved in; so is the new one when the old
+// one is gone but the new one could not take its name, lest the name stay
+// empty.
 DWORD replace_into_place(const std::wstring& from, const std::wstring& to) {
   if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                    nullptr))
     return ERROR_SUCCESS;
   DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND ? move_into_place(from, to) : error;
+  bool name_free = error == ERROR_FILE_NOT_FOUND || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+  return name_free ? move_into_place(from, to) : error;
 }
 
 }  // namespace
