@@ -200,7 +200,11 @@ int convert(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+#else
 int main(int argc, char** argv) {
+#endif
   std::setlocale(LC_ALL, "");
   ordelix::console_prepare();
   int status = convert(ordelix::console_arguments(argc, argv));

@@ -8,9 +8,16 @@ namespace ordelix {
 
 // The console as a command-line front end meets it.
 
-// The program's arguments as UTF-8, whatever the system's code page: on
-// Windows read anew from the wide command line, elsewhere as given.
-std::vector<std::string> console_arguments(int argc, char** argv);
+// What the system hands a program's entry its arguments in: UTF-16 on
+// Windows (a wmain), bytes elsewhere.
+#ifdef _WIN32
+using ConsoleChar = wchar_t;
+#else
+using ConsoleChar = char;
+#endif
+
+// The program's arguments as UTF-8, whatever the system's code page.
+std::vector<std::string> console_arguments(int argc, ConsoleChar** argv);
 
 // Makes UTF-8 text show as such on the console, and the escape sequences
 // that redraw a line work, until the program ends.

@@ -5,7 +5,7 @@
 
 namespace ordelix {
 
-std::vector<std::string> console_arguments(int argc, char** argv) {
+std::vector<std::string> console_arguments(int argc, ConsoleChar** argv) {
   return std::vector<std::string>(argv, argv + argc);
 }
 

@@ -4,9 +4,6 @@
 #include <io.h>
 #include <windows.h>
 
-// After windows.h, which it needs.
-#include <shellapi.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,13 +25,9 @@ bool is_console(HANDLE handle) {
 
 }  // namespace
 
-std::vector<std::string> console_arguments(int argc, char** argv) {
-  int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
+std::vector<std::string> console_arguments(int argc, ConsoleChar** argv) {
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(utf8_of(wide[i]));
-  LocalFree(wide);
+  for (int i = 0; i < argc; ++i) arguments.push_back(utf8_of(argv[i]));
   return arguments;
 }
 

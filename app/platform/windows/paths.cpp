@@ -56,8 +56,13 @@ std::string path_identity(const std::string& path) {
   fs::path identity = fs::weakly_canonical(fs::absolute(fs_path(path), ec), ec);
   if (ec) identity = fs::absolute(fs_path(path), ec).lexically_normal();
   std::wstring wide = identity.make_preferred().native();
-  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-  return utf8_of(wide);
+  // Upper case as the file system compares names; kernel32's, since
+  // user32's would load the window system into a console program.
+  std::wstring upper(wide.size(), L'\0');
+  int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
+                        static_cast<int>(wide.size()), upper.data(), static_cast<int>(upper.size()),
+                        nullptr, nullptr, 0);
+  return utf8_of(n > 0 ? std::wstring_view(upper.data(), static_cast<std::size_t>(n)) : wide);
 }
 
 namespace {
