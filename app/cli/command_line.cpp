@@ -47,6 +47,9 @@ void check_options(const CLI::App& app, const Options& options) {
 Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app) {
   Options options;
   app.allow_extras();
+  // CLI11 takes "/name" for an option on Windows, but there a path may start
+  // with "/" too: the root of the current drive.
+  app.allow_windows_style_options(false);
   app.add_option("FILE", options.arguments,
                  "export files (.PRO .NUC .CON .PHT .OD .TSC .TM .WSC) or folders of them");
   auto* output = app.add_option("-o,--output", options.output,
