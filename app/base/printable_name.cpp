@@ -5,6 +5,13 @@
 namespace ordelix {
 namespace {
 
+// On Windows the backslash separates folders and no name holds one.
+#ifdef _WIN32
+constexpr bool escape_backslash = false;
+#else
+constexpr bool escape_backslash = true;
+#endif
+
 void append_escape(std::string& out, unsigned char byte) {
   constexpr char digits[] = "0123456789abcdef";
   switch (byte) {
@@ -52,7 +59,7 @@ std::string printable_name(std::string_view name) {
   for (std::size_t i = 0; i < name.size();) {
     auto byte = static_cast<unsigned char>(name[i]);
     if (byte < 0x80) {
-      if (byte < 0x20 || byte == 0x7F || byte == '\\')
+      if (byte < 0x20 || byte == 0x7F || (byte == '\\' && escape_backslash))
         append_escape(out, byte);
       else
         out += name[i];

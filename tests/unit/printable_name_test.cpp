@@ -38,10 +38,17 @@ TEST(PrintableName, BytesThatAreNotUtf8BecomeEscapes) {
   EXPECT_EQ(printable_name("\xf4\x90\x80\x80"), "\\xf4\\x90\\x80\\x80");  // beyond U+10FFFF
 }
 
+#ifdef _WIN32
+TEST(PrintableName, BackslashSeparatesFoldersOnWindows) {
+  EXPECT_EQ(printable_name("C:\\runs\\new.PRO"), "C:\\runs\\new.PRO");
+  EXPECT_NE(printable_name("a\\nb"), printable_name("a\nb"));
+}
+#else
 TEST(PrintableName, BackslashIsEscapedSoEveryNameReadsBack) {
   EXPECT_EQ(printable_name("a\\nb"), "a\\\\nb");
   EXPECT_NE(printable_name("a\\nb"), printable_name("a\nb"));
 }
+#endif
 
 }  // namespace
 }  // namespace ordelix
