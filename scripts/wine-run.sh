@@ -17,4 +17,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   fi
   exec 9>&-
 fi
+# A server kept a minute past its last program: started anew for each run,
+# with wine's services, it costs a second a run. Nothing when one is running.
+wineserver -p"${ORDELIX_WINESERVER_PERSIST:-60}" 2>/dev/null || true
 exec wine "$@"
