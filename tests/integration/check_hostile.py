@@ -193,6 +193,22 @@ class FileSystems(HostileCase):
         self.assertEqual(str(open_sheet(report)["D2"].value), "1970-01-01 00:00:00")
         self.assertTrue(core_created(report).startswith("1970-01-01T00:00:0"), core_created(report))
 
+    def test_file_time_far_from_now_within_the_workbook_years_is_kept(self):
+        ramfs = self.mounted("ramfs")
+        source = shutil.copyfile(os.path.join(base.EXAMPLES, "lowry_kfactor.PRO"),
+                                 os.path.join(ramfs, "far.PRO"))
+        for seconds, shown, created in (
+                (-631152000, "1950-01-01 00:00:00", "1950-01-01T00:00:00Z"),  # 7305 days before
+                (-2208988800, "1900-01-01 00:00:00", "1900-01-01T00:00:00Z"),  # the first second
+                (95617584000, "5000-01-01 00:00:00", "5000-01-01T00:00:00Z"),  # 1106685 days on
+                (253402300799, "9999-12-31 23:59:59", "9999-12-31T23:59:59Z")):  # the last
+            with self.subTest(seconds=seconds):
+                os.utime(source, (0, seconds))
+                report = self.path(f"far{seconds}.xlsx")
+                self.assert_converted(self.convert("-o", report, source, env={"TZ": "UTC"}))
+                self.assertEqual(str(base.round_to_second(open_sheet(report)["D2"].value)), shown)
+                self.assertEqual(core_created(report), created)
+
     def test_device_is_never_replaced(self):
         if os.geteuid() != 0:
             self.skipTest("making a device node needs root")
