@@ -12,9 +12,20 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot --init >/dev/null 2>&1 || true
+    wine wineboot --init >/dev/null 2>&1 9>&- || true
     wineserver -w
   fi
   exec 9>&-
 fi
+# A server kept a minute past its last program: started anew for each run,
+# with wine's services, it costs a second a run. The services start with the
+# first program and keep its output open while they live, which would hold a
+# caller reading to its end: a new server is brought up by a program of none.
+exec 9>"$WINEPREFIX.lock"
+flock 9
+# Nor the lock, which they would hold as long.
+if wineserver -p"${ORDELIX_WINESERVER_PERSIST:-60}" </dev/null >/dev/null 2>&1 9>&-; then
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
+fi
+exec 9>&-
 exec wine "$@"

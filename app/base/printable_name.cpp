@@ -5,6 +5,13 @@
 namespace ordelix {
 namespace {
 
+// On Windows the backslash separates folders and no name holds one.
+#ifdef _WIN32
+constexpr bool escape_backslash = false;
+#else
+constexpr bool escape_backslash = true;
+#endif
+
 void append_escape(std::string& out, unsigned char byte) {
   constexpr char digits[] = "0123456789abcdef";
   switch (byte) {
@@ -43,14 +50,6 @@ std::size_t utf8_length(std::string_view s, std::uint32_t& code_point) {
   bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
   return overlong || surrogate || code_point > 0x10FFFF ? 0 : length;
 }
-
-// Where the backslash separates folders no name holds one, and a path
-// written with escaped separators would read wrong.
-#ifdef _WIN32
-constexpr bool escape_backslash = false;
-#else
-constexpr bool escape_backslash = true;
-#endif
 
 }  // namespace
 

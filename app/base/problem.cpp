@@ -3,7 +3,7 @@
 namespace ordelix {
 namespace {
 
-Problem at_line(ProblemKind kind, long line) {
+Problem at_line(ProblemKind kind, long long line) {
   Problem p(kind);
   p.line = line;
   return p;
@@ -79,7 +79,7 @@ bool problem_concerns_target(ProblemKind kind) {
   return traits_of(kind).concerns_target;
 }
 
-Problem refusal_of_line(long line, std::optional<std::string_view> text,
+Problem refusal_of_line(long long line, std::optional<std::string_view> text,
                         std::string_view expected) {
   Problem p = at_line(ProblemKind::no_report, line);
   if (text) p.quote.emplace(*text);
@@ -89,7 +89,7 @@ Problem refusal_of_line(long line, std::optional<std::string_view> text,
 
 Problem refusal_for_warnings(std::size_t warnings) {
   Problem p(ProblemKind::refused_for_warnings);
-  p.counts[0] = static_cast<long>(warnings);
+  p.counts[0] = static_cast<long long>(warnings);
   return p;
 }
 
@@ -111,35 +111,36 @@ Problem folder_not_created(std::string_view folder, int sys_errno) {
   return p;
 }
 
-Problem values_beyond_limit_warning(long first_line_left_out, long values, int last_row) {
+Problem values_beyond_limit_warning(long long first_line_left_out, long long values, int last_row) {
   Problem p = at_line(ProblemKind::rows_beyond_limit, first_line_left_out);
   p.term = "value";
   p.counts = {values, last_row};
   return p;
 }
 
-Problem rows_beyond_limit_warning(long count_line, long rows, int last_row) {
+Problem rows_beyond_limit_warning(long long count_line, long long rows, int last_row) {
   Problem p = at_line(ProblemKind::rows_beyond_limit, count_line);
   p.term = "row";
   p.counts = {rows, last_row};
   return p;
 }
 
-Problem count_beyond_file_warning(long count_line, long items, std::string_view item,
-                                  int lines_per_item, long lines_held) {
+Problem count_beyond_file_warning(long long count_line, long long items, std::string_view item,
+                                  int lines_per_item, long long lines_held) {
   Problem p = at_line(ProblemKind::count_beyond_file, count_line);
   p.term = item;
   p.counts = {items, lines_per_item, lines_held};
   return p;
 }
 
-Problem lines_after_data_warning(long first_line, long lines) {
+Problem lines_after_data_warning(long long first_line, long long lines) {
   Problem p = at_line(ProblemKind::lines_after_data, first_line);
   p.counts[0] = lines;
   return p;
 }
 
-Problem not_a_number_warning(long line, std::string_view text, bool leading_part, double read_as) {
+Problem not_a_number_warning(long long line, std::string_view text, bool leading_part,
+                             double read_as) {
   Problem p = at_line(ProblemKind::not_a_number, line);
   p.quote.emplace(text);
   p.leading_part = leading_part;
@@ -147,14 +148,14 @@ Problem not_a_number_warning(long line, std::string_view text, bool leading_part
   return p;
 }
 
-Problem not_a_number_warning(long line, std::string_view text, bool leading_part,
+Problem not_a_number_warning(long long line, std::string_view text, bool leading_part,
                              std::string_view instead) {
   Problem p = not_a_number_warning(line, text, leading_part, 0.0);
   p.instead = instead;
   return p;
 }
 
-Problem code_outside_table_warning(long line, std::string_view text, std::string_view codes,
+Problem code_outside_table_warning(long long line, std::string_view text, std::string_view codes,
                                    std::string_view instead) {
   Problem p = at_line(ProblemKind::code_outside_table, line);
   p.quote.emplace(text);
@@ -163,19 +164,19 @@ Problem code_outside_table_warning(long line, std::string_view text, std::string
   return p;
 }
 
-Problem file_shorter_than_header_warning(long last_line, int header_end) {
+Problem file_shorter_than_header_warning(long long last_line, int header_end) {
   Problem p = at_line(ProblemKind::file_shorter_than_header, last_line);
   p.counts[0] = header_end;
   return p;
 }
 
-Problem header_not_read_warning(long first_unread, long line_count, int header_end) {
+Problem header_not_read_warning(long long first_unread, long long line_count, int header_end) {
   Problem p = at_line(ProblemKind::header_not_read, first_unread);
   p.counts = {line_count, header_end};
   return p;
 }
 
-Problem unicode_text_warning(std::string_view encoding, long characters_replaced) {
+Problem unicode_text_warning(std::string_view encoding, long long characters_replaced) {
   Problem p(ProblemKind::unicode_text);
   p.term = encoding;
   p.counts[0] = characters_replaced;

@@ -74,16 +74,16 @@ struct Problem {
   explicit Problem(ProblemKind k, int err = 0) : kind(k), sys_errno(err) {}
 
   ProblemKind kind;
-  int sys_errno = 0;  // the system's reason (an errno value)
-  long line = 0;      // line of the export file it concerns; 0 for the whole file or none
+  int sys_errno = 0;   // the system's reason (an errno value)
+  long long line = 0;  // line of the export file it concerns; 0 for the whole file or none
   // As found: a line of the export file (none when the file has no such
   // line), a name, the library's own words.
   std::optional<std::string> quote;
-  std::string term;              // the finder's words for what was expected: "unit codes", "sample"
-  std::string instead;           // what the report shows instead
-  std::array<long, 3> counts{};  // what it counts, in the order its wording names them
-  double value = 0;              // what a text was read as
-  bool leading_part = false;     // a text read as a number held more after it
+  std::string term;     // the finder's words for what was expected: "unit codes", "sample"
+  std::string instead;  // what the report shows instead
+  std::array<long long, 3> counts{};  // what it counts, in the order its wording names them
+  double value = 0;                   // what a text was read as
+  bool leading_part = false;          // a text read as a number held more after it
 
   bool is_error() const { return problem_severity(kind) == Severity::error; }
 };
@@ -96,7 +96,8 @@ std::string problem_text(const Problem& problem);
 
 // A file whose line `line` selects no report: what it holds (nothing when the
 // file is shorter) and what it would have to hold.
-Problem refusal_of_line(long line, std::optional<std::string_view> text, std::string_view expected);
+Problem refusal_of_line(long long line, std::optional<std::string_view> text,
+                        std::string_view expected);
 // A file with `warnings` warnings, refused a report for them.
 Problem refusal_for_warnings(std::size_t warnings);
 // The library's own words for why it could not write the workbook.
@@ -108,24 +109,25 @@ Problem folder_not_created(std::string_view folder, int sys_errno);
 
 // Warnings, from what was found. `text` is a line as the file holds it.
 // `values` of the file, or `rows` the count numbers, beyond `last_row`.
-Problem values_beyond_limit_warning(long first_line_left_out, long values, int last_row);
-Problem rows_beyond_limit_warning(long count_line, long rows, int last_row);
+Problem values_beyond_limit_warning(long long first_line_left_out, long long values, int last_row);
+Problem rows_beyond_limit_warning(long long count_line, long long rows, int last_row);
 // `items` of `lines_per_item` lines each, as "sample", 4.
-Problem count_beyond_file_warning(long count_line, long items, std::string_view item,
-                                  int lines_per_item, long lines_held);
-Problem lines_after_data_warning(long first_line, long lines);
+Problem count_beyond_file_warning(long long count_line, long long items, std::string_view item,
+                                  int lines_per_item, long long lines_held);
+Problem lines_after_data_warning(long long first_line, long long lines);
 // A text with no number at all, or with a number and more after it, and the
 // number it is read as or what the report shows instead.
-Problem not_a_number_warning(long line, std::string_view text, bool leading_part, double read_as);
-Problem not_a_number_warning(long line, std::string_view text, bool leading_part,
+Problem not_a_number_warning(long long line, std::string_view text, bool leading_part,
+                             double read_as);
+Problem not_a_number_warning(long long line, std::string_view text, bool leading_part,
                              std::string_view instead);
 // `codes` names the table ("unit codes"); `instead` tells what the report shows.
-Problem code_outside_table_warning(long line, std::string_view text, std::string_view codes,
+Problem code_outside_table_warning(long long line, std::string_view text, std::string_view codes,
                                    std::string_view instead);
-Problem file_shorter_than_header_warning(long last_line, int header_end);
-Problem header_not_read_warning(long first_unread, long line_count, int header_end);
+Problem file_shorter_than_header_warning(long long last_line, int header_end);
+Problem header_not_read_warning(long long first_unread, long long line_count, int header_end);
 // A file in `encoding` ("UTF-8"), with `characters_replaced` of its text
 // read as "?".
-Problem unicode_text_warning(std::string_view encoding, long characters_replaced);
+Problem unicode_text_warning(std::string_view encoding, long long characters_replaced);
 
 }  // namespace ordelix

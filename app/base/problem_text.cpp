@@ -36,7 +36,7 @@ std::string quoted(std::string_view text) {
   return quote + '"';
 }
 
-std::string counted(long count, std::string_view noun) {
+std::string counted(long long count, std::string_view noun) {
   std::string text = std::to_string(count) + ' ';
   text += noun;
   if (count != 1) text += 's';
@@ -73,7 +73,7 @@ std::string count_beyond_text(const Problem& p) {
 }
 
 std::string lines_after_text(const Problem& p) {
-  long lines = p.counts[0];
+  long long lines = p.counts[0];
   return counted(lines, "line") + (lines == 1 ? " after the data is" : " after the data are") +
          " not in the report";
 }
@@ -96,7 +96,7 @@ std::string shorter_than_header_text(const Problem& p) {
 }
 
 std::string header_not_read_text(const Problem& p) {
-  long first_unread = p.line;
+  long long first_unread = p.line;
   auto [line_count, header_end, unused] = p.counts;
   std::string lines = first_unread == header_end ? "line " + std::to_string(header_end) + " is"
                                                  : "lines " + std::to_string(first_unread) +
@@ -111,7 +111,7 @@ std::string header_not_read_text(const Problem& p) {
 std::string unicode_text_text(const Problem& p) {
   std::string text =
       "the file is " + p.term + " text, not the instrument's Windows-1252; read as that text";
-  long replaced = p.counts[0];
+  long long replaced = p.counts[0];
   if (replaced > 0)
     text += ", with \"?\" for " + counted(replaced, "character") + " that Windows-1252 lacks" +
             (replaced == 1 ? " or that does not decode" : " or that do not decode");

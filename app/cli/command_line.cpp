@@ -47,7 +47,8 @@ void check_options(const CLI::App& app, const Options& options) {
 Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app) {
   Options options;
   app.allow_extras();
-  // "/tmp/run.PRO" is a path on Windows too, not an option.
+  // CLI11 takes "/name" for an option on Windows, but there a path may start
+  // with "/" too: the root of the current drive.
   app.allow_windows_style_options(false);
   app.add_option("FILE", options.arguments,
                  "export files (.PRO .NUC .CON .PHT .OD .TSC .TM .WSC) or folders of them");

@@ -30,7 +30,7 @@ class ExportFile {
   std::string_view bytes() const { return text_.bytes; }
   // How the file holds its text, and what of it is "?" for want of a byte.
   TextEncoding encoding() const { return text_.found; }
-  long characters_replaced() const { return text_.replaced; }
+  long long characters_replaced() const { return text_.replaced; }
   // Birth time where the file system records it, else the modification time;
   // nothing when a workbook cannot show it.
   const std::optional<DateTime>& created() const { return created_; }

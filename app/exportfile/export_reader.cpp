@@ -37,7 +37,7 @@ void ExportReader::read_header(int last_line, std::initializer_list<int> one_cha
   state_.header_read_to = std::max(state_.header_read_to, last_line);
 }
 
-int colorimetric_header_lines(long line_count) {
+int colorimetric_header_lines(long long line_count) {
   switch (line_count) {
     case 18:
     case 22:
@@ -83,7 +83,7 @@ std::string_view ExportReader::field_of_line(int line) const {
   return state_.header_fields[index];
 }
 
-long ExportReader::file_line_count() {
+long long ExportReader::file_line_count() {
   if (file_line_count_ < 0) {
     std::string_view unused;
     LinePass p(file_.bytes(), unused);
@@ -93,7 +93,7 @@ long ExportReader::file_line_count() {
   return file_line_count_;
 }
 
-std::string_view ExportReader::file_line(long line) {
+std::string_view ExportReader::file_line(long long line) {
   std::string_view text;
   LinePass p(file_.bytes(), text);
   while (!p.at_end() && p.lines_read() < line) p.read();

@@ -24,7 +24,7 @@ struct ReadingState {
   // the kind (method, UV or UV dye, sample type).
   double kind_code = 0;
   double variant_code = 0;
-  long line_count = 0;
+  long long line_count = 0;
   // The last line a header read stored as a field; 0 before any.
   int header_read_to = 0;
   std::string_view current_line;
@@ -56,9 +56,9 @@ class ExportReader {
   double value_of_line(int line) const { return lenient_number(field_of_line(line)); }
 
   // How many lines the file has, whatever the passes made so far.
-  long file_line_count();
+  long long file_line_count();
   // Line `line` of the file, whole; empty past its end.
-  std::string_view file_line(long line);
+  std::string_view file_line(long long line);
 
   // A data pass: every line from `first_line` to the end, header cut, with its number.
   template <class Visit>
@@ -73,11 +73,11 @@ class ExportReader {
  private:
   const ExportFile& file_;
   ReadingState state_;
-  long file_line_count_ = -1;
+  long long file_line_count_ = -1;
 };
 
 // Lines that the colorimetric header read takes from a file of `line_count`
 // lines; 0 reads none.
-int colorimetric_header_lines(long line_count);
+int colorimetric_header_lines(long long line_count);
 
 }  // namespace ordelix

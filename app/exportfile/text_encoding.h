@@ -18,7 +18,7 @@ struct SingleByteText {
   TextEncoding found = TextEncoding::single_byte;
   // Characters Windows-1252 lacks and parts that decode to no character,
   // each held as one "?".
-  long replaced = 0;
+  long long replaced = 0;
 };
 
 // A file's bytes as the instrument would have written its text. Without a

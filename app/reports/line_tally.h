@@ -9,7 +9,7 @@ namespace ordelix {
 // several passes over one stretch of the file may add it.
 class LineTally {
  public:
-  void add(long line) {
+  void add(long long line) {
     auto at = static_cast<std::size_t>(line);
     if (at >= lines_.size()) lines_.resize(at + 1);
     if (lines_[at]) return;
@@ -17,13 +17,13 @@ class LineTally {
     ++count_;
     if (first_ == 0 || line < first_) first_ = line;
   }
-  long first() const { return first_; }  // 0 while empty
-  long count() const { return count_; }
+  long long first() const { return first_; }  // 0 while empty
+  long long count() const { return count_; }
 
  private:
   std::vector<bool> lines_;
-  long first_ = 0;
-  long count_ = 0;
+  long long first_ = 0;
+  long long count_ = 0;
 };
 
 }  // namespace ordelix

@@ -37,7 +37,7 @@ void running_column(ReportSheet& sheet, int col, int first_row, double last_row,
   }
   double beyond = std::nearbyint(last_row) - std::max(ReportSheet::max_row, first_row - 1);
   if (beyond > 0)
-    sheet.count_dropped_writes(static_cast<long>(std::min(beyond, most_counted_rows)));
+    sheet.count_dropped_writes(static_cast<long long>(std::min(beyond, most_counted_rows)));
 }
 
 }  // namespace ordelix::series

@@ -14,7 +14,7 @@ namespace {
 using namespace layout;
 
 // How far the header is read for a file of `line_count` lines; 0 reads none.
-int last_header_line(long line_count) {
+int last_header_line(long long line_count) {
   if (line_count >= 13 && line_count <= 17) return static_cast<int>(line_count) - 2;
   if (line_count >= 18 && line_count <= 10000) return 16;
   return 0;

@@ -15,9 +15,9 @@ namespace {
 // too many.
 constexpr double most_counted = 1e15;
 
-long counted_items(double count) {
+long long counted_items(double count) {
   if (!(count > 0)) return 0;
-  return static_cast<long>(std::nearbyint(std::min(count, most_counted)));
+  return static_cast<long long>(std::nearbyint(std::min(count, most_counted)));
 }
 
 Problem not_a_number_read(int line, std::string_view quote, const LenientReading& reading) {
@@ -86,7 +86,7 @@ double header_background(ReportContext& c) {
 }
 
 void header_check_end(ReportContext& c, int header_end) {
-  long lines = c.reader.file_line_count();
+  long long lines = c.reader.file_line_count();
   int read_to = c.reader.state().header_read_to;
   if (lines < header_end)
     report_warn(c, file_shorter_than_header_warning(lines, header_end));
@@ -106,8 +106,8 @@ double data_number(ReportContext& c, int line, std::string_view text) {
 void count_check(ReportContext& c, int count_line, double count, std::string_view item,
                  int lines_per_item, int first_line) {
   if (!header_line_read(c, count_line)) return;
-  long items = counted_items(count);
-  long held = std::max(0L, c.reader.file_line_count() - first_line + 1);
+  long long items = counted_items(count);
+  long long held = std::max(0LL, c.reader.file_line_count() - first_line + 1);
   if (items * lines_per_item > held)
     report_warn(c, count_beyond_file_warning(count_line, items, item, lines_per_item, held));
 }
@@ -127,16 +127,16 @@ void sample_numbers_write(ReportContext& c, const SampleCount& samples, int firs
 void series_check(ReportContext& c, int count_line, double count, int first_line) {
   if (!header_line_read(c, count_line)) return;
   // The lines n with first_line <= n < count + first_line.
-  long values = counted_items(std::ceil(count));
-  long held = std::max(0L, c.reader.file_line_count() - first_line + 1);
+  long long values = counted_items(std::ceil(count));
+  long long held = std::max(0LL, c.reader.file_line_count() - first_line + 1);
   if (values > held)
     report_warn(c, count_beyond_file_warning(count_line, values, "value", 1, held));
   else
     lines_after_check(c, first_line + values);
 }
 
-void lines_after_check(ReportContext& c, long first_line) {
-  long lines = c.reader.file_line_count();
+void lines_after_check(ReportContext& c, long long first_line) {
+  long long lines = c.reader.file_line_count();
   if (lines >= first_line)
     report_warn(c, lines_after_data_warning(first_line, lines - first_line + 1));
 }

@@ -83,14 +83,14 @@ void sample_numbers_write(ReportContext& c, const SampleCount& samples, int firs
 void series_check(ReportContext& c, int count_line, double count, int first_line);
 
 // Warns of the lines from `first_line` to the end of the file, which no table shows.
-void lines_after_check(ReportContext& c, long first_line);
+void lines_after_check(ReportContext& c, long long first_line);
 
 // A data pass from `first_line` on; a value that falls below the sheet's last
 // row is told of at its line.
 template <class Visit>
 void data_lines_write(ReportContext& c, int first_line, Visit&& visit) {
   c.reader.for_each_line_from(first_line, [&](int line, std::string_view value) {
-    long dropped = c.sheet.dropped_writes();
+    long long dropped = c.sheet.dropped_writes();
     visit(line, value);
     if (c.sheet.dropped_writes() > dropped) c.lines_left_out.add(line);
   });
@@ -100,7 +100,7 @@ void data_lines_write(ReportContext& c, int first_line, Visit&& visit) {
 // below the sheet's last row are told of at that line.
 template <class Write>
 void counted_rows_write(ReportContext& c, int count_line, Write&& write) {
-  long dropped = c.sheet.dropped_writes();
+  long long dropped = c.sheet.dropped_writes();
   write();
   if (c.count_line_left_out == 0 && c.sheet.dropped_writes() > dropped)
     c.count_line_left_out = count_line;

@@ -17,7 +17,7 @@ struct ReportContext {
   LineTally lines_left_out{};
   // The line of the first count whose rows, numbered or stepped by the
   // report, fell below it.
-  long count_line_left_out = 0;
+  long long count_line_left_out = 0;
 };
 
 }  // namespace ordelix

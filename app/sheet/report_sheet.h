@@ -79,10 +79,10 @@ class ReportSheet {
   const std::vector<LineChart>& charts() const { return charts_; }
 
   // Writes dropped for falling below max_row.
-  long dropped_writes() const { return dropped_writes_; }
+  long long dropped_writes() const { return dropped_writes_; }
   // Writes below max_row that a writer leaves out without making them, so
   // that a huge count from the file costs no loop over rows that cannot be.
-  void count_dropped_writes(long writes) { dropped_writes_ += writes; }
+  void count_dropped_writes(long long writes) { dropped_writes_ += writes; }
 
  private:
   void put(int row, int col, CellValue value);
@@ -92,7 +92,7 @@ class ReportSheet {
   std::vector<CellRange> merges_;
   std::vector<CellRange> left_columns_;
   std::vector<LineChart> charts_;
-  long dropped_writes_ = 0;
+  long long dropped_writes_ = 0;
 };
 
 }  // namespace ordelix
