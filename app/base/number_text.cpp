@@ -1,20 +1,12 @@
 #include "number_text.h"
 
-#include <charconv>
-#include <cmath>
+#include "float_chars.h"
 
 namespace ordelix {
 namespace {
 
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
-}
-
-std::string to_chars_text(double value, std::chars_format format, int precision) {
-  char buffer[400];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
-  if (ec != std::errc()) return {};
-  return std::string(buffer, end);
 }
 
 }  // namespace
@@ -49,23 +41,22 @@ std::optional<double> numeric_text_value(std::string_view text) {
   }
   if (i != s.size()) return std::nullopt;
 
-  double value = 0;
-  auto [end, ec] = std::from_chars(s.data() + mantissa_start, s.data() + s.size(), value);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
-  if (value == 0) return 0.0;
-  return negative ? -value : value;
+  std::optional<double> value = decimal_text_value(s.substr(mantissa_start));
+  if (!value) return std::nullopt;
+  if (*value == 0) return 0.0;
+  return negative ? -*value : *value;
 }
 
 std::string general_number_text(double value) {
   if (value == 0) return "0";
-  std::string text = to_chars_text(value, std::chars_format::general, 15);
+  std::string text = float_text(value, std::chars_format::general, 15);
   for (char& c : text)
     if (c == 'e') c = 'E';
   return text;
 }
 
 std::string fixed_number_text(double value, int decimals) {
-  return to_chars_text(value, std::chars_format::fixed, decimals);
+  return float_text(value, std::chars_format::fixed, decimals);
 }
 
 }  // namespace ordelix

@@ -1,9 +1,10 @@
 #include "line_values.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
+
+#include "base/float_chars.h"
 
 namespace ordelix {
 namespace {
@@ -92,10 +93,9 @@ LenientReading lenient_number_reading(std::string_view text) {
       i = j;
     }
   }
-  double value = 0;
-  auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (ec != std::errc() || !std::isfinite(value)) return {};
-  return read_to(negative ? -value : value, i, s);
+  std::optional<double> value = decimal_text_value(number);
+  if (!value) return {};
+  return read_to(negative ? -*value : *value, i, s);
 }
 
 int round_half_even_int16(double value) {

@@ -1,0 +1,59 @@
+// The standard library's floating-point from_chars and to_chars where it has
+// them. Emscripten's (libc++ 13) has not: there, the C library's strtod and
+// printf, by which the standard defines those, and which know no locale but
+// "C" there.
+
+#include "float_chars.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace ordelix {
+namespace {
+
+constexpr std::size_t longest_text = 400;
+
+}  // namespace
+
+#ifdef __cpp_lib_to_chars
+
+std::optional<double> decimal_text_value(std::string_view text) {
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::string float_text(double value, std::chars_format format, int precision) {
+  char buffer[longest_text];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+  if (ec != std::errc()) return {};
+  return std::string(buffer, end);
+}
+
+#else
+
+std::optional<double> decimal_text_value(std::string_view text) {
+  std::string terminated(text);
+  char* end = nullptr;
+  errno = 0;
+  double value = std::strtod(terminated.c_str(), &end);
+  if (end != terminated.c_str() + terminated.size()) return std::nullopt;
+  // strtod flags a subnormal result too, which from_chars takes.
+  if (errno == ERANGE && (value == 0 || std::isinf(value))) return std::nullopt;
+  return value;
+}
+
+std::string float_text(double value, std::chars_format format, int precision) {
+  char buffer[longest_text];
+  int n = std::snprintf(buffer, sizeof buffer, format == std::chars_format::fixed ? "%.*f" : "%.*g",
+                        precision, value);
+  if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) return {};
+  return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+#endif
+
+}  // namespace ordelix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ordelix {
+
+// Doubles to and from text as the standard library's from_chars and to_chars
+// read and write them, on every target.
+
+// The value of a text that is a decimal number whole, in from_chars' syntax;
+// nothing when it lies beyond what a double holds (it would be infinite, or
+// zero from digits that are not).
+std::optional<double> decimal_text_value(std::string_view text);
+
+// `value` with `precision` as printf's "%.*g" (general) or "%.*f" (fixed)
+// writes it in the "C" locale; "" when it takes more than 400 characters.
+std::string float_text(double value, std::chars_format format, int precision);
+
+}  // namespace ordelix
