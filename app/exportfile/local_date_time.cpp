@@ -13,7 +13,7 @@ constexpr int last_year = 9999;
 std::optional<DateTime> date_time_from_local(std::time_t t) {
   // Checked before the calendar functions see it: far beyond the span they
   // fail or overflow.
-  if (t < workbook_time_min || t > workbook_time_max) return std::nullopt;
+  if (workbook_time_clamp(t) != t) return std::nullopt;
   std::optional<std::tm> tm = local_time_of(t);
   if (!tm) return std::nullopt;
   int year = tm->tm_year + 1900;
