@@ -68,8 +68,8 @@ ZipBytes::ZipBytes(std::string_view bytes) {
 bool ZipBytes::write(std::uint64_t at, const void* data, std::size_t size) {
   const char* from = static_cast<const char*>(data);
   while (size > 0) {
-    std::size_t block = at / block_size;
-    std::size_t offset = at % block_size;
+    std::uint64_t block = at / block_size;
+    auto offset = static_cast<std::size_t>(at % block_size);
     try {
       while (blocks_.size() <= block) blocks_.emplace_back(new char[block_size]);
     } catch (const std::bad_alloc&) {
@@ -77,7 +77,7 @@ bool ZipBytes::write(std::uint64_t at, const void* data, std::size_t size) {
       return false;
     }
     std::size_t n = std::min(size, block_size - offset);
-    std::memcpy(blocks_[block].get() + offset, from, n);
+    std::memcpy(blocks_[static_cast<std::size_t>(block)].get() + offset, from, n);
     from += n;
     at += n;
     size -= n;
@@ -90,10 +90,10 @@ std::size_t ZipBytes::read(std::uint64_t at, void* data, std::size_t size) const
   char* to = static_cast<char*>(data);
   std::size_t done = 0;
   while (done < size && at < size_) {
-    std::size_t offset = at % block_size;
+    auto offset = static_cast<std::size_t>(at % block_size);
     std::size_t n = static_cast<std::size_t>(
         std::min<std::uint64_t>({size - done, block_size - offset, size_ - at}));
-    std::memcpy(to + done, blocks_[at / block_size].get() + offset, n);
+    std::memcpy(to + done, blocks_[static_cast<std::size_t>(at / block_size)].get() + offset, n);
     done += n;
     at += n;
   }
@@ -103,7 +103,7 @@ std::size_t ZipBytes::read(std::uint64_t at, void* data, std::size_t size) const
 std::vector<std::string_view> ZipBytes::blocks() const {
   std::vector<std::string_view> views;
   for (std::uint64_t at = 0; at < size_; at += block_size)
-    views.emplace_back(blocks_[at / block_size].get(),
+    views.emplace_back(blocks_[static_cast<std::size_t>(at / block_size)].get(),
                        static_cast<std::size_t>(std::min<std::uint64_t>(block_size, size_ - at)));
   return views;
 }
