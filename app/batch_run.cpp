@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "save/report_flush.h"
 #include "save/report_save.h"
+#include "sheet/sheet_names.h"
 
 namespace ordelix {
 namespace {
@@ -181,6 +182,22 @@ ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const Batch
       },
       [](std::size_t, std::size_t, std::vector<BatchOutcome>&) {});
   return batch;
+}
+
+CombinedSheets batch_combined_sheets(const std::vector<std::string>& inputs,
+                                     const ConvertedBatch& batch) {
+  CombinedSheets combined;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    if (!batch.outcomes[i].converted()) continue;
+    combined.files.push_back(i);
+    names.push_back(path_file_name(inputs[i]));
+    combined.created = std::max(combined.created, batch.conversions[i].created);
+  }
+  names = sheet_names_for(names);
+  for (std::size_t k = 0; k < names.size(); ++k)
+    combined.sheets.push_back({&batch.conversions[combined.files[k]].sheet, names[k]});
+  return combined;
 }
 
 }  // namespace ordelix

@@ -2,11 +2,13 @@
 
 #include <atomic>
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "batch/batch_outcome.h"
 #include "conversion.h"
+#include "xlsx/xlsx_writer.h"
 
 namespace ordelix {
 
@@ -39,5 +41,15 @@ struct ConvertedBatch {
 // nothing is saved.
 ConvertedBatch batch_convert(const std::vector<std::string>& inputs, const BatchSettings& settings,
                              BatchObserver& observer);
+
+// The sheets of one workbook combining the converted files of a batch, in
+// the order of the files, each named after its file; they point into `batch`.
+struct CombinedSheets {
+  std::vector<std::size_t> files;  // the index of each sheet's file
+  std::vector<WorkbookSheet> sheets;
+  std::time_t created = 0;  // the latest of the files'
+};
+CombinedSheets batch_combined_sheets(const std::vector<std::string>& inputs,
+                                     const ConvertedBatch& batch);
 
 }  // namespace ordelix

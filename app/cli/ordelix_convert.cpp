@@ -1,7 +1,6 @@
 // ordelix-convert: export files in, .xlsx reports out, for scripts and batches.
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -15,10 +14,8 @@
 #include "console_reporter.h"
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
-#include "platform/paths.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
-#include "sheet/sheet_names.h"
 
 namespace {
 
@@ -113,36 +110,24 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
                        ": the combined workbook would replace this export file");
   reporter.set_files(inputs, std::vector<std::string>(inputs.size()));
   ordelix::ConvertedBatch batch = ordelix::batch_convert(inputs, settings_of(options), reporter);
-
-  std::vector<std::string> names;
-  std::vector<std::size_t> kept;
-  std::time_t created = 0;
-  for (std::size_t i = 0; i < inputs.size(); ++i) {
-    if (!batch.outcomes[i].converted()) continue;
-    kept.push_back(i);
-    names.push_back(ordelix::path_file_name(inputs[i]));
-    created = std::max(created, batch.conversions[i].created);
-  }
-  if (kept.empty()) return batch.outcomes;
-  names = ordelix::sheet_names_for(names);
-  std::vector<ordelix::WorkbookSheet> sheets;
-  for (std::size_t k = 0; k < kept.size(); ++k)
-    sheets.push_back({&batch.conversions[kept[k]].sheet, names[k]});
+  ordelix::CombinedSheets combined = ordelix::batch_combined_sheets(inputs, batch);
+  if (combined.sheets.empty()) return batch.outcomes;
 
   ordelix::SaveOptions save;
   save.replace_existing = options.force;
-  save.created = created;
-  ordelix::Result<void> saved = options.combine == to_stdout
-                                    ? ordelix::report_stream(sheets, stdout_descriptor, created)
-                                    : ordelix::report_save_workbook(sheets, options.combine, save);
+  save.created = combined.created;
+  ordelix::Result<void> saved =
+      options.combine == to_stdout
+          ? ordelix::report_stream(combined.sheets, stdout_descriptor, combined.created)
+          : ordelix::report_save_workbook(combined.sheets, options.combine, save);
   if (!saved) {
     reporter.error(options.combine, ordelix::problem_text(saved.error()));
-    for (std::size_t i : kept) batch.outcomes[i].result = saved;
+    for (std::size_t i : combined.files) batch.outcomes[i].result = saved;
     return batch.outcomes;
   }
-  for (std::size_t k = 0; k < kept.size(); ++k)
-    reporter.made(ordelix::printable_name(inputs[kept[k]]) + " -> " +
-                  ordelix::printable_name(options.combine) + " [" + names[k] + "]");
+  for (std::size_t k = 0; k < combined.files.size(); ++k)
+    reporter.made(ordelix::printable_name(inputs[combined.files[k]]) + " -> " +
+                  ordelix::printable_name(options.combine) + " [" + combined.sheets[k].name + "]");
   return batch.outcomes;
 }
 

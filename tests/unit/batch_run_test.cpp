@@ -148,5 +148,41 @@ TEST_F(BatchRun, ConvertingForOneWorkbookKeepsEverySheet) {
   EXPECT_FALSE(fs::exists(dir_.file("out"))) << "nothing is saved";
 }
 
+// Four files, the first two of one name in different case; the one dated
+// latest gives no report, and another was never taken up.
+TEST(CombinedSheets, OneForEachConvertedFileNamedAfterItAndDatedByTheLatestOfThem) {
+  std::vector<std::string> inputs = {"in/one/a.PRO", "in/two/A.PRO", "in/b.NUC", "c.TM", "d.OD"};
+  const std::time_t times[] = {300, 500, 900, 100, 950};
+  ConvertedBatch batch;
+  batch.outcomes.resize(inputs.size());
+  batch.conversions.resize(inputs.size());
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    batch.outcomes[i].attempted = i != 4;
+    batch.conversions[i].created = times[i];
+  }
+  batch.outcomes[2].result = Problem(ProblemKind::no_report);
+
+  CombinedSheets combined = batch_combined_sheets(inputs, batch);
+  EXPECT_EQ(combined.files, (std::vector<std::size_t>{0, 1, 3}));
+  ASSERT_EQ(combined.sheets.size(), 3u);
+  EXPECT_EQ(combined.sheets[0].name, "a.PRO");
+  EXPECT_EQ(combined.sheets[1].name, "A.PRO (2)");
+  EXPECT_EQ(combined.sheets[2].name, "c.TM");
+  for (std::size_t k = 0; k < combined.sheets.size(); ++k)
+    EXPECT_EQ(combined.sheets[k].sheet, &batch.conversions[combined.files[k]].sheet);
+  EXPECT_EQ(combined.created, 500);
+}
+
+TEST(CombinedSheets, NoneWhenNoFileConverted) {
+  ConvertedBatch batch;
+  batch.outcomes.resize(2);
+  batch.conversions.resize(2);
+  batch.outcomes[0].attempted = true;
+  batch.outcomes[0].result = Problem(ProblemKind::no_mode);
+  CombinedSheets combined = batch_combined_sheets({"a.PRO", "b.PRO"}, batch);
+  EXPECT_TRUE(combined.sheets.empty());
+  EXPECT_TRUE(combined.files.empty());
+}
+
 }  // namespace
 }  // namespace ordelix
