@@ -15,11 +15,20 @@ namespace {
 
 constexpr std::size_t longest_text = 400;
 
+// Whether the text may be a number of the syntax at all: without this, each
+// library reads more forms (a sign, blanks, hexadecimal, infinities), and
+// strtod some that from_chars does not.
+bool starts_as_decimal(std::string_view text) {
+  return !text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '.') &&
+         text.find_first_of("xX") == std::string_view::npos;
+}
+
 }  // namespace
 
 #ifdef __cpp_lib_to_chars
 
 std::optional<double> decimal_text_value(std::string_view text) {
+  if (!starts_as_decimal(text)) return std::nullopt;
   double value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -36,6 +45,7 @@ std::string float_text(double value, std::chars_format format, int precision) {
 #else
 
 std::optional<double> decimal_text_value(std::string_view text) {
+  if (!starts_as_decimal(text)) return std::nullopt;
   std::string terminated(text);
   char* end = nullptr;
   errno = 0;

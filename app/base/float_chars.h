@@ -10,9 +10,11 @@ namespace ordelix {
 // Doubles to and from text as the standard library's from_chars and to_chars
 // read and write them, on every target.
 
-// The value of a text that is a decimal number whole, in from_chars' syntax;
-// nothing when it lies beyond what a double holds (it would be infinite, or
-// zero from digits that are not).
+// The value of a text that is an unsigned decimal number whole: digits with
+// at most one ".", at least one digit, then an exponent ("e" or "E", a sign
+// or none, digits) or none. Nothing for any other text, or when the value
+// lies beyond what a double holds (it would be infinite, or zero from digits
+// that are not).
 std::optional<double> decimal_text_value(std::string_view text);
 
 // `value` with `precision` as printf's "%.*g" (general) or "%.*f" (fixed)

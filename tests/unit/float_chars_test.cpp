@@ -36,8 +36,9 @@ TEST(DecimalTextValue, SubnormalsAndZerosAreValues) {
   EXPECT_EQ(decimal_text_value("0.000"), 0.0);
 }
 
-TEST(DecimalTextValue, OnlyAWholeText) {
-  for (const char* text : {"", "12abc", "1.5 ", " 1"})
+TEST(DecimalTextValue, OnlyAWholeTextOfTheSyntax) {
+  for (const char* text : {"", "12abc", "1.5 ", " 1", "-1", "+1", ".", "1e", "1e+", "0x10", "0X1p3",
+                           "inf", "nan", "1d5"})
     EXPECT_EQ(decimal_text_value(text), std::nullopt) << '"' << text << '"';
 }
 
