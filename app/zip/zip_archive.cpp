@@ -15,11 +15,19 @@ constexpr uLong utf8_names = 1u << 11;
 // Made by a FAT-era system, spec 2.0: what readers assume of a plain zip.
 constexpr uLong version_made_by = 20;
 
-tm_zip zip_date_of(const DateTime& t) {
-  if (t.year < first_zip_year) return {0, 0, 0, 1, 0, first_zip_year};
-  if (t.year > last_zip_year) return {59, 59, 23, 31, 11, last_zip_year};
-  return {static_cast<uInt>(t.second), static_cast<uInt>(t.minute),    static_cast<uInt>(t.hour),
-          static_cast<uInt>(t.day),    static_cast<uInt>(t.month - 1), static_cast<uInt>(t.year)};
+// Its fields are int in zlib's minizip and unsigned in Debian's.
+tm_zip zip_date_of(DateTime t) {
+  if (t.year < first_zip_year) t = {first_zip_year, 1, 1, 0, 0, 0};
+  if (t.year > last_zip_year) t = {last_zip_year, 12, 31, 23, 59, 59};
+  tm_zip date{};
+  using Field = decltype(date.tm_sec);
+  date.tm_sec = static_cast<Field>(t.second);
+  date.tm_min = static_cast<Field>(t.minute);
+  date.tm_hour = static_cast<Field>(t.hour);
+  date.tm_mday = static_cast<Field>(t.day);
+  date.tm_mon = static_cast<Field>(t.month - 1);
+  date.tm_year = static_cast<Field>(t.year);
+  return date;
 }
 
 bool member_write(zipFile archive, const ZipMember& member, const zip_fileinfo& info) {
