@@ -1,6 +1,10 @@
 # What the programs take from outside: Debian's libraries for Linux; for
-# Windows, built from Debian's sources (minizip) or headers only (CLI11).
-if(WIN32)
+# Windows, built from Debian's sources (minizip) or headers only (CLI11); for
+# the browser, built from Debian's sources (zlib and minizip), and neither
+# the command line nor the window.
+if(EMSCRIPTEN)
+  set(ORDELIX_GUI OFF CACHE BOOL "Build the desktop window" FORCE)
+elseif(WIN32)
   # The window needs Qt, which Debian has for Linux only.
   set(ORDELIX_GUI OFF CACHE BOOL "Build the desktop window" FORCE)
   # CLI11's package names /usr/include, where a cross build must not look:
