@@ -1,0 +1,97 @@
+// Conversions run on the memory platform's table: the page's files are put
+// there, the core converts and saves as it does on disk, and the reports are
+// taken out. The table is emptied around each call, which stands alone.
+
+#include "page_conversion.h"
+
+#include "batch/batch_plan.h"
+#include "batch_run.h"
+#include "exportfile/local_date_time.h"
+#include "platform/memory/memory_files.h"
+#include "platform/paths.h"
+#include "save/report_save.h"
+
+namespace ordelix {
+namespace {
+
+constexpr const char* combined_name = "combined.xlsx";
+
+// The table emptied when the call is done, whichever way it ends.
+struct FreshTable {
+  FreshTable() { memory_files_clear(); }
+  ~FreshTable() { memory_files_clear(); }
+  FreshTable(const FreshTable&) = delete;
+  FreshTable& operator=(const FreshTable&) = delete;
+};
+
+class Unobserved : public BatchObserver {
+ public:
+  void progressed(const BatchProgress&) override {}
+  void reported(std::size_t, const BatchOutcome&) override {}
+};
+
+std::string bytes_taken(const std::string& path) {
+  return memory_file_take(path).value_or(std::string());
+}
+
+}  // namespace
+
+PageReport page_convert(PageFile file) {
+  FreshTable table;
+  PageReport report;
+  report.report_name = batch_report_paths({{file.name, file.name}}, "", "").front();
+  // A file that cannot be put is one the conversion cannot open, and says so.
+  (void)memory_file_put(file.name, std::move(file.bytes), file.created);
+  Result<Conversion> conversion = convert_export_file(file.name);
+  if (!conversion) {
+    report.error = std::move(conversion).error();
+    return report;
+  }
+  SaveOptions options;
+  options.input_path = file.name;
+  options.created = conversion->created;
+  if (Result<void> saved = report_save(conversion->sheet, report.report_name, options); !saved)
+    report.error = std::move(saved).error();
+  else
+    report.workbook = bytes_taken(report.report_name);
+  report.conversion = std::move(conversion).value();
+  return report;
+}
+
+PageWorkbook page_combine(std::vector<PageFile> files) {
+  FreshTable table;
+  // A folder for each, so that files of one name stay apart.
+  std::vector<std::string> inputs;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    inputs.push_back(path_join(std::to_string(i), files[i].name));
+    (void)memory_file_put(inputs.back(), std::move(files[i].bytes), files[i].created);
+  }
+  Unobserved unobserved;
+  ConvertedBatch batch = batch_convert(inputs, BatchSettings{}, unobserved);
+  CombinedSheets combined = batch_combined_sheets(inputs, batch);
+  PageWorkbook workbook;
+  for (const WorkbookSheet& sheet : combined.sheets) workbook.sheet_names.push_back(sheet.name);
+  if (!combined.sheets.empty()) {
+    SaveOptions options;
+    options.created = combined.created;
+    if (Result<void> saved = report_save_workbook(combined.sheets, combined_name, options); !saved)
+      workbook.error = std::move(saved).error();
+    else
+      workbook.workbook = bytes_taken(combined_name);
+  }
+  workbook.outcomes = std::move(batch.outcomes);
+  return workbook;
+}
+
+Result<std::string> page_zip(const std::vector<ZipMember>& members) {
+  ZipBytes zip;
+  DateTime now = date_time_from_local(std::time(nullptr)).value_or(DateTime{});
+  if (Result<void> written = zip_archive_write(members, now, zip); !written)
+    return std::move(written).error();
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(zip.size()));
+  for (std::string_view block : zip.blocks()) bytes.append(block);
+  return bytes;
+}
+
+}  // namespace ordelix

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/result.h"
+#include "batch/batch_outcome.h"
+#include "conversion.h"
+#include "zip/zip_archive.h"
+
+namespace ordelix {
+
+// An export file as a page hands it in: its name (a relative path at most)
+// and bytes, dated by the time it was last changed.
+struct PageFile {
+  std::string name;
+  std::string bytes;
+  std::time_t created = 0;
+};
+
+// One export file converted as ordelix-convert converts it alone.
+struct PageReport {
+  std::string report_name;               // the name ordelix-convert gives its report
+  std::optional<Problem> error;          // why there is no report
+  std::optional<Conversion> conversion;  // its sheet and warnings, once converted
+  std::string workbook;                  // the report, when there is one
+};
+
+PageReport page_convert(PageFile file);
+
+// Export files combined into one workbook as ordelix-convert --combine does.
+struct PageWorkbook {
+  std::string workbook;          // empty when no file converted or it failed
+  std::optional<Problem> error;  // why the workbook could not be written
+  std::vector<std::string> sheet_names;
+  std::vector<BatchOutcome> outcomes;  // each file's error or warnings
+};
+
+PageWorkbook page_combine(std::vector<PageFile> files);
+
+// Reports handed out together: a zip archive of them dated now.
+Result<std::string> page_zip(const std::vector<ZipMember>& members);
+
+}  // namespace ordelix

@@ -1,0 +1,34 @@
+// Calls the module as a page's worker does, for check_web.py. Reads a JSON
+// list of calls on standard input, export files named by path:
+//   {"op": "convert", "name", "path", "lastModifiedMs"}
+//   {"op": "combine", "names", "paths", "lastModifiedMs"}
+//   {"op": "zipReports", "names", "paths"}
+// and writes the list of their outcomes, {"result": ...} or {"thrown": its
+// message}, as JSON on standard output, each Uint8Array as {"base64": ...}.
+//
+// Usage: node core_driver.mjs ORDELIX_CORE_JS < calls.json
+
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+
+const OrdelixCore = createRequire(import.meta.url)(path.resolve(process.argv[2]));
+const core = await OrdelixCore();
+
+const read = (path) => new Uint8Array(fs.readFileSync(path));
+const calls = {
+  convert: (c) => core.convert(c.name, read(c.path), c.lastModifiedMs),
+  combine: (c) => core.combine(c.names, c.paths.map(read), c.lastModifiedMs),
+  zipReports: (c) => core.zipReports(c.names, c.paths.map(read)),
+};
+
+const outcomes = JSON.parse(fs.readFileSync(0, 'utf8')).map((call) => {
+  try {
+    return { result: calls[call.op](call) };
+  } catch (e) {
+    return { thrown: e instanceof Error ? e.message : String(e) };
+  }
+});
+const bytesAsBase64 = (key, value) =>
+  value instanceof Uint8Array ? { base64: Buffer.from(value).toString('base64') } : value;
+process.stdout.write(JSON.stringify(outcomes, bytesAsBase64));
