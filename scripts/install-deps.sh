@@ -2,7 +2,8 @@
 # Installs the Debian packages Ordelix needs to build, test and look at its
 # reports, skipping those already present, and fetches the source of the
 # workbook library into .deps/. With "windows", also what cross-builds the
-# Windows converter and runs it under wine.
+# Windows converter and runs it under wine; with "web", what builds the
+# browser's module (emscripten) and runs it (Node).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,15 +15,18 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
 )
 windows=0
+web=0
 for target in "$@"; do
   case $target in
     windows) windows=1 ;;
+    web) web=1 ;;
     *) echo "install-deps.sh: unknown target $target" >&2 && exit 2 ;;
   esac
 done
 # std::thread needs the POSIX-threads variant of the cross compiler.
 [ $windows -eq 1 ] && packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev wine wine64)
+[ $web -eq 1 ] && packages+=(emscripten nodejs)
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
@@ -69,6 +73,8 @@ fetch_debian_source() {
 }
 fetch_debian_source libxlsxwriter 1.1.4
 # The Windows build compiles minizip in from zlib's source, as Debian builds
-# its own.
-[ $windows -eq 1 ] && fetch_debian_source zlib 1.2.13.dfsg
+# its own; the browser's, zlib as well.
+if [ $windows -eq 1 ] || [ $web -eq 1 ]; then
+  fetch_debian_source zlib 1.2.13.dfsg
+fi
 exit 0

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, checks formatting, then builds and runs every test: as released,
-# with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows
-# converter under wine against the release build.
+# with AddressSanitizer and UndefinedBehaviorSanitizer, the Windows converter
+# under wine and the browser's module in Node, both against the release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh windows
+scripts/install-deps.sh windows web
 
 echo "== format check"
 git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
@@ -17,6 +17,10 @@ echo "== Windows build and tests under wine"
 scripts/build-windows.sh
 BUILD_DIR=build-windows scripts/build.sh
 ctest --test-dir build-windows --output-on-failure -j2
+
+echo "== browser module and its tests in Node"
+BUILD_TARGETS= scripts/build-web.sh
+ctest --test-dir build-web --output-on-failure -j2
 
 echo "== sanitizer build and tests"
 BUILD_DIR=build-asan scripts/build.sh -DCMAKE_BUILD_TYPE=Sanitize -DORDELIX_SANITIZE=ON
