@@ -34,8 +34,9 @@ val uint8_array(std::string_view bytes) {
   return array;
 }
 
-// Milliseconds since 1970 as whole seconds, the earlier one for a fraction.
-// Emscripten's time_t holds 32 bits, 1901 to 2038: beyond, the nearest end.
+// Milliseconds since 1970 as whole seconds, the earlier one for a fraction;
+// no number at all as 1970. Emscripten's time_t holds 32 bits, 1901 to 2038:
+// beyond, the nearest end.
 std::time_t created_of(double milliseconds) {
   constexpr double earliest = std::numeric_limits<std::time_t>::min();
   constexpr double latest = std::numeric_limits<std::time_t>::max();

@@ -93,10 +93,6 @@ def shown_date(seconds):
     return f"{t.tm_year}/{t.tm_mon}/{t.tm_mday} {t.tm_hour}:{t.tm_min:02}:{t.tm_sec:02}"
 
 
-def workbook_created(data):
-    return windows.workbook_date(data)
-
-
 def as_written(number):
     """A number as the workbook holds it, to 16 significant digits: the golden
     files give what a spreadsheet reads."""
@@ -281,7 +277,7 @@ class PageTimes(unittest.TestCase):
                 self.assertEqual(result["warnings"], [])
                 (cell,) = [c for c in result["sheet"]["cells"] if c["kind"] == "d"]
                 self.assertEqual((cell["row"], cell["col"], cell["value"]), (2, 4, date))
-                self.assertEqual(workbook_created(result["xlsx"]), created)
+                self.assertEqual(windows.workbook_date(result["xlsx"]), created)
 
 
 class Combined(unittest.TestCase):

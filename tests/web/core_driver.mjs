@@ -9,11 +9,18 @@
 // Usage: node core_driver.mjs ORDELIX_CORE_JS < calls.json
 
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
-import path from 'node:path';
+import vm from 'node:vm';
 
-const OrdelixCore = createRequire(import.meta.url)(path.resolve(process.argv[2]));
-const core = await OrdelixCore();
+// The module runs as a worker's script: importScripts and self are there,
+// Node's globals are not. Without fetch, it decodes its WebAssembly itself,
+// as it does where a page's fetch of it fails.
+const worker = vm.createContext({
+  importScripts() {},
+  self: { location: { href: 'blob:ordelix-page/worker' } },
+  WebAssembly, TextDecoder, Uint8Array, console, performance, atob, setTimeout, clearTimeout,
+});
+vm.runInContext(fs.readFileSync(process.argv[2], 'utf8'), worker);
+const core = await worker.OrdelixCore();
 
 const read = (path) => new Uint8Array(fs.readFileSync(path));
 const calls = {
@@ -26,7 +33,7 @@ const outcomes = JSON.parse(fs.readFileSync(0, 'utf8')).map((call) => {
   try {
     return { result: calls[call.op](call) };
   } catch (e) {
-    return { thrown: e instanceof Error ? e.message : String(e) };
+    return { thrown: e?.message ?? String(e) };
   }
 });
 const bytesAsBase64 = (key, value) =>
