@@ -379,4 +379,4 @@ if __name__ == "__main__":
     reports.EXAMPLES = EXAMPLES
     os.environ["TZ"] = ENVIRONMENT["TZ"]
     time.tzset()
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    unittest.main(argv=sys.argv[:1] + sys.argv[7:], verbosity=2)
