@@ -452,4 +452,4 @@
   document.documentElement.dataset.ready = "true";
   // For the page's own tests and benchmark.
   root.ordelixPage = { entries: () => entries, convert };
-})(typeof self !== "undefined" ? self : this);
+})(globalThis);

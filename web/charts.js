@@ -115,4 +115,4 @@
   }
 
   root.OrdelixCharts = { drawReportChart, drawCurve };
-})(typeof self !== "undefined" ? self : this);
+})(globalThis);

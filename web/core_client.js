@@ -102,4 +102,4 @@
   }
 
   root.OrdelixCoreClient = CoreClient;
-})(typeof self !== "undefined" ? self : this);
+})(globalThis);

@@ -4,7 +4,7 @@
   const api = factory();
   if (typeof module === "object" && module.exports) module.exports = api;
   else root.OrdelixFormat = api;
-})(typeof self !== "undefined" ? self : this, function () {
+})(globalThis, function () {
   "use strict";
 
   const MODE_EXTENSIONS = ["PRO", "NUC", "CON", "PHT", "OD", "TSC", "TM", "WSC"];

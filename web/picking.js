@@ -106,4 +106,4 @@
   }
 
   root.OrdelixPicking = { fromInput, fromFolderInput, dropEntries, fromDrop };
-})(typeof self !== "undefined" ? self : this);
+})(globalThis);

@@ -157,4 +157,4 @@
 
   root.OrdelixSheetView = SheetView;
   root.OrdelixSheetView.ROW_PX = ROW_PX;
-})(typeof self !== "undefined" ? self : this);
+})(globalThis);
