@@ -32,8 +32,12 @@
 
   // --- the core's state ----------------------------------------------------
 
+  // Moments for the benchmark, in performance.now() milliseconds.
+  const times = (root.ordelixTimes = { ui: 0, core: 0, picked: 0 });
+
   function showCoreState() {
     const state = client.loadError ? "failed" : client.ready ? "ready" : "loading";
+    if (state === "ready" && !times.core) times.core = performance.now();
     document.documentElement.dataset.core = state;
     $("core-state").textContent = state === "failed"
       ? `The converter could not start: ${client.loadError}` : "";
@@ -97,9 +101,13 @@
   }
 
   // --- the list of files ----------------------------------------------------
+  // A listbox of which only the items in view are in the document, the list
+  // itself keeping the focus and pointing at the chosen item: ten thousand
+  // files cost what forty do.
 
-  const dirty = new Set();
-  let listScheduled = false;
+  const ITEM_PX = 40;
+  const LIST_OVERSCAN = 20;
+  const list = { first: 0, last: 0, scheduled: false };
 
   function stateText(entry) {
     switch (entry.state) {
@@ -114,77 +122,97 @@
     }
   }
 
-  function drawItem(entry) {
-    const item = entry.item;
-    item.className = `file-item ${entry.state}`;
-    item.lastChild.textContent = stateText(entry);
+  function escapeHtml(text) {
+    return text.replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
+  }
+
+  function itemHtml(i) {
+    const e = entries[i];
+    const path = escapeHtml(e.path);
+    return `<li id="file-${i}" role="option" class="file-item ${e.state}" data-id="${i}" ` +
+      `aria-selected="${i === selected}" aria-posinset="${i + 1}" aria-setsize="${entries.length}">` +
+      `<span class="file-name" title="${path}">${path}</span>` +
+      `<span class="file-state">${stateText(e)}</span></li>`;
+  }
+
+  // Items already there are changed in place, so that a click in progress
+  // finds the item it began on.
+  function drawList() {
+    list.scheduled = false;
+    const ul = $("file-list");
+    const view = Math.ceil((ul.clientHeight || 600) / ITEM_PX);
+    const top = Math.floor(ul.scrollTop / ITEM_PX);
+    const first = Math.max(0, top - LIST_OVERSCAN);
+    const last = Math.min(entries.length, top + view + LIST_OVERSCAN);
+    if (first !== list.first || last !== list.last || ul.children.length !== last - first) {
+      list.first = first;
+      list.last = last;
+      let html = "";
+      for (let i = first; i < last; ++i) html += itemHtml(i);
+      ul.style.paddingTop = `${first * ITEM_PX}px`;
+      ul.style.paddingBottom = `${(entries.length - last) * ITEM_PX}px`;
+      ul.innerHTML = html;
+    } else {
+      for (let i = first; i < last; ++i) {
+        const item = ul.children[i - first];
+        const e = entries[i];
+        const className = `file-item ${e.state}`;
+        if (item.className !== className) item.className = className;
+        const state = stateText(e);
+        if (item.lastChild.textContent !== state) item.lastChild.textContent = state;
+        item.setAttribute("aria-selected", String(i === selected));
+      }
+    }
+    if (selected >= first && selected < last) ul.setAttribute("aria-activedescendant", `file-${selected}`);
+    else ul.removeAttribute("aria-activedescendant");
+  }
+
+  function scheduleList() {
+    if (!list.scheduled) {
+      list.scheduled = true;
+      requestAnimationFrame(drawList);
+    }
   }
 
   function markItem(entry) {
-    dirty.add(entry);
-    if (!listScheduled) {
-      listScheduled = true;
-      requestAnimationFrame(() => {
-        listScheduled = false;
-        for (const e of dirty) drawItem(e);
-        dirty.clear();
-      });
-    }
+    if (entry.id >= list.first && entry.id < list.last) scheduleList();
   }
 
   function buildList() {
-    const list = $("file-list");
-    const fragment = document.createDocumentFragment();
-    for (const entry of entries) {
-      const item = document.createElement("li");
-      item.id = `file-${entry.id}`;
-      item.setAttribute("role", "option");
-      item.setAttribute("aria-selected", "false");
-      item.tabIndex = -1;
-      item.dataset.id = String(entry.id);
-      const name = document.createElement("span");
-      name.className = "file-name";
-      name.textContent = entry.path;
-      const state = document.createElement("span");
-      state.className = "file-state";
-      item.append(name, state);
-      entry.item = item;
-      drawItem(entry);
-      fragment.appendChild(item);
-    }
-    list.replaceChildren(fragment);
+    list.first = list.last = -1;
     $("file-pane").hidden = entries.length < 2;
     $("results").classList.toggle("single", entries.length < 2);
     $("results").hidden = entries.length === 0;
+    $("file-list").scrollTop = 0;
+    drawList();
   }
 
   function select(id, focus = false) {
     if (id < 0 || id >= entries.length) return;
-    if (selected >= 0 && entries[selected]) {
-      entries[selected].item.setAttribute("aria-selected", "false");
-      entries[selected].item.tabIndex = -1;
-    }
     selected = id;
-    const item = entries[id].item;
-    item.setAttribute("aria-selected", "true");
-    item.tabIndex = 0;
-    $("file-list").setAttribute("aria-activedescendant", item.id);
-    if (focus) item.focus();
-    item.scrollIntoView({ block: "nearest" });
+    const ul = $("file-list");
+    // Brings the chosen item into view, then draws the items around it.
+    const top = id * ITEM_PX;
+    if (top < ul.scrollTop) ul.scrollTop = top;
+    else if (top + ITEM_PX > ul.scrollTop + ul.clientHeight) ul.scrollTop = top + ITEM_PX - ul.clientHeight;
+    drawList();
+    if (focus) ul.focus();
     renderReport(entries[id]);
   }
 
+  $("file-list").addEventListener("scroll", scheduleList, { passive: true });
   $("file-list").addEventListener("click", (event) => {
     const item = event.target.closest("li[role=option]");
     if (item) select(Number(item.dataset.id), true);
   });
   $("file-list").addEventListener("keydown", (event) => {
-    const moves = { ArrowDown: 1, ArrowUp: -1, PageDown: 10, PageUp: -10 };
+    const page = Math.max(1, Math.floor($("file-list").clientHeight / ITEM_PX) - 1);
+    const moves = { ArrowDown: 1, ArrowUp: -1, PageDown: page, PageUp: -page };
     let target = null;
     if (event.key in moves) target = Math.min(entries.length - 1, Math.max(0, selected + moves[event.key]));
     else if (event.key === "Home") target = 0;
     else if (event.key === "End") target = entries.length - 1;
-    else if (event.key === "Enter" || event.key === " ") target = selected;
+    else if (event.key === "Enter" || event.key === " ") target = Math.max(selected, 0);
     if (target === null) return;
     event.preventDefault();
     select(target, true);
@@ -340,7 +368,7 @@
     }
     entries = picked.files.map((p, id) => ({
       id, file: p.file, path: p.path, name: p.file.name, lastModified: p.file.lastModified,
-      state: "waiting", result: null, item: null,
+      state: "waiting", result: null,
     }));
     selected = -1;
     shownSheet = null;
@@ -399,6 +427,7 @@
   $("download-zip").addEventListener("click", downloadZip);
   $("download-combined").addEventListener("click", downloadCombined);
   $("file-input").addEventListener("change", (event) => {
+    times.picked = performance.now();
     const picked = root.OrdelixPicking.fromInput(event.target.files);
     event.target.value = "";
     convert(picked);
@@ -449,6 +478,7 @@
   setInterval(tick, 1000);
 
   showCoreState();
+  times.ui = performance.now();
   document.documentElement.dataset.ready = "true";
   // For the page's own tests and benchmark.
   root.ordelixPage = { entries: () => entries, convert };

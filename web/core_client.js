@@ -69,7 +69,7 @@
     convert(jobs, onStart, onResult) {
       return this.run({ type: "convert", jobs }, (m, finish, reject) => {
         if (m.type === "start") onStart(m.id);
-        else if (m.type === "converted") onResult(m.id, m.result);
+        else if (m.type === "converted") for (const r of m.results) onResult(r.id, r.result);
         else if (m.type === "done") finish(true);
         else if (m.type === "failed") reject(new Error(m.error));
       }, false);

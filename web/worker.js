@@ -66,11 +66,27 @@ async function convertOne(job) {
 async function handle(message) {
   await load();
   if (message.type === "convert") {
+    // Results go in batches of at most 40 ms: ten thousand small files would
+    // otherwise flood the page with as many messages.
+    let batch = [];
+    let transfers = [];
+    let posted = 0;
+    const flush = () => {
+      if (batch.length > 0) postMessage({ type: "converted", results: batch }, transfers);
+      batch = [];
+      transfers = [];
+      posted = performance.now();
+    };
     for (const job of message.jobs) {
-      postMessage({ type: "start", id: job.id });
+      if (performance.now() - posted > 40) {
+        flush();
+        postMessage({ type: "start", id: job.id });
+      }
       const result = await convertOne(job);
-      postMessage({ type: "converted", id: job.id, result }, result.xlsx ? [result.xlsx.buffer] : []);
+      batch.push({ id: job.id, result });
+      if (result.xlsx) transfers.push(result.xlsx.buffer);
     }
+    flush();
     postMessage({ type: "done" });
   } else if (message.type === "zip") {
     try {

@@ -230,6 +230,7 @@ class AgainstTheConverter(PageCase):
         run = self.native("-o", path + ".xlsx", path)
         said = re.findall(r"^.*:(\d+): warning: (.*)$", run.stderr, re.M)
         self.assertEqual(len(said), 1, run.stderr)
+        self.pick(path)
         self.assertEqual(self.report_texts(".warnings li"), [f"line {said[0][0]}: {said[0][1]}"])
         self.assertEqual(self.report_texts(".warnings h3"), ["1 warning about the export file"])
 
@@ -240,7 +241,7 @@ class AgainstTheConverter(PageCase):
                 path = self.write(name, lines)
                 run = self.native("-o", path + ".xlsx", path)
                 self.assertEqual(run.returncode, 1)
-                reason = re.search(rf"^ordelix-convert: {re.escape(name)}: (.*)$", run.stderr, re.M)
+                reason = re.search(rf"^ordelix-convert: {re.escape(path)}: (.*)$", run.stderr, re.M)
                 self.assertIsNotNone(reason, run.stderr)
                 self.pick(path)
                 self.assertEqual(self.report_texts(".refusal .reason"), [reason.group(1)])
@@ -437,18 +438,20 @@ class EitherCore(PageCase):
                 "const e = arguments[0]; return e.getAttribute('aria-label') || e.textContent.trim() ||"
                 " (e.labels && e.labels[0] && e.labels[0].textContent)", active)
             self.assertTrue(name, f"{ident} has no name")
-        for wanted in ("picked", "browse", "browse-folder", "download-zip", "download-combined", "file-0",
+        for wanted in ("picked", "browse", "browse-folder", "download-zip", "download-combined", "file-list",
                        "flex wide download", "sheet-scroll"):
             self.assertIn(wanted, reached)
 
     def test_keys_press_buttons_and_choose_files(self):
         self.pick(self.export_file("one.PRO"), self.export_file("two.PRO"))
-        first = self.driver.find_element(By.ID, "file-0")
-        first.click()
-        first.send_keys(Keys.ARROW_DOWN)
+        self.driver.find_element(By.ID, "file-0").click()
+        listbox = self.driver.switch_to.active_element
+        self.assertEqual(listbox.get_attribute("id"), "file-list")
+        listbox.send_keys(Keys.ARROW_DOWN)
         self.assertEqual(self.report_texts(".report-title"), ["two.PRO"])
-        self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "file-1")
-        self.driver.switch_to.active_element.send_keys(Keys.HOME)
+        self.assertEqual(listbox.get_attribute("aria-activedescendant"), "file-1")
+        self.assertEqual(self.driver.find_element(By.ID, "file-1").get_attribute("aria-selected"), "true")
+        listbox.send_keys(Keys.HOME)
         self.assertEqual(self.report_texts(".report-title"), ["one.PRO"])
         self.download_button().send_keys(Keys.SPACE)
         wait_for_download(self.downloads, "one.xlsx")
