@@ -140,8 +140,9 @@
   function drawList() {
     list.scheduled = false;
     const ul = $("file-list");
-    const view = Math.ceil((ul.clientHeight || 600) / ITEM_PX);
-    const top = Math.floor(ul.scrollTop / ITEM_PX);
+    const scroller = $("file-scroll");
+    const view = Math.ceil((scroller.clientHeight || 600) / ITEM_PX);
+    const top = Math.floor(scroller.scrollTop / ITEM_PX);
     const first = Math.max(0, top - LIST_OVERSCAN);
     const last = Math.min(entries.length, top + view + LIST_OVERSCAN);
     if (first !== list.first || last !== list.last || ul.children.length !== last - first) {
@@ -183,30 +184,31 @@
     $("file-pane").hidden = entries.length < 2;
     $("results").classList.toggle("single", entries.length < 2);
     $("results").hidden = entries.length === 0;
-    $("file-list").scrollTop = 0;
+    $("file-scroll").scrollTop = 0;
     drawList();
   }
 
   function select(id, focus = false) {
     if (id < 0 || id >= entries.length) return;
     selected = id;
-    const ul = $("file-list");
+    const scroller = $("file-scroll");
     // Brings the chosen item into view, then draws the items around it.
     const top = id * ITEM_PX;
-    if (top < ul.scrollTop) ul.scrollTop = top;
-    else if (top + ITEM_PX > ul.scrollTop + ul.clientHeight) ul.scrollTop = top + ITEM_PX - ul.clientHeight;
+    if (top < scroller.scrollTop) scroller.scrollTop = top;
+    else if (top + ITEM_PX > scroller.scrollTop + scroller.clientHeight)
+      scroller.scrollTop = top + ITEM_PX - scroller.clientHeight;
     drawList();
-    if (focus) ul.focus();
+    if (focus) $("file-list").focus({ preventScroll: true });
     renderReport(entries[id]);
   }
 
-  $("file-list").addEventListener("scroll", scheduleList, { passive: true });
+  $("file-scroll").addEventListener("scroll", scheduleList, { passive: true });
   $("file-list").addEventListener("click", (event) => {
     const item = event.target.closest("li[role=option]");
     if (item) select(Number(item.dataset.id), true);
   });
   $("file-list").addEventListener("keydown", (event) => {
-    const page = Math.max(1, Math.floor($("file-list").clientHeight / ITEM_PX) - 1);
+    const page = Math.max(1, Math.floor($("file-scroll").clientHeight / ITEM_PX) - 1);
     const moves = { ArrowDown: 1, ArrowUp: -1, PageDown: page, PageUp: -page };
     let target = null;
     if (event.key in moves) target = Math.min(entries.length - 1, Math.max(0, selected + moves[event.key]));
