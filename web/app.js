@@ -254,7 +254,9 @@
     const result = entry.result;
     if (!result.ok) {
       const refusal = element("p", "refusal");
-      refusal.append(element("strong", null, "No report: "), element("span", "reason", result.error || ""));
+      // As the window says it: the file, then the converter's reason.
+      refusal.append(element("strong", null, "No report. "), element("span", "file", entry.name),
+                     document.createTextNode(": "), element("span", "reason", result.error || ""));
       host.appendChild(refusal);
       return;
     }
