@@ -6,7 +6,7 @@
   const F = root.OrdelixFormat;
 
   const ROW_PX = 21; // a 12-point row, as a spreadsheet fits it
-  const OVERSCAN = 40;
+  const OVERSCAN = 20;
   // A spreadsheet's grid shows some empty rows and columns beyond the report.
   const SPARE_ROWS = 5;
   const MIN_COLUMNS = 26;
@@ -73,6 +73,17 @@
         width += this.colPx[c];
       }
       table.style.width = `${width}px`;
+      // The grid: a line at the right of every column and the foot of every
+      // row (all rows are ROW_PX high), under the cells.
+      const lines = [`repeating-linear-gradient(transparent 0 ${ROW_PX - 1}px, #e1e1e1 ${ROW_PX - 1}px ${ROW_PX}px)`];
+      const at = [];
+      let x = this.options.rowHeaderPx || 44;
+      for (let c = 1; c <= this.cols; ++c) {
+        x += this.colPx[c];
+        lines.push("linear-gradient(#e1e1e1, #e1e1e1)");
+        at.push(`${x - 1}px 0 / 1px 100% no-repeat`);
+      }
+      table.style.background = lines.map((l, i) => (i === 0 ? l : `${l} ${at[i - 1]}`)).join(", ");
       table.innerHTML = `<caption class="sr-only">${escapeHtml(this.options.caption)}</caption>` +
         `<colgroup>${cols}</colgroup><thead><tr aria-rowindex="1">${heads}</tr></thead><tbody></tbody>`;
       scroller.appendChild(table);
@@ -115,7 +126,7 @@
       }
       // A merge shows its top-left cell.
       const cell = this.cells.get(merge ? merge.r1 * KEY + merge.c1 : key);
-      if (!cell) return `<td${span}></td>`;
+      if (!cell) return span ? `<td${span} class="m"></td>` : null;
 
       let text;
       let title = "";
@@ -130,8 +141,9 @@
       if (!right)
         for (let c = lastCol + 1; c <= this.cols && this.isEmpty(row, c); ++c) room += this.colPx[c];
       const style = fontStyle(cell.font);
-      return `<td${span}${right ? ' class="r"' : ""}${title}>` +
-        `<div class="t" style="width:${room - 6}px;${style}">${escapeHtml(text)}</div></td>`;
+      const classes = (right ? "r" : "") + (span ? " m" : "");
+      return `<td${span}${classes ? ` class="${classes.trim()}"` : ""}${title}>` +
+        `<div class="t" style="max-width:${room - 6}px;${style}">${escapeHtml(text)}</div></td>`;
     }
 
     render() {
@@ -139,10 +151,21 @@
       const spacer = (rows) =>
         `<tr class="spacer" aria-hidden="true"><td colspan="${this.cols + 1}" style="height:${rows * ROW_PX}px"></td></tr>`;
       if (this.first > 0) parts.push(spacer(this.first));
+      // A run of empty cells is one cell: the grid's lines are the table's
+      // background, and a third of the cells lay out thrice as fast.
+      const empty = (run) => (run === 0 ? "" : run === 1 ? "<td></td>" : `<td colspan="${run}"></td>`);
       for (let r = this.first + 1; r <= this.last; ++r) {
         let row = `<tr aria-rowindex="${r + 1}"><th scope="row">${r}</th>`;
-        for (let c = 1; c <= this.cols; ++c) row += this.cellHtml(r, c);
-        parts.push(row + "</tr>");
+        let run = 0;
+        for (let c = 1; c <= this.cols; ++c) {
+          const html = this.cellHtml(r, c);
+          if (html === null) ++run;
+          else if (html !== "") {
+            row += empty(run) + html;
+            run = 0;
+          }
+        }
+        parts.push(row + empty(run) + "</tr>");
       }
       if (this.last < this.rows) parts.push(spacer(this.rows - this.last));
       this.tbody.innerHTML = parts.join("");

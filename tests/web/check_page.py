@@ -186,6 +186,18 @@ class PageCase(unittest.TestCase):
                 return cells
             top += 600
 
+    def cell_td(self, row, col):
+        """The <td> that shows the sheet's cell, its row in view."""
+        return self.driver.execute_script("""
+            const tr = document.querySelector(`#report tr[aria-rowindex="${arguments[0] + 1}"]`);
+            let col = 0;
+            for (const td of tr ? tr.querySelectorAll('td') : []) {
+              if (col + 1 <= arguments[1] && arguments[1] <= col + td.colSpan) return td;
+              col += td.colSpan;
+            }
+            return null;
+        """, row, col)
+
     def assert_sheet_shows(self, expected):
         """expected: {(row, col): text} of every written cell."""
         self.assertEqual(self.shown_cells(), expected)
@@ -323,14 +335,14 @@ class WithTheTestDouble(PageCase):
             (18, 1): "10", (18, 4): "1.23456789012346E+17",
         })
         self.driver.execute_script("document.querySelector('#report .sheet-scroll').scrollTop = 0")
-        date = self.driver.find_element(By.XPATH, "//tr[@aria-rowindex='3']/td[4]")
-        self.assertEqual(date.get_attribute("colspan"), "2")
+        date = self.cell_td(2, 4)
+        self.assertEqual((date.text, date.get_attribute("colspan")), ("2024/3/7 19:20:30", "2"))
         # 13.57 characters: 95 + 5 pixels; the default 8.43: 64.
         widths = self.driver.execute_script(
             "return [...document.querySelectorAll('#report thead th')].slice(1, 6)"
             ".map(th => th.getBoundingClientRect().width)")
         self.assertEqual(widths, [64, 64, 64, 100, 64])
-        method = self.driver.find_element(By.XPATH, "//tr[@aria-rowindex='2']/td[1]/div")
+        method = self.cell_td(1, 1).find_element(By.TAG_NAME, "div")
         self.assertEqual((method.value_of_css_property("font-weight"), method.value_of_css_property("font-size")),
                          ("700", "16px"))  # 12 pt bold
         headers = [h.text for h in self.driver.find_elements(By.CSS_SELECTOR, "#report thead th")]
@@ -345,9 +357,7 @@ class WithTheTestDouble(PageCase):
         self.driver.execute_script(
             "const s = document.querySelector('#report .sheet-scroll'); s.scrollTop = s.scrollHeight;"
             "s.dispatchEvent(new Event('scroll'))")
-        last = self.driver.find_element(By.XPATH, "//tr[@aria-rowindex='32016']")
-        self.assertEqual([td.text for td in last.find_elements(By.TAG_NAME, "td")][2:6],
-                         ["32399", "", "", "31.999"])
+        self.assertEqual([self.cell_td(32015, c).text for c in (3, 4, 5, 6)], ["32399", "", "", "31.999"])
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart canvas")), 1)
 
     def test_charts_the_scan_and_the_curves_but_nothing_else(self):
