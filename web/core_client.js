@@ -16,7 +16,15 @@
     start() {
       this.ready = false;
       this.loadError = null;
-      this.worker = new Worker(this.url);
+      try {
+        this.worker = new Worker(this.url);
+      } catch (error) {
+        // A browser that forbids workers from Blobs: the page says so.
+        this.loadError = `this browser allows no worker here (${error.message})`;
+        this.worker = { postMessage: () => this.fail(`the converter could not start: ${this.loadError}`),
+                        terminate: () => {} };
+        return;
+      }
       this.worker.onmessage = (event) => this.receive(event.data);
       this.worker.onerror = (event) => {
         event.preventDefault();

@@ -323,6 +323,16 @@ class WithTheTestDouble(PageCase):
                          ["the file has no line 9; a nucleic acid file needs 16"])
         self.assertEqual(self.report_texts("button.download"), [])
 
+    def test_a_core_that_throws_fails_that_file_and_converts_the_next(self):
+        self.pick(self.write("a.PRO", ["1", "MOCK-THROW"]), self.write("b.PRO", ["1"]))
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         "1 converted, 1 failed, 0 with warnings")
+        self.select_file("a.PRO")
+        self.assertEqual(self.report_texts(".refusal .reason"),
+                         ["the converter stopped: RuntimeError: unreachable"])
+        self.select_file("b.PRO")
+        self.assertEqual(len(self.report_texts("button.download")), 1)
+
     def test_the_sheet_as_a_spreadsheet_shows_it(self):
         self.pick(self.write("s.TSC", ["0.5", "1E-05", "0.30000000000000004", "x", "123456789012345678"]))
         # Kinetics rows from 14: time in A (2.5 s steps), value in D; D2:E2 merged.

@@ -4,6 +4,7 @@
 //   a line "MOCK-REFUSE reason" first: no report, the reason as the error;
 //   "MOCK-WARN text": a warning on that line;
 //   "MOCK-SLOW ms": the conversion takes that long;
+//   "MOCK-THROW": the conversion throws, as an aborted module does;
 //   any other line: a value of the data table (numbers plotted).
 // Its workbook is a text naming the file, its time and its value count; its
 // zip is a real one, stored.
@@ -58,6 +59,7 @@ var OrdelixCore = function () {
     const values = [];
     lines.forEach((line, i) => {
       if (line.startsWith("MOCK-WARN ")) result.warnings.push({ line: i + 1, text: line.slice(10) });
+      else if (line === "MOCK-THROW") throw new Error("RuntimeError: unreachable");
       else if (line.startsWith("MOCK-SLOW ")) {
         const until = Date.now() + Number(line.slice(10));
         while (Date.now() < until);
