@@ -11,50 +11,50 @@
     return typeof value === "number" && Number.isFinite(value) ? value : null;
   }
 
-  // spec: title, seriesName, xTitle, yTitle, categories, values,
+  // plot: title, seriesName, xTitle, yTitle, categories, values,
   // tickMarkSpacing, width and height in pixels.
-  function drawLineChart(host, spec, decimalSeparator) {
-    const n = Math.min(spec.categories.length, spec.values.length);
+  function drawLineChart(host, plot, decimalSeparator) {
+    const n = Math.min(plot.categories.length, plot.values.length);
     const figure = document.createElement("figure");
     figure.className = "chart";
-    const values = spec.values.slice(0, n).map(numberOrNull);
+    const values = plot.values.slice(0, n).map(numberOrNull);
     const plotted = values.filter((v) => v !== null).length;
-    const decimals = F.categoryDecimals(spec.categories);
+    const decimals = F.categoryDecimals(plot.categories);
     const label = (i) => {
-      const c = spec.categories[i];
+      const c = plot.categories[i];
       if (typeof c !== "number") return c == null ? "" : String(c);
       const text = c.toFixed(decimals);
       return decimalSeparator === "." ? text : text.replace(".", decimalSeparator);
     };
     figure.setAttribute("role", "img");
     figure.setAttribute("aria-label",
-      `${spec.title}: line chart of ${spec.seriesName || "the values"} against ` +
-      `${spec.xTitle || "the categories"}, ${plotted} points` +
+      `${plot.title}: line chart of ${plot.seriesName || "the values"} against ` +
+      `${plot.xTitle || "the categories"}, ${plotted} points` +
       (n > 0 ? ` from ${label(0)} to ${label(n - 1)}` : ""));
     host.appendChild(figure);
     if (typeof root.uPlot !== "function" || plotted === 0) {
       figure.classList.add("empty");
-      figure.textContent = `${spec.title}: no values to plot`;
+      figure.textContent = `${plot.title}: no values to plot`;
       return figure;
     }
 
     const xs = Array.from({ length: n }, (_, i) => i);
-    const interval = F.categoryLabelInterval(n, spec.tickMarkSpacing || 1);
+    const interval = F.categoryLabelInterval(n, plot.tickMarkSpacing || 1);
     const splits = [];
     for (let i = 0; i < n; i += interval) splits.push(i);
     // The uPlot's size is the plot with its axes; title and legend come on top.
     const options = {
-      title: spec.title,
-      width: Math.round(spec.width),
+      title: plot.title,
+      width: Math.round(plot.width),
       // The workbook's box holds the title and legend too.
-      height: Math.max(120, Math.round(spec.height) - 56),
+      height: Math.max(120, Math.round(plot.height) - 56),
       scales: { x: { time: false, range: [0, Math.max(n - 1, 1)] } },
       legend: { show: true, live: true },
       cursor: { drag: { x: false, y: false } },
       series: [
-        { label: spec.xTitle || "", value: (u, v) => (v == null ? "" : label(Math.round(v))) },
+        { label: plot.xTitle || "", value: (u, v) => (v == null ? "" : label(Math.round(v))) },
         {
-          label: spec.seriesName || "Series1",
+          label: plot.seriesName || "Series1",
           stroke: "#209fdf",
           width: 1.5,
           points: { show: n <= 60 },
@@ -63,13 +63,13 @@
       ],
       axes: [
         {
-          label: spec.xTitle || undefined,
+          label: plot.xTitle || undefined,
           splits: () => splits,
           values: (u, ticks) => ticks.map((i) => label(i)),
           grid: { stroke: "#e6e6e6" },
         },
         {
-          label: spec.yTitle || undefined,
+          label: plot.yTitle || undefined,
           values: (u, ticks) => ticks.map((v) => F.generalNumber(v, decimalSeparator)),
           grid: { stroke: "#e6e6e6" },
           size: 60,
