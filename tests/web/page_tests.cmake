@@ -4,7 +4,7 @@
 find_program(ORDELIX_NODE node)
 find_program(ORDELIX_CHROMIUM chromium)
 find_program(ORDELIX_CHROMEDRIVER chromedriver)
-set(web_tests ${CMAKE_CURRENT_SOURCE_DIR})
+set(web_tests ${CMAKE_CURRENT_LIST_DIR})
 
 if(ORDELIX_NODE)
   add_test(NAME web.helpers
