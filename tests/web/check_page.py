@@ -1,0 +1,532 @@
+#!/usr/bin/python3
+"""The browser edition in headless Chromium, opened from file:// with the
+network out of reach.
+
+Usage: check_page.py PAGE CONVERTER EXAMPLES [--test-double] [--screenshot PNG]
+
+Exits 77 (skipped) when PAGE, built by scripts/build-web.sh, is missing.
+
+With the converter core in PAGE: every example picked in the page gives, from
+its Download button, the workbook the Linux converter writes for the same file
+at the same time, byte for byte; a warning shows with its line and a refusal
+with its reason, both in the converter's words; several files give a zip of
+those reports and the combined workbook the converter writes. With
+--test-double, PAGE is first bundled with tests/web/mock_core.js in the core's
+place, and the page's own work is checked on that double's files. Both check the sheet, the charts, the
+keyboard, Cancel, that nothing is stored and that no request leaves the page.
+"""
+
+import datetime
+import io
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+SKIPPED = 77  # as CTest's SKIP_RETURN_CODE
+sys.path.insert(0, os.path.join(HERE, "..", "integration"))
+sys.path.insert(0, os.path.join(HERE, "..", "windows"))
+import check_reports as reports  # noqa: E402
+from check_windows import align_times  # noqa: E402
+from browser import Browser, wait_for_download  # noqa: E402
+from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+PAGE = CONVERTER = EXAMPLES = SCREENSHOT = None
+TEST_DOUBLE = False
+# Far from UTC, so that a time taken in the wrong zone shows.
+TZ = "Asia/Tokyo"
+# 2024-03-07 10:20:30 UTC: a fixed time for files the tests write.
+FIXED_TIME = 1709806830
+OWN_URL = re.compile(r"^(file|blob|data):")
+
+
+def native_text(value):
+    """A cell's value as the page should show it, worked out apart from the
+    page: C's %.15G for numbers (two-digit exponent), the date as
+    year/month/day hour:minutes:seconds."""
+    if isinstance(value, datetime.datetime):
+        value = reports.round_to_second(value)
+        return f"{value.year}/{value.month}/{value.day} {value.hour}:{value.minute:02}:{value.second:02}"
+    if isinstance(value, (int, float)) and not isinstance(value, bool):
+        text = "%.15G" % value
+        if "E" in text:
+            mantissa, exponent = text.split("E")
+            if "." in mantissa:
+                mantissa = mantissa.rstrip("0").rstrip(".")
+            text = f"{mantissa}E{exponent[0]}{int(exponent[1:]):02}"
+        return "0" if text == "-0" else text
+    return value
+
+
+class PageCase(unittest.TestCase):
+    """One browser for the class, the page opened afresh for each test."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.top = tempfile.mkdtemp(prefix="ordelix-page-")
+        cls.downloads = os.path.join(cls.top, "downloads")
+        os.makedirs(cls.downloads)
+        cls.browser = Browser(cls.downloads, tz=TZ)
+        cls.driver = cls.browser.driver
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        shutil.rmtree(cls.top, ignore_errors=True)
+
+    def setUp(self):
+        self.work = tempfile.mkdtemp(dir=self.top)
+        for name in os.listdir(self.downloads):
+            os.remove(os.path.join(self.downloads, name))
+        self.browser.requests()  # what came before the page is not the page's
+        self.browser.open(PAGE)
+        self.browser.wait_for("return document.documentElement.dataset.core === 'ready'", 30)
+
+    def tearDown(self):
+        requests = [u for u in self.browser.requests() if not OWN_URL.match(u)]
+        self.assertEqual(requests, [], "the page asked for something beyond itself")
+        self.assertEqual(self.browser.console_errors(), [])
+
+    # --- files ----------------------------------------------------------------
+
+    def write(self, name, lines, when=FIXED_TIME):
+        path = os.path.join(self.work, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(b"".join(line.encode("latin-1") + b"\r\n" for line in lines))
+        os.utime(path, (when, when))
+        return path
+
+    def example(self, name, dest=None):
+        """A copy of the example whose modification time is its birth time,
+        the time the Linux converter reads."""
+        path = os.path.join(self.work, dest or name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        return align_times(shutil.copyfile(os.path.join(EXAMPLES, name), path))
+
+    def native(self, *args):
+        env = dict(os.environ, TZ=TZ, LC_ALL="C.UTF-8")
+        return subprocess.run([CONVERTER, *args], cwd=self.work, env=env, stdin=subprocess.DEVNULL,
+                              capture_output=True, text=True, timeout=120)
+
+    def native_report(self, path):
+        out = path + ".native.xlsx"
+        run = self.native("-o", out, path)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        with open(out, "rb") as f:
+            data = f.read()
+        os.remove(out)
+        return data
+
+    # --- the page ---------------------------------------------------------------
+
+    def pick(self, *paths, folder=False):
+        before = int(self.driver.execute_script("return document.documentElement.dataset.converted || 0"))
+        field = self.driver.find_element(By.ID, "folder-input" if folder else "file-input")
+        field.send_keys("\n".join(os.path.abspath(p) for p in paths))
+        self.browser.wait_for(
+            f"return Number(document.documentElement.dataset.converted || 0) > {before}", 120)
+
+    def report_texts(self, selector):
+        return [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, f"#report {selector}")]
+
+    def download_button(self):
+        buttons = self.driver.find_elements(By.CSS_SELECTOR, "#report button.download")
+        self.assertEqual(len(buttons), 1)
+        self.assertTrue(buttons[0].text.startswith("Download "))
+        return buttons[0]
+
+    def download(self, button, name):
+        button.click()
+        data = wait_for_download(self.downloads, name)
+        os.remove(os.path.join(self.downloads, name))
+        return data
+
+    def select_file(self, path):
+        for item in self.driver.find_elements(By.CSS_SELECTOR, "#file-list li"):
+            if item.find_element(By.CLASS_NAME, "file-name").text == path:
+                item.click()
+                return
+        self.fail(f"{path} is not in the list")
+
+    def shown_cells(self):
+        """{(row, col): text} of every written cell of the report's sheet,
+        scrolled through from top to bottom."""
+        cells = {}
+        script = """
+            const scroller = document.querySelector('#report .sheet-scroll');
+            scroller.scrollTop = arguments[0];
+            scroller.dispatchEvent(new Event('scroll'));
+            const found = [];
+            for (const tr of scroller.querySelectorAll('tbody tr[aria-rowindex]')) {
+              const row = Number(tr.getAttribute('aria-rowindex')) - 1;
+              let col = 0;
+              for (const td of tr.querySelectorAll('td')) {
+                col += 1;
+                if (td.textContent !== '') found.push([row, col, td.textContent]);
+                col += (td.colSpan || 1) - 1;
+              }
+            }
+            return [found, scroller.scrollTop + scroller.clientHeight >= scroller.scrollHeight - 1];
+        """
+        top = 0
+        while True:
+            found, at_end = self.driver.execute_script(script, top)
+            for row, col, text in found:
+                cells[(row, col)] = text
+            if at_end:
+                return cells
+            top += 600
+
+    def cell_td(self, row, col):
+        """The <td> that shows the sheet's cell, its row in view."""
+        return self.driver.execute_script("""
+            const tr = document.querySelector(`#report tr[aria-rowindex="${arguments[0] + 1}"]`);
+            let col = 0;
+            for (const td of tr ? tr.querySelectorAll('td') : []) {
+              if (col + 1 <= arguments[1] && arguments[1] <= col + td.colSpan) return td;
+              col += td.colSpan;
+            }
+            return null;
+        """, row, col)
+
+    def assert_sheet_shows(self, expected):
+        """expected: {(row, col): text} of every written cell."""
+        self.assertEqual(self.shown_cells(), expected)
+
+
+def workbook_cells(data):
+    """{(row, col): text the page should show} of the workbook's only sheet."""
+    import openpyxl
+    sheet = openpyxl.load_workbook(io.BytesIO(data)).active
+    return {(c.row, c.column): native_text(c.value)
+            for row in sheet.iter_rows() for c in row if c.value is not None and c.value != ""}
+
+
+class AgainstTheConverter(PageCase):
+    @classmethod
+    def setUpClass(cls):
+        if TEST_DOUBLE:
+            raise unittest.SkipTest("needs the converter core in the page")
+        super().setUpClass()
+
+    def test_every_example_downloads_the_converters_workbook(self):
+        names = reports.example_names()
+        self.assertGreater(len(names), 30)
+        for name in names:
+            with self.subTest(example=name):
+                path = self.example(name)
+                self.pick(path)
+                button = self.download_button()
+                report = os.path.splitext(name)[0] + ".xlsx"
+                self.assertEqual(button.text, f"Download {report}")
+                self.assertEqual(self.download(button, report), self.native_report(path))
+
+    def test_the_sheet_shows_the_workbooks_cells(self):
+        for name in ("scan_auto.WSC", "lowry_kfactor.PRO", "melt_falling.TM", "pht_w6_t.PHT"):
+            with self.subTest(example=name):
+                path = self.example(name)
+                self.pick(path)
+                self.assert_sheet_shows(workbook_cells(self.native_report(path)))
+
+    def test_a_warning_shows_with_its_line_in_the_converters_words(self):
+        path = self.example("kinetics_step50.TSC")
+        run = self.native("-o", path + ".xlsx", path)
+        said = re.findall(r"^.*:(\d+): warning: (.*)$", run.stderr, re.M)
+        self.assertEqual(len(said), 1, run.stderr)
+        self.pick(path)
+        self.assertEqual(self.report_texts(".warnings li"), [f"line {said[0][0]}: {said[0][1]}"])
+        self.assertEqual(self.report_texts(".warnings h3"), ["1 warning about the export file"])
+
+    def test_a_refusal_shows_the_converters_reason(self):
+        cases = {"empty.PRO": [], "notes.txt": ["hello"]}
+        for name, lines in cases.items():
+            with self.subTest(file=name):
+                path = self.write(name, lines)
+                run = self.native("-o", path + ".xlsx", path)
+                self.assertEqual(run.returncode, 1)
+                reason = re.search(rf"^ordelix-convert: {re.escape(path)}: (.*)$", run.stderr, re.M)
+                self.assertIsNotNone(reason, run.stderr)
+                self.pick(path)
+                self.assertEqual(self.report_texts(".refusal .reason"), [reason.group(1)])
+                self.assertEqual(self.report_texts("button.download"), [])
+
+    def test_several_files_give_the_zip_and_the_combined_workbook(self):
+        paths = [self.example("bradford_std.PRO"), self.example("scan_step5.WSC"),
+                 self.example("kinetics_step50.TSC"), self.write("bad.PRO", [])]
+        self.pick(*paths)
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         "3 converted, 1 failed, 1 with warnings")
+        zipped = self.download(self.driver.find_element(By.ID, "download-zip"), "reports.zip")
+        with zipfile.ZipFile(io.BytesIO(zipped)) as z:
+            self.assertEqual(z.namelist(), ["bradford_std.xlsx", "scan_step5.xlsx", "kinetics_step50.xlsx"])
+            for member, path in zip(z.namelist(), paths):
+                self.assertEqual(z.read(member), self.native_report(path), member)
+        combined = self.download(self.driver.find_element(By.ID, "download-combined"), "combined.xlsx")
+        out = os.path.join(self.work, "native-combined.xlsx")
+        run = self.native("--combine", out, *paths[:3])
+        self.assertEqual(run.returncode, 0, run.stderr)
+        with open(out, "rb") as f:
+            self.assertEqual(combined, f.read())
+
+    def test_the_date_is_the_files_modification_time_in_the_browsers_zone(self):
+        path = self.write("dated.WSC", ["3", "0", "0", "LEAF", "4", "1", "0", "0", "400", "402", "3",
+                                        "0", "3", "0.5", "0.6", "0.7"])
+        self.pick(path)
+        # 10:20:30 UTC is 19:20:30 in Tokyo.
+        self.assertEqual(self.report_texts(".date-value"), ["2024/3/7 19:20:30"])
+        self.assertIn("last-modified time, in this browser's time zone (Asia/Tokyo)",
+                      self.report_texts(".date-note")[0])
+
+    def test_screenshot_of_a_scan(self):
+        if not SCREENSHOT:
+            self.skipTest("no --screenshot")
+        self.pick(self.example("scan_auto.WSC"))
+        self.driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
+        time.sleep(0.3)
+        self.driver.save_screenshot(SCREENSHOT)
+
+
+class WithTheTestDouble(PageCase):
+    @classmethod
+    def setUpClass(cls):
+        if not TEST_DOUBLE:
+            raise unittest.SkipTest("the test double's own files")
+        super().setUpClass()
+
+    def test_the_download_carries_the_report_name_and_the_files_time(self):
+        path = self.write("Run 1.wsc", ["0.5", "0.25"])
+        self.pick(path)
+        button = self.download_button()
+        self.assertEqual(button.text, "Download Run 1.xlsx")
+        data = self.download(button, "Run 1.xlsx").decode()
+        self.assertIn("name=Run 1.wsc\n", data)
+        self.assertIn(f"modified={FIXED_TIME * 1000}\n", data)
+
+    def test_a_warning_shows_with_its_line(self):
+        self.pick(self.write("w.PRO", ["1", "MOCK-WARN three lines too many", "2", "MOCK-WARN and this"]))
+        self.assertEqual(self.report_texts(".warnings li"),
+                         ["line 2: three lines too many", "line 4: and this"])
+        self.assertEqual(self.report_texts(".warnings h3"), ["2 warnings about the export file"])
+
+    def test_a_refusal_shows_its_reason(self):
+        self.pick(self.write("r.NUC", ["MOCK-REFUSE the file has no line 9; a nucleic acid file needs 16"]))
+        self.assertEqual(self.report_texts(".refusal .reason"),
+                         ["the file has no line 9; a nucleic acid file needs 16"])
+        self.assertEqual(self.report_texts("button.download"), [])
+
+    def test_a_core_that_throws_fails_that_file_and_converts_the_next(self):
+        self.pick(self.write("a.PRO", ["1", "MOCK-THROW"]), self.write("b.PRO", ["1"]))
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         "1 converted, 1 failed, 0 with warnings")
+        self.select_file("a.PRO")
+        self.assertEqual(self.report_texts(".refusal .reason"),
+                         ["the converter stopped: RuntimeError: unreachable"])
+        self.select_file("b.PRO")
+        self.assertEqual(len(self.report_texts("button.download")), 1)
+
+    def test_the_sheet_as_a_spreadsheet_shows_it(self):
+        self.pick(self.write("s.TSC", ["0.5", "1E-05", "0.30000000000000004", "x", "123456789012345678"]))
+        # Kinetics rows from 14: time in A (2.5 s steps), value in D; D2:E2 merged.
+        self.assert_sheet_shows({
+            (1, 1): "Method                     ", (1, 4): "MOCK TSC",
+            (2, 1): "Time & Date                ", (2, 4): "2024/3/7 19:20:30",
+            (12, 1): "Data(s)    ", (12, 4): "Value    ",
+            (14, 1): "0", (14, 4): "0.5", (15, 1): "2.5", (15, 4): "1E-05",
+            (16, 1): "5", (16, 4): "0.3", (17, 1): "7.5", (17, 4): "x",
+            (18, 1): "10", (18, 4): "1.23456789012346E+17",
+        })
+        self.driver.execute_script("document.querySelector('#report .sheet-scroll').scrollTop = 0")
+        date = self.cell_td(2, 4)
+        self.assertEqual((date.text, date.get_attribute("colspan")), ("2024/3/7 19:20:30", "2"))
+        # 13.57 characters: 95 + 5 pixels; the default 8.43: 64.
+        widths = self.driver.execute_script(
+            "return [...document.querySelectorAll('#report thead th')].slice(1, 6)"
+            ".map(th => th.getBoundingClientRect().width)")
+        self.assertEqual(widths, [64, 64, 64, 100, 64])
+        method = self.cell_td(1, 1).find_element(By.TAG_NAME, "div")
+        self.assertEqual((method.value_of_css_property("font-weight"), method.value_of_css_property("font-size")),
+                         ("700", "16px"))  # 12 pt bold
+        headers = [h.text for h in self.driver.find_elements(By.CSS_SELECTOR, "#report thead th")]
+        self.assertEqual(headers[:4], ["Row", "A", "B", "C"])
+        self.assertEqual(headers[-1], "Z")  # 26 columns at least
+
+    def test_32000_rows_stay_a_few_in_the_document(self):
+        self.pick(self.write("big.WSC", [str(i / 1000) for i in range(32000)]))
+        table = self.driver.find_element(By.CSS_SELECTOR, "#report table.sheet")
+        self.assertEqual(table.get_attribute("aria-rowcount"), str(16 + 32000 - 1 + 5 + 1))
+        self.assertLess(len(table.find_elements(By.CSS_SELECTOR, "tbody tr")), 300)
+        self.driver.execute_script(
+            "const s = document.querySelector('#report .sheet-scroll'); s.scrollTop = s.scrollHeight;"
+            "s.dispatchEvent(new Event('scroll'))")
+        self.assertEqual([self.cell_td(32015, c).text for c in (3, 4, 5, 6)], ["32399", "", "", "31.999"])
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart canvas")), 1)
+
+    def test_charts_the_scan_and_the_curves_but_nothing_else(self):
+        for name, title in (("c.WSC", "WL Scan"), ("c.TSC", "Kinetics"), ("c.TM", "Melting curve"),
+                            ("c.PRO", None)):
+            with self.subTest(file=name):
+                self.pick(self.write(name, ["0.1", "0.4", "0.2"]))
+                figures = self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart")
+                if title is None:
+                    self.assertEqual(figures, [])
+                    continue
+                self.assertEqual(len(figures), 1)
+                self.assertTrue(figures[0].get_attribute("aria-label").startswith(f"{title}: line chart"))
+                self.assertIn("3 points", figures[0].get_attribute("aria-label"))
+                self.assertEqual(figures[0].find_element(By.CLASS_NAME, "u-title").text, title)
+
+    def test_a_folder_gives_its_export_files_and_the_zip_keeps_their_places(self):
+        self.write("runs/b.PRO", ["1"])
+        self.write("runs/a.txt", ["1"])
+        self.write("runs/day2/c.od", ["1", "MOCK-WARN w"])
+        self.write("runs/day2/bad.TM", ["MOCK-REFUSE no"])
+        self.pick(os.path.join(self.work, "runs"), folder=True)
+        names = [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, "#file-list .file-name")]
+        self.assertEqual(names, ["runs/b.PRO", "runs/day2/bad.TM", "runs/day2/c.od"])
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         "2 converted, 1 failed, 1 with warnings")
+        self.assertEqual(self.driver.find_element(By.ID, "picked").get_attribute("value"),
+                         "3 export files (1 other file skipped)")
+        zipped = self.download(self.driver.find_element(By.ID, "download-zip"), "reports.zip")
+        with zipfile.ZipFile(io.BytesIO(zipped)) as z:
+            self.assertEqual(z.namelist(), ["runs/b.xlsx", "runs/day2/c.xlsx"])
+            self.assertIn("name=c.od\n", z.read("runs/day2/c.xlsx").decode())
+        combined = self.download(self.driver.find_element(By.ID, "download-combined"), "combined.xlsx")
+        self.assertEqual(combined.decode(), "MOCK-COMBINED\nb.PRO\nc.od\n")
+
+    def test_cancel_keeps_what_is_done(self):
+        paths = [self.write(f"slow{i}.PRO", ["MOCK-SLOW 400", "1"]) for i in range(10)]
+        before = int(self.driver.execute_script("return document.documentElement.dataset.converted || 0"))
+        self.driver.find_element(By.ID, "file-input").send_keys("\n".join(paths))
+        self.browser.wait_for("return document.querySelectorAll('#file-list li.done').length >= 2")
+        self.driver.find_element(By.ID, "cancel").click()
+        self.browser.wait_for(f"return Number(document.documentElement.dataset.converted) > {before}")
+        done = len(self.driver.find_elements(By.CSS_SELECTOR, "#file-list li.done"))
+        self.assertLess(done, 10)
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         f"{done} converted, 0 failed, 0 with warnings\n"
+                         f"Cancelled: {10 - done} files left unconverted")
+        self.select_file("slow0.PRO")
+        self.assertEqual(self.download(self.download_button(), "slow0.xlsx")[:9], b"MOCK-XLSX")
+        # The worker that took the place of the stopped one converts.
+        self.pick(self.write("after.PRO", ["1"]))
+        self.assertEqual(len(self.report_texts("button.download")), 1)
+
+
+class EitherCore(PageCase):
+    def export_file(self, name):
+        """A file that converts with warnings or without, whichever core is in the page."""
+        if TEST_DOUBLE:
+            return self.write(name, ["0.1", "0.2"])
+        return self.example("bradford_std.PRO", name)
+
+    def test_title_and_the_windows_texts(self):
+        self.assertEqual(self.driver.title, "Ordelix")
+        self.assertRegex(self.driver.find_element(By.TAG_NAME, "h1").text, r"^ Ordelix  V\d+\.\d+$")
+        self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, "label[for=picked]").text, "Select File")
+
+    def test_buttons_look_like_the_controls_style_10(self):
+        browse = self.driver.find_element(By.ID, "browse")
+        look = lambda: (browse.value_of_css_property("color"), browse.value_of_css_property("border-top-color"))
+        self.assertEqual(look(), ("rgba(255, 255, 255, 1)", "rgba(0, 0, 44, 1)"))
+        from selenium.webdriver import ActionChains
+        ActionChains(self.driver).move_to_element(browse).perform()
+        self.assertEqual(look()[1], "rgba(0, 0, 57, 1)")  # hot
+
+    def test_every_control_is_reached_by_tab_and_named(self):
+        self.pick(self.export_file("one.PRO"), self.export_file("two.PRO"))
+        body = self.driver.find_element(By.TAG_NAME, "body")
+        body.click()
+        reached = []
+        for _ in range(40):
+            self.driver.switch_to.active_element.send_keys(Keys.TAB)
+            active = self.driver.switch_to.active_element
+            ident = active.get_attribute("id") or active.get_attribute("class")
+            if reached and ident == reached[0]:
+                break
+            reached.append(ident)
+            name = self.driver.execute_script(
+                "const e = arguments[0]; return e.getAttribute('aria-label') || e.textContent.trim() ||"
+                " (e.labels && e.labels[0] && e.labels[0].textContent)", active)
+            self.assertTrue(name, f"{ident} has no name")
+        for wanted in ("picked", "browse", "browse-folder", "download-zip", "download-combined", "file-list",
+                       "flex wide download", "sheet-scroll"):
+            self.assertIn(wanted, reached)
+
+    def test_keys_press_buttons_and_choose_files(self):
+        self.pick(self.export_file("one.PRO"), self.export_file("two.PRO"))
+        self.driver.find_element(By.ID, "file-0").click()
+        listbox = self.driver.switch_to.active_element
+        self.assertEqual(listbox.get_attribute("id"), "file-list")
+        listbox.send_keys(Keys.ARROW_DOWN)
+        self.assertEqual(self.report_texts(".report-title"), ["two.PRO"])
+        self.assertEqual(listbox.get_attribute("aria-activedescendant"), "file-1")
+        self.assertEqual(self.driver.find_element(By.ID, "file-1").get_attribute("aria-selected"), "true")
+        listbox.send_keys(Keys.HOME)
+        self.assertEqual(self.report_texts(".report-title"), ["one.PRO"])
+        self.download_button().send_keys(Keys.SPACE)
+        wait_for_download(self.downloads, "one.xlsx")
+        self.driver.find_element(By.ID, "download-zip").send_keys(Keys.ENTER)
+        wait_for_download(self.downloads, "reports.zip")
+
+    def test_nothing_is_kept_in_the_browser(self):
+        self.pick(self.export_file("kept.PRO"))
+        kept = self.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            indexedDB.databases().then(dbs => done([localStorage.length, sessionStorage.length,
+                                                    document.cookie, dbs.length]));
+        """)
+        self.assertEqual(kept, [0, 0, "", 0])
+
+    def test_a_name_without_a_mode_picked_by_itself_is_refused(self):
+        self.pick(self.write("notes.txt", ["1"]))
+        reason = self.report_texts(".refusal .reason")
+        self.assertEqual(len(reason), 1)
+        self.assertIn("no measurement mode", reason[0])
+
+
+def main():
+    global PAGE, CONVERTER, EXAMPLES, TEST_DOUBLE, SCREENSHOT
+    args = sys.argv[1:]
+    if "--test-double" in args:
+        args.remove("--test-double")
+        TEST_DOUBLE = True
+    if "--screenshot" in args:
+        at = args.index("--screenshot")
+        SCREENSHOT = os.path.abspath(args[at + 1])
+        del args[at:at + 2]
+    if len(args) != 3:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    PAGE, CONVERTER, EXAMPLES = (os.path.abspath(a) for a in args)
+    reports.EXAMPLES = EXAMPLES
+    reports.CONVERTER = CONVERTER
+    if TEST_DOUBLE:
+        subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "bundle_web.py"),
+                        os.path.join(HERE, "mock_core.js"), PAGE], check=True)
+    elif not os.path.exists(PAGE):
+        print(f"check_page.py: skipped: {PAGE} is not built (scripts/build-web.sh builds it)")
+        return SKIPPED
+    if not os.path.exists(CONVERTER):
+        print(f"check_page.py: {CONVERTER} is missing", file=sys.stderr)
+        return 1
+    sources = [os.path.join(ROOT, "web", n) for n in os.listdir(os.path.join(ROOT, "web"))]
+    newer = [os.path.relpath(p, ROOT) for p in sources
+             if os.path.isfile(p) and os.path.getmtime(p) > os.path.getmtime(PAGE)]
+    if newer:
+        print(f"note: {PAGE} is older than {', '.join(sorted(newer))}", file=sys.stderr)
+    program = unittest.main(argv=[sys.argv[0], "-v"], exit=False)
+    return 0 if program.result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

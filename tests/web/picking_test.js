@@ -1,0 +1,78 @@
+// Unit tests of what a pick or a drop brings, with stand-ins for the
+// browser's File and FileSystemEntry objects.
+"use strict";
+const test = require("node:test");
+const assert = require("node:assert/strict");
+globalThis.OrdelixFormat = require("../../web/format.js");
+require("../../web/picking.js");
+const P = globalThis.OrdelixPicking;
+
+function file(name) {
+  return { name, stand_in: true };
+}
+
+// A folder whose reader hands out its entries two at a time, as browsers
+// hand out a long folder in batches.
+function folder(name, children, path = "/" + name) {
+  const entry = { name, fullPath: path, isDirectory: true, isFile: false };
+  const made = children.map((c) => (typeof c === "string" ? fileEntry(c, `${path}/${c}`) : c(path)));
+  entry.createReader = () => {
+    let at = 0;
+    return { readEntries: (ok) => setTimeout(() => { ok(made.slice(at, at + 2)); at += 2; }, 0) };
+  };
+  return entry;
+}
+const sub = (name, children) => (parent) => folder(name, children, `${parent}/${name}`);
+
+function fileEntry(name, path = "/" + name) {
+  return { name, fullPath: path, isDirectory: false, isFile: true, file: (ok) => ok(file(name)) };
+}
+
+test("a folder gives its export files and its subfolders', by path, in any case", async () => {
+  const dropped = folder("run", [
+    "b.PRO", "notes.txt", "a.wsc", ".hidden.PRO",
+    sub("day2", ["z.Tm", "y.OD", "x.APRO"]),
+    sub(".cache", ["c.PRO"]),
+    "REPRO",
+  ]);
+  const picked = await P.fromDrop({ entries: [dropped] });
+  assert.deepEqual(picked.files.map((f) => f.path), ["run/a.wsc", "run/b.PRO", "run/day2/y.OD", "run/day2/z.Tm"]);
+  assert.equal(picked.skipped, 3); // notes.txt, x.APRO, REPRO
+  assert.deepEqual(picked.folders, ["run"]);
+  assert.deepEqual(picked.problems, []);
+});
+
+test("files dropped by name come first and are all taken; a folder of none gives none", async () => {
+  const picked = await P.fromDrop({ entries: [fileEntry("notes.txt"), folder("empty", ["readme.md"]), fileEntry("b.NUC")] });
+  assert.deepEqual(picked.files.map((f) => f.path), ["notes.txt", "b.NUC"]);
+  assert.equal(picked.skipped, 1);
+});
+
+test("a file or folder that cannot be read is named, the rest still taken", async () => {
+  const bad = { name: "gone.PRO", fullPath: "/gone.PRO", isDirectory: false, isFile: true,
+                file: (ok, fail) => fail({ name: "NotFoundError" }) };
+  const locked = { name: "locked", fullPath: "/locked", isDirectory: true, isFile: false,
+                   createReader: () => ({ readEntries: (ok, fail) => fail({ name: "SecurityError" }) }) };
+  const picked = await P.fromDrop({ entries: [bad, locked, fileEntry("ok.OD")] });
+  assert.deepEqual(picked.files.map((f) => f.path), ["ok.OD"]);
+  assert.deepEqual(picked.problems, ["gone.PRO: the file could not be read (NotFoundError)",
+                                     "locked: the folder could not be read (SecurityError)"]);
+});
+
+test("a folder picked in the dialog: its relative paths, filtered and sorted alike", () => {
+  const list = [
+    { name: "b.TSC", webkitRelativePath: "runs/b.TSC" },
+    { name: "a.txt", webkitRelativePath: "runs/a.txt" },
+    { name: "a.CON", webkitRelativePath: "runs/x/a.CON" },
+    { name: "c.PRO", webkitRelativePath: "runs/.git/c.PRO" },
+  ];
+  const picked = P.fromFolderInput(list);
+  assert.deepEqual(picked.files.map((f) => f.path), ["runs/b.TSC", "runs/x/a.CON"]);
+  assert.equal(picked.skipped, 1);
+});
+
+test("a drop without entries falls back to its files, all taken", async () => {
+  const taken = P.dropEntries({ items: [], files: [file("a.txt"), file("b.PRO")] });
+  const picked = await P.fromDrop(taken);
+  assert.deepEqual(picked.files.map((f) => f.path), ["a.txt", "b.PRO"]);
+});

@@ -1,0 +1,489 @@
+// The page: picks export files, converts them in the worker, shows each
+// report as its sheet and saves the workbooks.
+(function (root) {
+  "use strict";
+  const F = root.OrdelixFormat;
+  const $ = (id) => document.getElementById(id);
+
+  const decimalSeparator = (() => {
+    try {
+      const part = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === "decimal");
+      return part ? part.value : ".";
+    } catch (error) {
+      return ".";
+    }
+  })();
+  const timeZone = (() => {
+    try {
+      return Intl.DateTimeFormat().resolvedOptions().timeZone || "";
+    } catch (error) {
+      return "";
+    }
+  })();
+  const DATE_NOTE = "the export file's last-modified time, in this browser's time zone" +
+    (timeZone ? ` (${timeZone})` : "");
+  const XLSX_TYPE = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+
+  const client = new root.OrdelixCoreClient(root.ORDELIX_CORE_SOURCE, root.ORDELIX_WORKER_SOURCE);
+  let entries = [];
+  let selected = -1;
+  let busy = false;
+  let shownSheet = null; // {id, sheet} of the report on show
+
+  // --- the core's state ----------------------------------------------------
+
+  // Moments for the benchmark, in performance.now() milliseconds.
+  const times = (root.ordelixTimes = { ui: 0, core: 0, picked: 0 });
+
+  function showCoreState() {
+    const state = client.loadError ? "failed" : client.ready ? "ready" : "loading";
+    if (state === "ready" && !times.core) times.core = performance.now();
+    document.documentElement.dataset.core = state;
+    $("core-state").textContent = state === "failed"
+      ? `The converter could not start: ${client.loadError}` : "";
+  }
+  client.onstate = showCoreState;
+
+  // --- progress and summary -----------------------------------------------
+
+  const progress = { total: 0, done: 0, failed: 0, current: "", label: "", scheduled: false };
+
+  function drawProgress() {
+    progress.scheduled = false;
+    const bar = $("progress-bar");
+    if (progress.label) {
+      bar.removeAttribute("value");
+      $("progress-text").textContent = progress.label;
+      return;
+    }
+    bar.max = Math.max(progress.total, 1);
+    bar.value = progress.done;
+    $("progress-text").textContent =
+      `${progress.done} of ${progress.total} done, ${progress.failed} failed\n${progress.current}`;
+  }
+
+  function scheduleProgress() {
+    if (!progress.scheduled) {
+      progress.scheduled = true;
+      requestAnimationFrame(drawProgress);
+    }
+  }
+
+  function setBusy(on, label = "") {
+    busy = on;
+    progress.label = label;
+    $("progress").hidden = !on;
+    $("cancel").disabled = !on;
+    for (const id of ["browse", "browse-folder", "download-zip", "download-combined"]) $(id).disabled = on;
+    document.documentElement.dataset.busy = on ? "true" : "false";
+    if (on) drawProgress();
+  }
+
+  function message(text) {
+    $("message").textContent = text;
+  }
+
+  function plural(count, one, many) {
+    return count === 1 ? `1 ${one}` : `${count} ${many}`;
+  }
+
+  function showSummary() {
+    const converted = entries.filter((e) => e.state === "done").length;
+    const failed = entries.filter((e) => e.state === "failed").length;
+    const warned = entries.filter((e) => e.state === "done" && e.result.warnings.length > 0).length;
+    const left = entries.filter((e) => e.state === "cancelled").length;
+    let text = `${converted} converted, ${failed} failed, ${warned} with warnings`;
+    if (left > 0) text += `\nCancelled: ${plural(left, "file", "files")} left unconverted`;
+    $("summary").textContent = text;
+    $("batch").hidden = entries.length < 2;
+    $("download-zip").disabled = converted === 0;
+    $("download-combined").disabled = converted === 0;
+  }
+
+  // --- the list of files ----------------------------------------------------
+  // A listbox of which only the items in view are in the document, the list
+  // itself keeping the focus and pointing at the chosen item: ten thousand
+  // files cost what forty do.
+
+  const ITEM_PX = 40;
+  const LIST_OVERSCAN = 20;
+  const list = { first: 0, last: 0, scheduled: false };
+
+  function stateText(entry) {
+    switch (entry.state) {
+      case "waiting": return "waiting";
+      case "converting": return "converting";
+      case "cancelled": return "not converted: cancelled";
+      case "failed": return "no report";
+      default: {
+        const n = entry.result.warnings.length;
+        return n === 0 ? "converted" : `converted, ${plural(n, "warning", "warnings")}`;
+      }
+    }
+  }
+
+  function escapeHtml(text) {
+    return text.replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c]);
+  }
+
+  function itemHtml(i) {
+    const e = entries[i];
+    const path = escapeHtml(e.path);
+    return `<li id="file-${i}" role="option" class="file-item ${e.state}" data-id="${i}" ` +
+      `aria-selected="${i === selected}" aria-posinset="${i + 1}" aria-setsize="${entries.length}">` +
+      `<span class="file-name" title="${path}">${path}</span>` +
+      `<span class="file-state">${stateText(e)}</span></li>`;
+  }
+
+  // Items already there are changed in place, so that a click in progress
+  // finds the item it began on.
+  function drawList() {
+    list.scheduled = false;
+    const ul = $("file-list");
+    const scroller = $("file-scroll");
+    const view = Math.ceil((scroller.clientHeight || 600) / ITEM_PX);
+    const top = Math.floor(scroller.scrollTop / ITEM_PX);
+    const first = Math.max(0, top - LIST_OVERSCAN);
+    const last = Math.min(entries.length, top + view + LIST_OVERSCAN);
+    if (first !== list.first || last !== list.last || ul.children.length !== last - first) {
+      list.first = first;
+      list.last = last;
+      let html = "";
+      for (let i = first; i < last; ++i) html += itemHtml(i);
+      ul.style.paddingTop = `${first * ITEM_PX}px`;
+      ul.style.paddingBottom = `${(entries.length - last) * ITEM_PX}px`;
+      ul.innerHTML = html;
+    } else {
+      for (let i = first; i < last; ++i) {
+        const item = ul.children[i - first];
+        const e = entries[i];
+        const className = `file-item ${e.state}`;
+        if (item.className !== className) item.className = className;
+        const state = stateText(e);
+        if (item.lastChild.textContent !== state) item.lastChild.textContent = state;
+        item.setAttribute("aria-selected", String(i === selected));
+      }
+    }
+    if (selected >= first && selected < last) ul.setAttribute("aria-activedescendant", `file-${selected}`);
+    else ul.removeAttribute("aria-activedescendant");
+  }
+
+  function scheduleList() {
+    if (!list.scheduled) {
+      list.scheduled = true;
+      requestAnimationFrame(drawList);
+    }
+  }
+
+  function markItem(entry) {
+    if (entry.id >= list.first && entry.id < list.last) scheduleList();
+  }
+
+  function buildList() {
+    list.first = list.last = -1;
+    $("file-pane").hidden = entries.length < 2;
+    $("results").classList.toggle("single", entries.length < 2);
+    $("results").hidden = entries.length === 0;
+    $("file-scroll").scrollTop = 0;
+    drawList();
+  }
+
+  function select(id, focus = false) {
+    if (id < 0 || id >= entries.length) return;
+    selected = id;
+    const scroller = $("file-scroll");
+    // Brings the chosen item into view, then draws the items around it.
+    const top = id * ITEM_PX;
+    if (top < scroller.scrollTop) scroller.scrollTop = top;
+    else if (top + ITEM_PX > scroller.scrollTop + scroller.clientHeight)
+      scroller.scrollTop = top + ITEM_PX - scroller.clientHeight;
+    drawList();
+    if (focus) $("file-list").focus({ preventScroll: true });
+    renderReport(entries[id]);
+  }
+
+  $("file-scroll").addEventListener("scroll", scheduleList, { passive: true });
+  $("file-list").addEventListener("click", (event) => {
+    const item = event.target.closest("li[role=option]");
+    if (item) select(Number(item.dataset.id), true);
+  });
+  $("file-list").addEventListener("keydown", (event) => {
+    const page = Math.max(1, Math.floor($("file-scroll").clientHeight / ITEM_PX) - 1);
+    const moves = { ArrowDown: 1, ArrowUp: -1, PageDown: page, PageUp: -page };
+    let target = null;
+    if (event.key in moves) target = Math.min(entries.length - 1, Math.max(0, selected + moves[event.key]));
+    else if (event.key === "Home") target = 0;
+    else if (event.key === "End") target = entries.length - 1;
+    else if (event.key === "Enter" || event.key === " ") target = Math.max(selected, 0);
+    if (target === null) return;
+    event.preventDefault();
+    select(target, true);
+  });
+
+  // --- one report -------------------------------------------------------------
+
+  function element(tag, className, text) {
+    const e = document.createElement(tag);
+    if (className) e.className = className;
+    if (text != null) e.textContent = text;
+    return e;
+  }
+
+  function sheetOf(entry) {
+    if (shownSheet && shownSheet.id === entry.id) return shownSheet.sheet;
+    const sheet = JSON.parse(entry.result.sheet);
+    shownSheet = { id: entry.id, sheet };
+    return sheet;
+  }
+
+  function renderReport(entry) {
+    const host = $("report");
+    host.replaceChildren();
+    const heading = element("h2", "report-title", entry.path);
+    heading.id = "report-title";
+    host.appendChild(heading);
+    host.setAttribute("aria-labelledby", "report-title");
+    if (entry.state === "waiting" || entry.state === "converting") {
+      host.appendChild(element("p", "pending", "Waiting to be converted"));
+      return;
+    }
+    if (entry.state === "cancelled") {
+      host.appendChild(element("p", "pending", "Not converted: cancelled"));
+      return;
+    }
+    const result = entry.result;
+    if (!result.ok) {
+      const refusal = element("p", "refusal");
+      // As the window says it: the file, then the converter's reason.
+      refusal.append(element("strong", null, "No report. "), element("span", "file", entry.name),
+                     document.createTextNode(": "), element("span", "reason", result.error || ""));
+      host.appendChild(refusal);
+      return;
+    }
+    if (result.warnings.length > 0) {
+      const box = element("section", "warnings");
+      box.setAttribute("aria-label", "Warnings");
+      box.appendChild(element("h3", null, result.warnings.length === 1
+        ? "1 warning about the export file"
+        : `${result.warnings.length} warnings about the export file`));
+      const list = element("ul");
+      for (const w of result.warnings) list.appendChild(element("li", "warning", F.warningLine(w)));
+      box.appendChild(list);
+      host.appendChild(box);
+    }
+
+    const sheet = sheetOf(entry);
+    const actions = element("div", "report-actions");
+    const download = element("button", "flex wide download", `Download ${result.reportName}`);
+    download.type = "button";
+    download.addEventListener("click", () => save(result.xlsx, result.reportName, XLSX_TYPE));
+    actions.appendChild(download);
+    const date = sheet.cells.find((c) => c.kind === "d");
+    if (date) {
+      const note = element("p", "date-note");
+      note.append(element("span", "date-label", "Time & Date "), element("strong", "date-value", date.value),
+                  document.createTextNode(`: ${DATE_NOTE}`));
+      actions.appendChild(note);
+    }
+    host.appendChild(actions);
+
+    const charts = element("div", "charts");
+    host.appendChild(charts);
+    for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
+    const curve = F.curveOf(F.modeExtension(entry.name), sheet);
+    if (curve) root.OrdelixCharts.drawCurve(charts, curve, decimalSeparator);
+    if (!charts.firstChild) charts.remove();
+
+    new root.OrdelixSheetView(host, sheet, {
+      decimalSeparator,
+      caption: `Report of ${entry.path}`,
+      dateNote: `Time & Date: ${DATE_NOTE}`,
+    });
+  }
+
+  // --- saving -----------------------------------------------------------------
+
+  function save(bytes, name, type) {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const link = document.createElement("a");
+    link.href = url;
+    link.download = name;
+    link.hidden = true;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    // Long enough for the browser to have taken the bytes; gone with the page anyway.
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  function folderOf(path) {
+    const slash = path.lastIndexOf("/");
+    return slash < 0 ? "" : path.slice(0, slash + 1);
+  }
+
+  async function downloadZip() {
+    const done = entries.filter((e) => e.state === "done");
+    const names = F.uniqueNames(done.map((e) => folderOf(e.path) + e.result.reportName));
+    setBusy(true, "Packing the reports into one zip file…");
+    message("");
+    try {
+      const zip = await client.zip(names, done.map((e) => e.result.xlsx));
+      if (zip) save(zip, "reports.zip", "application/zip");
+    } catch (error) {
+      message(`The zip file was not made: ${error.message}`);
+    } finally {
+      setBusy(false);
+    }
+  }
+
+  async function downloadCombined() {
+    const done = entries.filter((e) => e.state === "done");
+    setBusy(true, "Making the combined workbook…");
+    message("");
+    try {
+      const combined = await client.combine(
+        done.map((e) => ({ file: e.file, name: e.name, lastModified: e.lastModified })));
+      if (!combined) return;
+      if (combined.error || !combined.xlsx) {
+        message(`The combined workbook was not made: ${combined.error || "no workbook"}`);
+        return;
+      }
+      save(combined.xlsx, "combined.xlsx", XLSX_TYPE);
+      if (combined.failed.length > 0)
+        message(`Left out of the combined workbook:\n` +
+                combined.failed.map((f) => `${f.name}: ${f.error}`).join("\n"));
+    } catch (error) {
+      message(`The combined workbook was not made: ${error.message}`);
+    } finally {
+      setBusy(false);
+    }
+  }
+
+  // --- converting -------------------------------------------------------------
+
+  async function convert(picked) {
+    if (busy) return;
+    message(picked.problems.join("\n"));
+    if (picked.files.length === 0) {
+      if (!picked.problems.length)
+        message(picked.folders && picked.folders.length
+          ? `No export files in ${picked.folders.join(", ")}` : "No export files were chosen");
+      return;
+    }
+    entries = picked.files.map((p, id) => ({
+      id, file: p.file, path: p.path, name: p.file.name, lastModified: p.file.lastModified,
+      state: "waiting", result: null,
+    }));
+    selected = -1;
+    shownSheet = null;
+    $("picked").value = entries.length === 1 ? entries[0].path
+      : `${entries.length} export files` + (picked.skipped ? ` (${plural(picked.skipped, "other file", "other files")} skipped)` : "");
+    $("batch").hidden = true;
+    $("report").replaceChildren();
+    buildList();
+    Object.assign(progress, { total: entries.length, done: 0, failed: 0, current: "" });
+    setBusy(true);
+    const jobs = entries.map((e) => ({ id: e.id, file: e.file, name: e.name, lastModified: e.lastModified }));
+    let finished;
+    try {
+      finished = await client.convert(jobs, (id) => {
+        const entry = entries[id];
+        entry.state = "converting";
+        progress.current = entry.path;
+        markItem(entry);
+        scheduleProgress();
+      }, (id, result) => {
+        const entry = entries[id];
+        entry.result = result;
+        entry.state = result.ok ? "done" : "failed";
+        ++progress.done;
+        if (!result.ok) ++progress.failed;
+        markItem(entry);
+        scheduleProgress();
+        // The first report shows as soon as it is made.
+        if (selected < 0) select(id);
+      });
+    } catch (error) {
+      message(error.message);
+      finished = false;
+    }
+    for (const entry of entries)
+      if (entry.state === "waiting" || entry.state === "converting") {
+        entry.state = "cancelled";
+        markItem(entry);
+      }
+    if (!finished && selected >= 0 && entries[selected].state === "cancelled") renderReport(entries[selected]);
+    if (selected < 0) select(0);
+    setBusy(false);
+    showSummary();
+    document.documentElement.dataset.converted = String(Number(document.documentElement.dataset.converted || 0) + 1);
+  }
+
+  function cancel() {
+    client.cancel();
+  }
+
+  // --- picking and dropping -----------------------------------------------------
+
+  $("browse").addEventListener("click", () => $("file-input").click());
+  $("browse-folder").addEventListener("click", () => $("folder-input").click());
+  $("cancel").addEventListener("click", cancel);
+  $("download-zip").addEventListener("click", downloadZip);
+  $("download-combined").addEventListener("click", downloadCombined);
+  $("file-input").addEventListener("change", (event) => {
+    times.picked = performance.now();
+    const picked = root.OrdelixPicking.fromInput(event.target.files);
+    event.target.value = "";
+    convert(picked);
+  });
+  $("folder-input").addEventListener("change", (event) => {
+    const picked = root.OrdelixPicking.fromFolderInput(event.target.files);
+    event.target.value = "";
+    convert(picked);
+  });
+
+  let dragDepth = 0;
+  function carriesFiles(event) {
+    return event.dataTransfer && Array.from(event.dataTransfer.types || []).includes("Files");
+  }
+  document.addEventListener("dragenter", (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    ++dragDepth;
+    $("drop-overlay").hidden = busy;
+  });
+  document.addEventListener("dragover", (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    event.dataTransfer.dropEffect = busy ? "none" : "copy";
+  });
+  document.addEventListener("dragleave", () => {
+    if (--dragDepth <= 0) {
+      dragDepth = 0;
+      $("drop-overlay").hidden = true;
+    }
+  });
+  document.addEventListener("drop", async (event) => {
+    event.preventDefault();
+    dragDepth = 0;
+    $("drop-overlay").hidden = true;
+    if (busy || !event.dataTransfer) return;
+    const taken = root.OrdelixPicking.dropEntries(event.dataTransfer);
+    convert(await root.OrdelixPicking.fromDrop(taken));
+  });
+
+  // --- the clock ----------------------------------------------------------------
+
+  function tick() {
+    const now = new Date();
+    $("clock").textContent = F.clockText(now, now.toLocaleTimeString(undefined, { hour: "2-digit", minute: "2-digit", second: "2-digit" }));
+  }
+  tick();
+  setInterval(tick, 1000);
+
+  showCoreState();
+  times.ui = performance.now();
+  document.documentElement.dataset.ready = "true";
+  // For the page's own tests and benchmark.
+  root.ordelixPage = { entries: () => entries, convert };
+})(globalThis);

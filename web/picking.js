@@ -1,0 +1,109 @@
+// What a pick or a drop brings: files named one by one are all taken (the
+// converter says why one gives no report); a folder gives the files in it and
+// its subfolders whose extension names a measurement mode, in any case, by
+// path, hidden ones passed over, as the converter takes a folder.
+(function (root) {
+  "use strict";
+  const F = root.OrdelixFormat;
+
+  function byPath(a, b) {
+    return a.path < b.path ? -1 : a.path > b.path ? 1 : 0;
+  }
+
+  function hidden(path) {
+    return path.split("/").some((part) => part.startsWith("."));
+  }
+
+  // Files of a folder, as [{file, path}], sorted, with the count of others.
+  function folderFiles(found) {
+    const files = [];
+    let skipped = 0;
+    for (const item of found) {
+      if (hidden(item.path)) continue;
+      if (F.modeExtension(item.file.name)) files.push(item);
+      else ++skipped;
+    }
+    files.sort(byPath);
+    return { files, skipped };
+  }
+
+  // From <input type=file multiple>: every file named.
+  function fromInput(fileList) {
+    return { files: Array.from(fileList, (file) => ({ file, path: file.name })), skipped: 0, problems: [] };
+  }
+
+  // From <input type=file webkitdirectory>: one folder's files.
+  function fromFolderInput(fileList) {
+    const found = Array.from(fileList, (file) => ({ file, path: file.webkitRelativePath || file.name }));
+    return { ...folderFiles(found), problems: [] };
+  }
+
+  function readAllEntries(reader) {
+    return new Promise((resolve, reject) => {
+      const all = [];
+      const next = () => reader.readEntries((batch) => {
+        if (batch.length === 0) resolve(all);
+        else {
+          all.push(...batch);
+          next();
+        }
+      }, reject);
+      next();
+    });
+  }
+
+  function fileOf(entry) {
+    return new Promise((resolve, reject) => entry.file(resolve, reject));
+  }
+
+  async function walk(directory, found, problems) {
+    let children;
+    try {
+      children = await readAllEntries(directory.createReader());
+    } catch (error) {
+      problems.push(`${directory.fullPath.replace(/^\//, "")}: the folder could not be read (${error.name})`);
+      return;
+    }
+    for (const child of children) {
+      if (child.name.startsWith(".")) continue;
+      if (child.isDirectory) await walk(child, found, problems);
+      else if (child.isFile) {
+        try {
+          found.push({ file: await fileOf(child), path: child.fullPath.replace(/^\//, "") });
+        } catch (error) {
+          problems.push(`${child.fullPath.replace(/^\//, "")}: the file could not be read (${error.name})`);
+        }
+      }
+    }
+  }
+
+  // The entries must be taken while the drop event lasts; they are walked after.
+  function dropEntries(dataTransfer) {
+    const items = Array.from(dataTransfer.items || []).filter((item) => item.kind === "file");
+    const entries = items.map((item) => (item.webkitGetAsEntry ? item.webkitGetAsEntry() : null));
+    if (entries.length > 0 && entries.every(Boolean)) return { entries };
+    return { files: Array.from(dataTransfer.files || []) };
+  }
+
+  async function fromDrop(taken) {
+    if (taken.files) return fromInput(taken.files);
+    const named = [];
+    const inFolders = [];
+    const problems = [];
+    for (const entry of taken.entries) {
+      if (entry.isDirectory) await walk(entry, inFolders, problems);
+      else if (entry.isFile) {
+        try {
+          named.push({ file: await fileOf(entry), path: entry.name });
+        } catch (error) {
+          problems.push(`${entry.name}: the file could not be read (${error.name})`);
+        }
+      }
+    }
+    const folder = folderFiles(inFolders);
+    return { files: named.concat(folder.files), skipped: folder.skipped, problems,
+             folders: taken.entries.filter((e) => e.isDirectory).map((e) => e.name) };
+  }
+
+  root.OrdelixPicking = { fromInput, fromFolderInput, dropEntries, fromDrop };
+})(globalThis);

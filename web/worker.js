@@ -1,0 +1,120 @@
+// The conversion worker. It runs in one Blob after the converter core's
+// script, which defines OrdelixCore; the page sends it File objects, and it
+// alone reads their bytes, so that no file's size weighs on the page.
+"use strict";
+
+let core = null;
+let loading = null;
+
+function load() {
+  if (!loading) loading = OrdelixCore().then((module) => (core = module));
+  return loading;
+}
+
+function messageOf(error) {
+  return error && error.message ? error.message : String(error);
+}
+
+load().then(
+  () => postMessage({ type: "ready" }),
+  (error) => postMessage({ type: "load-failed", error: messageOf(error) }),
+);
+
+function readBytes(file) {
+  return new Uint8Array(new FileReaderSync().readAsArrayBuffer(file));
+}
+
+// A copy the page may own: the core's arrays may be views of its memory.
+function owned(bytes) {
+  return bytes ? new Uint8Array(bytes) : null;
+}
+
+// After an abort the module is spent: a new one takes its place.
+async function restart() {
+  core = null;
+  loading = null;
+  await load();
+}
+
+async function convertOne(job) {
+  let bytes;
+  try {
+    bytes = readBytes(job.file);
+  } catch (error) {
+    return { ok: false, reportName: null, error: `the browser could not read the file (${error.name})`,
+             warnings: [], xlsx: null, sheet: null };
+  }
+  try {
+    const r = core.convert(job.name, bytes, job.lastModified);
+    return {
+      ok: Boolean(r.ok),
+      reportName: r.reportName || null,
+      error: r.error || null,
+      warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
+      xlsx: r.ok ? owned(r.xlsx) : null,
+      // One string weighs far less than the cells as objects, for the page to
+      // keep thousands of them.
+      sheet: r.ok && r.sheet ? JSON.stringify(r.sheet) : null,
+    };
+  } catch (error) {
+    await restart();
+    return { ok: false, reportName: null, error: `the converter stopped: ${messageOf(error)}`,
+             warnings: [], xlsx: null, sheet: null };
+  }
+}
+
+async function handle(message) {
+  await load();
+  if (message.type === "convert") {
+    // Results go in batches of at most 40 ms: ten thousand small files would
+    // otherwise flood the page with as many messages.
+    let batch = [];
+    let transfers = [];
+    let posted = 0;
+    const flush = () => {
+      if (batch.length > 0) postMessage({ type: "converted", results: batch }, transfers);
+      batch = [];
+      transfers = [];
+      posted = performance.now();
+    };
+    for (const job of message.jobs) {
+      if (performance.now() - posted > 40) {
+        flush();
+        postMessage({ type: "start", id: job.id });
+      }
+      const result = await convertOne(job);
+      batch.push({ id: job.id, result });
+      if (result.xlsx) transfers.push(result.xlsx.buffer);
+    }
+    flush();
+    postMessage({ type: "done" });
+  } else if (message.type === "zip") {
+    try {
+      const zip = owned(core.zipReports(message.names, message.reports));
+      postMessage({ type: "zipped", bytes: zip }, [zip.buffer]);
+    } catch (error) {
+      await restart();
+      postMessage({ type: "failed", error: messageOf(error) });
+    }
+  } else if (message.type === "combine") {
+    try {
+      const files = [];
+      for (const entry of message.entries) files.push(readBytes(entry.file));
+      const r = core.combine(message.entries.map((e) => e.name), files,
+                             message.entries.map((e) => e.lastModified));
+      const xlsx = owned(r.xlsx);
+      postMessage({ type: "combined", xlsx, error: r.error || null, sheetNames: r.sheetNames || [],
+                    failed: (r.failed || []).map((f) => ({ name: f.name, error: f.error })) },
+                  xlsx ? [xlsx.buffer] : []);
+    } catch (error) {
+      await restart();
+      postMessage({ type: "failed", error: messageOf(error) });
+    }
+  }
+}
+
+let queue = Promise.resolve();
+onmessage = (event) => {
+  queue = queue.then(() => handle(event.data)).catch((error) =>
+    postMessage({ type: "failed", error: messageOf(error) }));
+};
