@@ -26,7 +26,8 @@ done
 # std::thread needs the POSIX-threads variant of the cross compiler.
 [ $windows -eq 1 ] && packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev wine wine64)
-[ $web -eq 1 ] && packages+=(emscripten nodejs)
+# The machine's Node brings npm, which fetches the page's pinned chart library.
+[ $web -eq 1 ] && packages+=(emscripten nodejs chromium chromium-driver python3-selenium)
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
