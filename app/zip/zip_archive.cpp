@@ -12,7 +12,7 @@ constexpr int first_zip_year = 1980;
 constexpr int last_zip_year = 2107;
 // Bit 11 of a member's flags: its name is UTF-8.
 constexpr uLong utf8_names = 1u << 11;
-// Made by a FAT-era system, spec 2.0: what readers assume of a plain zip.
+// Made by a FAT-era system, zip format 2.0: what readers assume of a plain zip.
 constexpr uLong version_made_by = 20;
 
 // Its fields are int in zlib's minizip and unsigned in Debian's.
