@@ -24,6 +24,18 @@ std::string text_of(const fs::path& path) {
   return utf8_of(path.native());
 }
 
+// What stands at the path, links followed; nothing when it cannot be opened.
+std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::string& path) {
+  // No access asked for: the attributes and identity need none, and a file
+  // open elsewhere without sharing still answers.
+  UniqueHandle file(CreateFileW(long_path(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return info;
+}
+
 }  // namespace
 
 std::string path_join(std::string_view folder, std::string_view name) {
@@ -64,22 +76,6 @@ std::string path_identity(const std::string& path) {
                         nullptr, nullptr, 0);
   return utf8_of(n > 0 ? std::wstring_view(upper.data(), static_cast<std::size_t>(n)) : wide);
 }
-
-namespace {
-
-// What stands at the path, links followed; nothing when it cannot be opened.
-std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::string& path) {
-  // No access asked for: the attributes and identity need none, and a file
-  // open elsewhere without sharing still answers.
-  UniqueHandle file(CreateFileW(long_path(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!file.valid() || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-  return info;
-}
-
-}  // namespace
 
 // The wide API throughout: the C runtime's calls that std::filesystem uses
 // refuse the long form of a path.
