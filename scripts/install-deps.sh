@@ -13,6 +13,8 @@ packages=(
   libgtest-dev python3-openpyxl locales libreoffice-calc-nogui poppler-utils strace
   exfatprogs exfat-fuse
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
+  xvfb xauth xdotool
+  desktop-file-utils appstream lintian shared-mime-info libglib2.0-bin xdg-utils
 )
 windows=0
 web=0

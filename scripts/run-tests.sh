@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, checks formatting, then builds and runs every test: as released,
-# with AddressSanitizer and UndefinedBehaviorSanitizer, the Windows converter
-# under wine and the browser's module in Node, both against the release build.
+# the Debian package made from that build, with AddressSanitizer and
+# UndefinedBehaviorSanitizer, the Windows converter under wine and the
+# browser's module in Node, both against the release build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows web
@@ -11,8 +12,12 @@ git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
 
 echo "== release build and tests"
 scripts/build.sh
-# The built page's test waits for the page, below.
-ctest --test-dir build --output-on-failure -j2 -E '^web\.page$'
+# The built page's test waits for the page, the package's for the package, below.
+ctest --test-dir build --output-on-failure -j2 -E '^web\.page$' -LE package
+
+echo "== Debian package"
+scripts/package-deb.sh
+ctest --test-dir build --output-on-failure -L package
 
 echo "== Windows build and tests under wine"
 scripts/build-windows.sh

@@ -1,0 +1,15 @@
+# Installs SOURCE compressed as Debian wants man pages and changelogs: gzip -9
+# without the name and time stamp that would make two builds differ.
+function(ordelix_install_gzipped source destination)
+  cmake_path(GET source FILENAME name)
+  set(packed ${CMAKE_CURRENT_BINARY_DIR}/gzipped/${name}.gz)
+  add_custom_command(
+    OUTPUT ${packed}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/gzipped
+    COMMAND gzip -9nc ${source} > ${packed}
+    DEPENDS ${source}
+    VERBATIM)
+  string(MAKE_C_IDENTIFIER "gzipped_${name}" target)
+  add_custom_target(${target} ALL DEPENDS ${packed})
+  install(FILES ${packed} DESTINATION ${destination})
+endfunction()
