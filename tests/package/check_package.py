@@ -45,8 +45,6 @@ def expected_files():
         f"usr/share/icons/hicolor/scalable/apps/{ID}.svg",
         "usr/share/doc/ordelix/copyright",
         "usr/share/doc/ordelix/changelog.gz",
-        "usr/share/doc/ordelix/window.png",
-        "usr/share/doc/ordelix/preview.png",
     }
     files |= {f"usr/share/icons/hicolor/{n}x{n}/apps/{ID}.png" for n in ICON_SIZES}
     return files
