@@ -15,6 +15,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
   xvfb xauth xdotool
   desktop-file-utils appstream lintian shared-mime-info libglib2.0-bin xdg-utils
+  libfile-mimeinfo-perl groff-base man-db librsvg2-bin
 )
 windows=0
 web=0

@@ -125,7 +125,7 @@ class Unpacked(unittest.TestCase):
         for page in ("ordelix.1.gz", "ordelix-convert.1.gz"):
             with gzip.open(self.at("usr/share/man/man1/" + page), "rb") as f:
                 source = f.read()
-            shown = subprocess.run(["groff", "-man", "-Tutf8", "-ww"], input=source,
+            shown = subprocess.run(["groff", "-man", "-Tutf8", "-P-cbou", "-ww"], input=source,
                                    capture_output=True)
             self.assertEqual(shown.returncode, 0, page)
             self.assertEqual(shown.stderr, b"", page)
