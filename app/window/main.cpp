@@ -5,30 +5,25 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 
+#include "bring_forward.h"
 #include "instance_socket.h"
 #include "main_window.h"
 #include "open_paths.h"
+#include "opening_queue.h"
 #include "single_instance.h"
+#include "when_placed.h"
 #include "window_dialogs.h"
 
 namespace {
 
 constexpr std::chrono::milliseconds patience{3000};
-
-void bring_forward(QWidget& window) {
-  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-  window.show();
-  window.raise();
-  window.activateWindow();
-}
+constexpr std::chrono::milliseconds placing{1000};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  // Also what QLockFile compares with a lock holder's program to tell whether it still runs.
   QApplication::setApplicationName("ordelix");
   QGuiApplication::setDesktopFileName("org.ordelix.Ordelix");
 
@@ -42,14 +37,15 @@ int main(int argc, char** argv) {
 
   ordelix::QtWindowDialogs dialogs;
   ordelix::MainWindow window(dialogs);
+  ordelix::OpeningQueue opening(
+      [&window](const QStringList& p) { ordelix::open_paths(window, p); });
   QObject::connect(&instance, &ordelix::SingleInstance::pathsReceived, &window,
-                   [&window](const QStringList& received) {
-                     bring_forward(window);
-                     ordelix::open_paths(window, received);
+                   [&window, &opening](const QStringList& received) {
+                     ordelix::bring_forward(window);
+                     opening.add(received);
                    });
   window.show();
-  // Once the event loop runs: a conversion asks where to save, and the window
-  // should stand behind that dialog.
-  QTimer::singleShot(0, &window, [&window, paths] { ordelix::open_paths(window, paths); });
+  // A preview cascades from where the window stands.
+  ordelix::when_placed(window, placing, [&opening, paths] { opening.add(paths); });
   return app.exec();
 }
