@@ -24,7 +24,6 @@ xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
     import -frame -window "$(xdotool search --name "^TAVRO$" | head -1)" docs/window.png
     echo "wrote docs/window.png"
   else
-    xdotool search --name "^TAVRO$" windowactivate --sync mousemove --window %1 400 228 click 1
     sleep 2
     xdotool key Return  # the save dialog: the suggested name beside the copy
     sleep 2
