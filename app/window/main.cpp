@@ -14,6 +14,7 @@
 #include "single_instance.h"
 #include "when_placed.h"
 #include "window_dialogs.h"
+#include "window_icon.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ordelix");
   QGuiApplication::setDesktopFileName("org.ordelix.Ordelix");
+  QApplication::setWindowIcon(ordelix::window_icon());
 
   QStringList paths = ordelix::absolute_paths(QApplication::arguments().mid(1), QDir::current());
   ordelix::SingleInstance instance(
