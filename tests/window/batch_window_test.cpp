@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "export_files.h"
 #include "fake_dialogs.h"
 #include "main_window.h"
 #include "report_preview.h"
@@ -18,18 +19,6 @@
 using ordelix::MainWindow;
 
 namespace {
-
-// A K-factor protein file with two samples, as the instrument writes it.
-QString write_export(const QString& path) {
-  const char* lines[] = {"2",     "0",      "2",   "SERUM-B", "3",     "2",     "3", "0",
-                         "1",     "1",      "750", "0.05",    "2.5",   "2",     "1", "0.321",
-                         "0.321", "0.8525", "2",   "0.467",   "0.467", "1.2175"};
-  QDir().mkpath(QFileInfo(path).path());
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  for (const char* line : lines) f.write(QByteArray(line) + "\r\n");
-  return path;
-}
 
 QByteArray read_all(const QString& path) {
   QFile f(path);
@@ -68,9 +57,9 @@ class BatchWindowTest : public ::testing::Test {
 
   // day/ holds two export files and a note; day/late/ a third file; bad.PRO gives no report.
   QString day_folder() {
-    write_export(path("day/a.PRO"));
-    write_export(path("day/b.pro"));
-    write_export(path("day/late/c.PRO"));
+    write_kfactor_export(path("day/a.PRO"));
+    write_kfactor_export(path("day/b.pro"));
+    write_kfactor_export(path("day/late/c.PRO"));
     QFile note(path("day/notes.txt"));
     EXPECT_TRUE(note.open(QIODevice::WriteOnly));
     QFile bad(path("day/bad.PRO"));
@@ -81,7 +70,7 @@ class BatchWindowTest : public ::testing::Test {
 };
 
 TEST_F(BatchWindowTest, DroppingOneFilePicksItAsBrowseWould) {
-  QString file = write_export(path("one.PRO"));
+  QString file = write_kfactor_export(path("one.PRO"));
   EXPECT_TRUE(drop({file}));
   EXPECT_EQ(window.selectedPath(), file);
   EXPECT_EQ(text1(), file);
@@ -90,7 +79,7 @@ TEST_F(BatchWindowTest, DroppingOneFilePicksItAsBrowseWould) {
 }
 
 TEST_F(BatchWindowTest, OnlyLocalFilesCanBeDropped) {
-  QString file = write_export(path("one.PRO"));
+  QString file = write_kfactor_export(path("one.PRO"));
   EXPECT_FALSE(drop({"https://example.invalid/run.PRO"}));
   EXPECT_FALSE(drop({file, "https://example.invalid/run.PRO"}));
   EXPECT_TRUE(window.selectedPath().isEmpty());
@@ -105,7 +94,7 @@ TEST_F(BatchWindowTest, DroppingAFolderOrSeveralFilesPicksThemAll) {
   ASSERT_EQ(window.batchFiles().size(), 4u);
   EXPECT_EQ(window.batchFiles()[3].relative, "late/c.PRO");
 
-  QString other = write_export(path("other.PRO"));
+  QString other = write_kfactor_export(path("other.PRO"));
   EXPECT_TRUE(drop({other, day + "/a.PRO"}));
   EXPECT_EQ(text1(), "2 export files");
 
@@ -116,7 +105,7 @@ TEST_F(BatchWindowTest, DroppingAFolderOrSeveralFilesPicksThemAll) {
 }
 
 TEST_F(BatchWindowTest, AFolderWithoutExportFilesKeepsTheChoiceAndSaysWhy) {
-  QString file = write_export(path("one.PRO"));
+  QString file = write_kfactor_export(path("one.PRO"));
   drop({file});
   QDir().mkpath(path("empty"));
   drop({path("empty")});
@@ -162,7 +151,7 @@ TEST_F(BatchWindowTest, NoFolderChosenConvertsNothing) {
 
 TEST_F(BatchWindowTest, ACancelledBatchKeepsWhatIsDoneAndSaysWhatIsLeft) {
   QStringList files;
-  for (int i = 0; i < 300; ++i) files << write_export(path(QString("many/%1.PRO").arg(i)));
+  for (int i = 0; i < 300; ++i) files << write_kfactor_export(path(QString("many/%1.PRO").arg(i)));
   drop({path("many")});
   dialogs.reportFolder = path("out");
   dialogs.progress.cancel_at_update = 1;
@@ -178,8 +167,8 @@ TEST_F(BatchWindowTest, ACancelledBatchKeepsWhatIsDoneAndSaysWhatIsLeft) {
 }
 
 TEST_F(BatchWindowTest, TwoFilesForOneReportAreRefusedBeforeAnythingIsWritten) {
-  write_export(path("x/run.PRO"));
-  write_export(path("x/run.pro"));
+  write_kfactor_export(path("x/run.PRO"));
+  write_kfactor_export(path("x/run.pro"));
   drop({path("x/run.PRO"), path("x/run.pro")});
   dialogs.reportFolder = path("out");
   window.convert();

@@ -7,6 +7,7 @@
 #include <clocale>
 
 #include "conversion.h"
+#include "export_files.h"
 #include "fake_dialogs.h"
 #include "report_preview.h"
 
@@ -41,13 +42,9 @@ QByteArray read_all(const QString& path) {
 }
 
 TEST_F(CommaLocaleTest, SavedWorkbookEqualsTheConvertersInTheCLocale) {
-  QString input = dir.filePath("scan.WSC");
-  QFile f(input);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  for (const char* line : {"3", "0", "0", "LEAF", "4", "1", "0", "0", "400.5", "402", "2", "0", "4",
-                           "0.125", "0.25", "1.5E-3", "0.5"})
-    f.write(QByteArray(line) + "\r\n");
-  f.close();
+  QString input = write_lines(dir.filePath("scan.WSC"),
+                              {"3", "0", "0", "LEAF", "4", "1", "0", "0", "400.5", "402", "2", "0",
+                               "4", "0.125", "0.25", "1.5E-3", "0.5"});
 
   FakeDialogs dialogs;
   dialogs.reportPath = dir.filePath("window.xlsx");

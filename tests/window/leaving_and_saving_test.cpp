@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "export_files.h"
 #include "fake_dialogs.h"
 #include "flexbutton.h"
-#include "kfactor_export.h"
 #include "main_window.h"
 #include "report_preview.h"
 

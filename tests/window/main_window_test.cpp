@@ -14,9 +14,9 @@
 #include <QTimer>
 
 #include "clock_text.h"
+#include "export_files.h"
 #include "fake_dialogs.h"
 #include "flexbutton.h"
-#include "kfactor_export.h"
 #include "main_window.h"
 #include "report_preview.h"
 #include "window_dialogs.h"
@@ -112,10 +112,7 @@ TEST_F(MainWindowTest, ConvertWithNothingChosenDoesNothing) {
 
 TEST_F(MainWindowTest, AFileWithoutReportGivesOnlyAMessage) {
   QString path = dir.filePath("notes.txt");
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("2\r\n");
-  f.close();
+  write_lines(path, {"2"});
   choose(path);
   EXPECT_EQ(window.convert(), nullptr);
   ASSERT_EQ(dialogs.failures.size(), 1);

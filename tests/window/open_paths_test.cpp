@@ -7,8 +7,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "export_files.h"
 #include "fake_dialogs.h"
-#include "kfactor_export.h"
 #include "main_window.h"
 #include "open_paths.h"
 #include "report_preview.h"
@@ -47,10 +47,7 @@ TEST_F(OpenPathsTest, OneFileIsConvertedAndItsReportShown) {
 
 TEST_F(OpenPathsTest, WhatGivesNoReportIsSaidInTheMessageWithoutAPreview) {
   QString notes = dir.filePath("notes.txt");
-  QFile f(notes);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("2\r\n");
-  f.close();
+  write_lines(notes, {"2"});
   QString missing = dir.filePath("gone/run.PRO");
   QString fifo = dir.filePath("pipe.PRO");
   ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <initializer_list>
+
+#include <gtest/gtest.h>
+
+// Writes a file whole, its folders first.
+inline QString write_file(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  EXPECT_EQ(f.write(bytes), bytes.size());
+  return path;
+}
+
+// Lines as the instrument ends them.
+inline QString write_lines(const QString& path, std::initializer_list<const char*> lines) {
+  QByteArray bytes;
+  for (const char* line : lines) bytes += QByteArray(line) + "\r\n";
+  return write_file(path, bytes);
+}
+
+// A K-factor protein file with two samples, as the instrument writes it.
+inline QString write_kfactor_export(const QString& path) {
+  return write_lines(path, {"2",     "0",      "2",   "SERUM-B", "3",     "2",     "3", "0",
+                            "1",     "1",      "750", "0.05",    "2.5",   "2",     "1", "0.321",
+                            "0.321", "0.8525", "2",   "0.467",   "0.467", "1.2175"});
+}
+
+inline QString write_kfactor_export(const QTemporaryDir& dir, const QString& name) {
+  return write_kfactor_export(dir.filePath(name));
+}
