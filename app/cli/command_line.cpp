@@ -71,7 +71,8 @@ Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& 
   app.add_option("-j,--jobs", options.jobs, "files converted at once (default: the CPU count)")
       ->check(CLI::Range(1u, 1024u));
   auto* quiet = app.add_flag("-q,--quiet", options.quiet, "print errors only");
-  auto* verbose = app.add_flag("-v,--verbose", options.verbose, "also print each report made");
+  auto* verbose =
+      app.add_flag("-v,--verbose", options.verbose, "also print each report made and file skipped");
   quiet->excludes(verbose);
   app.set_version_flag("-V,--version", std::string(program) + " " + ORDELIX_VERSION);
   app.footer(
