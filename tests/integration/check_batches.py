@@ -6,6 +6,7 @@ man page and completion that `cmake --install` puts in place.
 Usage: check_batches.py CONVERTER EXAMPLES_DIR GOLDEN_DIR BUILD_DIR CMAKE
 """
 
+import gzip
 import os
 import pty
 import re
@@ -481,7 +482,7 @@ class Installed(unittest.TestCase):
         help_text = subprocess.run([reports.CONVERTER, "--help"], capture_output=True,
                                    text=True).stdout
         cls.options = sorted(set(re.findall(r"(?<![\w-])(--?[a-zA-Z][\w-]*)", help_text)))
-        cls.man = os.path.join(cls.prefix, "share", "man", "man1", "ordelix-convert.1")
+        cls.man = os.path.join(cls.prefix, "share", "man", "man1", "ordelix-convert.1.gz")
         cls.completion = os.path.join(cls.prefix, "share", "bash-completion", "completions",
                                       "ordelix-convert")
 
@@ -498,8 +499,9 @@ class Installed(unittest.TestCase):
         self.assertIn("-V", self.options)
 
     def test_man_page_renders_cleanly_and_names_every_option(self):
-        rendered = subprocess.run(["groff", "-man", "-Tutf8", "-ww", "-P-c", "-P-b", "-P-u",
-                                   self.man], capture_output=True, text=True)
+        with gzip.open(self.man, "rt") as page:
+            rendered = subprocess.run(["groff", "-man", "-Tutf8", "-ww", "-P-c", "-P-b", "-P-u"],
+                                      input=page.read(), capture_output=True, text=True)
         self.assertEqual(rendered.stderr, "")
         text = rendered.stdout.replace("\u2010", "-")
         for option in self.options:
