@@ -107,7 +107,7 @@ class ChunkedSave {
 
   BatchOutcome write(std::size_t i) {
     const BatchJob& job = jobs_[i];
-    if (settings_.existing == ExistingReports::skip) {
+    if (settings_.on_existing == OnExistingReport::skip) {
       if (std::optional<BatchOutcome> kept = kept_report(job)) return *kept;
     }
     Result<Conversion> conversion = convert_export_file(job.input);
@@ -116,7 +116,7 @@ class ChunkedSave {
     if (settings_.create_folders) outcome.result = folder_make(path_folder(job.target));
     if (!outcome.result) return outcome;
     SaveOptions options;
-    options.replace_existing = settings_.existing == ExistingReports::replace;
+    options.replace_existing = settings_.on_existing == OnExistingReport::replace;
     options.input_path = job.input;
     options.created = conversion->created;
     WorkbookSheet only{&conversion->sheet, {}};

@@ -55,9 +55,9 @@ std::vector<std::string> paths_of(const std::vector<ordelix::BatchInput>& inputs
 ordelix::BatchSettings settings_of(const Options& options) {
   ordelix::BatchSettings settings;
   settings.workers = options.jobs;
-  settings.existing = options.force           ? ordelix::ExistingReports::replace
-                      : options.skip_existing ? ordelix::ExistingReports::skip
-                                              : ordelix::ExistingReports::refuse;
+  settings.on_existing = options.force           ? ordelix::OnExistingReport::replace
+                         : options.skip_existing ? ordelix::OnExistingReport::skip
+                                                 : ordelix::OnExistingReport::refuse;
   settings.create_folders = !options.folder.empty();
   settings.refuse_warned = options.strict;
   return settings;
@@ -117,9 +117,10 @@ std::optional<std::vector<ordelix::BatchOutcome>> combined_kept(
     outcome.skipped = existing.ok();
     if (!existing) outcome.result = existing.error();
   }
-  if (!existing) reporter.error(options.combine, ordelix::failure_text(existing.error()));
-  for (std::size_t i = 0; existing && i < inputs.size(); ++i)
-    reporter.skipped(inputs[i], options.combine);
+  if (!existing)
+    reporter.error(options.combine, ordelix::failure_text(existing.error()));
+  else
+    for (const std::string& input : inputs) reporter.skipped(input, options.combine);
   return outcomes;
 }
 

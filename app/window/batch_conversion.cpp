@@ -59,12 +59,12 @@ int reports_standing(const std::vector<std::string>& targets) {
 // Runs the batch on a thread of its own while the window's events go on.
 std::vector<BatchOutcome> run_with_progress(QWidget* parent, WindowDialogs& dialogs,
                                             const std::vector<BatchJob>& jobs,
-                                            ExistingReports existing) {
+                                            OnExistingReport on_existing) {
   std::atomic<bool> cancel{false};
   std::atomic<bool> finished{false};
   BatchSettings settings;
   settings.workers = std::max(1u, std::thread::hardware_concurrency());
-  settings.existing = existing;
+  settings.on_existing = on_existing;
   settings.create_folders = true;
   settings.cancel = &cancel;
   SharedProgress shared;
@@ -115,7 +115,7 @@ void batch_conversion_run(QWidget* parent, WindowDialogs& dialogs,
   for (std::size_t i = 0; i < files.size(); ++i) jobs.push_back({files[i].path, targets[i]});
 
   std::vector<BatchOutcome> outcomes = run_with_progress(
-      parent, dialogs, jobs, skipping ? ExistingReports::skip : ExistingReports::refuse);
+      parent, dialogs, jobs, skipping ? OnExistingReport::skip : OnExistingReport::refuse);
   BatchTally tally = batch_tally(outcomes);
   tally.failed += static_cast<std::size_t>(problems.size());
   QStringList failures = problems;

@@ -166,7 +166,7 @@ TEST_F(ResumedBatch, SkippingKeepsTheCompleteReportsAndFailsTheOnesNotToTrust) {
   BatchSettings settings;
   settings.workers = 3;
   settings.create_folders = true;
-  settings.existing = ExistingReports::skip;
+  settings.on_existing = OnExistingReport::skip;
   RecordingObserver observer;
   std::vector<BatchOutcome> outcomes = batch_save_reports(jobs_, settings, observer);
 
@@ -211,7 +211,7 @@ TEST_F(ResumedBatch, RefusingOrReplacingIsAsBefore) {
   EXPECT_TRUE(refused[5].converted());
   EXPECT_EQ(batch_tally(refused).skipped, 0u);
 
-  settings.existing = ExistingReports::replace;
+  settings.on_existing = OnExistingReport::replace;
   std::vector<BatchOutcome> replaced = batch_save_reports(jobs_, settings, observer);
   for (std::size_t i : {0, 1, 2, 5}) {
     EXPECT_TRUE(replaced[i].converted()) << i;
