@@ -387,9 +387,6 @@ class Resuming(BatchCase):
         for name, state in finished.items():
             with self.subTest(kept=name):
                 self.assertEqual(after[name], state, "bytes and time as they were")
-        alone = self.path("alone.xlsx")
-        self.assert_converted(self.convert("-o", alone, os.path.join(runs, "z7.WSC")))
-        self.assertEqual(read_bytes(os.path.join(out, "z7.xlsx")), read_bytes(alone))
 
     def test_kept_wherever_reports_are_named(self):
         first, second = (self.example(n, "runs", n) for n in ("dsdna.NUC", "rna.NUC"))
