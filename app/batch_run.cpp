@@ -3,7 +3,9 @@
 #include <functional>
 #include <future>
 #include <mutex>
+#include <optional>
 
+#include "batch/existing_report.h"
 #include "batch/worker_pool.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -105,13 +107,16 @@ class ChunkedSave {
 
   BatchOutcome write(std::size_t i) {
     const BatchJob& job = jobs_[i];
+    if (settings_.on_existing == OnExistingReport::skip) {
+      if (std::optional<BatchOutcome> kept = kept_report(job)) return *kept;
+    }
     Result<Conversion> conversion = convert_export_file(job.input);
     BatchOutcome outcome = outcome_of(conversion, settings_);
     if (!outcome.result) return outcome;
     if (settings_.create_folders) outcome.result = folder_make(path_folder(job.target));
     if (!outcome.result) return outcome;
     SaveOptions options;
-    options.replace_existing = settings_.replace_existing;
+    options.replace_existing = settings_.on_existing == OnExistingReport::replace;
     options.input_path = job.input;
     options.created = conversion->created;
     WorkbookSheet only{&conversion->sheet, {}};
@@ -148,6 +153,22 @@ class ChunkedSave {
   }
 
  private:
+  // The outcome of a file whose report stands already, before any conversion:
+  // skipped when it is complete, failed when it cannot be trusted. None for a
+  // file to convert.
+  static std::optional<BatchOutcome> kept_report(const BatchJob& job) {
+    Result<ExistingReport> existing = existing_report_at(job.target);
+    if (existing && existing.value() == ExistingReport::none) return std::nullopt;
+    // A file named as its own report is no report, and fails as it would without skipping.
+    if (paths_same_file(job.input, job.target)) return std::nullopt;
+    BatchOutcome outcome;
+    if (existing)
+      outcome.skipped = true;
+    else
+      outcome.result = std::move(existing).error();
+    return outcome;
+  }
+
   const std::vector<BatchJob>& jobs_;
   const BatchSettings& settings_;
   std::vector<std::optional<PendingReport>> written_;

@@ -17,9 +17,16 @@ struct BatchJob {
   std::string target;  // where the report is saved
 };
 
+// What becomes of a report that stands at a file's target already.
+enum class OnExistingReport {
+  refuse,   // the file fails
+  replace,  // a regular file is replaced; anything else still fails
+  skip,     // a complete workbook is kept, and the file skipped unconverted
+};
+
 struct BatchSettings {
   unsigned workers = 1;
-  bool replace_existing = false;
+  OnExistingReport on_existing = OnExistingReport::refuse;
   bool create_folders = false;                // make the report's folder when missing
   bool refuse_warned = false;                 // a file with warnings gives no report
   const std::atomic<bool>* cancel = nullptr;  // once set, files not yet taken up are left

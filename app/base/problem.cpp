@@ -44,6 +44,8 @@ ProblemTraits traits_of(ProblemKind kind) {
     case write_failed:
     case sync_failed:
     case cannot_place:
+    case existing_report_incomplete:
+    case existing_report_unreadable:
     case zip_missing:
     case zip_empty:
     case zip_cut_short:

@@ -36,6 +36,9 @@ enum class ProblemKind {
   write_failed,
   sync_failed,
   cannot_place,
+  // A report made before, which a batch that skips existing reports would keep.
+  existing_report_incomplete,
+  existing_report_unreadable,
   // The finished workbook failed its check.
   zip_missing,
   zip_empty,

@@ -166,6 +166,10 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot make the report last on disk", p.sys_errno);
     case ProblemKind::cannot_place:
       return with_reason("cannot move the finished report into place", p.sys_errno);
+    case ProblemKind::existing_report_incomplete:
+      return "the existing report is not a complete workbook";
+    case ProblemKind::existing_report_unreadable:
+      return with_reason("cannot read the existing report", p.sys_errno);
     case ProblemKind::zip_missing:
       return workbook_fault(p, "no zip index");
     case ProblemKind::zip_empty:

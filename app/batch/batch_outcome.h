@@ -9,10 +9,11 @@ namespace ordelix {
 
 struct BatchOutcome {
   bool attempted = false;  // false for a file left out when the batch was cancelled
-  Result<void> result;     // the report made, or why not
+  bool skipped = false;    // its report stood complete already and was kept, not made
+  Result<void> result;     // the report made or kept, or why not
   Problems warnings;
 
-  bool converted() const { return attempted && result.ok(); }
+  bool converted() const { return attempted && !skipped && result.ok(); }
 };
 
 struct BatchProgress {

@@ -13,6 +13,10 @@ BatchTally batch_tally(const std::vector<BatchOutcome>& outcomes) {
   BatchTally tally;
   for (const BatchOutcome& outcome : outcomes) {
     if (!outcome.attempted) continue;
+    if (outcome.skipped) {
+      ++tally.skipped;
+      continue;
+    }
     if (!outcome.result) {
       ++tally.failed;
       continue;
@@ -23,9 +27,12 @@ BatchTally batch_tally(const std::vector<BatchOutcome>& outcomes) {
   return tally;
 }
 
-std::string batch_summary_text(const BatchTally& tally) {
-  return std::to_string(tally.converted) + " converted, " + std::to_string(tally.failed) +
-         " failed, " + std::to_string(tally.with_warnings) + " with warnings";
+std::string batch_summary_text(const BatchTally& tally, bool skipping) {
+  std::string text = std::to_string(tally.converted) + " converted, " +
+                     std::to_string(tally.failed) + " failed, " +
+                     std::to_string(tally.with_warnings) + " with warnings";
+  if (skipping || tally.skipped > 0) text += ", " + std::to_string(tally.skipped) + " skipped";
+  return text;
 }
 
 std::string batch_progress_text(const BatchProgress& progress, std::size_t width) {

@@ -63,18 +63,24 @@ Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& 
   output->excludes(folder)->excludes(combine);
   folder->excludes(combine);
   app.add_flag("-r,--recursive", options.recursive, "also convert the subfolders of FILE folders");
-  app.add_flag("-f,--force", options.force, "replace reports that already exist");
+  auto* force = app.add_flag("-f,--force", options.force, "replace reports that already exist");
+  app.add_flag("-n,--skip-existing", options.skip_existing,
+               "keep complete reports that already exist; convert only the other files")
+      ->excludes(force);
   app.add_flag("--strict", options.strict, "write no report for a file with warnings");
   app.add_option("-j,--jobs", options.jobs, "files converted at once (default: the CPU count)")
       ->check(CLI::Range(1u, 1024u));
   auto* quiet = app.add_flag("-q,--quiet", options.quiet, "print errors only");
-  auto* verbose = app.add_flag("-v,--verbose", options.verbose, "also print each report made");
+  auto* verbose =
+      app.add_flag("-v,--verbose", options.verbose, "also print each report made and file skipped");
   quiet->excludes(verbose);
   app.set_version_flag("-V,--version", std::string(program) + " " + ORDELIX_VERSION);
   app.footer(
       "Without -o, -d or --combine each report is written next to its FILE, named FILE.xlsx.\n"
       "A folder FILE gives its export files; other files in it are skipped.\n"
-      "Exit status: 0 when every file converted, 1 when any failed, 2 on a usage error.");
+      "-n resumes a stopped batch: a report that exists and is not a complete workbook fails.\n"
+      "Exit status: 0 when every file converted or was skipped, 1 when any failed, 2 on a usage "
+      "error.");
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   app.parse(static_cast<int>(argv.size()), argv.data());

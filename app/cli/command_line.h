@@ -15,6 +15,7 @@ struct Options {
   std::string combine;  // "-": standard output
   bool recursive = false;
   bool force = false;
+  bool skip_existing = false;
   bool strict = false;
   bool quiet = false;
   bool verbose = false;

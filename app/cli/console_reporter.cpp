@@ -44,13 +44,15 @@ void ConsoleReporter::reported(std::size_t index, const ordelix::BatchOutcome& o
       print(std::cerr, ordelix::warning_line(input, warning));
   if (!outcome.result) {
     const ordelix::Problem& problem = outcome.result.error();
-    std::string why = ordelix::problem_text(problem);
-    if (problem.kind == ordelix::ProblemKind::target_exists) why += " (--force replaces it)";
+    std::string why = ordelix::failure_text(problem);
     error(inputs_[index],
           ordelix::problem_concerns_target(problem.kind) ? why + ": " + target : why);
     return;
   }
-  if (!target.empty()) made(input + " -> " + target);
+  if (outcome.skipped)
+    skipped(inputs_[index], targets_[index]);
+  else if (!target.empty())
+    made(input + " -> " + target);
 }
 
 void ConsoleReporter::error(const std::string& file, const std::string& text) {
@@ -65,13 +67,18 @@ void ConsoleReporter::made(const std::string& line) {
   if (verbosity_ == Verbosity::verbose) print(notes_, line);
 }
 
-void ConsoleReporter::finish(const ordelix::BatchTally& tally) {
+void ConsoleReporter::skipped(const std::string& input, const std::string& report) {
+  made(ordelix::printable_name(input) +
+       ": skipped, its report exists: " + ordelix::printable_name(report));
+}
+
+void ConsoleReporter::finish(const ordelix::BatchTally& tally, bool skipping) {
   {
     std::lock_guard lock(mutex_);
     clear_progress();
     progress_line_ = false;
   }
-  note(ordelix::batch_summary_text(tally));
+  note(ordelix::batch_summary_text(tally, skipping));
 }
 
 void ConsoleReporter::print(std::ostream& out, const std::string& line) {

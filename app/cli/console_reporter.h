@@ -32,8 +32,11 @@ class ConsoleReporter : public ordelix::BatchObserver {
   void note(const std::string& line);
   // What a file became, for -v; names in `line` already printable.
   void made(const std::string& line);
-  // Clears the progress line and prints the summary.
-  void finish(const ordelix::BatchTally& tally);
+  // A file not converted because `report` stands complete, for -v.
+  void skipped(const std::string& input, const std::string& report);
+  // Clears the progress line and prints the summary; `skipping` when asked
+  // to skip existing reports.
+  void finish(const ordelix::BatchTally& tally, bool skipping);
   // Why the first line that did not reach `notes` failed; 0 when all did.
   int notes_errno() const { return notes_errno_; }
 

@@ -5,15 +5,18 @@
 #include <clocale>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 #include "base/printable_name.h"
 #include "batch/batch_inputs.h"
 #include "batch/batch_plan.h"
+#include "batch/existing_report.h"
 #include "batch_run.h"
 #include "command_line.h"
 #include "console_reporter.h"
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
+#include "problem_lines.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
 
@@ -52,7 +55,9 @@ std::vector<std::string> paths_of(const std::vector<ordelix::BatchInput>& inputs
 ordelix::BatchSettings settings_of(const Options& options) {
   ordelix::BatchSettings settings;
   settings.workers = options.jobs;
-  settings.replace_existing = options.force;
+  settings.on_existing = options.force           ? ordelix::OnExistingReport::replace
+                         : options.skip_existing ? ordelix::OnExistingReport::skip
+                                                 : ordelix::OnExistingReport::refuse;
   settings.create_folders = !options.folder.empty();
   settings.refuse_warned = options.strict;
   return settings;
@@ -98,6 +103,27 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
   return ordelix::batch_save_reports(jobs, settings_of(options), reporter);
 }
 
+// With -n, a combined workbook that stands complete already is kept and its
+// files skipped; one that cannot be trusted fails them all. None when there
+// is nothing to keep.
+std::optional<std::vector<ordelix::BatchOutcome>> combined_kept(
+    const Options& options, const std::vector<std::string>& inputs, ConsoleReporter& reporter) {
+  if (!options.skip_existing || options.combine == to_stdout) return std::nullopt;
+  ordelix::Result<ordelix::ExistingReport> existing = ordelix::existing_report_at(options.combine);
+  if (existing && existing.value() == ordelix::ExistingReport::none) return std::nullopt;
+  std::vector<ordelix::BatchOutcome> outcomes(inputs.size());
+  for (ordelix::BatchOutcome& outcome : outcomes) {
+    outcome.attempted = true;
+    outcome.skipped = existing.ok();
+    if (!existing) outcome.result = existing.error();
+  }
+  if (!existing)
+    reporter.error(options.combine, ordelix::failure_text(existing.error()));
+  else
+    for (const std::string& input : inputs) reporter.skipped(input, options.combine);
+  return outcomes;
+}
+
 // Every converted file as a sheet of one workbook; when that cannot be saved,
 // none of them counts as converted.
 std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
@@ -108,6 +134,7 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
     if (ordelix::batch_find_clash({input, options.combine}))
       throw UsageError(ordelix::printable_name(input) +
                        ": the combined workbook would replace this export file");
+  if (auto kept = combined_kept(options, inputs, reporter)) return std::move(*kept);
   reporter.set_files(inputs, std::vector<std::string>(inputs.size()));
   ordelix::ConvertedBatch batch = ordelix::batch_convert(inputs, settings_of(options), reporter);
   ordelix::CombinedSheets combined = ordelix::batch_combined_sheets(inputs, batch);
@@ -173,7 +200,7 @@ int convert(const std::vector<std::string>& arguments) {
   }
   ordelix::BatchTally tally = ordelix::batch_tally(outcomes);
   tally.failed += selection.problems.size();
-  reporter.finish(tally);
+  reporter.finish(tally, options.skip_existing);
   if (int err = stdout_error(); err != 0) {
     if (reporter.notes_errno() != 0) err = reporter.notes_errno();
     ordelix::Problem lost(ordelix::ProblemKind::stdout_failed, err);

@@ -8,4 +8,12 @@ std::string warning_line(std::string_view path, const Problem& warning) {
   return line + ": warning: " + problem_text(warning);
 }
 
+std::string failure_text(const Problem& error) {
+  std::string text = problem_text(error);
+  if (error.kind == ProblemKind::target_exists ||
+      error.kind == ProblemKind::existing_report_incomplete)
+    text += " (--force replaces it)";
+  return text;
+}
+
 }  // namespace ordelix

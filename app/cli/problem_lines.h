@@ -11,4 +11,7 @@ namespace ordelix {
 // "PATH:LINE: warning: DETAIL", or "PATH: warning: DETAIL" for the whole file.
 std::string warning_line(std::string_view path, const Problem& warning);
 
+// An error in its words, with the option that overcomes it where there is one.
+std::string failure_text(const Problem& error);
+
 }  // namespace ordelix

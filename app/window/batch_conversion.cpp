@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "batch/batch_plan.h"
 #include "batch/batch_summary.h"
 #include "batch_run.h"
+#include "platform/paths.h"
 #include "window_dialogs.h"
 
 namespace ordelix {
@@ -40,13 +42,29 @@ QString decoded(const std::string& path) {
   return QFile::decodeName(path.c_str());
 }
 
+// The export file, why it gave no report, and the report's name when that is what it is about.
+QString failure_line(const BatchJob& job, const Problem& problem) {
+  QString why = QString::fromStdString(problem_text(problem));
+  if (problem_concerns_target(problem.kind)) why += QObject::tr(": %1").arg(decoded(job.target));
+  return QObject::tr("%1: %2").arg(decoded(job.input), why);
+}
+
+// How many of the reports have a regular file standing at their names.
+int reports_standing(const std::vector<std::string>& targets) {
+  return static_cast<int>(std::count_if(targets.begin(), targets.end(), [](const std::string& t) {
+    return path_kind(t) == PathKind::regular;
+  }));
+}
+
 // Runs the batch on a thread of its own while the window's events go on.
 std::vector<BatchOutcome> run_with_progress(QWidget* parent, WindowDialogs& dialogs,
-                                            const std::vector<BatchJob>& jobs) {
+                                            const std::vector<BatchJob>& jobs,
+                                            OnExistingReport on_existing) {
   std::atomic<bool> cancel{false};
   std::atomic<bool> finished{false};
   BatchSettings settings;
   settings.workers = std::max(1u, std::thread::hardware_concurrency());
+  settings.on_existing = on_existing;
   settings.create_folders = true;
   settings.cancel = &cancel;
   SharedProgress shared;
@@ -87,25 +105,34 @@ void batch_conversion_run(QWidget* parent, WindowDialogs& dialogs,
                          decoded(targets[clash->second])));
     return;
   }
+  // Reports are never replaced from the window: those standing are kept, or nothing is done.
+  bool skipping = false;
+  if (int standing = reports_standing(targets); standing > 0) {
+    if (!dialogs.skipExistingReports(parent, standing)) return;
+    skipping = true;
+  }
   std::vector<BatchJob> jobs;
   for (std::size_t i = 0; i < files.size(); ++i) jobs.push_back({files[i].path, targets[i]});
 
-  std::vector<BatchOutcome> outcomes = run_with_progress(parent, dialogs, jobs);
+  std::vector<BatchOutcome> outcomes = run_with_progress(
+      parent, dialogs, jobs, skipping ? OnExistingReport::skip : OnExistingReport::refuse);
   BatchTally tally = batch_tally(outcomes);
   tally.failed += static_cast<std::size_t>(problems.size());
   QStringList failures = problems;
+  QStringList skipped;
   std::size_t left = 0;
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     left += !outcomes[i].attempted;
-    if (!outcomes[i].result)
-      failures << QObject::tr("%1: %2").arg(
-          decoded(jobs[i].input), QString::fromStdString(problem_text(outcomes[i].result.error())));
+    if (outcomes[i].skipped)
+      skipped << QObject::tr("%1: its report exists: %2")
+                     .arg(decoded(jobs[i].input), decoded(jobs[i].target));
+    if (!outcomes[i].result) failures << failure_line(jobs[i], outcomes[i].result.error());
   }
-  QString summary = QString::fromStdString(batch_summary_text(tally));
+  QString summary = QString::fromStdString(batch_summary_text(tally, skipping));
   if (left > 0)
     summary += QObject::tr("\nCancelled: %1 left unconverted")
                    .arg(left == 1 ? QObject::tr("1 file") : QObject::tr("%1 files").arg(left));
-  dialogs.showBatchSummary(parent, summary, failures);
+  dialogs.showBatchSummary(parent, summary, failures, skipped);
 }
 
 }  // namespace ordelix

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStringList>
 
 namespace ordelix {
@@ -94,18 +95,34 @@ QString QtWindowDialogs::chooseReportFolder(QWidget* parent, const QString& sugg
   return QFileDialog::getExistingDirectory(parent, QObject::tr("Save the reports in"), suggested);
 }
 
+bool QtWindowDialogs::skipExistingReports(QWidget* parent, int count) {
+  QString text = count == 1 ? QObject::tr("A report already exists in this folder.")
+                            : QObject::tr("%1 reports already exist in this folder.").arg(count);
+  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text, QMessageBox::Cancel, parent);
+  box.setInformativeText(
+      QObject::tr("Existing reports are not replaced. Skip their files and convert the rest?"));
+  QPushButton* skip = box.addButton(QObject::tr("Skip and Convert"), QMessageBox::AcceptRole);
+  box.setDefaultButton(skip);
+  box.exec();
+  return box.clickedButton() == skip;
+}
+
 std::unique_ptr<BatchProgressView> QtWindowDialogs::showProgress(QWidget* parent, int total) {
   return std::make_unique<ProgressDialogView>(parent, total);
 }
 
 void QtWindowDialogs::showBatchSummary(QWidget* parent, const QString& summary,
-                                       const QStringList& failures) {
+                                       const QStringList& failures, const QStringList& skipped) {
   QMessageBox box(failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
                   QObject::tr("TAVRO"), summary, QMessageBox::Ok, parent);
+  QStringList details;
   if (!failures.isEmpty()) {
     box.setInformativeText(QObject::tr("Details list each file that gave no report, and why."));
-    box.setDetailedText(failures.join('\n'));
+    details << failures.join('\n');
   }
+  if (!skipped.isEmpty())
+    details << QObject::tr("Skipped, their reports kept:\n%1").arg(skipped.join('\n'));
+  if (!details.isEmpty()) box.setDetailedText(details.join("\n\n"));
   box.exec();
 }
 

@@ -41,10 +41,13 @@ class WindowDialogs {
 
   // Where a batch's reports go; empty when cancelled.
   virtual QString chooseReportFolder(QWidget* parent, const QString& suggested) = 0;
+  // Asked once when `count` reports of a batch stand in its folder already:
+  // true to skip their files and convert the rest, false to convert nothing.
+  virtual bool skipExistingReports(QWidget* parent, int count) = 0;
   // Shown until the view is destroyed.
   virtual std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) = 0;
   virtual void showBatchSummary(QWidget* parent, const QString& summary,
-                                const QStringList& failures) = 0;
+                                const QStringList& failures, const QStringList& skipped) = 0;
 };
 
 class QtWindowDialogs : public WindowDialogs {
@@ -56,9 +59,10 @@ class QtWindowDialogs : public WindowDialogs {
   UnsavedReports askUnsavedReports(QWidget* parent, int count) override;
   bool openOnDesktop(const QUrl& url) override;
   QString chooseReportFolder(QWidget* parent, const QString& suggested) override;
+  bool skipExistingReports(QWidget* parent, int count) override;
   std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) override;
-  void showBatchSummary(QWidget* parent, const QString& summary,
-                        const QStringList& failures) override;
+  void showBatchSummary(QWidget* parent, const QString& summary, const QStringList& failures,
+                        const QStringList& skipped) override;
 };
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.

@@ -9,19 +9,26 @@
 namespace ordelix {
 namespace {
 
-// One open "file" over the bytes, with a position of its own.
+// One open "file" over the bytes, with a position of its own; `bytes` only
+// when it is written.
 struct Cursor {
+  const ZipSource* source;
   ZipBytes* bytes;
   std::uint64_t at = 0;
 };
 
 voidpf open_bytes(voidpf opaque, const void*, int) {
-  return new (std::nothrow) Cursor{static_cast<ZipBytes*>(opaque)};
+  auto* bytes = static_cast<ZipBytes*>(opaque);
+  return new (std::nothrow) Cursor{bytes, bytes};
+}
+
+voidpf open_source(voidpf opaque, const void*, int) {
+  return new (std::nothrow) Cursor{static_cast<const ZipSource*>(opaque), nullptr};
 }
 
 uLong read_bytes(voidpf, voidpf stream, void* buffer, uLong size) {
   auto* cursor = static_cast<Cursor*>(stream);
-  std::size_t n = cursor->bytes->read(cursor->at, buffer, size);
+  std::size_t n = cursor->source->read(cursor->at, buffer, size);
   cursor->at += n;
   return static_cast<uLong>(n);
 }
@@ -41,7 +48,7 @@ long seek_bytes(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
   auto* cursor = static_cast<Cursor*>(stream);
   std::uint64_t base = origin == ZLIB_FILEFUNC_SEEK_SET   ? 0
                        : origin == ZLIB_FILEFUNC_SEEK_CUR ? cursor->at
-                                                          : cursor->bytes->size();
+                                                          : cursor->source->size();
   cursor->at = base + offset;
   return 0;
 }
@@ -113,10 +120,10 @@ void zip_bytes_write_functions(ZipBytes& bytes, zlib_filefunc64_def& functions) 
                seek_bytes, close_bytes, no_error,    &bytes};
 }
 
-void zip_bytes_read_functions(const ZipBytes& bytes, zlib_filefunc64_def& functions) {
+void zip_bytes_read_functions(const ZipSource& source, zlib_filefunc64_def& functions) {
   // Never written through: the write function refuses.
-  functions = {open_bytes, read_bytes,  refuse_write, tell_bytes,
-               seek_bytes, close_bytes, no_error,     const_cast<ZipBytes*>(&bytes)};
+  functions = {open_source, read_bytes,  refuse_write, tell_bytes,
+               seek_bytes,  close_bytes, no_error,     const_cast<ZipSource*>(&source)};
 }
 
 }  // namespace ordelix

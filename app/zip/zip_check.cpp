@@ -23,7 +23,7 @@ bool ends_with(std::string_view text, std::string_view tail) {
 
 // The zip's end record closes the file, followed only by its comment: a
 // reader that finds the record does not notice when the last bytes are gone.
-bool ends_where_its_end_record_says(const ZipBytes& zip, std::uint64_t comment_size) {
+bool ends_where_its_end_record_says(const ZipSource& zip, std::uint64_t comment_size) {
   constexpr std::uint64_t end_record_size = 22;
   if (zip.size() < end_record_size + comment_size) return false;
   char signature[4] = {};
@@ -32,16 +32,24 @@ bool ends_where_its_end_record_says(const ZipBytes& zip, std::uint64_t comment_s
          std::string_view(signature, sizeof signature) == std::string_view("PK\5\6", 4);
 }
 
-// The entry the zip is positioned at, read through to its end.
-Result<void> entry_check(unzFile zip, std::vector<char>& buffer) {
+enum class Depth { index, contents };
+
+// The entry the zip is positioned at: its local header, and for `contents`
+// its data read through to its end.
+Result<void> entry_check(unzFile zip, Depth depth, std::vector<char>& buffer) {
   std::array<char, 512> name{};
   unz_file_info64 info{};
   if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) !=
       UNZ_OK)
     return Problem(ProblemKind::zip_entry_unlisted);
   std::string entry(name.data());
+  // Opening reads the local header, which must agree with the index.
   if (unzOpenCurrentFile(zip) != UNZ_OK)
     return zip_entry_fault(ProblemKind::zip_entry_unopened, entry);
+  if (depth == Depth::index) {
+    unzCloseCurrentFile(zip);
+    return {};
+  }
 
   // A worksheet holds only numbers, cell references and indexes of shared
   // strings, all put in place by the library: nothing there can break its
@@ -72,9 +80,7 @@ Result<void> entry_check(unzFile zip, std::vector<char>& buffer) {
   return {};
 }
 
-}  // namespace
-
-Result<void> zip_check(const ZipBytes& bytes) {
+Result<void> check(const ZipSource& bytes, Depth depth) {
   zlib_filefunc64_def functions{};
   zip_bytes_read_functions(bytes, functions);
   Zip zip(unzOpen2_64("workbook", &functions));
@@ -89,10 +95,20 @@ Result<void> zip_check(const ZipBytes& bytes) {
   std::uint64_t entries = 0;
   int at = unzGoToFirstFile(zip.get());
   for (; at == UNZ_OK; at = unzGoToNextFile(zip.get()), ++entries)
-    if (Result<void> checked = entry_check(zip.get(), buffer); !checked) return checked;
+    if (Result<void> checked = entry_check(zip.get(), depth, buffer); !checked) return checked;
   if (at != UNZ_END_OF_LIST_OF_FILE || entries != global.number_entry)
     return Problem(ProblemKind::zip_index_broken);
   return {};
+}
+
+}  // namespace
+
+Result<void> zip_check(const ZipSource& zip) {
+  return check(zip, Depth::contents);
+}
+
+Result<void> zip_index_check(const ZipSource& zip) {
+  return check(zip, Depth::index);
 }
 
 }  // namespace ordelix

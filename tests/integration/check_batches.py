@@ -11,24 +11,27 @@ import os
 import pty
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 import openpyxl
 
 import check_reports as reports
+from check_hostile import scan_lines
 from check_reports import ON_WINDOWS, ConverterCase, joined, read_golden, read_golden_chart
 
 BUILD = CMAKE = None
-SUMMARY = re.compile(r"^(\d+) converted, (\d+) failed, (\d+) with warnings$")
+SUMMARY = re.compile(r"^(\d+) converted, (\d+) failed, (\d+) with warnings(?:, (\d+) skipped)?$")
 
 
 def summary_of(text):
-    """(converted, failed, with warnings) from the last line."""
+    """(converted, failed, with warnings), and skipped when the line tells it, from the last line."""
     found = SUMMARY.match(text.splitlines()[-1])
-    return tuple(int(n) for n in found.groups()) if found else None
+    return tuple(int(n) for n in found.groups() if n is not None) if found else None
 
 
 def sheet_of(reference):
@@ -333,6 +336,135 @@ class Manners(BatchCase):
         piped = self.convert("-r", "-f", "-d", self.path("t"), runs)
         self.assertEqual(piped.err, "")
         self.assertNotIn("\r", piped.out)
+
+
+class Resuming(BatchCase):
+    """-n: a run again after a stop keeps the reports made and converts the rest."""
+
+    def report_state(self, folder):
+        """Each report in the folder: its bytes and modification time."""
+        state = {}
+        for name in os.listdir(folder):
+            full = os.path.join(folder, name)
+            state[name] = (read_bytes(full), os.stat(full).st_mtime_ns)
+        return state
+
+    def test_a_batch_stopped_by_ctrl_c_resumes(self):
+        if ON_WINDOWS:
+            self.skipTest("a POSIX signal to wine's process is no Ctrl-C to the program")
+        # The first chunk of 64 small files is in place while the large scans
+        # after it are still converting: the run is stopped there.
+        runs = self.folder("runs")
+        for i in range(64):
+            self.example("bradford_std.PRO", "runs", f"a{i:03}.PRO")
+        for i in range(8):
+            reports.write_export(self.path("runs", f"z{i}.WSC"), scan_lines())
+        out = self.folder("out")
+        child = subprocess.Popen([reports.CONVERTER, "-j", "1", "-d", out, runs],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(child.kill)
+        deadline = time.monotonic() + 60
+        while not any(n.endswith(".xlsx") for n in os.listdir(out)):
+            self.assertIsNone(child.poll(), "the run ended before a report was in place")
+            self.assertLess(time.monotonic(), deadline, "no report was ever placed")
+        child.send_signal(signal.SIGSTOP)
+        child.send_signal(signal.SIGINT)
+        child.send_signal(signal.SIGCONT)
+        self.assertEqual(child.wait(timeout=60), -signal.SIGINT)
+        finished = self.report_state(out)
+        self.assertTrue(0 < len(finished) <= 64, sorted(finished))
+
+        again = self.convert("-n", "-v", "-d", out, runs)
+        self.assertEqual((again.rc, again.err), (0, ""))
+        self.assertEqual(summary_of(again.out), (72 - len(finished), 0, 0, len(finished)))
+        skipped = [line for line in again.out.splitlines() if ": skipped, its report exists: " in line]
+        self.assertEqual(sorted(line.split(": skipped")[0] for line in skipped),
+                         sorted(joined(runs, os.path.splitext(n)[0] + ".PRO") for n in finished))
+        self.assertEqual(len([line for line in again.out.splitlines() if " -> " in line]),
+                         72 - len(finished))
+        after = self.report_state(out)
+        self.assertEqual(len(after), 72)
+        for name, state in finished.items():
+            with self.subTest(kept=name):
+                self.assertEqual(after[name], state, "bytes and time as they were")
+
+    def test_kept_wherever_reports_are_named(self):
+        first, second = (self.example(n, "runs", n) for n in ("dsdna.NUC", "rna.NUC"))
+        self.assert_converted(self.convert(first))
+        beside = self.convert("-n", first, second)
+        self.assert_converted(beside)
+        self.assertEqual(summary_of(beside.out), (1, 0, 0, 1))
+
+        out = self.folder("out")
+        self.assert_converted(self.convert("-d", out, second))
+        into = self.convert("--skip-existing", "-d", out, first, second)
+        self.assert_converted(into)
+        self.assertEqual(summary_of(into.out), (1, 0, 0, 1))
+
+        named = self.path("named.xlsx")
+        for expected in ((1, 0, 0, 0), (0, 0, 0, 1)):
+            run = self.convert("-n", "-o", named, first)
+            self.assert_converted(run)
+            self.assertEqual(summary_of(run.out), expected)
+        self.assertEqual(summary_of(self.convert("-f", "-o", named, first).out), (1, 0, 0),
+                         "no skipped part without -n")
+
+    def test_a_report_cut_short_fails_and_is_named(self):
+        names = ("dsdna.NUC", "rna.NUC", "lowry_kfactor.PRO", "bca_std.PRO")
+        inputs = [self.example(n, "runs", n) for n in names]
+        out = self.folder("out")
+        self.assert_converted(self.convert("-d", out, *inputs[:2]))
+        cut = os.path.join(out, "rna.xlsx")
+        with open(cut, "r+b") as f:
+            f.truncate(os.path.getsize(cut) // 2)
+        half = read_bytes(cut)
+        open(os.path.join(out, "lowry_kfactor.xlsx"), "wb").close()
+        if not ON_WINDOWS:
+            os.mkfifo(os.path.join(out, "bca_std.xlsx"))
+        run = self.convert("-n", "-d", out, *inputs)
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertIn(f"{inputs[1]}: the existing report is not a complete workbook "
+                      f"(--force replaces it): {joined(out, 'rna.xlsx')}\n", run.err)
+        self.assertIn(f"workbook (--force replaces it): {joined(out, 'lowry_kfactor.xlsx')}\n",
+                      run.err)
+        if not ON_WINDOWS:
+            self.assertIn("taken by something other than a regular file: "
+                          f"{joined(out, 'bca_std.xlsx')}\n", run.err)
+        self.assertEqual(summary_of(run.out), (1, 2, 0, 1) if ON_WINDOWS else (0, 3, 0, 1))
+        self.assertEqual(read_bytes(cut), half, "left as it was")
+
+        self.assert_converted(self.convert("-f", "-d", out, inputs[1]))
+        self.assert_golden("rna", cut)
+
+    def test_with_force_is_a_usage_error(self):
+        source = self.example("dsdna.NUC", "d.NUC")
+        for args in (["-n", "-f"], ["--skip-existing", "--force"], ["-nf"]):
+            with self.subTest(args=args):
+                run = self.convert(*args, source)
+                self.assertEqual(run.rc, 2, run.err)
+                self.assertIn("excludes", run.err)
+                self.assertFalse(os.path.exists(self.path("d.xlsx")))
+
+    def test_a_combined_workbook_that_stands_keeps_its_files(self):
+        inputs = [self.example(n, n) for n in ("dsdna.NUC", "rna.NUC")]
+        combined = self.path("day.xlsx")
+        made = self.convert("-n", "--combine", combined, *inputs)
+        self.assert_converted(made)
+        self.assertEqual(summary_of(made.out), (2, 0, 0, 0))
+        before = (read_bytes(combined), os.stat(combined).st_mtime_ns)
+        kept = self.convert("-n", "-v", "--combine", combined, *inputs)
+        self.assert_converted(kept)
+        self.assertEqual(summary_of(kept.out), (0, 0, 0, 2))
+        self.assertEqual(kept.out.splitlines()[:2],
+                         [f"{i}: skipped, its report exists: {combined}" for i in inputs])
+        self.assertEqual((read_bytes(combined), os.stat(combined).st_mtime_ns), before)
+
+        with open(combined, "r+b") as f:
+            f.truncate(100)
+        cut = self.convert("-n", "--combine", combined, *inputs)
+        self.assert_failed_about(cut, 1, f"{combined}: the existing report is not a complete")
+        self.assertEqual(len(cut.err.splitlines()), 1, cut.err)
+        self.assertEqual(summary_of(cut.out), (0, 2, 0, 0))
 
 
 class Installed(unittest.TestCase):

@@ -1,10 +1,13 @@
 #include <atomic>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "batch/batch_summary.h"
 #include "batch_run.h"
 #include "save/report_save.h"
 #include "test_support.h"
@@ -129,6 +132,92 @@ TEST_F(BatchRun, MissingFolderIsMadeOnlyWhenAsked) {
   ASSERT_FALSE(outcomes[0].result.ok());
   EXPECT_EQ(outcomes[0].result.error().kind, ProblemKind::cannot_create_folder);
   EXPECT_EQ(test::read_bytes(dir_.file("out")), "a file where the folder would go");
+}
+
+// A batch stopped after its first 70 files, its reports then tampered with:
+// report 1 cut short, 2 emptied, a folder where 4 goes, 5 gone.
+class ResumedBatch : public BatchRun {
+ protected:
+  ResumedBatch() {
+    BatchSettings settings;
+    settings.create_folders = true;
+    std::vector<BatchJob> first(jobs_.begin(), jobs_.begin() + 70);
+    RecordingObserver observer;
+    batch_save_reports(first, settings, observer);
+    std::string cut = test::read_bytes(jobs_[1].target);
+    test::write_bytes(jobs_[1].target, cut.substr(0, cut.size() / 2));
+    test::write_bytes(jobs_[2].target, "");
+    fs::remove(jobs_[4].target);
+    fs::create_directory(jobs_[4].target);
+    fs::remove(jobs_[5].target);
+    for (std::size_t i = 0; i < 70; ++i)
+      if (kept(i)) before_[i] = {test::read_bytes(jobs_[i].target), mtime(i)};
+  }
+
+  // A report of the first run left as it was made.
+  static bool kept(std::size_t i) { return i < 70 && !failing(i) && (i == 0 || i > 5); }
+
+  fs::file_time_type mtime(std::size_t i) const { return fs::last_write_time(jobs_[i].target); }
+
+  std::map<std::size_t, std::pair<std::string, fs::file_time_type>> before_;
+};
+
+TEST_F(ResumedBatch, SkippingKeepsTheCompleteReportsAndFailsTheOnesNotToTrust) {
+  BatchSettings settings;
+  settings.workers = 3;
+  settings.create_folders = true;
+  settings.on_existing = OnExistingReport::skip;
+  RecordingObserver observer;
+  std::vector<BatchOutcome> outcomes = batch_save_reports(jobs_, settings, observer);
+
+  ASSERT_EQ(before_.size(), 56u) << "60 made, less 1, 2, 4 and 5";
+  for (std::size_t i = 0; i < jobs_.size(); ++i) {
+    SCOPED_TRACE(jobs_[i].input);
+    ASSERT_TRUE(outcomes[i].attempted);
+    EXPECT_EQ(outcomes[i].skipped, kept(i));
+    if (kept(i)) {
+      EXPECT_TRUE(outcomes[i].result.ok());
+      EXPECT_FALSE(outcomes[i].converted());
+      EXPECT_EQ(test::read_bytes(jobs_[i].target), before_[i].first);
+      EXPECT_EQ(mtime(i), before_[i].second);
+    } else if (i == 1 || i == 2) {
+      EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::existing_report_incomplete);
+    } else if (i == 4) {
+      EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::target_is_folder);
+    } else if (failing(i)) {
+      EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::no_mode);
+    } else {
+      EXPECT_TRUE(outcomes[i].converted());
+      EXPECT_TRUE(test::is_workbook(jobs_[i].target));
+    }
+  }
+  EXPECT_EQ(test::read_bytes(jobs_[2].target), "") << "a report not trusted is not replaced";
+  EXPECT_EQ(observer.reported_indices.size(), 150u);
+  EXPECT_EQ(observer.last.failed, 24u) << "21 no export files, 1, 2 and 4";
+
+  BatchTally tally = batch_tally(outcomes);
+  EXPECT_EQ(tally.skipped, 56u);
+  EXPECT_EQ(tally.failed, 24u);
+  EXPECT_EQ(tally.converted, 70u) << "5, and 80 from 70 on less 11 no export files";
+}
+
+TEST_F(ResumedBatch, RefusingOrReplacingIsAsBefore) {
+  BatchSettings settings;
+  settings.create_folders = true;
+  RecordingObserver observer;
+  std::vector<BatchOutcome> refused = batch_save_reports(jobs_, settings, observer);
+  EXPECT_EQ(refused[0].result.error().kind, ProblemKind::target_exists);
+  EXPECT_EQ(refused[1].result.error().kind, ProblemKind::target_exists) << "not looked into";
+  EXPECT_TRUE(refused[5].converted());
+  EXPECT_EQ(batch_tally(refused).skipped, 0u);
+
+  settings.on_existing = OnExistingReport::replace;
+  std::vector<BatchOutcome> replaced = batch_save_reports(jobs_, settings, observer);
+  for (std::size_t i : {0, 1, 2, 5}) {
+    EXPECT_TRUE(replaced[i].converted()) << i;
+    EXPECT_TRUE(test::is_workbook(jobs_[i].target)) << i;
+  }
+  EXPECT_EQ(replaced[4].result.error().kind, ProblemKind::target_is_folder);
 }
 
 TEST_F(BatchRun, ConvertingForOneWorkbookKeepsEverySheet) {

@@ -28,6 +28,23 @@ TEST(BatchSummary, CountsConvertedFailedAndWarnedButNotTheFilesLeftOut) {
   EXPECT_EQ(batch_summary_text({}), "0 converted, 0 failed, 0 with warnings");
 }
 
+TEST(BatchSummary, CountsSkippedFilesApartAndNamesThemWhenSkipping) {
+  BatchOutcome kept = outcome(true, false, 0);
+  kept.skipped = true;
+  BatchOutcome kept_unattempted = kept;
+  kept_unattempted.attempted = false;
+  std::vector<BatchOutcome> outcomes{kept, outcome(true, false, 1), kept, outcome(true, true, 0),
+                                     kept_unattempted};
+  BatchTally tally = batch_tally(outcomes);
+  EXPECT_EQ(tally.skipped, 2u);
+  EXPECT_EQ(tally.converted, 1u);
+  EXPECT_EQ(tally.failed, 1u);
+  EXPECT_EQ(tally.with_warnings, 1u);
+  EXPECT_EQ(batch_summary_text(tally), "1 converted, 1 failed, 1 with warnings, 2 skipped");
+  EXPECT_EQ(batch_summary_text(tally, true), "1 converted, 1 failed, 1 with warnings, 2 skipped");
+  EXPECT_EQ(batch_summary_text({}, true), "0 converted, 0 failed, 0 with warnings, 0 skipped");
+}
+
 TEST(BatchProgressLine, ShowsCountsAndTheCurrentFileWithinTheWidth) {
   BatchProgress p{12, 1, 1000, "runs/day1/a.PRO"};
   EXPECT_EQ(batch_progress_text(p, 0), "12/1000 done, 1 failed  runs/day1/a.PRO");

@@ -24,7 +24,8 @@ TEST(ProblemKinds, WarningsAreNoErrors) {
 TEST(ProblemKinds, SomeConcernTheReportsFile) {
   for (ProblemKind kind :
        {ProblemKind::target_exists, ProblemKind::target_in_use, ProblemKind::cannot_create_folder,
-        ProblemKind::write_failed, ProblemKind::zip_cut_short, ProblemKind::cannot_place})
+        ProblemKind::write_failed, ProblemKind::zip_cut_short, ProblemKind::cannot_place,
+        ProblemKind::existing_report_incomplete, ProblemKind::existing_report_unreadable})
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
   for (ProblemKind kind :
        {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,
@@ -48,6 +49,10 @@ TEST(ProblemWording, SaysWhatItCarries) {
             "the finished workbook failed its check (xl/styles.xml fails its checksum)");
   EXPECT_EQ(problem_text(Problem(ProblemKind::zip_cut_short)),
             "the finished workbook failed its check (a zip cut short)");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_incomplete)),
+            "the existing report is not a complete workbook");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_unreadable, EIO)),
+            "cannot read the existing report: Input/output error");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "12mm", true, 12.0)),
             "holds \"12mm\", a number with more after it; read as 12");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "ten", false, "the path length stays empty")),

@@ -146,7 +146,60 @@ TEST_F(WrittenWorkbook, AChangedByteInAnEntryFails) {
 TEST_F(WrittenWorkbook, AWorkbookCutShortFails) {
   for (std::size_t lost : {1, 22, 2000}) {
     EXPECT_FALSE(zip_check(ZipBytes(bytes_.substr(0, bytes_.size() - lost))).ok()) << lost;
+    EXPECT_FALSE(zip_index_check(ZipBytes(bytes_.substr(0, bytes_.size() - lost))).ok()) << lost;
   }
+}
+
+TEST_F(WrittenWorkbook, TheIndexCheckPassesItAndFindsADamagedLocalHeader) {
+  EXPECT_TRUE(zip_index_check(ZipBytes(bytes_)).ok());
+  std::string damaged = bytes_;
+  std::size_t header = damaged.find("xl/styles.xml") - 30;  // its local header's fixed part
+  ASSERT_EQ(damaged.substr(header, 4), "PK\x03\x04");
+  damaged.replace(header, 4, std::string(4, '\0'));
+  Result<void> fault = zip_index_check(ZipBytes(damaged));
+  ASSERT_FALSE(fault.ok());
+  EXPECT_EQ(fault.error().kind, ProblemKind::zip_entry_unopened);
+  EXPECT_EQ(fault.error().quote, "xl/styles.xml");
+}
+
+TEST(ZipIndexCheck, NoZipOrAnEmptyOneFails) {
+  EXPECT_EQ(zip_index_check(ZipBytes()).error().kind, ProblemKind::zip_missing);
+  EXPECT_EQ(zip_index_check(ZipBytes("PK\x03\x04 and then text")).error().kind,
+            ProblemKind::zip_missing);
+  EXPECT_FALSE(zip_index_check(write_zip({})).ok());
+}
+
+// Counts what a check reads of the bytes under it.
+class CountingSource : public ZipSource {
+ public:
+  explicit CountingSource(const ZipBytes& bytes) : bytes_(bytes) {}
+  std::uint64_t size() const override { return bytes_.size(); }
+  std::size_t read(std::uint64_t at, void* data, std::size_t size) const override {
+    std::size_t n = bytes_.read(at, data, size);
+    read_ += n;
+    return n;
+  }
+  std::uint64_t bytes_read() const { return read_; }
+
+ private:
+  const ZipBytes& bytes_;
+  mutable std::uint64_t read_ = 0;
+};
+
+TEST(ZipIndexCheck, ReadsTheIndexAndHeadersButNoEntrysData) {
+  ReportSheet sheet;
+  for (int row = 1; row <= 20000; ++row) sheet.set_number(row, 1, row * 1.0001);
+  test::TempDir dir;
+  ZipBytes zip;
+  ASSERT_TRUE(xlsx_write_report(sheet, 981173106, dir.path().string(), zip).ok());
+  ASSERT_GT(zip.size(), 200000u) << "a worksheet that dwarfs the index";
+  CountingSource whole(zip);
+  ASSERT_TRUE(zip_check(whole).ok());
+  EXPECT_GE(whole.bytes_read(), zip.size() - 4096);
+  CountingSource index(zip);
+  ASSERT_TRUE(zip_index_check(index).ok());
+  // The search for a zip64 end record reads back over the last 64 KiB.
+  EXPECT_LT(index.bytes_read(), 64 * 1024 + 8192u);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
@@ -126,7 +128,9 @@ TEST_F(BatchWindowTest, ConvertAsksForAFolderAndSavesEveryReportWithASummary) {
   EXPECT_GE(dialogs.progress.updates, 1);
   EXPECT_EQ(dialogs.progress.last.done, 4u);
   EXPECT_EQ(dialogs.progress.last.failed, 1u);
+  EXPECT_TRUE(dialogs.askedExisting.isEmpty()) << "no report stood in the folder";
   EXPECT_EQ(dialogs.summaries, QStringList{"3 converted, 1 failed, 0 with warnings"});
+  EXPECT_TRUE(dialogs.summarySkipped.isEmpty());
   ASSERT_EQ(dialogs.summaryFailures.size(), 1);
   EXPECT_TRUE(dialogs.summaryFailures.front().startsWith(day + "/bad.PRO: "));
   EXPECT_TRUE(window.findChildren<ordelix::ReportPreview*>().isEmpty());
@@ -139,6 +143,65 @@ TEST_F(BatchWindowTest, ConvertAsksForAFolderAndSavesEveryReportWithASummary) {
   QString by_converter = path("converter.xlsx");
   ASSERT_EQ(QProcess::execute(ORDELIX_CONVERT, {day + "/late/c.PRO", "-o", by_converter}), 0);
   EXPECT_EQ(read_all(reports.back()), read_all(by_converter));
+}
+
+// The day converted into reports/ once; then a file added to it, and one of
+// its reports cut short as by a copy that stopped.
+class ReportsStandingTest : public BatchWindowTest {
+ protected:
+  void SetUp() override {
+    drop({day_folder()});
+    dialogs.reportFolder = path("reports");
+    window.convert();
+    write_kfactor_export(path("day/d.PRO"));
+    QFile cut(path("reports/b.xlsx"));
+    ASSERT_TRUE(cut.resize(cut.size() / 2));
+    for (const char* name : {"a.xlsx", "b.xlsx", "late/c.xlsx"}) before_ << state_of(name);
+    drop({path("day")});
+    dialogs.summaries.clear();
+    dialogs.progressShown = 0;
+  }
+
+  // A report's bytes and time, to tell that it was left alone.
+  QString state_of(const QString& report) {
+    QString full = path("reports/" + report);
+    return QString::fromLatin1(read_all(full).toBase64()) + " " +
+           QFileInfo(full).lastModified().toString(Qt::ISODateWithMs);
+  }
+
+  QStringList before_;
+};
+
+TEST_F(ReportsStandingTest, AskedOnceTheyAreKeptAndTheOtherFilesConverted) {
+  window.convert();
+  EXPECT_EQ(dialogs.askedExisting, QList<int>{3}) << "a, b and late/c";
+  EXPECT_EQ(dialogs.summaries, QStringList{"1 converted, 2 failed, 0 with warnings, 2 skipped"});
+  EXPECT_EQ(dialogs.summarySkipped,
+            (QStringList{
+                path("day/a.PRO") + ": its report exists: " + path("reports/a.xlsx"),
+                path("day/late/c.PRO") + ": its report exists: " + path("reports/late/c.xlsx")}));
+  EXPECT_EQ(dialogs.summaryFailures.size(), 2);
+  EXPECT_TRUE(dialogs.summaryFailures.contains(path("day/b.pro") +
+                                               ": the existing report is not a complete "
+                                               "workbook: " +
+                                               path("reports/b.xlsx")))
+      << dialogs.summaryFailures.join('\n').toStdString();
+  EXPECT_TRUE(QFile::exists(path("reports/d.xlsx")));
+  QStringList after;
+  for (const char* name : {"a.xlsx", "b.xlsx", "late/c.xlsx"}) after << state_of(name);
+  EXPECT_EQ(after, before_) << "kept, or left as it was when not to be trusted";
+}
+
+TEST_F(ReportsStandingTest, DecliningToSkipConvertsNothing) {
+  dialogs.skipExisting = false;
+  window.convert();
+  EXPECT_EQ(dialogs.askedExisting, QList<int>{3});
+  EXPECT_EQ(dialogs.progressShown, 0);
+  EXPECT_TRUE(dialogs.summaries.isEmpty());
+  EXPECT_FALSE(QFile::exists(path("reports/d.xlsx")));
+  QStringList after;
+  for (const char* name : {"a.xlsx", "b.xlsx", "late/c.xlsx"}) after << state_of(name);
+  EXPECT_EQ(after, before_);
 }
 
 TEST_F(BatchWindowTest, NoFolderChosenConvertsNothing) {

@@ -44,10 +44,13 @@ class FakeDialogs : public ordelix::WindowDialogs {
 
   QString reportFolder;  // the folder dialog's answer; empty is a cancel
   QStringList suggestedFolders;
+  bool skipExisting = true;  // the answer when reports stand in the folder already
+  QList<int> askedExisting;  // the count of each such question
   FakeProgress::Log progress;
   int progressShown = 0;
   QStringList summaries;
   QStringList summaryFailures;
+  QStringList summarySkipped;
   QString askedFilter;
   QString askedPrevious;
   QStringList suggestedReports;
@@ -75,13 +78,19 @@ class FakeDialogs : public ordelix::WindowDialogs {
     suggestedFolders << suggested;
     return reportFolder;
   }
+  bool skipExistingReports(QWidget*, int count) override {
+    askedExisting << count;
+    return skipExisting;
+  }
   std::unique_ptr<ordelix::BatchProgressView> showProgress(QWidget*, int total) override {
     ++progressShown;
     progress.total = total;
     return std::make_unique<FakeProgress>(progress);
   }
-  void showBatchSummary(QWidget*, const QString& summary, const QStringList& failed) override {
+  void showBatchSummary(QWidget*, const QString& summary, const QStringList& failed,
+                        const QStringList& skipped) override {
     summaries << summary;
     summaryFailures = failed;
+    summarySkipped = skipped;
   }
 };

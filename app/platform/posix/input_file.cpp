@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "fd_io.h"
 #include "unique_fd.h"
 
 namespace ordelix {
@@ -18,17 +19,27 @@ std::time_t creation_time(int fd, const struct stat& st) {
   return st.st_mtime;
 }
 
+// Non-blocking, so that a pipe without a writer cannot stall the open.
+int open_for_reading(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+}
+
+// Keeps everything but regular files out.
+Result<void> regular_check(int fd, struct stat& st) {
+  if (::fstat(fd, &st) != 0) return Problem(ProblemKind::cannot_read, errno);
+  if (S_ISDIR(st.st_mode)) return Problem(ProblemKind::is_folder);
+  if (!S_ISREG(st.st_mode)) return Problem(ProblemKind::not_regular);
+  return {};
+}
+
 }  // namespace
 
 Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes) {
-  // Non-blocking, so that a pipe without a writer cannot stall the open;
-  // the fstat then keeps everything but regular files out.
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  UniqueFd fd(open_for_reading(path));
   if (fd.get() < 0) return Problem(ProblemKind::cannot_open, errno);
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return Problem(ProblemKind::cannot_read, errno);
-  if (S_ISDIR(st.st_mode)) return Problem(ProblemKind::is_folder);
-  if (!S_ISREG(st.st_mode)) return Problem(ProblemKind::not_regular);
+  if (Result<void> regular = regular_check(fd.get(), st); !regular)
+    return std::move(regular).error();
   if (static_cast<std::size_t>(st.st_size) > max_bytes) return Problem(ProblemKind::too_large);
   InputFile file;
   char buffer[1 << 16];
@@ -43,6 +54,36 @@ Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes
   }
   file.created = creation_time(fd.get(), st);
   return file;
+}
+
+struct ReadOnlyFile::Impl {
+  explicit Impl(int descriptor) : fd(descriptor) {}
+  UniqueFd fd;
+  std::uint64_t size = 0;
+};
+
+Result<ReadOnlyFile> ReadOnlyFile::open(const std::string& path) {
+  auto impl = std::make_unique<Impl>(open_for_reading(path));
+  if (impl->fd.get() < 0) return Problem(ProblemKind::cannot_open, errno);
+  struct stat st {};
+  if (Result<void> regular = regular_check(impl->fd.get(), st); !regular)
+    return std::move(regular).error();
+  impl->size = static_cast<std::uint64_t>(st.st_size);
+  return ReadOnlyFile(std::move(impl));
+}
+
+ReadOnlyFile::ReadOnlyFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept = default;
+ReadOnlyFile::~ReadOnlyFile() = default;
+
+std::uint64_t ReadOnlyFile::size() const {
+  return impl_->size;
+}
+
+Result<std::size_t> ReadOnlyFile::read_at(std::uint64_t at, char* buffer, std::size_t size) const {
+  ssize_t n = fd_read_at(impl_->fd.get(), buffer, size, static_cast<off_t>(at));
+  if (n < 0) return Problem(ProblemKind::cannot_read, errno);
+  return static_cast<std::size_t>(n);
 }
 
 }  // namespace ordelix

@@ -8,10 +8,12 @@
 #include "windows_paths.h"
 
 namespace ordelix {
+namespace {
 
 // Shared for reading, writing and deleting: the instrument's software or an
 // editor may hold the file open, and reading it must not stand in their way.
-Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes) {
+Result<UniqueHandle> open_regular(const std::string& path, DWORD access_hint,
+                                  BY_HANDLE_FILE_INFORMATION& info) {
   // A device name opens the device, whatever folder it stands in.
   if (names_device(path)) return Problem(ProblemKind::not_regular);
   std::wstring wide = long_path(path);
@@ -20,16 +22,27 @@ Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes
     return Problem(ProblemKind::is_folder);
   UniqueHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                OPEN_EXISTING, access_hint, nullptr));
   if (!file.valid()) return Problem(ProblemKind::cannot_open, last_errno());
   if (GetFileType(file.get()) != FILE_TYPE_DISK) return Problem(ProblemKind::not_regular);
-  BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(file.get(), &info))
     return Problem(ProblemKind::cannot_read, last_errno());
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return Problem(ProblemKind::is_folder);
-  unsigned long long size =
-      (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  if (size > max_bytes) return Problem(ProblemKind::too_large);
+  return file;
+}
+
+std::uint64_t size_of(const BY_HANDLE_FILE_INFORMATION& info) {
+  return (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+}
+
+}  // namespace
+
+Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  Result<UniqueHandle> opened = open_regular(path, FILE_FLAG_SEQUENTIAL_SCAN, info);
+  if (!opened) return std::move(opened).error();
+  UniqueHandle& file = opened.value();
+  if (size_of(info) > max_bytes) return Problem(ProblemKind::too_large);
   InputFile input;
   char buffer[1 << 16];
   for (;;) {
@@ -42,6 +55,39 @@ Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes
   }
   input.created = time_of(info.ftCreationTime);
   return input;
+}
+
+struct ReadOnlyFile::Impl {
+  UniqueHandle handle;
+  std::uint64_t size = 0;
+};
+
+Result<ReadOnlyFile> ReadOnlyFile::open(const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  Result<UniqueHandle> opened = open_regular(path, FILE_FLAG_RANDOM_ACCESS, info);
+  if (!opened) return std::move(opened).error();
+  return ReadOnlyFile(std::make_unique<Impl>(Impl{std::move(opened).value(), size_of(info)}));
+}
+
+ReadOnlyFile::ReadOnlyFile(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept = default;
+ReadOnlyFile::~ReadOnlyFile() = default;
+
+std::uint64_t ReadOnlyFile::size() const {
+  return impl_->size;
+}
+
+Result<std::size_t> ReadOnlyFile::read_at(std::uint64_t at, char* buffer, std::size_t size) const {
+  OVERLAPPED where{};
+  where.Offset = static_cast<DWORD>(at);
+  where.OffsetHigh = static_cast<DWORD>(at >> 32);
+  DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+  DWORD n = 0;
+  if (!ReadFile(impl_->handle.get(), buffer, chunk, &n, &where)) {
+    if (GetLastError() == ERROR_HANDLE_EOF) return std::size_t{0};
+    return Problem(ProblemKind::cannot_read, last_errno());
+  }
+  return static_cast<std::size_t>(n);
 }
 
 }  // namespace ordelix
