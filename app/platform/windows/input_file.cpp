@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "file_times.h"
+#include "handle_read.h"
 #include "unique_handle.h"
 #include "windows_errors.h"
 #include "windows_paths.h"
@@ -78,16 +79,7 @@ std::uint64_t ReadOnlyFile::size() const {
 }
 
 Result<std::size_t> ReadOnlyFile::read_at(std::uint64_t at, char* buffer, std::size_t size) const {
-  OVERLAPPED where{};
-  where.Offset = static_cast<DWORD>(at);
-  where.OffsetHigh = static_cast<DWORD>(at >> 32);
-  DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-  DWORD n = 0;
-  if (!ReadFile(impl_->handle.get(), buffer, chunk, &n, &where)) {
-    if (GetLastError() == ERROR_HANDLE_EOF) return std::size_t{0};
-    return Problem(ProblemKind::cannot_read, last_errno());
-  }
-  return static_cast<std::size_t>(n);
+  return handle_read_at(impl_->handle.get(), at, buffer, size);
 }
 
 }  // namespace ordelix

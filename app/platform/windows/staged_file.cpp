@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <random>
 
+#include "handle_read.h"
 #include "removal_on_interrupt.h"
 #include "unique_handle.h"
 #include "windows_errors.h"
@@ -117,16 +118,7 @@ Result<void> StagedFile::write_at(std::uint64_t at, std::string_view bytes) {
 }
 
 Result<std::size_t> StagedFile::read_at(std::uint64_t at, char* buffer, std::size_t size) const {
-  OVERLAPPED where{};
-  where.Offset = static_cast<DWORD>(at);
-  where.OffsetHigh = static_cast<DWORD>(at >> 32);
-  DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-  DWORD n = 0;
-  if (!ReadFile(impl_->handle.get(), buffer, chunk, &n, &where)) {
-    if (GetLastError() == ERROR_HANDLE_EOF) return std::size_t{0};
-    return Problem(ProblemKind::cannot_read, last_errno());
-  }
-  return static_cast<std::size_t>(n);
+  return handle_read_at(impl_->handle.get(), at, buffer, size);
 }
 
 Result<void> StagedFile::sync() {
