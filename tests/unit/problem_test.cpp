@@ -51,8 +51,8 @@ TEST(ProblemWording, SaysWhatItCarries) {
             "the finished workbook failed its check (a zip cut short)");
   EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_incomplete)),
             "the existing report is not a complete workbook");
-  EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_unreadable, EIO)),
-            "cannot read the existing report: Input/output error");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_unreadable, EACCES)),
+            "cannot read the existing report: Permission denied");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "12mm", true, 12.0)),
             "holds \"12mm\", a number with more after it; read as 12");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "ten", false, "the path length stays empty")),
