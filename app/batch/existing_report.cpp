@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <string_view>
 
 #include "platform/input_file.h"
 #include "platform/paths.h"
@@ -34,9 +35,30 @@ Problem unreadable(const Problem& reason) {
   return Problem(ProblemKind::existing_report_unreadable, reason.sys_errno);
 }
 
+Result<ExistingReport> workbook_check(const ReadOnlyFile& file) {
+  FileZipSource source(file);
+  Result<void> checked = zip_index_check(source);
+  if (source.failure()) return unreadable(*source.failure());
+  if (!checked) return Problem(ProblemKind::existing_report_incomplete);
+  return ExistingReport::complete;
+}
+
+// The save writes data whole or not at all; another program's copy cut
+// short shows at its end.
+Result<ExistingReport> data_check(const ReadOnlyFile& file, ReportFormat format) {
+  char tail[2] = {};
+  if (file.size() < sizeof tail) return Problem(ProblemKind::existing_report_incomplete);
+  Result<std::size_t> n = file.read_at(file.size() - sizeof tail, tail, sizeof tail);
+  if (!n) return unreadable(n.error());
+  std::string_view end(tail, n.value());
+  bool whole = format == ReportFormat::csv ? end == "\r\n" : end == "}\n" || end == "]\n";
+  if (!whole) return Problem(ProblemKind::existing_report_incomplete);
+  return ExistingReport::complete;
+}
+
 }  // namespace
 
-Result<ExistingReport> existing_report_at(const std::string& target) {
+Result<ExistingReport> existing_report_at(const std::string& target, ReportFormat format) {
   if (path_kind(target) != PathKind::regular) return ExistingReport::none;
   Result<ReadOnlyFile> file = ReadOnlyFile::open(target);
   if (!file) {
@@ -46,11 +68,8 @@ Result<ExistingReport> existing_report_at(const std::string& target) {
                 (why.kind == ProblemKind::cannot_open && why.sys_errno == ENOENT);
     return gone ? Result<ExistingReport>(ExistingReport::none) : unreadable(why);
   }
-  FileZipSource source(file.value());
-  Result<void> checked = zip_index_check(source);
-  if (source.failure()) return unreadable(*source.failure());
-  if (!checked) return Problem(ProblemKind::existing_report_incomplete);
-  return ExistingReport::complete;
+  if (format == ReportFormat::xlsx) return workbook_check(file.value());
+  return data_check(file.value(), format);
 }
 
 }  // namespace ordelix

@@ -267,12 +267,12 @@ class Manners(BatchCase):
         self.assertIn(b"standard output is a terminal", err)
         self.assertFalse(os.path.exists(self.path("-")))
 
-    def test_output_name_must_end_in_xlsx_and_not_be_a_folder(self):
+    def test_output_name_must_end_in_a_reports_extension_and_not_be_a_folder(self):
         source = self.example("bca_std.PRO", "s.PRO")
-        for name in ("r.csv", "r.xlsx.bak", "r"):
+        for name in ("r.txt", "r.xlsx.bak", "r.json.gz", "r"):
             with self.subTest(name=name):
                 run = self.convert("-o", self.path(name), source)
-                self.assert_failed_about(run, 2, "must end in .xlsx")
+                self.assert_failed_about(run, 2, "must end in .xlsx, .json or .csv")
                 self.assertFalse(os.path.exists(self.path(name)))
         folder = self.folder("looks.xlsx")
         for force in ([], ["-f"]):
@@ -423,9 +423,9 @@ class Resuming(BatchCase):
             os.mkfifo(os.path.join(out, "bca_std.xlsx"))
         run = self.convert("-n", "-d", out, *inputs)
         self.assertEqual(run.rc, 1, run.err)
-        self.assertIn(f"{inputs[1]}: the existing report is not a complete workbook "
+        self.assertIn(f"{inputs[1]}: the existing report is not complete "
                       f"(--force replaces it): {joined(out, 'rna.xlsx')}\n", run.err)
-        self.assertIn(f"workbook (--force replaces it): {joined(out, 'lowry_kfactor.xlsx')}\n",
+        self.assertIn(f"not complete (--force replaces it): {joined(out, 'lowry_kfactor.xlsx')}\n",
                       run.err)
         if not ON_WINDOWS:
             self.assertIn("taken by something other than a regular file: "
@@ -462,7 +462,7 @@ class Resuming(BatchCase):
         with open(combined, "r+b") as f:
             f.truncate(100)
         cut = self.convert("-n", "--combine", combined, *inputs)
-        self.assert_failed_about(cut, 1, f"{combined}: the existing report is not a complete")
+        self.assert_failed_about(cut, 1, f"{combined}: the existing report is not complete")
         self.assertEqual(len(cut.err.splitlines()), 1, cut.err)
         self.assertEqual(summary_of(cut.out), (0, 2, 0, 0))
 

@@ -181,10 +181,8 @@ TEST_F(ReportsStandingTest, AskedOnceTheyAreKeptAndTheOtherFilesConverted) {
                 path("day/a.PRO") + ": its report exists: " + path("reports/a.xlsx"),
                 path("day/late/c.PRO") + ": its report exists: " + path("reports/late/c.xlsx")}));
   EXPECT_EQ(dialogs.summaryFailures.size(), 2);
-  EXPECT_TRUE(dialogs.summaryFailures.contains(path("day/b.pro") +
-                                               ": the existing report is not a complete "
-                                               "workbook: " +
-                                               path("reports/b.xlsx")))
+  EXPECT_TRUE(dialogs.summaryFailures.contains(
+      path("day/b.pro") + ": the existing report is not complete: " + path("reports/b.xlsx")))
       << dialogs.summaryFailures.join('\n').toStdString();
   EXPECT_TRUE(QFile::exists(path("reports/d.xlsx")));
   QStringList after;
