@@ -91,8 +91,8 @@ def read_many(paths, jobs=None):
     if isinstance(paths, (str, bytes, os.PathLike)):
         raise TypeError("read_many takes a list of paths; read() takes one")
     paths = list(paths)
-    workers = 0 if jobs is None else operator.index(jobs)
-    if workers < 1:
+    workers = 0 if jobs is None else operator.index(jobs)  # 0: one per processor
+    if jobs is not None and workers < 1:
         raise ValueError(f"jobs must be at least 1, not {workers}")
     results = _ordelix.convert_many([_system_path(p) for p in paths], workers)
     reports = [_reported(r, p) for r, p in zip(results, paths) if not isinstance(r, str)]
