@@ -27,6 +27,7 @@ py::list warnings_of(const ConvertedFile& file) {
 
 PYBIND11_MODULE(_ordelix, module) {
   module.doc() = "Export files converted and their reports saved by the Ordelix core.";
+  module.attr("version") = ORDELIX_VERSION;
   py::register_exception<FileFailure>(module, "FileFailure");
 
   py::class_<ConvertedFile>(module, "ConvertedFile",

@@ -109,6 +109,12 @@ class Examples(ModuleCase):
                                  [expected_line] if expected_line else [])
 
 
+class Version(unittest.TestCase):
+    def test_version_is_the_converters(self):
+        said = os.fsdecode(run_converter("--version").stdout).split()
+        self.assertEqual(said, ["ordelix-convert", ordelix.__version__])
+
+
 class Failures(ModuleCase):
     def assert_conversion_error(self, path, message):
         with self.assertRaises(ordelix.ConversionError) as raised:

@@ -16,6 +16,9 @@ import warnings
 
 from . import _ordelix
 
+#: The version of Ordelix, as ordelix-convert --version tells it.
+__version__ = _ordelix.version
+
 __all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "read", "read_many"]
 
 

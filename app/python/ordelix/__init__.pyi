@@ -1,6 +1,8 @@
 import os
 from typing import Iterable, Optional, Union
 
+__version__: str
+
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
 
 class ConversionError(Exception):
