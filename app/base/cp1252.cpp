@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "utf8.h"
+
 namespace ordelix {
 namespace {
 
@@ -13,19 +15,6 @@ constexpr std::array<std::uint16_t, 32> high_controls{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void append_utf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 }  // namespace
 
 std::string cp1252_to_utf8(std::string_view bytes) {
@@ -34,11 +23,11 @@ std::string cp1252_to_utf8(std::string_view bytes) {
   for (char c : bytes) {
     auto b = static_cast<unsigned char>(c);
     if (b == 0)
-      append_utf8(out, 0xFFFD);
+      utf8_append(out, 0xFFFD);
     else if (b >= 0x80 && b <= 0x9F)
-      append_utf8(out, high_controls[b - 0x80]);
+      utf8_append(out, high_controls[b - 0x80]);
     else
-      append_utf8(out, b);
+      utf8_append(out, b);
   }
   return out;
 }

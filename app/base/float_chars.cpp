@@ -5,6 +5,7 @@
 
 #include "float_chars.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -42,6 +43,13 @@ std::string float_text(double value, std::chars_format format, int precision) {
   return std::string(buffer, end);
 }
 
+std::string float_text_shortest(double value) {
+  char buffer[longest_text];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (ec != std::errc()) return {};
+  return std::string(buffer, end);
+}
+
 #else
 
 std::optional<double> decimal_text_value(std::string_view text) {
@@ -58,10 +66,29 @@ std::optional<double> decimal_text_value(std::string_view text) {
 
 std::string float_text(double value, std::chars_format format, int precision) {
   char buffer[longest_text];
-  int n = std::snprintf(buffer, sizeof buffer, format == std::chars_format::fixed ? "%.*f" : "%.*g",
-                        precision, value);
+  const char* style = format == std::chars_format::fixed        ? "%.*f"
+                      : format == std::chars_format::scientific ? "%.*e"
+                                                                : "%.*g";
+  int n = std::snprintf(buffer, sizeof buffer, style, precision, value);
   if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) return {};
   return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+// As to_chars writes it: the fewest significant digits that read back (17
+// always do), in the style that takes fewer characters, fixed on a tie;
+// fixed, a whole number shows all its digits, as %.0f prints them.
+std::string float_text_shortest(double value) {
+  constexpr int round_trip_digits = 17;
+  std::string exponent_style;
+  int digits = 0;
+  do {
+    ++digits;
+    exponent_style = float_text(value, std::chars_format::scientific, digits - 1);
+  } while (digits < round_trip_digits && std::strtod(exponent_style.c_str(), nullptr) != value);
+  int exponent = std::atoi(exponent_style.c_str() + exponent_style.find('e') + 1);
+  std::string fixed_style =
+      float_text(value, std::chars_format::fixed, std::max(0, digits - 1 - exponent));
+  return fixed_style.size() <= exponent_style.size() ? fixed_style : exponent_style;
 }
 
 #endif

@@ -17,8 +17,13 @@ namespace ordelix {
 // that are not).
 std::optional<double> decimal_text_value(std::string_view text);
 
-// `value` with `precision` as printf's "%.*g" (general) or "%.*f" (fixed)
-// writes it in the "C" locale; "" when it takes more than 400 characters.
+// `value` with `precision` as printf's "%.*g" (general), "%.*e" (scientific)
+// or "%.*f" (fixed) writes it in the "C" locale; "" when it takes more than
+// 400 characters.
 std::string float_text(double value, std::chars_format format, int precision);
+
+// The shortest text that reads back as `value` exactly, "." as its decimal
+// point whatever the locale: "0.1", "1e-07", "-0". Not for infinities or NaN.
+std::string float_text_shortest(double value);
 
 }  // namespace ordelix

@@ -54,7 +54,7 @@ void header_block(ReportContext& c, int w) {
   ReportSheet& sheet = c.sheet;
   header_row(sheet, 1, "Method                ", "CONCENTRATION" + blanks(35));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
-  header_row(sheet, 3, separator(69));
+  separator_row(sheet, 3, 69);
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
   path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(c));
   header_row(sheet, 6, "WL Number             ", reader.field_of_line(10));
@@ -68,23 +68,32 @@ void header_block(ReportContext& c, int w) {
              header_code_text(c, 9, calibration_modes, "calibration codes 0 and 1",
                               "the report ends after its header"));
   header_row(sheet, unit_row + 2, "Std Number            ", reader.field_of_line(8));
-  header_row(sheet, unit_row + 3, blanks(70));
+  blank_row(sheet, unit_row + 3, 70);
 }
 
-// Writes the heading and separator rows; returns the last value column. An
-// unknown wavelength count gives no width, so each value then takes a row.
-int sample_table_heading(ReportSheet& sheet, int row, int w) {
+struct SampleTableAt {
+  int table;
+  int last_col;  // the last value column
+};
+
+// Writes the heading and separator rows. An unknown wavelength count gives no
+// width, so each value then takes a row, with no heading above it.
+SampleTableAt sample_table_heading(ReportSheet& sheet, int row, int w) {
   sheet.set_text(row, col_a, "Data No.   ");
-  if (w == 0) return col_c;
-  const SampleTable& table = sample_tables[static_cast<std::size_t>(w - 1)];
-  int col = col_c;
-  for (std::string_view heading : table.headings) {
-    if (heading.empty()) break;
-    sheet.set_text(row, col, heading);
-    col += 2;
+  int last_col = col_c;
+  if (w > 0) {
+    const SampleTable& table = sample_tables[static_cast<std::size_t>(w - 1)];
+    int col = col_c;
+    for (std::string_view heading : table.headings) {
+      if (heading.empty()) break;
+      sheet.set_text(row, col, heading);
+      col += 2;
+    }
+    separator_row(sheet, row + 1, table.separator_hyphens);
+    last_col = table.last_col;
   }
-  sheet.set_text(row + 1, col_a, separator(table.separator_hyphens));
-  return table.last_col;
+  int columns = (last_col - col_a) / 2 + 1;
+  return {table_begin(sheet, row, row + 2, columns_from_a(columns)), last_col};
 }
 
 // The samples numbered from `first_row` to `last_row`, their values every
@@ -108,7 +117,7 @@ void standard_curve(ReportContext& c, int w) {
       standard_curve_write(c, {InterceptJoin::plus_when_positive, lines_per_sample,
                                "the report shows no equation and no samples"});
   header_check_end(c, std::max(curve.header_end, 10 + w));
-  int last_col = sample_table_heading(c.sheet, curve.equation_row + 2, w);
+  int last_col = sample_table_heading(c.sheet, curve.equation_row + 2, w).last_col;
   double n = curve.standards;
   // Without a known fit the sample count is unknown too, and no sample is listed.
   if (curve.samples.line > 0)
@@ -122,9 +131,10 @@ void k_factor(ReportContext& c, int w) {
   header_check_end(c, 14);
   double intercept = header_number(c, 12);
   double slope = header_number(c, 13);
-  sheet.set_text(12, col_a,
-                 calibration_equation(slope, intercept, InterceptJoin::plus_when_positive));
-  int last_col = sample_table_heading(sheet, 14, w);
+  SampleTableAt samples_table = sample_table_heading(sheet, 14, w);
+  note_text(sheet, samples_table.table, 12, col_a,
+            calibration_equation(slope, intercept, InterceptJoin::plus_when_positive));
+  int last_col = samples_table.last_col;
   // The samples begin after line 13 + the wavelength count, known or not.
   double after_line = 13 + c.reader.value_of_line(10);
   SampleCount counted = sample_count_read(c, 14, w == 0 ? 0 : w + 3, 14 + w);

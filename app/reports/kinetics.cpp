@@ -49,7 +49,7 @@ Result<void> kinetics_write(ReportContext& context) {
 
   header_row(sheet, 1, padded("Method", 27), "KINETICS" + blanks(36));
   date_row(sheet, 2, padded("Time & Date", 26), reader.file().created());
-  header_row(sheet, 3, separator(61));
+  separator_row(sheet, 3, 61);
   header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
   header_row(sheet, 5, padded("Data Mode", 27), series::data_mode_read(context));
   path_length_row(sheet, 6, padded("Pathlength(mm)", 27), header_path_length(context));
@@ -57,11 +57,12 @@ Result<void> kinetics_write(ReportContext& context) {
   header_row(sheet, 8, padded("Scan Time(s)", 27), reader.field_of_line(9));
   header_row(sheet, 9, padded("Interval(s)", 27), interval_text);
   header_row(sheet, 10, padded("Data Number", 27), reader.field_of_line(13));
-  header_row(sheet, 11, blanks(70));
+  blank_row(sheet, 11, 70);
 
+  table_begin(sheet, 12, 14, {{col_a, col_a}, {col_d, col_d}});
   sheet.set_text(12, col_a, padded("Data(s)", 27));
   sheet.set_text(12, col_d, padded("Value", 34));
-  sheet.set_text(13, col_a, separator(69));
+  separator_row(sheet, 13, 69);
 
   double n = header_number(context, 13);
   series_check(context, 13, n, 14);

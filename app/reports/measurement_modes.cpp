@@ -16,14 +16,14 @@ namespace ordelix {
 
 std::span<const MeasurementMode> measurement_modes() {
   static constexpr std::array<MeasurementMode, 8> modes{{
-      {"PRO", protein_write},
-      {"NUC", nucleic_acid_write},
-      {"CON", concentration_write},
-      {"PHT", photometry_write},
-      {"OD", od600_write},
-      {"TSC", kinetics_write},
-      {"TM", melting_temperature_write},
-      {"WSC", wavelength_scan_write},
+      {"PRO", "protein", protein_write},
+      {"NUC", "nucleic acid", nucleic_acid_write},
+      {"CON", "concentration", concentration_write},
+      {"PHT", "photometry", photometry_write},
+      {"OD", "OD600", od600_write},
+      {"TSC", "kinetics", kinetics_write},
+      {"TM", "melting temperature", melting_temperature_write},
+      {"WSC", "wavelength scan", wavelength_scan_write},
   }};
   return modes;
 }

@@ -9,6 +9,7 @@ namespace ordelix {
 
 struct MeasurementMode {
   std::string_view extension;  // without its dot, in capitals
+  std::string_view name;       // "protein", "wavelength scan"
   Result<void> (*write)(ReportContext&);
 };
 

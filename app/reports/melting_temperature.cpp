@@ -22,7 +22,7 @@ Result<void> melting_temperature_write(ReportContext& context) {
 
   header_row(sheet, 1, padded("Method", 27), "TEMPERATURE" + blanks(36));
   date_row(sheet, 2, padded("Time & Date", 17), reader.file().created());
-  header_row(sheet, 3, separator(61));
+  separator_row(sheet, 3, 61);
   header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
   path_length_row(sheet, 5, padded("Pathlength(mm)", 27), header_path_length(context));
   header_row(sheet, 6, padded("Data Mode", 27), series::data_mode_read(context));
@@ -33,10 +33,11 @@ Result<void> melting_temperature_write(ReportContext& context) {
   header_row(sheet, 11, padded("Interval", 27), reader.field_of_line(13));
   header_row(sheet, 12, padded("K-Factor", 27), reader.field_of_line(15));
   header_row(sheet, 13, padded("Data Number", 28), reader.field_of_line(17));
-  header_row(sheet, 14, padded("Data List", 72));
 
   // The headings stand in A and D whatever the data mode; the columns below
   // them are C and F.
+  int table = table_begin(sheet, 15, 16, {{col_a, col_c}, {col_d, col_f}});
+  title_row(sheet, table, 14, padded("Data List", 72));
   sheet.set_text(15, col_a, padded("C", 26));
   sheet.set_text(15, col_d, padded("OD", 27));
 

@@ -39,7 +39,7 @@ void nucleic_acid_first_rows(ReportContext& context, std::span<const CodeText> s
       code_text_lookup(sample_types, reader.state().variant_code);
   header_row(sheet, 1, "Method                ", std::string(type.value_or("")) + blanks(35));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
-  header_row(sheet, 3, separator(69));
+  separator_row(sheet, 3, 69);
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
   path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));
@@ -61,12 +61,12 @@ Result<void> nucleic_acid_plain_write(ReportContext& context) {
   header_row(
       sheet, 9, "Unit                   ",
       header_code_text(context, 15, five_code_unit_table(), "unit codes", "the unit stays empty"));
-  header_row(sheet, 10, blanks(70));
+  blank_row(sheet, 10, 70);
 
   heading_row(sheet, 11,
               {"Data No.    ", "Sample No.  ", "A230 ", "A260 ", "A280 ", "A320 ", "A260/A280",
                "A260/A230", "Concentration"});
-  sheet.set_text(12, col_a, separator(156));
+  separator_row(sheet, 12, 156);
   SampleCount samples_counted = sample_count_read(context, 16, 8, 17);
   sample_numbers_write(context, samples_counted, 13,
                        round_half_even_int16(samples_counted.count + 12));

@@ -49,13 +49,13 @@ Result<void> nucleic_acid_dye_write(ReportContext& context) {
   header_row(sheet, 11, "Dye OD Max           ", reader.field_of_line(16));
   header_row(sheet, 12, "Dye Ext Coefficient  ", reader.field_of_line(17));
   header_row(sheet, 13, "Dye Correction       ", reader.field_of_line(18));
-  header_row(sheet, 14, blanks(70));
+  blank_row(sheet, 14, 70);
 
   heading_row(
       sheet, 15,
       {"Data No.    ", "Sample No.  ", "A230 ", "A260 ", "A280 ", "A320 ", "Dye  ", "A260/A280",
        "A260/A230", "Concentration", "Dye-Concentration", "Frequency of incorporation"});
-  sheet.set_text(16, col_a, separator(210));
+  separator_row(sheet, 16, 210);
   SampleCount samples_counted = sample_count_read(context, 20, 11, 21);
   sample_numbers_write(context, samples_counted, 17,
                        round_half_even_int16(samples_counted.count + 16));

@@ -43,7 +43,7 @@ Result<void> od600_write(ReportContext& context) {
 
   header_row(sheet, 1, "Method              ", "OD600" + blanks(35));
   date_row(sheet, 2, "Time & Date         ", reader.file().created());
-  header_row(sheet, 3, separator(78));
+  separator_row(sheet, 3, 78);
   header_row(sheet, 4, "Sample Group Name   ", reader.field_of_line(4));
   header_row(sheet, 5, "WL(nm)              ", reader.field_of_line(10));
   path_length_row(sheet, 6, "Pathlength(mm)      ", header_path_length(context));
@@ -52,13 +52,16 @@ Result<void> od600_write(ReportContext& context) {
     header_row(sheet, 10, "Factor              ", reader.field_of_line(11));
     header_row(sheet, 11, "Multiple            ", multiple_of_thousand ? "1000" : "1000000");
   }
-  header_row(sheet, 12, blanks(70));
+  blank_row(sheet, 12, 70);
 
+  std::vector<TableColumn> columns{{col_a, col_a}, {col_d, col_d}, {col_g, col_g}};
+  if (cell_density) columns.push_back({col_j, col_j});
+  table_begin(sheet, 13, first_sample_row, std::move(columns));
   sheet.set_text(13, col_a, "Data No.            ");
   sheet.set_text(13, col_d, "Sample No.          ");
   sheet.set_text(13, col_g, "OD Value            ");
   if (cell_density) sheet.set_text(13, col_j, "cells/ml            ");
-  sheet.set_text(14, col_a, separator(100));
+  separator_row(sheet, 14, 100);
 
   SampleCount samples = sample_count_read(context, 14, 2, 15);
   sample_numbers_write(context, samples, first_sample_row,

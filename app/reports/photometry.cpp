@@ -32,7 +32,7 @@ int known_wavelength_count(double w) {
 void photometry_path_length_row(ReportContext& c) {
   constexpr int line = 5;
   std::string_view field = c.reader.field_of_line(line);
-  c.sheet.set_text(6, col_a, "Pathlength(mm)        ");
+  header_row(c.sheet, 6, "Pathlength(mm)        ");
   std::optional<double> code = numeric_text_value(field);
   if (!code) {
     if (header_line_read(c, line))
@@ -86,15 +86,17 @@ class Photometry {
   void header_block() {
     header_row(sheet_, 1, "Method                ", "PHOTOMETRY" + blanks(35));
     date_row(sheet_, 2, "Time & Date           ", reader_.file().created());
-    header_row(sheet_, 3, separator(69));
+    separator_row(sheet_, 3, 69);
     header_row(sheet_, 4, "Sample Group Name     ", reader_.field_of_line(4));
     header_row(sheet_, 5, "Data Mode             ", data_mode());
     photometry_path_length_row(context_);
-    header_row(sheet_, 7, blanks(70));
+    blank_row(sheet_, 7, 70);
   }
 
-  // Wavelength i heads column 3 + 2i as "WL<i><field as stored>nm".
+  // Wavelength i heads column 3 + 2i as "WL<i><field as stored>nm"; a
+  // wavelength whose line was not read leaves its column without a heading.
   void data_table_heading() {
+    table_begin(sheet_, 8, 10, columns_from_a(2 + w_));
     sheet_.set_text(8, col_a, "Data No.     ");
     sheet_.set_text(8, col_c, "Sample No.   ");
     for (int i = 1; i <= w_; ++i) {
@@ -104,7 +106,7 @@ class Photometry {
       heading += "nm";
       sheet_.set_text(8, 3 + 2 * i, heading);
     }
-    sheet_.set_text(9, col_a, separator(220));
+    separator_row(sheet_, 9, 220);
   }
 
   // Without a known wavelength count the sample count is unknown and the row

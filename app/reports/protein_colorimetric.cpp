@@ -20,8 +20,8 @@ constexpr std::array<CodeText, 4> method_table{{
 
 constexpr int lines_per_sample = 4;
 
-void data_table_titles(ReportSheet& sheet, int row) {
-  heading_row(
+int data_table_titles(ReportSheet& sheet, int row) {
+  return heading_row(
       sheet, row,
       {"Data No.     ", "Sample No.   ", "WL1 OD Value ", "OD Value     ", "Concentration"});
 }
@@ -35,14 +35,14 @@ void samples(ReportContext& c, int first_line, int first_row) {
 void standard_curve(ReportContext& c) {
   ReportSheet& sheet = c.sheet;
   sheet.set_text(8, col_d, "STD");
-  sheet.set_text(11, col_a, blanks(70));
+  blank_row(sheet, 11, 70);
   StandardCurve curve =
       standard_curve_write(c, {InterceptJoin::always_plus, lines_per_sample,
                                "the report shows no equation and no data numbers"});
   header_check_end(c, curve.header_end);
   int e = curve.equation_row;
   data_table_titles(sheet, e + 2);
-  sheet.set_text(e + 3, col_a, separator(87));
+  separator_row(sheet, e + 3, 87);
   int d = e + 4;
   sample_numbers_write(c, curve.samples, d, d - 1 + round_half_even_int16(curve.samples.count));
   samples(c, round_half_even_int16(16 + 2 * curve.standards), d);
@@ -55,9 +55,9 @@ void k_factor(ReportContext& c) {
   header_check_end(c, 14);
   double intercept = header_number(c, 12);
   double slope = header_number(c, 13);
-  sheet.set_text(12, col_a, calibration_equation(slope, intercept));
-  data_table_titles(sheet, 14);
-  sheet.set_text(15, col_a, separator(87));
+  int table = data_table_titles(sheet, 14);
+  note_text(sheet, table, 12, col_a, calibration_equation(slope, intercept));
+  separator_row(sheet, 15, 87);
   SampleCount samples_counted = sample_count_read(c, 14, lines_per_sample, 15);
   sample_numbers_write(c, samples_counted, 16, 15 + round_half_even_int16(samples_counted.count));
   samples(c, 15, 16);
@@ -74,7 +74,7 @@ Result<void> protein_colorimetric_write(ReportContext& context) {
   header_row(sheet, 1, "Method                ",
              code_text_lookup(method_table, reader.state().variant_code));
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
-  header_row(sheet, 3, separator(71));
+  separator_row(sheet, 3, 71);
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
   path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "Dilution Factor       ", reader.field_of_line(6));

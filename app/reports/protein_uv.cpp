@@ -37,7 +37,7 @@ Result<void> protein_uv_write(ReportContext& context) {
   sheet.set_font("A13:L13", bold_font());
   header_row(sheet, 1, "Method                ", "PROTEIN UV ");
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
-  header_row(sheet, 3, separator(71));
+  separator_row(sheet, 3, 71);
   header_row(sheet, 4, "Sample Group Name     ", reader.field_of_line(4));
   path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "DI Factor             ", reader.field_of_line(6));
@@ -50,10 +50,10 @@ Result<void> protein_uv_write(ReportContext& context) {
   header_row(
       sheet, 11, "Unit                  ",
       header_code_text(context, 23, five_code_unit_table(), "unit codes", "the unit stays empty"));
-  header_row(sheet, 12, blanks(76));
+  blank_row(sheet, 12, 76);
 
   heading_row(sheet, 13, {"Data No.   ", "Sample No. ", "A260 ", "A280", "A320", "A280/A260"});
-  sheet.set_text(14, col_a, hyphens(105));
+  hyphen_row(sheet, 14, 105);
   SampleCount samples_counted = sample_count_read(context, 24, 6, 25);
   sample_numbers_write(context, samples_counted, 15,
                        round_half_even_int16(samples_counted.count + 14));

@@ -27,7 +27,7 @@ Result<void> protein_uv_dye_write(ReportContext& context) {
   sheet.set_font("A1:C16", bold_font());
   header_row(sheet, 1, "Method                ", "PROTEIN UV DYE");
   date_row(sheet, 2, "Time & Date           ", reader.file().created());
-  header_row(sheet, 3, separator(71));
+  separator_row(sheet, 3, 71);
   header_row(sheet, 4, "Sample Name           ", reader.field_of_line(4));
   path_length_row(sheet, 5, "Pathlength(mm)        ", header_path_length(context));
   header_row(sheet, 6, "DI Factor             ", reader.field_of_line(6));
@@ -47,12 +47,12 @@ Result<void> protein_uv_dye_write(ReportContext& context) {
   header_row(
       sheet, 16, "Unit                  ",
       header_code_text(context, 24, five_code_unit_table(), "unit codes", "the unit stays empty"));
-  header_row(sheet, 17, blanks(76));
+  blank_row(sheet, 17, 76);
 
   heading_row(sheet, 18,
               {"Data No.", "Sample No.", "A260 ", "A280", "A320", "Dye   ", "A260/A280",
                "Concentration", "Dye-Concentration", "Degree of labelling"});
-  sheet.set_text(19, col_a, hyphens(184));
+  hyphen_row(sheet, 19, 184);
   SampleCount samples_counted = sample_count_read(context, 25, 9, 26);
   sample_numbers_write(context, samples_counted, 20,
                        round_half_even_int16(samples_counted.count + 19));

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exportfile/code_tables.h"
 #include "sheet/report_sheet.h"
@@ -32,9 +33,12 @@ Font bold_font();
 Font plain_font();
 
 std::string blanks(int count);
-std::string hyphens(int count);
-// One blank followed by `count` hyphens.
-std::string separator(int count);
+
+// Rows of layout alone, in column A: a separator (one blank, then
+// `hyphen_count` hyphens), a line of `count` hyphens, a padding of `count` blanks.
+void separator_row(ReportSheet& sheet, int row, int hyphen_count);
+void hyphen_row(ReportSheet& sheet, int row, int count);
+void blank_row(ReportSheet& sheet, int row, int count);
 
 // A header row: label in column A, value in column D; no value leaves D alone.
 void header_row(ReportSheet& sheet, int row, std::string_view label,
@@ -50,9 +54,24 @@ void background_row_by_value(ReportSheet& sheet, int row, std::string_view label
 void background_row_by_first_character(ReportSheet& sheet, int row, std::string_view label,
                                        std::string_view line);
 
+// Columns A, C, E, G ...: `count` of them, each heading above its values.
+std::vector<TableColumn> columns_from_a(int count);
+
+// A data table with its heading in row `heading_row` and its data rows from
+// `first_row` down; gives its index, which marks its other parts.
+int table_begin(ReportSheet& sheet, int heading_row, int first_row,
+                std::vector<TableColumn> columns);
+
 // A data table's heading row: the first title in column A, the others in
-// columns C, E, G ... above the values.
-void heading_row(ReportSheet& sheet, int row, std::initializer_list<std::string_view> titles);
+// columns C, E, G ... above the values, which begin two rows below, under a
+// separator. Gives the table's index.
+int heading_row(ReportSheet& sheet, int row, std::initializer_list<std::string_view> titles);
+
+// The title of table `table`, in column A above its heading.
+void title_row(ReportSheet& sheet, int table, int row, std::string_view title);
+
+// A text shown with table `table`, outside its heading and rows.
+void note_text(ReportSheet& sheet, int table, int row, int col, std::string_view text);
 
 // Column A of rows `first_row` to `last_row` numbered 1, 2, 3 ...
 void data_numbers(ReportSheet& sheet, int first_row, int last_row);

@@ -9,8 +9,9 @@ StandardCurve standard_curve_write(ReportContext& c, const StandardCurveStyle& s
   StandardCurve curve;
   double n = header_number(c, 8);
   curve.standards = n;
-  heading_row(sheet, 12, {"STD No.                ", "Concentration         ", "OD Value "});
-  sheet.set_text(13, col_a, separator(80));
+  int table =
+      heading_row(sheet, 12, {"STD No.                ", "Concentration         ", "OD Value "});
+  separator_row(sheet, 13, 80);
   counted_rows_write(c, 8, [&] { data_numbers(sheet, 14, round_half_even_int16(13 + n)); });
 
   // Standard i: concentration on line 10 + 2i, OD value on line 11 + 2i.
@@ -26,14 +27,15 @@ StandardCurve standard_curve_write(ReportContext& c, const StandardCurveStyle& s
     double intercept = header_number(c, fit_line);
     double slope = header_number(c, fit_line + 1);
     double r = header_number(c, fit_line + 2);
-    sheet.set_text(curve.equation_row, col_a, calibration_equation(slope, intercept, style.join));
-    sheet.set_text(curve.equation_row, col_e, correlation_text(r));
+    note_text(sheet, table, curve.equation_row, col_a,
+              calibration_equation(slope, intercept, style.join));
+    note_text(sheet, table, curve.equation_row, col_e, correlation_text(r));
     curve.header_end = fit_line + 3;
     curve.samples = sample_count_read(c, fit_line + 3, style.lines_per_sample, fit_line + 4);
   } else {
     header_code_check(c, 8, false, "standard counts 1 to 9", style.without_fit);
   }
-  sheet.set_text(curve.equation_row + 1, col_a, blanks(62));
+  blank_row(sheet, curve.equation_row + 1, 62);
   return curve;
 }
 

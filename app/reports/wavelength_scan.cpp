@@ -116,7 +116,7 @@ Result<void> wavelength_scan_write(ReportContext& context) {
 
   header_row(sheet, 1, padded("Method", 27), "WL SCAN" + blanks(36));
   date_row(sheet, 2, padded("Time & Date", 27), reader.file().created());
-  header_row(sheet, 3, separator(61));
+  separator_row(sheet, 3, 61);
   header_row(sheet, 4, padded("Sample Group Name", 27), reader.field_of_line(4));
   path_length_row(sheet, 5, padded("Pathlength(mm)", 27), header_path_length(context));
   std::optional<std::string_view> data_mode = series::data_mode_read(context);
@@ -125,8 +125,10 @@ Result<void> wavelength_scan_write(ReportContext& context) {
   header_row(sheet, 8, padded("End-WL(nm)", 26), reader.field_of_line(10));
   header_row(sheet, 9, padded("Interval(nm)", 26), interval_text);
   header_row(sheet, 10, padded("Data Number", 28), reader.field_of_line(13));
-  header_row(sheet, 14, padded("Data List", 72));
 
+  // As in the melting temperature's report: headings in A and D, values in C and F.
+  int table = table_begin(sheet, 15, first_table_row, {{col_a, col_c}, {col_d, col_f}});
+  title_row(sheet, table, 14, padded("Data List", 72));
   sheet.set_text(15, col_a, padded("WL(nm)", 31));
   if (auto heading = value_heading(reader.value_of_line(6))) sheet.set_text(15, col_d, *heading);
 

@@ -22,7 +22,11 @@ void ReportSheet::set_date_time(int row, int col, const DateTime& value) {
   put(row, col, value);
 }
 
-void ReportSheet::put(int row, int col, CellValue value) {
+void ReportSheet::set_layout_text(int row, int col, std::string_view text) {
+  put(row, col, std::string(text), true);
+}
+
+void ReportSheet::put(int row, int col, CellValue value, bool layout) {
   if (row < 1 || col < 1 || col > max_col) return;
   if (row > max_row) {
     ++dropped_writes_;
@@ -33,9 +37,9 @@ void ReportSheet::put(int row, int col, CellValue value) {
   auto it = std::lower_bound(entries.begin(), entries.end(), col,
                              [](const Entry& e, int c) { return e.col < c; });
   if (it != entries.end() && it->col == col)
-    it->value = std::move(value);
+    *it = Entry{col, layout, std::move(value)};
   else
-    entries.insert(it, Entry{col, std::move(value)});
+    entries.insert(it, Entry{col, layout, std::move(value)});
 }
 
 void ReportSheet::set_font(std::string_view a1_range, const Font& font) {
@@ -48,6 +52,19 @@ void ReportSheet::merge(std::string_view a1_range) {
 
 void ReportSheet::align_left(std::string_view a1_columns) {
   if (auto range = cell_range_parse(a1_columns)) left_columns_.push_back(*range);
+}
+
+void ReportSheet::mark_header_row(int row) {
+  part_marks_.push_back({RowPart::header, 0, row, row});
+}
+
+int ReportSheet::add_table(std::vector<TableColumn> columns) {
+  tables_.push_back(std::move(columns));
+  return static_cast<int>(tables_.size()) - 1;
+}
+
+void ReportSheet::mark_table_rows(int table, RowPart part, int first_row, int last_row) {
+  part_marks_.push_back({part, table, first_row, std::min(last_row, max_row)});
 }
 
 const CellValue* ReportSheet::cell(int row, int col) const {

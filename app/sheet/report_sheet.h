@@ -8,6 +8,7 @@
 
 #include "base/date_time.h"
 #include "cell_ref.h"
+#include "report_parts.h"
 
 namespace ordelix {
 
@@ -54,12 +55,22 @@ class ReportSheet {
   // A value that is not finite leaves the cell as it was.
   void set_number(int row, int col, double value);
   void set_date_time(int row, int col, const DateTime& value);
+  // A separator or padding of blanks, which the report's data leaves out.
+  void set_layout_text(int row, int col, std::string_view text);
 
   void set_font(std::string_view a1_range, const Font& font);
   void merge(std::string_view a1_range);
   void align_left(std::string_view a1_columns);
 
   void add_line_chart(LineChart chart) { charts_.push_back(std::move(chart)); }
+
+  // The parts of the report, for reading it as data. A later mark overrides
+  // an earlier one on the rows they share, as a later write does a cell.
+  void mark_header_row(int row);
+  // A table of `columns`; its index marks its rows.
+  int add_table(std::vector<TableColumn> columns);
+  // Rows below the sheet's last are left unmarked.
+  void mark_table_rows(int table, RowPart part, int first_row, int last_row = max_row);
 
   const CellValue* cell(int row, int col) const;
   // The font of a cell: that of the last range set over it, if any.
@@ -69,6 +80,7 @@ class ReportSheet {
   int last_row() const { return static_cast<int>(rows_.size()); }
   struct Entry {
     int col;
+    bool layout;  // set by set_layout_text
     CellValue value;
   };
   const std::vector<Entry>& row_entries(int row) const { return rows_[row - 1]; }
@@ -77,6 +89,9 @@ class ReportSheet {
   const std::vector<CellRange>& merges() const { return merges_; }
   const std::vector<CellRange>& left_aligned_columns() const { return left_columns_; }
   const std::vector<LineChart>& charts() const { return charts_; }
+  // In the order they were made.
+  const std::vector<PartMark>& part_marks() const { return part_marks_; }
+  const std::vector<std::vector<TableColumn>>& tables() const { return tables_; }
 
   // Writes dropped for falling below max_row.
   long long dropped_writes() const { return dropped_writes_; }
@@ -85,13 +100,15 @@ class ReportSheet {
   void count_dropped_writes(long long writes) { dropped_writes_ += writes; }
 
  private:
-  void put(int row, int col, CellValue value);
+  void put(int row, int col, CellValue value, bool layout = false);
 
   std::vector<std::vector<Entry>> rows_;
   std::vector<std::pair<CellRange, Font>> fonts_;
   std::vector<CellRange> merges_;
   std::vector<CellRange> left_columns_;
   std::vector<LineChart> charts_;
+  std::vector<PartMark> part_marks_;
+  std::vector<std::vector<TableColumn>> tables_;
   long long dropped_writes_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include <cfloat>
 #include <charconv>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -66,6 +67,21 @@ TEST(FloatText, FixedRoundsTheExactBinaryValueHalfToEven) {
 TEST(FloatText, NothingWhenLongerThanFourHundredCharacters) {
   EXPECT_EQ(float_text(1e300, std::chars_format::fixed, 2).size(), 304u);
   EXPECT_EQ(float_text(1e308, std::chars_format::fixed, 100), "");
+}
+
+TEST(FloatTextShortest, FewestDigitsThatReadBackAndNoLocale) {
+  EXPECT_EQ(float_text_shortest(0.1), "0.1");
+  EXPECT_EQ(float_text_shortest(1e-7), "1e-07");
+  EXPECT_EQ(float_text_shortest(-0.0), "-0");
+  EXPECT_EQ(float_text_shortest(595), "595");
+  EXPECT_EQ(float_text_shortest(0.1 + 0.2), "0.30000000000000004");
+  for (double value : {0.1, 1e-7, 123456789012345680000.0, 5e-324, 1.7976931348623157e308,
+                       2.0 / 3.0, -1234.5678}) {
+    std::string text = float_text_shortest(value);
+    char* end = nullptr;
+    EXPECT_EQ(std::strtod(text.c_str(), &end), value) << text;
+    EXPECT_EQ(*end, '\0') << text;
+  }
 }
 
 }  // namespace

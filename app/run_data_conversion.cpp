@@ -1,0 +1,22 @@
+#include "run_data_conversion.h"
+
+#include "base/utf8.h"
+#include "platform/paths.h"
+#include "rundata/run_data_read.h"
+
+namespace ordelix {
+
+RunData run_data_of(const std::string& path, const Conversion& conversion) {
+  RunData data = run_data_read(conversion.sheet, conversion.created);
+  // A name the system holds in bytes that are not UTF-8 has no text of its own.
+  data.file = utf8_repaired(path_file_name(path));
+  if (const MeasurementMode* mode = measurement_mode_of(path)) data.mode = mode->name;
+  for (const Problem& warning : conversion.warnings) {
+    RunWarning& added = data.warnings.emplace_back();
+    if (warning.line > 0) added.line = warning.line;
+    added.text = problem_text(warning);
+  }
+  return data;
+}
+
+}  // namespace ordelix
