@@ -5,6 +5,7 @@
 
 #include "batch_run.h"
 #include "failure_message.h"
+#include "run_data_conversion.h"
 #include "save/report_save.h"
 
 namespace ordelix {
@@ -21,6 +22,11 @@ unsigned workers_for(unsigned asked) {
 }
 
 }  // namespace
+
+ConvertedFile::ConvertedFile(std::string export_path, Conversion converted)
+    : path(std::move(export_path)),
+      conversion(std::move(converted)),
+      data(run_data_of(path, conversion)) {}
 
 ConvertedFile convert_file(const std::string& path) {
   Result<Conversion> conversion = convert_export_file(path);

@@ -6,13 +6,17 @@
 #include <vector>
 
 #include "conversion.h"
+#include "rundata/run_data.h"
 
 namespace ordelix {
 
 // An export file that gave a report, kept for its data and its workbook.
 struct ConvertedFile {
+  ConvertedFile(std::string export_path, Conversion converted);
+
   std::string path;
   Conversion conversion;
+  RunData data;
 };
 
 // A file that gives no report, or whose report was not saved; the message

@@ -6,6 +6,7 @@
 #include <pybind11/stl.h>
 
 #include "converted_file.h"
+#include "python_values.h"
 
 namespace py = pybind11;
 
@@ -13,15 +14,6 @@ namespace ordelix {
 namespace {
 
 using Released = py::call_guard<py::gil_scoped_release>;
-
-py::list warnings_of(const ConvertedFile& file) {
-  py::list warnings;
-  for (const Problem& warning : file.conversion.warnings) {
-    auto line = warning.line > 0 ? std::optional(warning.line) : std::nullopt;
-    warnings.append(py::make_tuple(line, problem_text(warning)));
-  }
-  return warnings;
-}
 
 }  // namespace
 
@@ -33,10 +25,11 @@ PYBIND11_MODULE(_ordelix, module) {
   py::class_<ConvertedFile>(module, "ConvertedFile",
                             "An export file that gave a report: its data and its workbook.")
       .def_property_readonly(
-          "path", [](const ConvertedFile& file) { return py::bytes(file.path); },
-          "The export file's path, as given.")
-      .def_property_readonly("warnings", &warnings_of,
-                             "(line or None, text) for each warning, in the order of the file.")
+          "data", [](const ConvertedFile& file) { return python_run_data(file.data); },
+          "The run as Python values: see python_values.h.")
+      .def(
+          "json", [](const ConvertedFile& file) { return run_data_json(file.data); }, Released(),
+          "The run as ordelix-convert --format json writes it.")
       .def("save", &save_workbook, py::arg("target"), py::arg("replace_existing"), Released(),
            "Saves the workbook at target as ordelix-convert does; FileFailure when it is not.");
 

@@ -2,10 +2,13 @@
 """The Python module ordelix against ordelix-convert: the same workbooks, the
 same words for failures and warnings, and no crash on hostile input.
 
-Usage: test_ordelix.py CONVERTER EXAMPLES_DIR FUZZ_CORPUS_DIR
+Usage: test_ordelix.py CONVERTER EXAMPLES_DIR FUZZ_CORPUS_DIR RUN_DATA_SCHEMA
 (with the module importable: PYTHONPATH=build/python)
 """
 
+import datetime
+import json
+import math
 import os
 import pathlib
 import shutil
@@ -15,9 +18,12 @@ import tempfile
 import unittest
 import warnings
 
+import jsonschema
+import openpyxl
+
 import ordelix
 
-CONVERTER = EXAMPLES = CORPUS = None
+CONVERTER = EXAMPLES = CORPUS = SCHEMA = None
 PROGRAM_PREFIX = "ordelix-convert: "
 MODES = {"PRO", "NUC", "CON", "PHT", "OD", "TSC", "TM", "WSC"}
 # The examples that keep a fault on purpose, and what the README says of them.
@@ -54,6 +60,12 @@ def converter_warnings(path, work):
     return found
 
 
+def converter_json(path):
+    run = run_converter("--format", "json", "-o", "-", path)
+    assert run.returncode == 0, run.stderr
+    return run.stdout.decode()
+
+
 def converter_workbook(path, work):
     out = os.path.join(work, "converter.xlsx")
     run = run_converter("-f", "-o", out, path)
@@ -85,6 +97,19 @@ class ModuleCase(unittest.TestCase):
     def copy_example(self, name, to=None):
         return shutil.copyfile(os.path.join(EXAMPLES, name), to or self.path(name))
 
+    def assert_is_converters_json(self, report, path):
+        text = converter_json(path)
+        self.assertEqual(report.to_json(), text)
+        data = json.loads(text)
+        self.assertEqual((report.file, report.mode), (data["file"], data["mode"]))
+        self.assertEqual(report.created, data["created"] and
+                         datetime.datetime.fromisoformat(data["created"]))
+        self.assertEqual(report.header,
+                         [(entry["label"], entry["value"]) for entry in data["header"]])
+        self.assertEqual(report.tables, [ordelix.Table(t["title"], t["columns"], t["rows"],
+                                                       t["notes"]) for t in data["tables"]])
+        self.assertEqual(report.warnings, [(w["line"], w["text"]) for w in data["warnings"]])
+
     def assert_saved_as_converter(self, report, export_file, target):
         report.save(target)
         self.assertEqual(read_bytes(target), converter_workbook(export_file, self.work),
@@ -92,6 +117,13 @@ class ModuleCase(unittest.TestCase):
 
 
 class Examples(ModuleCase):
+    def test_read_gives_the_converters_json(self):
+        for path in example_paths():
+            with self.subTest(example=os.path.basename(path)):
+                report = quietly(ordelix.read, path)
+                self.assert_is_converters_json(report, path)
+                SCHEMA.validate(json.loads(report.to_json()))
+
     def test_save_writes_the_converters_workbook(self):
         for path in example_paths():
             with self.subTest(example=os.path.basename(path)):
@@ -107,6 +139,64 @@ class Examples(ModuleCase):
                 expected_line = WARNED_EXAMPLES.get(os.path.basename(path))
                 self.assertEqual([line for line, _ in report.warnings],
                                  [expected_line] if expected_line else [])
+
+
+class Created(ModuleCase):
+    def test_created_is_the_files_birth_in_the_local_zone(self):
+        earliest = math.floor(datetime.datetime.now().timestamp())
+        source = self.copy_example("rna_dye.NUC")
+        latest = math.ceil(datetime.datetime.now().timestamp())
+        created = ordelix.read(source).created
+        self.assertLessEqual(earliest, created.timestamp())
+        self.assertLessEqual(created.timestamp(), latest)
+        offset = datetime.datetime.fromtimestamp(created.timestamp()).astimezone().utcoffset()
+        self.assertEqual(created.utcoffset(), offset)
+        if os.environ.get("TZ") == "Asia/Kolkata":
+            self.assertEqual(offset, datetime.timedelta(hours=5, minutes=30))
+
+
+def table_in_workbook(workbook, headings):
+    """The filled cells of each row below the sheet's last row headed
+    `headings` (blanks that pad them aside), left to right; rows of blanks
+    and hyphens, which are layout, left out."""
+    rows = [[v for v in row if v is not None]
+            for row in openpyxl.load_workbook(workbook).active.iter_rows(values_only=True)]
+    headed = [number for number, row in enumerate(rows)
+              if [v.strip(" ") if isinstance(v, str) else v for v in row] == headings]
+    assert headed, f"no row headed {headings}"
+    return [row for row in rows[headed[-1] + 1:]
+            if any(not isinstance(v, str) or v.strip(" -") for v in row)]
+
+
+class Pandas(ModuleCase):
+    def test_the_data_table_is_the_one_the_workbook_shows(self):
+        examples = ("scan_step05.WSC", "bradford_std.PRO", "pht_w6_t.PHT", "culture_cells.OD",
+                    "melt_step05.TM")
+        for name in examples:
+            with self.subTest(example=name):
+                report = quietly(ordelix.read, os.path.join(EXAMPLES, name))
+                frame = report.to_pandas()
+                report.save(self.path(name + ".xlsx"))
+                shown = table_in_workbook(self.path(name + ".xlsx"), list(frame.columns))
+                self.assertGreater(len(frame), 0)
+                rows = frame.astype(object).where(frame.notna(), None).values.tolist()
+                self.assertEqual([[v for v in row if v is not None] for row in rows],
+                                 shown[:len(frame)])
+
+    def test_numbers_make_number_columns(self):
+        frame = ordelix.read(os.path.join(EXAMPLES, "scan_step1.WSC")).to_pandas()
+        self.assertEqual([str(t) for t in frame.dtypes], ["float64", "float64"])
+        self.assertEqual(list(frame.columns), ["WL(nm)", "OD"])  # the golden A15 and D15
+
+    def test_pandas_is_imported_only_when_asked_for(self):
+        check = ("import sys, ordelix\n"
+                 "report = ordelix.read(sys.argv[1])\n"
+                 "print('pandas' in sys.modules)\n"
+                 "report.to_pandas()\n"
+                 "print('pandas' in sys.modules)\n")
+        run = subprocess.run([sys.executable, "-c", check, os.path.join(EXAMPLES, "rna.NUC")],
+                             capture_output=True, text=True)
+        self.assertEqual(run.stdout.split(), ["False", "True"], run.stderr)
 
 
 class Version(unittest.TestCase):
@@ -323,6 +413,9 @@ class FuzzCorpus(ModuleCase):
                 outcomes.append(str(error))
                 continue
             outcomes.append(report.warnings)
+            self.assert_is_converters_json(report, path)
+            columns = len(report.tables[-1].columns) if report.tables else 0
+            self.assertEqual(report.to_pandas().shape[1], columns)
             if write:
                 report.save(path + ".xlsx")
         self.assertTrue(any(isinstance(o, str) for o in outcomes), "no input was refused")
@@ -332,11 +425,13 @@ class FuzzCorpus(ModuleCase):
 
 
 def main():
-    global CONVERTER, EXAMPLES, CORPUS
-    if len(sys.argv) != 4:
+    global CONVERTER, EXAMPLES, CORPUS, SCHEMA
+    if len(sys.argv) != 5:
         print(__doc__.strip().splitlines()[3], file=sys.stderr)
         return 2
-    CONVERTER, EXAMPLES, CORPUS = (os.path.abspath(a) for a in sys.argv[1:])
+    CONVERTER, EXAMPLES, CORPUS, schema = (os.path.abspath(a) for a in sys.argv[1:])
+    with open(schema, encoding="utf-8") as f:
+        SCHEMA = jsonschema.Draft202012Validator(json.load(f))
     result = unittest.main(argv=sys.argv[:1], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
 

@@ -10,6 +10,8 @@ A file that gives no report raises ConversionError; what was amiss in a file
 that does is issued as an ExportFileWarning, at the file's line.
 """
 
+import dataclasses
+import datetime
 import operator
 import os
 import warnings
@@ -19,7 +21,8 @@ from . import _ordelix
 #: The version of Ordelix, as ordelix-convert --version tells it.
 __version__ = _ordelix.version
 
-__all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "read", "read_many"]
+__all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "Table", "read",
+           "read_many"]
 
 
 class ConversionError(Exception):
@@ -49,15 +52,64 @@ class ExportFileWarning(UserWarning):
     (0 for the whole file)."""
 
 
+@dataclasses.dataclass(frozen=True)
+class Table:
+    """A table of a report, as the report shows it. Values are float, str,
+    or None for an empty cell."""
+
+    #: Its title, or None where the report shows none.
+    title: object
+    #: The headings, left to right.
+    columns: list
+    #: One list of values per row, one value per column.
+    rows: list
+    #: What the report shows with it besides its heading and rows (the
+    #: calibration's equation and R), left to right, top to bottom.
+    notes: list
+
+
 class Report:
-    """The report of one export file. Made by read() and read_many()."""
+    """The report of one export file, as data and as its workbook. Made by
+    read() and read_many()."""
 
     def __init__(self, converted, path):
+        data = converted.data
         self._converted = converted
         self._path = path
+        #: The export file's name, without its folders.
+        self.file = data["file"]
+        #: The measurement mode: "protein", "nucleic acid", "concentration",
+        #: "photometry", "OD600", "kinetics", "melting temperature" or
+        #: "wavelength scan".
+        self.mode = data["mode"]
+        #: The report's Time & Date, the export file's creation time, as a
+        #: timezone-aware datetime; None where the report shows none.
+        self.created = (None if data["created"] is None
+                        else datetime.datetime.fromisoformat(data["created"]))
+        #: (label, value) for each line of the header block.
+        self.header = data["header"]
+        #: The report's tables, the data table last.
+        self.tables = [Table(*table) for table in data["tables"]]
         #: (line, text) for each warning, in the order of the file; line is
         #: None for one about the whole file.
-        self.warnings = converted.warnings
+        self.warnings = data["warnings"]
+
+    def to_pandas(self):
+        """The last table, the data table, as a pandas DataFrame whose
+        columns are named as the report heads them, without the blanks that
+        pad a heading; an empty one without tables. Imports pandas."""
+        import pandas
+
+        if not self.tables:
+            return pandas.DataFrame()
+        table = self.tables[-1]
+        names = [c.strip(" ") if isinstance(c, str) else c for c in table.columns]
+        return pandas.DataFrame(table.rows, columns=names)
+
+    def to_json(self):
+        """The report as data, in the JSON text that ordelix-convert
+        --format json writes for the file."""
+        return self._converted.json()
 
     def save(self, path, force=False):
         """Saves the report as the workbook ordelix-convert writes for its

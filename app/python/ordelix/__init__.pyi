@@ -1,9 +1,14 @@
+import datetime
 import os
 from typing import Iterable, Optional, Union
+
+import pandas
 
 __version__: str
 
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
+# A cell's value: a number, a text, or None where the cell is empty.
+Value = Optional[Union[float, str]]
 
 class ConversionError(Exception):
     path: _Path
@@ -15,8 +20,23 @@ class SaveError(Exception):
 
 class ExportFileWarning(UserWarning): ...
 
+class Table:
+    title: Value
+    columns: list[Value]
+    rows: list[list[Value]]
+    notes: list[Value]
+    def __init__(self, title: Value, columns: list[Value], rows: list[list[Value]],
+                 notes: list[Value]) -> None: ...
+
 class Report:
+    file: str
+    mode: str
+    created: Optional[datetime.datetime]
+    header: list[tuple[str, Value]]
+    tables: list[Table]
     warnings: list[tuple[Optional[int], str]]
+    def to_pandas(self) -> pandas.DataFrame: ...
+    def to_json(self) -> str: ...
     def save(self, path: _Path, force: bool = False) -> None: ...
 
 def read(path: _Path) -> Report: ...
