@@ -21,6 +21,10 @@ from . import _ordelix
 #: The version of Ordelix, as ordelix-convert --version tells it.
 __version__ = _ordelix.version
 
+# Files converted in one call to the core, as many as it converts between
+# two looks at a cancel.
+_BATCH_SIZE = 64
+
 __all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "Table", "read",
            "read_many"]
 
@@ -149,7 +153,11 @@ def read_many(paths, jobs=None):
     workers = 0 if jobs is None else operator.index(jobs)  # 0: one per processor
     if jobs is not None and workers < 1:
         raise ValueError(f"jobs must be at least 1, not {workers}")
-    results = _ordelix.convert_many([_system_path(p) for p in paths], workers)
+    system_paths = [_system_path(p) for p in paths]
+    results = []
+    # A batch at a time, so that Ctrl-C stops the run between two.
+    for first in range(0, len(paths), _BATCH_SIZE):
+        results += _ordelix.convert_many(system_paths[first:first + _BATCH_SIZE], workers)
     reports = [_reported(r, p) for r, p in zip(results, paths) if not isinstance(r, str)]
     for result, path in zip(results, paths):
         if isinstance(result, str):
