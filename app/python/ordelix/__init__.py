@@ -131,9 +131,9 @@ class Report:
 
 
 def read(path):
-    """The report of the export file at path (a str or os.PathLike). Raises
-    ConversionError when the file gives none; issues an ExportFileWarning
-    for each warning."""
+    """The report of the export file at path (a str, bytes or os.PathLike).
+    Raises ConversionError when the file gives none; issues an
+    ExportFileWarning for each warning."""
     try:
         converted = _ordelix.convert(_system_path(path))
     except _ordelix.FileFailure as failure:
@@ -146,7 +146,7 @@ def read_many(paths, jobs=None):
     on jobs workers at once (None: one per processor). Every file is
     converted and the warnings of all are issued, in order; then, if any
     file gave no report, ConversionError is raised for the first of them
-    and no reports are returned."""
+    (its path as given) and no reports are returned."""
     if isinstance(paths, (str, bytes, os.PathLike)):
         raise TypeError("read_many takes a list of paths; read() takes one")
     paths = list(paths)
