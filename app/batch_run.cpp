@@ -7,6 +7,7 @@
 #include "batch/worker_pool.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
+#include "run_data_conversion.h"
 #include "save/report_flush.h"
 #include "save/report_save.h"
 #include "sheet/sheet_names.h"
@@ -81,14 +82,14 @@ std::vector<BatchOutcome> run_in_chunks(const std::vector<std::string>& inputs,
   return outcomes;
 }
 
-// The outcome of a conversion, which keeps its sheet; its warnings move.
-BatchOutcome outcome_of(Result<Conversion>& conversion, const BatchSettings& settings) {
+// The conversion keeps its warnings too: its data tells them.
+BatchOutcome outcome_of(const Result<Conversion>& conversion, const BatchSettings& settings) {
   BatchOutcome outcome;
   if (!conversion) {
     outcome.result = conversion.error();
     return outcome;
   }
-  outcome.warnings = std::move(conversion->warnings);
+  outcome.warnings = conversion->warnings;
   if (settings.refuse_warned && !outcome.warnings.empty())
     outcome.result = refusal_for_warnings(outcome.warnings.size());
   return outcome;
@@ -110,18 +111,27 @@ class ChunkedSave {
     if (!outcome.result) return outcome;
     if (settings_.create_folders) outcome.result = folder_make(path_folder(job.target));
     if (!outcome.result) return outcome;
-    SaveOptions options;
-    options.replace_existing = settings_.replace_existing;
-    options.input_path = job.input;
-    options.created = conversion->created;
-    WorkbookSheet only{&conversion->sheet, {}};
-    Result<PendingReport> written =
-        report_write({&only, 1}, job.target, options, WriteSync::by_caller);
+    Result<PendingReport> written = report_written(job, conversion.value());
     if (!written)
       outcome.result = std::move(written).error();
     else
       written_[i].emplace(std::move(written).value());
     return outcome;
+  }
+
+  // Written in the folder, not yet in place.
+  Result<PendingReport> report_written(const BatchJob& job, const Conversion& conversion) {
+    SaveOptions options;
+    options.replace_existing = settings_.replace_existing;
+    options.input_path = job.input;
+    options.created = conversion.created;
+    if (settings_.format == ReportFormat::xlsx) {
+      WorkbookSheet only{&conversion.sheet, {}};
+      return report_write({&only, 1}, job.target, options, WriteSync::by_caller);
+    }
+    std::string text = run_data_text(run_data_of(job.input, conversion), settings_.format,
+                                     settings_.csv_separator);
+    return report_write_bytes(text, job.target, options, WriteSync::by_caller);
   }
 
   void place(std::size_t first, std::size_t last, std::vector<BatchOutcome>& outcomes) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/batch_outcome.h"
+#include "batch/report_format.h"
 #include "conversion.h"
 #include "xlsx/xlsx_writer.h"
 
@@ -23,6 +24,8 @@ struct BatchSettings {
   bool create_folders = false;                // make the report's folder when missing
   bool refuse_warned = false;                 // a file with warnings gives no report
   const std::atomic<bool>* cancel = nullptr;  // once set, files not yet taken up are left
+  ReportFormat format = ReportFormat::xlsx;   // what batch_save_reports writes
+  char csv_separator = ',';
 };
 
 // Converts each export file and saves its report at its target. Every file
@@ -33,7 +36,7 @@ std::vector<BatchOutcome> batch_save_reports(const std::vector<BatchJob>& jobs,
 
 struct ConvertedBatch {
   std::vector<BatchOutcome> outcomes;
-  // The sheets of the converted files; their warnings are in their outcomes.
+  // The converted files, their warnings also in their outcomes.
   std::vector<Conversion> conversions;
 };
 

@@ -19,4 +19,8 @@ RunData run_data_of(const std::string& path, const Conversion& conversion) {
   return data;
 }
 
+std::string run_data_text(const RunData& data, ReportFormat format, char csv_separator) {
+  return format == ReportFormat::csv ? run_data_csv(data, csv_separator) : run_data_json(data);
+}
+
 }  // namespace ordelix

@@ -10,7 +10,8 @@ BUILD_DIR defaults to build/ at the top of the repository. For scans of 1,000,
 same machine; the script checks that they wrote the same workbook parts, then
 prints the medians and the best of wall-clock and CPU time, their ratios and
 both peak memories against the goal of at most 1.15 times the floor's
-(wall-clock) time and 1.5 times its memory. The time goal is judged on the
+(wall-clock) time and 1.5 times its memory; and the run's data as JSON
+(--format json) against the workbook, with the goal of taking no longer. The time goal is judged on the
 best runs, those least disturbed by other work on the machine: on a shared
 host the medians of two runs a minute apart can differ by a third.
 Each run goes through GNU time (/usr/bin/time), a small C program: a child that
@@ -32,6 +33,7 @@ from bench import ROOT, ms, write_export  # noqa: E402
 
 SIZES = (1000, 10000, 32000)
 TIME_GOAL, MEMORY_GOAL = 1.15, 1.5
+JSON_GOAL = 1.0  # the data's time to the workbook's
 GNU_TIME = "/usr/bin/time"
 COMPARED_PARTS = ("xl/worksheets/sheet1.xml", "xl/charts/chart1.xml", "xl/drawings/drawing1.xml",
                   "xl/sharedStrings.xml", "xl/styles.xml", "xl/workbook.xml")
@@ -89,7 +91,10 @@ def main():
             scan = write_export(os.path.join(work, f"scan{points}.WSC"), scan_lines(points))
             ours, theirs = os.path.join(work, "ours.xlsx"), os.path.join(work, "floor.xlsx")
             commands = {"ordelix-convert": [converter, "-f", "-o", ours, scan],
-                        "floor": [floor, scan, theirs]}
+                        "floor": [floor, scan, theirs],
+                        "--format json": [converter, "-f", "--format", "json", "-o",
+                                          os.path.join(work, "ours.json"),
+                                          scan]}
             runs = {name: [] for name in commands}
             for _ in range(args.runs):
                 for name, command in commands.items():
@@ -106,7 +111,9 @@ def main():
             best_ratio = best["ordelix-convert"] / best["floor"]
             memory_ratio = peak["ordelix-convert"] / peak["floor"]
             ok = best_ratio <= TIME_GOAL and memory_ratio <= MEMORY_GOAL
-            met = met and ok
+            json_ratio = best["--format json"] / best["ordelix-convert"]
+            json_ok = json_ratio <= JSON_GOAL
+            met = met and ok and json_ok
             print(f"{points:6d} points ({os.path.getsize(ours)} bytes of workbook)")
             for name in commands:
                 print(f"  {name:16s} wall {ms(wall[name])}   best {ms(best[name])}   "
@@ -114,6 +121,10 @@ def main():
             print(f"  ratio            wall {time_ratio:.3f}   best {best_ratio:.3f} (goal {TIME_GOAL})   "
                   f"CPU {cpu_ratio:.3f}   memory {memory_ratio:.3f} (goal {MEMORY_GOAL})   "
                   f"{'met' if ok else 'MISSED'}")
+            print(f"  json / xlsx      wall {wall['--format json'] / wall['ordelix-convert']:.3f}   "
+                  f"best {json_ratio:.3f} (goal {JSON_GOAL})   "
+                  f"{os.path.getsize(os.path.join(work, 'ours.json'))} bytes of JSON   "
+                  f"{'met' if json_ok else 'MISSED'}")
     return 0 if met else 1
 
 

@@ -159,9 +159,9 @@ std::string problem_text(const Problem& p) {
     case ProblemKind::cannot_create:
       return with_reason("cannot create a file in the report's folder", p.sys_errno);
     case ProblemKind::write_failed:
-      return "writing the workbook failed: " + (p.sys_errno != 0
-                                                    ? std::string(std::strerror(p.sys_errno))
-                                                    : p.quote.value_or(std::string()));
+      return "writing the report failed: " + (p.sys_errno != 0
+                                                  ? std::string(std::strerror(p.sys_errno))
+                                                  : p.quote.value_or(std::string()));
     case ProblemKind::sync_failed:
       return with_reason("cannot make the report last on disk", p.sys_errno);
     case ProblemKind::cannot_place:

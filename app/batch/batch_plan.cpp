@@ -7,7 +7,11 @@
 namespace ordelix {
 
 std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& inputs,
-                                            const std::string& output, const std::string& folder) {
+                                            const std::string& output, const std::string& folder,
+                                            ReportFormat format) {
+  // Built by appending: GCC 12 warns falsely on "." + std::string.
+  std::string extension(".");
+  extension += report_format_name(format);
   std::vector<std::string> targets;
   for (const BatchInput& input : inputs) {
     if (!output.empty()) {
@@ -15,7 +19,7 @@ std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& input
       continue;
     }
     std::string report = folder.empty() ? input.path : path_join(folder, input.relative);
-    targets.push_back(path_with_extension(report, ".xlsx"));
+    targets.push_back(path_with_extension(report, extension));
   }
   return targets;
 }

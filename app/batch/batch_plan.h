@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "batch_inputs.h"
+#include "report_format.h"
 
 namespace ordelix {
 
 // Where each export file of a batch gets its report: `output` for a single
 // file, else at its relative place under `folder` if given, else next to the
-// file; always `.xlsx`.
+// file; named with the format's extension.
 std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& inputs,
-                                            const std::string& output, const std::string& folder);
+                                            const std::string& output, const std::string& folder,
+                                            ReportFormat format = ReportFormat::xlsx);
 
 struct TargetClash {
   std::size_t first;

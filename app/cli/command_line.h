@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "batch/report_format.h"
+
 // What ordelix-convert was asked to do.
 struct Options {
   std::vector<std::string> arguments;
@@ -19,6 +21,9 @@ struct Options {
   bool quiet = false;
   bool verbose = false;
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  // From --format, else from the name given to -o or --combine.
+  ordelix::ReportFormat format = ordelix::ReportFormat::xlsx;
+  char csv_separator = ',';
 };
 
 inline constexpr const char* to_stdout = "-";
@@ -30,7 +35,8 @@ class UsageError : public std::runtime_error {
 };
 
 // Reads the options into `app` (whose help and version go through
-// CLI::ParseError) and checks them: unknown options, no FILE, workbook names
-// that do not end in .xlsx, name a folder, or send a workbook to a terminal.
+// CLI::ParseError) and checks them: unknown options, no FILE, report names
+// that do not end in .xlsx, .json or .csv, that another format was asked for,
+// that name a folder, or that send a workbook to a terminal.
 // `arguments` are UTF-8, the program's name first.
 Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app);

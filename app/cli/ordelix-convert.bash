@@ -7,7 +7,18 @@ _ordelix_convert() {
   COMPREPLY=()
   case $prev in
     -o | --output | --combine)
-      COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[xX][lL][sS][xX]' -- "$cur"))
+      COMPREPLY=($(compgen -d -- "$cur"))
+      for f in $(compgen -f -- "$cur"); do
+        [[ -f $f && ${f,,} == *.@(xlsx|json|csv) ]] && COMPREPLY+=("$f")
+      done
+      return
+      ;;
+    --format)
+      COMPREPLY=($(compgen -W $'xlsx\njson\ncsv' -- "$cur"))
+      return
+      ;;
+    --csv-separator)
+      COMPREPLY=($(compgen -W $'\\,\n\\;' -- "$cur"))
       return
       ;;
     -d | --dir)
@@ -19,7 +30,7 @@ _ordelix_convert() {
       ;;
   esac
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W $'-o\n--output\n-d\n--dir\n--combine\n-r\n--recursive\n-f\n--force\n--strict\n-j\n--jobs\n-q\n--quiet\n-v\n--verbose\n-V\n--version\n-h\n--help' -- "$cur"))
+    COMPREPLY=($(compgen -W $'-o\n--output\n-d\n--dir\n--combine\n--format\n--csv-separator\n-r\n--recursive\n-f\n--force\n--strict\n-j\n--jobs\n-q\n--quiet\n-v\n--verbose\n-V\n--version\n-h\n--help' -- "$cur"))
     return
   fi
   # Folders, and files whose extension names a measurement mode, in any case.

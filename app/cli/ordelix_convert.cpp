@@ -1,4 +1,5 @@
-// ordelix-convert: export files in, .xlsx reports out, for scripts and batches.
+// ordelix-convert: export files in, .xlsx reports or their data out, for
+// scripts and batches.
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -14,6 +15,8 @@
 #include "console_reporter.h"
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
+#include "platform/output.h"
+#include "run_data_conversion.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
 
@@ -55,6 +58,8 @@ ordelix::BatchSettings settings_of(const Options& options) {
   settings.replace_existing = options.force;
   settings.create_folders = !options.folder.empty();
   settings.refuse_warned = options.strict;
+  settings.format = options.format;
+  settings.csv_separator = options.csv_separator;
   return settings;
 }
 
@@ -66,8 +71,14 @@ std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
   ordelix::BatchOutcome& outcome = batch.outcomes.front();
   if (!outcome.converted()) return batch.outcomes;
   const ordelix::Conversion& conversion = batch.conversions.front();
-  ordelix::WorkbookSheet only{&conversion.sheet, {}};
-  outcome.result = ordelix::report_stream({&only, 1}, stdout_descriptor, conversion.created);
+  if (options.format == ordelix::ReportFormat::xlsx) {
+    ordelix::WorkbookSheet only{&conversion.sheet, {}};
+    outcome.result = ordelix::report_stream({&only, 1}, stdout_descriptor, conversion.created);
+  } else {
+    outcome.result = ordelix::output_write(
+        stdout_descriptor, ordelix::run_data_text(ordelix::run_data_of(input, conversion),
+                                                  options.format, options.csv_separator));
+  }
   if (!outcome.result)
     reporter.error(input, ordelix::problem_text(outcome.result.error()));
   else
@@ -82,7 +93,7 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
     throw UsageError("-o takes a single export file; -d or --combine takes several");
   std::vector<std::string> inputs = paths_of(files);
   std::vector<std::string> targets =
-      ordelix::batch_report_paths(files, options.output, options.folder);
+      ordelix::batch_report_paths(files, options.output, options.folder, options.format);
   if (auto clash = ordelix::batch_find_clash(targets))
     throw UsageError(ordelix::printable_name(inputs[clash->first]) + " and " +
                      ordelix::printable_name(inputs[clash->second]) + " would both write " +
@@ -98,8 +109,25 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
   return ordelix::batch_save_reports(jobs, settings_of(options), reporter);
 }
 
-// Every converted file as a sheet of one workbook; when that cannot be saved,
-// none of them counts as converted.
+// The converted files' data, as one JSON array in their order.
+std::string combined_data(const std::vector<std::string>& inputs,
+                          const ordelix::ConvertedBatch& batch) {
+  std::vector<ordelix::RunData> runs;
+  for (std::size_t i = 0; i < inputs.size(); ++i)
+    if (batch.outcomes[i].converted())
+      runs.push_back(ordelix::run_data_of(inputs[i], batch.conversions[i]));
+  return ordelix::run_data_json_array(runs);
+}
+
+ordelix::Result<void> combined_data_save(const Options& options, const std::string& json) {
+  if (options.combine == to_stdout) return ordelix::output_write(stdout_descriptor, json);
+  ordelix::SaveOptions save;
+  save.replace_existing = options.force;
+  return ordelix::report_save_bytes(json, options.combine, save);
+}
+
+// Every converted file as a sheet of one workbook, or as an object of one
+// JSON array; when that cannot be saved, none of them counts as converted.
 std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
                                                     const std::vector<ordelix::BatchInput>& files,
                                                     ConsoleReporter& reporter) {
@@ -117,7 +145,9 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
   save.replace_existing = options.force;
   save.created = combined.created;
   ordelix::Result<void> saved =
-      options.combine == to_stdout
+      options.format == ordelix::ReportFormat::json
+          ? combined_data_save(options, combined_data(inputs, batch))
+      : options.combine == to_stdout
           ? ordelix::report_stream(combined.sheets, stdout_descriptor, combined.created)
           : ordelix::report_save_workbook(combined.sheets, options.combine, save);
   if (!saved) {
@@ -125,9 +155,12 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
     for (std::size_t i : combined.files) batch.outcomes[i].result = saved;
     return batch.outcomes;
   }
-  for (std::size_t k = 0; k < combined.files.size(); ++k)
+  for (std::size_t k = 0; k < combined.files.size(); ++k) {
+    std::string where =
+        options.format == ordelix::ReportFormat::json ? "" : " [" + combined.sheets[k].name + "]";
     reporter.made(ordelix::printable_name(inputs[combined.files[k]]) + " -> " +
-                  ordelix::printable_name(options.combine) + " [" + combined.sheets[k].name + "]");
+                  ordelix::printable_name(options.combine) + where);
+  }
   return batch.outcomes;
 }
 
@@ -141,7 +174,10 @@ int stdout_error() {
 }
 
 int convert(const std::vector<std::string>& arguments) {
-  CLI::App app{"Converts spectrophotometer export files into .xlsx reports.", program};
+  CLI::App app{
+      "Converts spectrophotometer export files into .xlsx reports, or their data into JSON "
+      "or CSV.",
+      program};
   Options options;
   try {
     options = command_line_parse(arguments, app);
@@ -152,8 +188,8 @@ int convert(const std::vector<std::string>& arguments) {
     return exit_usage;
   }
 
-  bool workbook_on_stdout = options.output == to_stdout || options.combine == to_stdout;
-  ConsoleReporter reporter(verbosity_of(options), workbook_on_stdout ? std::cerr : std::cout,
+  bool report_on_stdout = options.output == to_stdout || options.combine == to_stdout;
+  ConsoleReporter reporter(verbosity_of(options), report_on_stdout ? std::cerr : std::cout,
                            !options.quiet && ordelix::console_is_terminal(2));
   ordelix::InputSelection selection =
       ordelix::batch_select_inputs(options.arguments, options.recursive);

@@ -42,15 +42,12 @@ std::vector<std::variant<ConvertedFile, std::string>> convert_files(
   ConvertedBatch batch = batch_convert(paths, settings, observer);
   std::vector<std::variant<ConvertedFile, std::string>> files;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    BatchOutcome& outcome = batch.outcomes[i];
+    const BatchOutcome& outcome = batch.outcomes[i];
     if (!outcome.result) {
       files.emplace_back(failure_message(paths[i], outcome.result.error()));
       continue;
     }
-    // The batch hands the warnings over in the outcome.
-    Conversion& conversion = batch.conversions[i];
-    conversion.warnings = std::move(outcome.warnings);
-    files.emplace_back(ConvertedFile{paths[i], std::move(conversion)});
+    files.emplace_back(ConvertedFile{paths[i], std::move(batch.conversions[i])});
   }
   return files;
 }

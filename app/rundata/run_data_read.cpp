@@ -12,6 +12,7 @@ namespace ordelix {
 namespace {
 
 constexpr int no_table = -1;
+constexpr int no_column = -1;
 
 struct RowRole {
   bool marked = false;
@@ -100,24 +101,21 @@ class SheetReading {
       unplaced_add(std::move(cells));
       return;
     }
-    if (role.part == RowPart::header) {
-      header_row_place(std::move(cells));
-      return;
-    }
-    TableRows& table = table_shown(role.table);
     switch (role.part) {
+      case RowPart::header:
+        header_row_place(std::move(cells));
+        break;
       case RowPart::table_title:
-        table_title_place(table, std::move(cells));
+        table_title_place(table_shown(role.table), std::move(cells));
         break;
       case RowPart::table_heading:
-        table.headings = std::move(cells);
+        table_shown(role.table).headings = std::move(cells);
         break;
       case RowPart::table_data:
-        table.rows.push_back(std::move(cells));
+        table_shown(role.table).rows.push_back(std::move(cells));
         break;
       case RowPart::table_note:
-      case RowPart::header:
-        unplaced_add(std::move(cells));
+        notes_add(table_shown(role.table), std::move(cells));
         break;
     }
   }
@@ -142,7 +140,7 @@ class SheetReading {
       table.title = std::move(cells.front().value);
       cells.erase(cells.begin());
     }
-    unplaced_add(std::move(cells));
+    notes_add(table, std::move(cells));
   }
 
   // Label in A, value in D; anything else in the row has no place there.
@@ -166,13 +164,18 @@ class SheetReading {
     unplaced_add(std::move(rest));
   }
 
+  static void notes_add(TableRows& table, std::vector<Cell> cells) {
+    for (Cell& cell : cells) table.notes.push_back(std::move(cell.value));
+  }
+
   // Cells with no place in their row's part: notes of the table above, or,
   // above every table, of the first one.
   void unplaced_add(std::vector<Cell> cells) {
-    std::vector<DataValue>& into = current_table_ == no_table
-                                       ? unplaced_
-                                       : tables_[static_cast<std::size_t>(current_table_)].notes;
-    for (Cell& cell : cells) into.push_back(std::move(cell.value));
+    if (current_table_ != no_table) {
+      notes_add(tables_[static_cast<std::size_t>(current_table_)], std::move(cells));
+      return;
+    }
+    for (Cell& cell : cells) unplaced_.push_back(std::move(cell.value));
   }
 
   // A report without tables keeps them in its header, unlabelled.
@@ -208,11 +211,12 @@ std::vector<TableColumn> columns_shown(std::vector<TableColumn> columns, const T
   return columns;
 }
 
-// The index in `columns` of the first column whose `by` is `col`.
+// For each column of the sheet, the index in `columns` of the first whose
+// `by` it is.
 std::array<int, ReportSheet::max_col + 1> column_index(const std::vector<TableColumn>& columns,
                                                        int TableColumn::*by) {
   std::array<int, ReportSheet::max_col + 1> index;
-  index.fill(no_table);
+  index.fill(no_column);
   for (std::size_t k = columns.size(); k-- > 0;)
     index[static_cast<std::size_t>(columns[k].*by)] = static_cast<int>(k);
   return index;

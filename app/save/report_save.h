@@ -3,6 +3,7 @@
 #include <ctime>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "base/result.h"
 #include "platform/staged_file.h"
@@ -23,6 +24,7 @@ enum class WriteSync { synced, by_caller };
 
 // A report written and checked in its target's folder, not yet in place: any
 // report already there is untouched until place(). Gone unless placed.
+// Checked means read back from the file as it was written.
 class PendingReport {
  public:
   const std::string& target() const { return target_; }
@@ -33,6 +35,8 @@ class PendingReport {
  private:
   friend Result<PendingReport> report_write(std::span<const WorkbookSheet>, const std::string&,
                                             const SaveOptions&, WriteSync);
+  friend Result<PendingReport> report_write_bytes(std::string_view, const std::string&,
+                                                  const SaveOptions&, WriteSync);
   PendingReport(StagedFile file, std::string target, bool replace)
       : file_(std::move(file)), target_(std::move(target)), replace_(replace) {}
 
@@ -41,9 +45,13 @@ class PendingReport {
   bool replace_;
 };
 
-// The steps of a save, for callers that place several reports together.
+// The steps of a save, for callers that place several reports together: a
+// workbook, checked in memory before it is written, or a report's bytes.
 Result<PendingReport> report_write(std::span<const WorkbookSheet> sheets, const std::string& target,
                                    const SaveOptions& options, WriteSync sync = WriteSync::synced);
+Result<PendingReport> report_write_bytes(std::string_view bytes, const std::string& target,
+                                         const SaveOptions& options,
+                                         WriteSync sync = WriteSync::synced);
 // Makes the placing of reports in the target's folder last through a crash.
 Result<void> report_sync_folder(const std::string& target);
 
@@ -52,8 +60,10 @@ Result<void> report_sync_folder(const std::string& target);
 // step failed.
 Result<void> report_save(const ReportSheet& sheet, const std::string& target,
                          const SaveOptions& options);
-// The same for a workbook of several sheets.
+// The same for a workbook of several sheets, and for a report's bytes.
 Result<void> report_save_workbook(std::span<const WorkbookSheet> sheets, const std::string& target,
                                   const SaveOptions& options);
+Result<void> report_save_bytes(std::string_view bytes, const std::string& target,
+                               const SaveOptions& options);
 
 }  // namespace ordelix

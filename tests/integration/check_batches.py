@@ -263,12 +263,12 @@ class Manners(BatchCase):
         self.assertIn(b"standard output is a terminal", err)
         self.assertFalse(os.path.exists(self.path("-")))
 
-    def test_output_name_must_end_in_xlsx_and_not_be_a_folder(self):
+    def test_output_name_must_end_in_a_reports_extension_and_not_be_a_folder(self):
         source = self.example("bca_std.PRO", "s.PRO")
-        for name in ("r.csv", "r.xlsx.bak", "r"):
+        for name in ("r.txt", "r.xlsx.bak", "r.json.gz", "r"):
             with self.subTest(name=name):
                 run = self.convert("-o", self.path(name), source)
-                self.assert_failed_about(run, 2, "must end in .xlsx")
+                self.assert_failed_about(run, 2, "must end in .xlsx, .json or .csv")
                 self.assertFalse(os.path.exists(self.path(name)))
         folder = self.folder("looks.xlsx")
         for force in ([], ["-f"]):

@@ -55,6 +55,35 @@ TEST(BatchPlan, FolderKeepsTheLayoutBelowTheFolderArgument) {
   EXPECT_FALSE(batch_find_clash(batch_report_paths(found, "", "out")).has_value());
 }
 
+TEST(BatchPlan, DataReportsTakeTheirFormatsExtension) {
+  std::vector<BatchInput> found{{"runs/day1/a.PRO", test::native("day1/a.PRO")},
+                                {"runs/b.wsc", "b.wsc"}};
+  EXPECT_EQ(batch_report_paths(found, "", "", ReportFormat::json),
+            (Paths{"runs/day1/a.json", "runs/b.json"}));
+  EXPECT_EQ(batch_report_paths(found, "", "out", ReportFormat::csv),
+            (Paths{test::native("out/day1/a.csv"), test::native("out/b.csv")}));
+  EXPECT_EQ(batch_report_paths(found, "", "", ReportFormat::xlsx),
+            (Paths{"runs/day1/a.xlsx", "runs/b.xlsx"}));
+}
+
+TEST(ReportFormats, NamedInAnyCase) {
+  EXPECT_EQ(report_format_named("json"), ReportFormat::json);
+  EXPECT_EQ(report_format_named("CSV"), ReportFormat::csv);
+  EXPECT_EQ(report_format_named("Xlsx"), ReportFormat::xlsx);
+  for (const char* name : {"", "xls", "jsonl", "xlsx "})
+    EXPECT_EQ(report_format_named(name), std::nullopt) << name;
+  for (ReportFormat format : {ReportFormat::xlsx, ReportFormat::json, ReportFormat::csv})
+    EXPECT_EQ(report_format_named(report_format_name(format)), format);
+}
+
+TEST(ReportFormats, OfAFileByItsLastExtension) {
+  EXPECT_EQ(report_format_of_file("day.json"), ReportFormat::json);
+  EXPECT_EQ(report_format_of_file("run.1.CSV"), ReportFormat::csv);
+  EXPECT_EQ(report_format_of_file("report.xlsx"), ReportFormat::xlsx);
+  for (const char* name : {"report", "report.xls", ".json", "json", "day.json.txt", "a."})
+    EXPECT_EQ(report_format_of_file(name), std::nullopt) << name;
+}
+
 TEST(BatchClash, DistinctTargetsDoNotClash) {
   EXPECT_FALSE(batch_find_clash({"a.xlsx", "b.xlsx", "x/a.xlsx"}).has_value());
   EXPECT_FALSE(batch_find_clash({}).has_value());

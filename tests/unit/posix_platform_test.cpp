@@ -193,7 +193,7 @@ TEST(PartStreams, AWorkbookWithAPartLostFailsWithTheSystemsReason) {
   EXPECT_EQ(written.error().kind, ProblemKind::write_failed);
   EXPECT_EQ(written.error().sys_errno, ENOENT);
   EXPECT_EQ(problem_text(written.error()),
-            std::string("writing the workbook failed: ") + std::strerror(ENOENT));
+            std::string("writing the report failed: ") + std::strerror(ENOENT));
 
   ReportSheet small;
   small.set_text(1, 1, "kept in memory");

@@ -41,9 +41,9 @@ TEST(ProblemWording, SaysWhatItCarries) {
   EXPECT_EQ(problem_text(refusal_for_warnings(1)), "not converted: 1 warning under --strict");
   EXPECT_EQ(problem_text(refusal_for_warnings(3)), "not converted: 3 warnings under --strict");
   EXPECT_EQ(problem_text(Problem(ProblemKind::write_failed, ENOSPC)),
-            "writing the workbook failed: No space left on device");
+            "writing the report failed: No space left on device");
   EXPECT_EQ(problem_text(workbook_library_failure("Error creating output xlsx file.")),
-            "writing the workbook failed: Error creating output xlsx file.");
+            "writing the report failed: Error creating output xlsx file.");
   EXPECT_EQ(problem_text(zip_entry_fault(ProblemKind::zip_entry_bad_checksum, "xl/styles.xml")),
             "the finished workbook failed its check (xl/styles.xml fails its checksum)");
   EXPECT_EQ(problem_text(Problem(ProblemKind::zip_cut_short)),

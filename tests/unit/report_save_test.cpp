@@ -230,5 +230,51 @@ TEST_F(ReportSave, ReportsWrittenWithoutTheirOwnSyncAreFlushedTogetherThenPlaced
   for (const std::string& target : targets) EXPECT_TRUE(is_workbook(target)) << target;
 }
 
+TEST_F(ReportSave, BytesAreSavedAsTheyAreAndNothingElseStays) {
+  std::string target = dir_.file("run.json");
+  std::string bytes = test::pattern(200000);  // more than one chunk read back
+  Result<void> r = report_save_bytes(bytes, target, {});
+  ASSERT_TRUE(r.ok()) << problem_text(r.error());
+  EXPECT_EQ(test::read_bytes(target), bytes);
+  EXPECT_EQ(names_in(dir_.path()), std::vector<std::string>{"run.json"});
+  ASSERT_TRUE(report_save_bytes("", dir_.file("empty.csv"), {}).ok());
+  EXPECT_EQ(test::read_bytes(dir_.file("empty.csv")), "");
+}
+
+TEST_F(ReportSave, BytesReplaceAReportOnlyWhenAskedAndNeverTheInput) {
+  std::string target = dir_.file("run.csv");
+  test::write_bytes(target, "earlier report");
+  Result<void> kept = report_save_bytes("a,b\r\n", target, {});
+  ASSERT_FALSE(kept.ok());
+  EXPECT_EQ(kept.error().kind, ProblemKind::target_exists);
+  EXPECT_EQ(test::read_bytes(target), "earlier report");
+
+  SaveOptions options;
+  options.replace_existing = true;
+  ASSERT_TRUE(report_save_bytes("a,b\r\n", target, options).ok());
+  EXPECT_EQ(test::read_bytes(target), "a,b\r\n");
+
+  options.input_path = target;
+  Result<void> input = report_save_bytes("x", target, options);
+  ASSERT_FALSE(input.ok());
+  EXPECT_EQ(input.error().kind, ProblemKind::target_is_input);
+  EXPECT_EQ(test::read_bytes(target), "a,b\r\n");
+}
+
+TEST_F(ReportSave, BytesStandAsideUntilPlaced) {
+  std::string target = dir_.file("run.json");
+  {
+    Result<PendingReport> written = report_write_bytes("{}", target, {});
+    ASSERT_TRUE(written.ok()) << problem_text(written.error());
+  }
+  EXPECT_TRUE(names_in(dir_.path()).empty());
+  Result<PendingReport> written = report_write_bytes("{}", target, {}, WriteSync::by_caller);
+  ASSERT_TRUE(written.ok()) << problem_text(written.error());
+  std::vector<PendingReport*> all{&written.value()};
+  EXPECT_TRUE(reports_flush(all).ok());
+  ASSERT_TRUE(written.value().place().ok());
+  EXPECT_EQ(test::read_bytes(target), "{}");
+}
+
 }  // namespace
 }  // namespace ordelix

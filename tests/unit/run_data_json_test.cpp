@@ -123,7 +123,7 @@ TEST(RunDataJson, NumbersReadBackToTheSameDouble) {
 // A locale with a decimal comma, for the C library's number texts: built
 // with localedef where the system has none; none on a system that has
 // neither.
-bool decimal_comma_locale_set(const test::TempDir& dir) {
+bool decimal_comma_locale_set([[maybe_unused]] const test::TempDir& dir) {
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252", "de-DE"})
     if (std::setlocale(LC_ALL, name) != nullptr) return true;
 #ifndef _WIN32
