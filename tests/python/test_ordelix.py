@@ -6,6 +6,8 @@ Usage: test_ordelix.py CONVERTER EXAMPLES_DIR FUZZ_CORPUS_DIR RUN_DATA_SCHEMA
 (with the module importable: PYTHONPATH=build/python)
 """
 
+import ast
+import dataclasses
 import datetime
 import json
 import math
@@ -203,6 +205,44 @@ class Version(unittest.TestCase):
     def test_version_is_the_converters(self):
         said = os.fsdecode(run_converter("--version").stdout).split()
         self.assertEqual(said, ["ordelix-convert", ordelix.__version__])
+
+
+class Typing(unittest.TestCase):
+    def stub(self):
+        package = os.path.dirname(ordelix.__file__)
+        self.assertTrue(os.path.isfile(os.path.join(package, "py.typed")))
+        with open(os.path.join(package, "__init__.pyi"), encoding="utf-8") as f:
+            return ast.parse(f.read())
+
+    @staticmethod
+    def declared(body):
+        names = set()
+        for node in body:
+            if isinstance(node, (ast.ClassDef, ast.FunctionDef)):
+                names.add(node.name)
+            elif isinstance(node, ast.AnnAssign):
+                names.add(node.target.id)
+        return names
+
+    def test_the_stub_declares_what_the_module_holds(self):
+        stub = self.stub()
+        self.assertLessEqual(set(ordelix.__all__) | {"__version__"}, self.declared(stub.body))
+        classes = {node.name: node for node in stub.body if isinstance(node, ast.ClassDef)}
+        report = quietly(ordelix.read, os.path.join(EXAMPLES, "kinetics_step50.TSC"))
+        public = {name for name in dir(report) if not name.startswith("_")}
+        self.assertEqual(self.declared(classes["Report"].body), public)
+        table = {f.name for f in dataclasses.fields(ordelix.Table)}
+        self.assertEqual(self.declared(classes["Table"].body) - {"__init__"}, table)
+
+    def test_everything_public_says_what_it_is(self):
+        for name in ordelix.__all__:
+            item = getattr(ordelix, name)
+            with self.subTest(name=name):
+                self.assertTrue(item.__doc__ and item.__doc__.strip())
+            for member, value in vars(item).items() if isinstance(item, type) else ():
+                if callable(value) and not member.startswith("_"):
+                    with self.subTest(name=f"{name}.{member}"):
+                        self.assertTrue(value.__doc__ and value.__doc__.strip())
 
 
 class Failures(ModuleCase):
