@@ -2,7 +2,7 @@
 """The Python module ordelix against ordelix-convert: the same workbooks, the
 same words for failures and warnings, and no crash on hostile input.
 
-Usage: test_ordelix.py CONVERTER EXAMPLES_DIR FUZZ_CORPUS_DIR RUN_DATA_SCHEMA
+Usage: test_ordelix.py CONVERTER EXAMPLES_DIR FUZZ_CORPUS_DIR
 (with the module importable: PYTHONPATH=build/python)
 """
 
@@ -20,12 +20,11 @@ import tempfile
 import unittest
 import warnings
 
-import jsonschema
 import openpyxl
 
 import ordelix
 
-CONVERTER = EXAMPLES = CORPUS = SCHEMA = None
+CONVERTER = EXAMPLES = CORPUS = None
 PROGRAM_PREFIX = "ordelix-convert: "
 MODES = {"PRO", "NUC", "CON", "PHT", "OD", "TSC", "TM", "WSC"}
 # The examples that keep a fault on purpose, and what the README says of them.
@@ -124,7 +123,6 @@ class Examples(ModuleCase):
             with self.subTest(example=os.path.basename(path)):
                 report = quietly(ordelix.read, path)
                 self.assert_is_converters_json(report, path)
-                SCHEMA.validate(json.loads(report.to_json()))
 
     def test_save_writes_the_converters_workbook(self):
         for path in example_paths():
@@ -132,16 +130,6 @@ class Examples(ModuleCase):
                 report = quietly(ordelix.read, path)
                 self.assert_saved_as_converter(report, path, self.path("module.xlsx"))
                 os.remove(self.path("module.xlsx"))
-
-    def test_warnings_are_the_converters(self):
-        for path in example_paths():
-            with self.subTest(example=os.path.basename(path)):
-                report = quietly(ordelix.read, path)
-                self.assertEqual(report.warnings, converter_warnings(path, self.work))
-                expected_line = WARNED_EXAMPLES.get(os.path.basename(path))
-                self.assertEqual([line for line, _ in report.warnings],
-                                 [expected_line] if expected_line else [])
-
 
 class Created(ModuleCase):
     def test_created_is_the_files_birth_in_the_local_zone(self):
@@ -184,11 +172,6 @@ class Pandas(ModuleCase):
                 rows = frame.astype(object).where(frame.notna(), None).values.tolist()
                 self.assertEqual([[v for v in row if v is not None] for row in rows],
                                  shown[:len(frame)])
-
-    def test_numbers_make_number_columns(self):
-        frame = ordelix.read(os.path.join(EXAMPLES, "scan_step1.WSC")).to_pandas()
-        self.assertEqual([str(t) for t in frame.dtypes], ["float64", "float64"])
-        self.assertEqual(list(frame.columns), ["WL(nm)", "OD"])  # the golden A15 and D15
 
     def test_pandas_is_imported_only_when_asked_for(self):
         check = ("import sys, ordelix\n"
@@ -233,17 +216,6 @@ class Typing(unittest.TestCase):
         self.assertEqual(self.declared(classes["Report"].body), public)
         table = {f.name for f in dataclasses.fields(ordelix.Table)}
         self.assertEqual(self.declared(classes["Table"].body) - {"__init__"}, table)
-
-    def test_everything_public_says_what_it_is(self):
-        for name in ordelix.__all__:
-            item = getattr(ordelix, name)
-            with self.subTest(name=name):
-                self.assertTrue(item.__doc__ and item.__doc__.strip())
-            for member, value in vars(item).items() if isinstance(item, type) else ():
-                if callable(value) and not member.startswith("_"):
-                    with self.subTest(name=f"{name}.{member}"):
-                        self.assertTrue(value.__doc__ and value.__doc__.strip())
-
 
 class Failures(ModuleCase):
     def assert_conversion_error(self, path, message):
@@ -347,11 +319,11 @@ class ReadMany(ModuleCase):
     def test_reports_come_in_the_order_given_whatever_the_workers(self):
         # More files than one chunk of the core's batch, so order crosses chunks.
         paths = example_paths() * 3
-        one_by_one = [quietly(ordelix.read, p).warnings for p in paths]
+        one_by_one = [quietly(ordelix.read, p).to_json() for p in paths]
         for jobs in (1, 2, None):
             with self.subTest(jobs=jobs):
                 reports = quietly(ordelix.read_many, paths, jobs=jobs)
-                self.assertEqual([r.warnings for r in reports], one_by_one)
+                self.assertEqual([r.to_json() for r in reports], one_by_one)
                 self.assertEqual([repr(r) for r in reports],
                                  [f"<ordelix.Report of {p!r}>" for p in paths])
 
@@ -426,8 +398,8 @@ class Save(ModuleCase):
 
 class FuzzCorpus(ModuleCase):
     """The fuzz target's inputs (flags, eight bytes of time, EXT\\n, the
-    file's bytes) as export files: each gives a report or ConversionError,
-    and a report saves."""
+    file's bytes) as export files: each gives the converter's data or its
+    words for why not, and a report saves."""
 
     def corpus_files(self):
         files = []
@@ -442,36 +414,34 @@ class FuzzCorpus(ModuleCase):
             files.append((path, data[0] & 1))
         return files
 
-    def test_every_input_gives_a_report_or_conversion_error(self):
+    def test_every_input_gives_the_converters_report_or_words(self):
         files = self.corpus_files()
         self.assertGreater(len(files), 100)
-        outcomes = []
+        refused, converted = 0, []
         for path, write in files:
             try:
                 report = quietly(ordelix.read, path)
             except ordelix.ConversionError as error:
-                outcomes.append(str(error))
+                self.assertEqual(str(error), converter_failure(path, self.work))
+                refused += 1
                 continue
-            outcomes.append(report.warnings)
             self.assert_is_converters_json(report, path)
             columns = len(report.tables[-1].columns) if report.tables else 0
             self.assertEqual(report.to_pandas().shape[1], columns)
             if write:
                 report.save(path + ".xlsx")
-        self.assertTrue(any(isinstance(o, str) for o in outcomes), "no input was refused")
-        converted = [p for (p, _), o in zip(files, outcomes) if not isinstance(o, str)]
-        self.assertEqual([r.warnings for r in quietly(ordelix.read_many, converted)],
-                         [o for o in outcomes if not isinstance(o, str)])
+            converted.append((path, report.to_json()))
+        self.assertGreater(refused, 0)
+        many = quietly(ordelix.read_many, [path for path, _ in converted])
+        self.assertEqual([r.to_json() for r in many], [text for _, text in converted])
 
 
 def main():
-    global CONVERTER, EXAMPLES, CORPUS, SCHEMA
-    if len(sys.argv) != 5:
+    global CONVERTER, EXAMPLES, CORPUS
+    if len(sys.argv) != 4:
         print(__doc__.strip().splitlines()[3], file=sys.stderr)
         return 2
-    CONVERTER, EXAMPLES, CORPUS, schema = (os.path.abspath(a) for a in sys.argv[1:])
-    with open(schema, encoding="utf-8") as f:
-        SCHEMA = jsonschema.Draft202012Validator(json.load(f))
+    CONVERTER, EXAMPLES, CORPUS = (os.path.abspath(a) for a in sys.argv[1:])
     result = unittest.main(argv=sys.argv[:1], exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
 
