@@ -38,4 +38,11 @@ in words, the data table, and a line chart for wavelength scans.
 The package holds the window, which previews each report before it is
 saved and opens the export files a file manager hands it, and
 ordelix-convert, which converts files and folders from the command line.")
+# Every install component but the Python module's, which Debian would want
+# in a python3- package of its own, byte-compiled by its scripts.
+get_cmake_property(components COMPONENTS)
+list(REMOVE_ITEM components python)
+foreach(component IN LISTS components)
+  list(APPEND CPACK_INSTALL_CMAKE_PROJECTS ${CMAKE_BINARY_DIR} ${PROJECT_NAME} ${component} /)
+endforeach()
 include(CPack)

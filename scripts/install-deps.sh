@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 packages=(
   g++ cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev dpkg-dev patch
   zlib1g-dev libminizip-dev libcli11-dev
+  python3-dev pybind11-dev python3-pandas python3-matplotlib python3-jsonschema
   libgtest-dev python3-openpyxl locales libreoffice-calc-nogui poppler-utils strace
   exfatprogs exfat-fuse
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
