@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMetaType>
 #include <QString>
 
 namespace ordelix {
@@ -21,3 +22,5 @@ struct ButtonPicture {
 };
 
 }  // namespace ordelix
+
+Q_DECLARE_METATYPE(ordelix::ButtonPicture)

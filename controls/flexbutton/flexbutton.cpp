@@ -66,6 +66,19 @@ void FlexButton::setCheckBoxMode(bool New_CheckBoxMode) {
   mark("CheckBoxMode");
 }
 
+void FlexButton::setEnabled(bool New_Enabled) {
+  QWidget::setEnabled(New_Enabled);
+  update();
+  mark("Enabled");
+}
+
+void FlexButton::setFont(const QFont& New_Font) {
+  QWidget::setFont(New_Font);
+  update();
+  mark("Font");
+  font_changed();
+}
+
 void FlexButton::setForeColor(OleColor New_ForeColor) {
   fore_color_ = New_ForeColor;
   resize_handling();
@@ -166,6 +179,12 @@ void FlexButton::About() {
 
 void FlexButton::mark(const char* name) {
   if (!loading_) emit PropertyChanged(QString::fromLatin1(name));
+}
+
+// Qt's fonts are values that report no changes of their own, so this runs after a set alone.
+void FlexButton::font_changed() {
+  update();
+  mark("Font");
 }
 
 void FlexButton::apply_style_defaults() {

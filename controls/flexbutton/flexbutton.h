@@ -1,11 +1,15 @@
 #pragma once
 
+#include <optional>
+
 #include <QFont>
 #include <QList>
 #include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+class QMdiSubWindow;
 
 #include "button_look.h"
 #include "button_picture.h"
@@ -19,7 +23,8 @@ namespace ordelix {
 // raises its events as signals and knows nothing of its host beyond the widget tree.
 //
 // Properties: getters carry the property's name, setters "set" and the name. Enabled and Font
-// are the widget's own (setEnabled, setFont), so the host and the control never disagree.
+// are kept by the widget itself; setEnabled and setFont hide the widget's own so that a set marks
+// the property, while a host enabling or restyling its window (through QWidget) marks nothing.
 class FlexButton : public QWidget {
   Q_OBJECT
 
@@ -45,7 +50,9 @@ class FlexButton : public QWidget {
   bool CheckBoxMode() const { return check_box_mode_; }
   void setCheckBoxMode(bool New_CheckBoxMode);
   bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+  void setEnabled(bool New_Enabled);
   QFont Font() const { return font(); }
+  void setFont(const QFont& New_Font);
   OleColor ForeColor() const { return fore_color_; }
   void setForeColor(OleColor New_ForeColor);
   bool HandPointer() const { return hand_pointer_; }
@@ -96,7 +103,6 @@ class FlexButton : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
@@ -118,6 +124,8 @@ class FlexButton : public QWidget {
   void update_access_key();
   void apply_cursor();
   QFont ambient_font() const;
+  QVariant ambient_font_value() const;
+  void font_changed();
   OleColor translated(OleColor colour) const;
   OleColor ambient_back_color() const;
   ButtonLook look() const;
@@ -133,6 +141,7 @@ class FlexButton : public QWidget {
   void invert_value();
   void end_space_press();
   void watch_host_window();
+  bool is_active_child() const;
   void host_activated();
   void host_deactivated();
 
@@ -155,6 +164,7 @@ class FlexButton : public QWidget {
   bool show_focus_rect_ = false;
   bool use_mask_color_ = false;
   bool value_ = false;
+  std::optional<int> font_charset_;  // as read from the store, which Qt's fonts cannot hold
 
   int draw_state_ = 0;
   bool mouse_over_ = false;
@@ -171,8 +181,9 @@ class FlexButton : public QWidget {
   bool space_key_ = false;
   bool parent_active_ = false;
   bool default_look_ = false;
-  QList<int> enter_shortcuts_;     // held while the control is the host's default button
-  QPointer<QWidget> host_window_;  // whose activation is watched
+  QList<int> enter_shortcuts_;         // held while the control is the host's default button
+  QPointer<QWidget> host_window_;      // whose activation is watched
+  QPointer<QMdiSubWindow> mdi_child_;  // the host's own child window in a multiple-document frame
 };
 
 }  // namespace ordelix

@@ -43,12 +43,6 @@ bool FlexButton::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void FlexButton::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  if (event->type() == QEvent::FontChange) mark("Font");
-  if (event->type() == QEvent::EnabledChange) mark("Enabled");
-}
-
 void FlexButton::paintEvent(QPaintEvent*) {
   if (check_box_mode_ && value_ && checked_draws_pressed(button_style_)) draw_state_ = 2;
   QPainter painter(this);
@@ -142,14 +136,19 @@ void FlexButton::mouseReleaseEvent(QMouseEvent* event) {
   const qint16 button = mouse_button_code(event->button());
   if (button == mouse_left) {
     mouse_down_ = false;
+    // The look the next move would give, now: a Click handler that blocks must not leave the
+    // button drawn pressed.
+    if (mouse_over_ && !space_key_) draw_state_ = 1;
     const bool inside =
         position.x() > 0 && position.x() < width() && position.y() > 0 && position.y() < height();
     if (inside) {
       if (check_box_mode_) invert_value();
-      update();
+      repaint();
       const QPointer<FlexButton> alive(this);
       emit Click();
       if (!alive) return;
+    } else {
+      update();
     }
   }
   emit MouseUp(button, shift_code(event->modifiers()), static_cast<float>(position.x()),

@@ -9,7 +9,7 @@
 namespace ordelix {
 
 void FlexButton::keyPressEvent(QKeyEvent* event) {
-  const qint16 code = key_code(event->key());
+  const qint16 code = key_code(*event);
   const qint16 shift = key_press_shift_code(event->key(), event->modifiers());
   const QPointer<FlexButton> alive(this);
   const bool arrow = code >= key_left && code <= key_down;
@@ -44,8 +44,7 @@ void FlexButton::space_pressed() {
 void FlexButton::keyReleaseEvent(QKeyEvent* event) {
   // Only the release of a press the control took: Alt+Space, or the space bar pressed while
   // another control had the focus, raises nothing.
-  if (key_code(event->key()) != key_space || event->isAutoRepeat() ||
-      (!space_key_ && !mouse_down_)) {
+  if (key_code(*event) != key_space || event->isAutoRepeat() || (!space_key_ && !mouse_down_)) {
     event->ignore();
     return;
   }
@@ -63,7 +62,7 @@ void FlexButton::space_released(qint16 shift) {
     draw_state_ = 1;
   }
   if (clicks && check_box_mode_) invert_value();
-  update();
+  repaint();  // on screen before a Click handler that may block
   const QPointer<FlexButton> alive(this);
   if (clicks) emit Click();
   if (alive) emit KeyUp(key_space, shift);

@@ -2,61 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <utility>
 
 #include <QFont>
 
+#include "picture_text.h"
+#include "quoted_text.h"
+#include "stored_font.h"
+
 namespace ordelix {
 namespace {
-
-QString quoted(const QString& text) {
-  QString out(u'"');
-  for (QChar c : text) {
-    switch (c.unicode()) {
-      case u'"':
-        out += u"\\\"";
-        break;
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out + u'"';
-}
-
-// The quoted string at the start of `text`; `rest` gets what follows the closing quote.
-std::optional<QString> unquoted(QStringView text, QStringView* rest = nullptr) {
-  if (!text.startsWith(u'"')) return std::nullopt;
-  QString out;
-  for (qsizetype i = 1; i < text.size(); ++i) {
-    QChar c = text[i];
-    if (c == u'"') {
-      if (rest) *rest = text.mid(i + 1);
-      return out;
-    }
-    if (c == u'\\' && i + 1 < text.size()) {
-      c = text[++i];
-      if (c == u'n') c = u'\n';
-      if (c == u'r') c = u'\r';
-      if (c == u't') c = u'\t';
-    }
-    out += c;
-  }
-  return std::nullopt;
-}
 
 QString plain_text(const QString& stored) {
   return unquoted(stored).value_or(stored);
@@ -86,37 +44,20 @@ std::optional<QVariant> whole_number_as(const QString& stored) {
   return QVariant::fromValue(static_cast<T>(*number));
 }
 
-QString font_text(const QFont& font) {
-  QString text = quoted(font.family()) + QStringLiteral(", ") + QString::number(font.pointSizeF());
-  if (font.bold()) text += QStringLiteral(", Bold");
-  if (font.italic()) text += QStringLiteral(", Italic");
-  return text;
-}
-
-std::optional<QVariant> font_from(const QString& stored, QFont font) {
-  QStringView rest;
-  std::optional<QString> family = unquoted(stored, &rest);
-  if (!family) {
-    const qsizetype comma = stored.indexOf(u',');
-    family = stored.left(comma).trimmed();
-    rest = comma < 0 ? QStringView() : QStringView(stored).mid(comma);
-  }
-  if (family->isEmpty()) return std::nullopt;
-  font.setFamily(*family);
-  font.setBold(false);
-  font.setItalic(false);
-  for (QStringView item : rest.split(u',', Qt::SkipEmptyParts)) {
-    item = item.trimmed();
-    bool ok = false;
-    const double size = item.toDouble(&ok);
-    if (ok && size > 0) font.setPointSizeF(size);
-    if (item.compare(u"Bold", Qt::CaseInsensitive) == 0) font.setBold(true);
-    if (item.compare(u"Italic", Qt::CaseInsensitive) == 0) font.setItalic(true);
-  }
-  return font;
+// Colours are also stored as signed numbers, a system colour such as 0x8000000F as -2147483633;
+// both forms stand for the same 32 bits.
+std::optional<QVariant> unsigned_32(const QString& stored) {
+  const std::optional<long long> number = whole_number(stored);
+  if (!number || *number < std::numeric_limits<std::int32_t>::min() ||
+      *number > std::numeric_limits<std::uint32_t>::max())
+    return std::nullopt;
+  return QVariant::fromValue(static_cast<uint>(static_cast<std::uint32_t>(*number)));
 }
 
 QString encoded(const QVariant& value) {
+  if (value.typeId() == qMetaTypeId<StoredFont>()) return font_text(value.value<StoredFont>());
+  if (value.typeId() == qMetaTypeId<ButtonPicture>())
+    return picture_text(value.value<ButtonPicture>());
   switch (value.typeId()) {
     case QMetaType::Bool:
       return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
@@ -129,13 +70,20 @@ QString encoded(const QVariant& value) {
     case QMetaType::ULongLong:
       return QString::number(value.toULongLong());
     case QMetaType::QFont:
-      return font_text(value.value<QFont>());
+      return font_text({value.value<QFont>(), std::nullopt});
     default:
       return quoted(value.toString());
   }
 }
 
 std::optional<QVariant> decoded(const QString& stored, const QVariant& like) {
+  if (like.typeId() == qMetaTypeId<StoredFont>()) {
+    const std::optional<StoredFont> font = font_from_text(stored, like.value<StoredFont>().font);
+    if (!font) return std::nullopt;
+    return QVariant::fromValue(*font);
+  }
+  if (like.typeId() == qMetaTypeId<ButtonPicture>())
+    return QVariant::fromValue(picture_from_text(stored));
   switch (like.typeId()) {
     case QMetaType::Bool: {
       const std::optional<long long> number = whole_number(stored);
@@ -145,13 +93,16 @@ std::optional<QVariant> decoded(const QString& stored, const QVariant& like) {
     case QMetaType::Int:
       return whole_number_as<int>(stored);
     case QMetaType::UInt:
-      return whole_number_as<uint>(stored);
+      return unsigned_32(stored);
     case QMetaType::Short:
       return whole_number_as<short>(stored);
     case QMetaType::QString:
       return QVariant(plain_text(stored));
-    case QMetaType::QFont:
-      return font_from(stored, like.value<QFont>());
+    case QMetaType::QFont: {
+      const std::optional<StoredFont> font = font_from_text(stored, like.value<QFont>());
+      if (!font) return std::nullopt;
+      return QVariant(font->font);
+    }
     default:
       return std::nullopt;
   }

@@ -9,7 +9,7 @@
 namespace ordelix {
 
 // Saved control properties as text, one "Key = value" per line: True/False, whole numbers,
-// strings in double quotes (\" \\ \n \r \t escaped) and fonts as "Family", size[, Bold][, Italic].
+// strings in double quotes (quoted_text.h), fonts (stored_font.h) and pictures (picture_text.h).
 // Keys keep the spelling they were written with and are matched without regard to case.
 class PropertyBag {
  public:
@@ -19,8 +19,8 @@ class PropertyBag {
 
   QString text() const;
 
-  // The stored value converted to the type of `fallback` (bool, int, uint, short, QString or
-  // QFont); `fallback` when there is no entry or it does not convert.
+  // The stored value converted to the type of `fallback` (bool, int, uint, short, QString, QFont,
+  // StoredFont or ButtonPicture); `fallback` when there is no entry or it does not convert.
   QVariant read(QStringView key, const QVariant& fallback) const;
 
   // Stores `value` under `key`, or drops the entry when `value` would be stored as

@@ -1,5 +1,8 @@
 #include <QFont>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include "button_picture.h"
 
 #include "property_bag.h"
 
@@ -57,6 +60,27 @@ class PropertyBagTest : public QObject {
     QCOMPARE(back.pointSizeF(), 12.0);
     QVERIFY(back.bold());
     QVERIFY(!back.italic());
+  }
+
+  // Damaged image data loads the file the picture came from; without that file the picture
+  // stays set, so that the next save keeps its entry.
+  void damagedPictureDataFallsBackToItsFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("arrow.png");
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(qRgb(10, 20, 30));
+    QVERIFY(image.save(path));
+    const QVariant none = QVariant::fromValue(ordelix::ButtonPicture());
+    const PropertyBag bag(QString("Picture = Bitmap, \"%1\", iVBOR!!not base64\n"
+                                  "PictureHover = Icon, \"%2\", AAAA\n")
+                              .arg(path, dir.filePath("gone.ico")));
+    const auto picture = bag.read(u"Picture", none).value<ordelix::ButtonPicture>();
+    QCOMPARE(picture.image.pixel(1, 1), qRgb(10, 20, 30));
+    QCOMPARE(picture.kind, ordelix::ButtonPicture::Kind::Bitmap);
+    const auto hover = bag.read(u"PictureHover", none).value<ordelix::ButtonPicture>();
+    QVERIFY(hover.image.isNull());
+    QVERIFY(!hover.isNone());
+    QCOMPARE(hover.kind, ordelix::ButtonPicture::Kind::Icon);
   }
 };
 
