@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
 
 namespace ordelix {
 namespace {
@@ -44,17 +45,30 @@ const char* const export_file_filter =
     "KINETICS (*.TSC)|*.TSC|OD600 (*.OD)|*.OD|PHOTOMETRY (*.PHT)|*.PHT|TM (*.TM)|*.TM|"
     "WL SCAN (*.WSC)|*.WSC";
 
-QString qt_name_filters(const QString& pairs) {
+std::unique_ptr<QFileDialog> export_file_dialog(QWidget* parent, const QString& pairs,
+                                                const QString& previous) {
   QStringList parts = pairs.split('|');
   QStringList filters;
-  // Qt reads the patterns from the parentheses, so each description carries its own.
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
-  return filters.join(";;");
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns = parts[i + 1].split(';');
+    // "*.*" is every file where the filter comes from; Qt would ask for a dot.
+    std::replace(patterns.begin(), patterns.end(), QString("*.*"), QString("*"));
+    // Qt takes the patterns from the last parentheses and, told to hide them,
+    // shows the description alone.
+    filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+  }
+  auto dialog = std::make_unique<QFileDialog>(parent, QString(), previous);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
+  dialog->setNameFilters(filters);
+  return dialog;
 }
 
 QString QtWindowDialogs::chooseExportFile(QWidget* parent, const QString& filter,
                                           const QString& previous) {
-  return QFileDialog::getOpenFileName(parent, QString(), previous, qt_name_filters(filter));
+  std::unique_ptr<QFileDialog> dialog = export_file_dialog(parent, filter, previous);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().front();
 }
 
 QString QtWindowDialogs::chooseReportPath(QWidget* parent, const QString& suggested) {

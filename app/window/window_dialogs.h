@@ -6,6 +6,7 @@
 
 #include "batch_run.h"
 
+class QFileDialog;
 class QProgressDialog;
 class QUrl;
 class QWidget;
@@ -67,7 +68,9 @@ class QtWindowDialogs : public WindowDialogs {
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.
 extern const char* const export_file_filter;
-// The same filter as Qt's file dialogs take it.
-QString qt_name_filters(const QString& pairs);
+// Browse's open dialog, not yet shown, on `previous` (a file or a folder) with
+// the filter's descriptions as given and its patterns as the filter means them.
+std::unique_ptr<QFileDialog> export_file_dialog(QWidget* parent, const QString& pairs,
+                                                const QString& previous);
 
 }  // namespace ordelix
