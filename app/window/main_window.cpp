@@ -191,7 +191,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  for (ReportPreview* preview : findChildren<ReportPreview*>()) preview->close();
+  for (ReportPreview* preview : findChildren<ReportPreview*>()) preview->closeUnasked();
   QWidget::closeEvent(event);
 }
 

@@ -38,6 +38,15 @@ class ProgressDialogView : public BatchProgressView {
   QProgressDialog dialog_;
 };
 
+UnsavedReports ask_unsaved(QWidget* parent, const QString& text, QMessageBox::StandardButton save) {
+  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text,
+                  save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(save);
+  int answer = box.exec();
+  if (answer == save) return UnsavedReports::save_all;
+  return answer == QMessageBox::Discard ? UnsavedReports::discard : UnsavedReports::cancel;
+}
+
 }  // namespace
 
 const char* const export_file_filter =
@@ -88,17 +97,12 @@ void QtWindowDialogs::showFailure(QWidget* parent, const QString& message) {
 UnsavedReports QtWindowDialogs::askUnsavedReports(QWidget* parent, int count) {
   QString text = count == 1 ? QObject::tr("A report in preview has not been saved.")
                             : QObject::tr("%1 reports in preview have not been saved.").arg(count);
-  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text,
-                  QMessageBox::SaveAll | QMessageBox::Discard | QMessageBox::Cancel, parent);
-  box.setDefaultButton(QMessageBox::SaveAll);
-  switch (box.exec()) {
-    case QMessageBox::SaveAll:
-      return UnsavedReports::save_all;
-    case QMessageBox::Discard:
-      return UnsavedReports::discard;
-    default:
-      return UnsavedReports::cancel;
-  }
+  return ask_unsaved(parent, text, QMessageBox::SaveAll);
+}
+
+UnsavedReports QtWindowDialogs::askUnsavedReport(QWidget* preview) {
+  return ask_unsaved(preview, QObject::tr("The report in this preview has not been saved."),
+                     QMessageBox::Save);
 }
 
 bool QtWindowDialogs::openOnDesktop(const QUrl& url) {

@@ -29,11 +29,6 @@ using ordelix::ReportPreview;
 
 namespace {
 
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   FakeDialogs dialogs;
@@ -182,9 +177,9 @@ TEST_F(MainWindowTest, ConvertShowsThePreviewAndSavesWhatTheConverterWrites) {
   QString by_converter = dir.filePath("converter.xlsx");
   int rc = QProcess::execute(ORDELIX_CONVERT, {input, "-o", by_converter});
   ASSERT_EQ(rc, 0);
-  QByteArray expected = read_all(by_converter);
+  QByteArray expected = read_file(by_converter);
   ASSERT_FALSE(expected.isEmpty());
-  EXPECT_EQ(read_all(saved), expected);
+  EXPECT_EQ(read_file(saved), expected);
 }
 
 TEST_F(MainWindowTest, CancelledSaveKeepsThePreviewForALaterSave) {
@@ -212,12 +207,12 @@ TEST_F(MainWindowTest, EachConversionOpensItsOwnPreview) {
 
 TEST_F(MainWindowTest, SavingOverTheExportFileIsRefused) {
   QString input = write_kfactor_export(dir, "keep.PRO");
-  QByteArray before = read_all(input);
+  QByteArray before = read_file(input);
   dialogs.reportPath = input;
   choose(input);
   ASSERT_NE(window.convert(), nullptr);
   ASSERT_EQ(dialogs.failures.size(), 1);
-  EXPECT_EQ(read_all(input), before);
+  EXPECT_EQ(read_file(input), before);
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindowAndItsPreviews) {
