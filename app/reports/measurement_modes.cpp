@@ -31,7 +31,9 @@ std::span<const MeasurementMode> measurement_modes() {
 std::string_view name_extension(std::string_view path) {
   std::string_view name = path.substr(path.find_last_of('/') + 1);
   std::size_t dot = name.find_last_of('.');
-  return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+  // A leading dot hides a file; it does not start an extension.
+  if (dot == std::string_view::npos || dot == 0) return {};
+  return name.substr(dot + 1);
 }
 
 const MeasurementMode* measurement_mode_of(std::string_view path) {

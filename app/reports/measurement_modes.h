@@ -16,8 +16,7 @@ struct MeasurementMode {
 std::span<const MeasurementMode> measurement_modes();
 
 // What follows the last dot of the path's last name; "" for a name without a
-// dot or ending in one. A leading dot counts, as on the instrument's system:
-// ".PRO" is a PRO file.
+// dot, ending in one or whose only dot leads it (".PRO" is a hidden file).
 std::string_view name_extension(std::string_view path);
 
 // The mode named by a file's extension, compared without regard to case. A

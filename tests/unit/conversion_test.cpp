@@ -80,7 +80,7 @@ TEST_F(ConversionTest, UnknownExtensionIsRefused) {
 
 // A name without an extension is told apart from one whose extension is wrong.
 TEST_F(ConversionTest, NameWithoutExtensionIsRefusedAsSuch) {
-  for (const char* name : {"REPRO", "run.", "noext"}) {
+  for (const char* name : {"REPRO", "run.", "noext", ".PRO"}) {
     Result<Conversion> c =
         convert_export_file(test::write_export(dir_, name, k_factor("X", "4", "3")));
     ASSERT_FALSE(c.ok()) << name;
@@ -91,13 +91,6 @@ TEST_F(ConversionTest, NameWithoutExtensionIsRefusedAsSuch) {
       convert_export_file(test::write_export(dir_, "day.PRO/run", k_factor("X", "4", "3")));
   ASSERT_FALSE(in_dotted_folder.ok());
   EXPECT_EQ(in_dotted_folder.error().kind, ProblemKind::no_extension);
-}
-
-TEST_F(ConversionTest, NameOfExtensionAloneIsAnExportFile) {
-  Result<Conversion> c =
-      convert_export_file(test::write_export(dir_, ".PRO", k_factor("X", "4", "3")));
-  ASSERT_TRUE(c.ok()) << problem_text(c.error());
-  EXPECT_EQ(text_at(c->sheet, 8, 4), "K FACTOR");
 }
 
 TEST_F(ConversionTest, MissingFileIsRefused) {
@@ -233,9 +226,9 @@ TEST(MeasurementModes, ModeIsNamedByTheExtensionAlone) {
   EXPECT_EQ(mode_of("run.APRO"), "none");
   EXPECT_EQ(mode_of("METHOD"), "none");
   EXPECT_EQ(mode_of("run.PRO.bak"), "none");
-  // As on the instrument's system, a leading dot starts an extension too.
-  EXPECT_EQ(mode_of(".PRO"), "PRO");
-  EXPECT_EQ(mode_of("data/.od"), "OD");
+  // A leading dot hides a file without giving it an extension.
+  EXPECT_EQ(mode_of(".PRO"), "none");
+  EXPECT_EQ(mode_of("data/.PRO"), "none");
   EXPECT_EQ(mode_of("data/.hidden.PRO"), "PRO");
   EXPECT_EQ(mode_of("run.PRO."), "none");
 }
@@ -243,7 +236,8 @@ TEST(MeasurementModes, ModeIsNamedByTheExtensionAlone) {
 TEST(MeasurementModes, ExtensionIsWhatFollowsTheLastDotOfTheLastName) {
   EXPECT_EQ(name_extension("run.PRO"), "PRO");
   EXPECT_EQ(name_extension("/data/a.b.wsc"), "wsc");
-  EXPECT_EQ(name_extension(".PRO"), "PRO");
+  EXPECT_EQ(name_extension(".PRO"), "");
+  EXPECT_EQ(name_extension("data/.hidden.PRO"), "PRO");
   EXPECT_EQ(name_extension("run.PRO.bak"), "bak");
   EXPECT_EQ(name_extension("REPRO"), "");
   EXPECT_EQ(name_extension("run."), "");
