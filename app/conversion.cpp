@@ -50,7 +50,8 @@ Result<Conversion> convert_export(const ExportFile& file, const MeasurementMode&
 Result<Conversion> convert_export_file(const std::string& path) {
   // The name decides first, so that a file no mode would take is never read.
   const MeasurementMode* mode = measurement_mode_of(path);
-  if (mode == nullptr) return Problem(ProblemKind::no_mode);
+  if (mode == nullptr)
+    return Problem(name_extension(path).empty() ? ProblemKind::no_extension : ProblemKind::no_mode);
 
   Result<ExportFile> loaded = export_file_load(path);
   if (!loaded) return std::move(loaded).error();

@@ -29,6 +29,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case too_large:
     case cannot_read_folder:
     case no_export_files:
+    case no_extension:
     case no_mode:
     case no_report:
     case refused_for_warnings:

@@ -22,6 +22,7 @@ enum class ProblemKind {
   cannot_read_folder,
   no_export_files,
   // Choosing or writing the report.
+  no_extension,
   no_mode,
   no_report,
   refused_for_warnings,  // asked to give no report for a file with warnings

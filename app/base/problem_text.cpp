@@ -136,6 +136,8 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot read the folder", p.sys_errno);
     case ProblemKind::no_export_files:
       return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
+    case ProblemKind::no_extension:
+      return "the name has no extension";
     case ProblemKind::no_mode:
       return "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_report:

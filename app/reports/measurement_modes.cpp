@@ -28,12 +28,16 @@ std::span<const MeasurementMode> measurement_modes() {
   return modes;
 }
 
-const MeasurementMode* measurement_mode_of(std::string_view path) {
+std::string_view name_extension(std::string_view path) {
   std::string_view name = path.substr(path.find_last_of('/') + 1);
   std::size_t dot = name.find_last_of('.');
   // A leading dot hides a file; it does not start an extension.
-  if (dot == std::string_view::npos || dot == 0) return nullptr;
-  std::string_view extension = name.substr(dot + 1);
+  if (dot == std::string_view::npos || dot == 0) return {};
+  return name.substr(dot + 1);
+}
+
+const MeasurementMode* measurement_mode_of(std::string_view path) {
+  std::string_view extension = name_extension(path);
   for (const MeasurementMode& mode : measurement_modes()) {
     if (extension.size() != mode.extension.size()) continue;
     bool same = true;

@@ -15,6 +15,10 @@ struct MeasurementMode {
 
 std::span<const MeasurementMode> measurement_modes();
 
+// What follows the last dot of the path's last name; "" for a name without a
+// dot, ending in one or whose only dot leads it (".PRO" is a hidden file).
+std::string_view name_extension(std::string_view path);
+
 // The mode named by a file's extension, compared without regard to case. A
 // name without an extension names none, whatever its last letters.
 const MeasurementMode* measurement_mode_of(std::string_view path);

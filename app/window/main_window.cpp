@@ -17,6 +17,7 @@
 #include "clock_text.h"
 #include "conversion.h"
 #include "flexbutton.h"
+#include "focus_frame.h"
 #include "preview_placement.h"
 #include "report_preview.h"
 #include "unsaved_reports.h"
@@ -43,11 +44,13 @@ QLabel* add_label(QWidget* parent, const char* name, const QString& text, QRect 
   return label;
 }
 
+const QColor navy(0x00, 0x00, 0x80);
+
 void add_line(QWidget* parent, const char* name, QRect geometry) {
   auto* line = new QFrame(parent);
   line->setObjectName(name);
   line->setFrameShape(geometry.height() > geometry.width() ? QFrame::VLine : QFrame::HLine);
-  line->setStyleSheet("color: #000080;");
+  line->setStyleSheet(QString("color: %1;").arg(navy.name()));
   line->setGeometry(geometry);
 }
 
@@ -65,7 +68,7 @@ MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
   title_font.setPointSize(30);
   title_font.setBold(true);
   title->setFont(title_font);
-  title->setStyleSheet("color: #000080;");
+  title->setStyleSheet(QString("color: %1;").arg(navy.name()));
 
   clock_ = add_label(this, "Label4", QString(), {480, 100, 280, 24});
   clock_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -86,6 +89,9 @@ MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
   connect(browse_button, &FlexButton::Click, this, &MainWindow::browse);
   connect(convert_button, &FlexButton::Click, this, [this] { convert(); });
   connect(exit_button, &FlexButton::Click, this, &MainWindow::exitProgram);
+  // Their style draws no focus of its own.
+  new FocusFrame({browse_button, convert_button, exit_button}, navy, this);
+  browse_button->setFocus();
 
   add_line(this, "Line1", {20, 20, 760, 2});
   add_line(this, "Line2", {40, 268, 720, 2});
@@ -191,7 +197,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  for (ReportPreview* preview : findChildren<ReportPreview*>()) preview->close();
+  for (ReportPreview* preview : findChildren<ReportPreview*>()) preview->closeUnasked();
   QWidget::closeEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #include "report_preview.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,6 +109,25 @@ bool ReportPreview::save() {
   saved_ = true;
   savedBar_->showSaved(target);
   return true;
+}
+
+void ReportPreview::closeUnasked() {
+  asks_on_close_ = false;
+  close();
+}
+
+void ReportPreview::closeEvent(QCloseEvent* event) {
+  if (saved_ || !asks_on_close_) return;
+  switch (dialogs_.askUnsavedReport(this)) {
+    case UnsavedReports::save_all:
+      if (!save()) event->ignore();
+      return;
+    case UnsavedReports::discard:
+      return;
+    case UnsavedReports::cancel:
+      event->ignore();
+      return;
+  }
 }
 
 }  // namespace ordelix

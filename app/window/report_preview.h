@@ -26,6 +26,12 @@ class ReportPreview : public QWidget {
   bool save();
   // Whether the report was saved at least once.
   bool saved() const { return saved_; }
+  // Closes without asking about a report never saved: the caller has settled it.
+  void closeUnasked();
+
+ protected:
+  // Asks first when the report was never saved.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void place_chart(const LineChart& chart);
@@ -36,6 +42,7 @@ class ReportPreview : public QWidget {
   QTableView* table_;
   SavedReportBar* savedBar_;
   bool saved_ = false;
+  bool asks_on_close_ = true;
 };
 
 }  // namespace ordelix

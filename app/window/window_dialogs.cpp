@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
 
 namespace ordelix {
 namespace {
@@ -37,6 +38,15 @@ class ProgressDialogView : public BatchProgressView {
   QProgressDialog dialog_;
 };
 
+UnsavedReports ask_unsaved(QWidget* parent, const QString& text, QMessageBox::StandardButton save) {
+  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text,
+                  save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(save);
+  int answer = box.exec();
+  if (answer == save) return UnsavedReports::save_all;
+  return answer == QMessageBox::Discard ? UnsavedReports::discard : UnsavedReports::cancel;
+}
+
 }  // namespace
 
 const char* const export_file_filter =
@@ -44,17 +54,30 @@ const char* const export_file_filter =
     "KINETICS (*.TSC)|*.TSC|OD600 (*.OD)|*.OD|PHOTOMETRY (*.PHT)|*.PHT|TM (*.TM)|*.TM|"
     "WL SCAN (*.WSC)|*.WSC";
 
-QString qt_name_filters(const QString& pairs) {
+std::unique_ptr<QFileDialog> export_file_dialog(QWidget* parent, const QString& pairs,
+                                                const QString& previous) {
   QStringList parts = pairs.split('|');
   QStringList filters;
-  // Qt reads the patterns from the parentheses, so each description carries its own.
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << parts[i];
-  return filters.join(";;");
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns = parts[i + 1].split(';');
+    // "*.*" is every file where the filter comes from; Qt would ask for a dot.
+    std::replace(patterns.begin(), patterns.end(), QString("*.*"), QString("*"));
+    // Qt takes the patterns from the last parentheses and, told to hide them,
+    // shows the description alone.
+    filters << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+  }
+  auto dialog = std::make_unique<QFileDialog>(parent, QString(), previous);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
+  dialog->setNameFilters(filters);
+  return dialog;
 }
 
 QString QtWindowDialogs::chooseExportFile(QWidget* parent, const QString& filter,
                                           const QString& previous) {
-  return QFileDialog::getOpenFileName(parent, QString(), previous, qt_name_filters(filter));
+  std::unique_ptr<QFileDialog> dialog = export_file_dialog(parent, filter, previous);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().front();
 }
 
 QString QtWindowDialogs::chooseReportPath(QWidget* parent, const QString& suggested) {
@@ -74,17 +97,12 @@ void QtWindowDialogs::showFailure(QWidget* parent, const QString& message) {
 UnsavedReports QtWindowDialogs::askUnsavedReports(QWidget* parent, int count) {
   QString text = count == 1 ? QObject::tr("A report in preview has not been saved.")
                             : QObject::tr("%1 reports in preview have not been saved.").arg(count);
-  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text,
-                  QMessageBox::SaveAll | QMessageBox::Discard | QMessageBox::Cancel, parent);
-  box.setDefaultButton(QMessageBox::SaveAll);
-  switch (box.exec()) {
-    case QMessageBox::SaveAll:
-      return UnsavedReports::save_all;
-    case QMessageBox::Discard:
-      return UnsavedReports::discard;
-    default:
-      return UnsavedReports::cancel;
-  }
+  return ask_unsaved(parent, text, QMessageBox::SaveAll);
+}
+
+UnsavedReports QtWindowDialogs::askUnsavedReport(QWidget* preview) {
+  return ask_unsaved(preview, QObject::tr("The report in this preview has not been saved."),
+                     QMessageBox::Save);
 }
 
 bool QtWindowDialogs::openOnDesktop(const QUrl& url) {

@@ -6,13 +6,15 @@
 
 #include "batch_run.h"
 
+class QFileDialog;
 class QProgressDialog;
 class QUrl;
 class QWidget;
 
 namespace ordelix {
 
-// What to do with reports never saved when the program is left.
+// What to do with reports never saved when the program or a preview is left:
+// save each (the one, for a preview), discard them, or stay.
 enum class UnsavedReports { save_all, discard, cancel };
 
 // Shows how far a batch has come and whether the user asked to stop it.
@@ -36,6 +38,8 @@ class WindowDialogs {
   virtual void showFailure(QWidget* parent, const QString& message) = 0;
   // Asked on leaving while `count` previews hold a report never saved.
   virtual UnsavedReports askUnsavedReports(QWidget* parent, int count) = 0;
+  // Asked on closing a preview whose report was never saved.
+  virtual UnsavedReports askUnsavedReport(QWidget* preview) = 0;
   // Opens a file or folder in the desktop's application for it; false when none did.
   virtual bool openOnDesktop(const QUrl& url) = 0;
 
@@ -57,6 +61,7 @@ class QtWindowDialogs : public WindowDialogs {
   QString chooseReportPath(QWidget* parent, const QString& suggested) override;
   void showFailure(QWidget* parent, const QString& message) override;
   UnsavedReports askUnsavedReports(QWidget* parent, int count) override;
+  UnsavedReports askUnsavedReport(QWidget* preview) override;
   bool openOnDesktop(const QUrl& url) override;
   QString chooseReportFolder(QWidget* parent, const QString& suggested) override;
   bool skipExistingReports(QWidget* parent, int count) override;
@@ -67,7 +72,9 @@ class QtWindowDialogs : public WindowDialogs {
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.
 extern const char* const export_file_filter;
-// The same filter as Qt's file dialogs take it.
-QString qt_name_filters(const QString& pairs);
+// Browse's open dialog, not yet shown, on `previous` (a file or a folder) with
+// the filter's descriptions as given and its patterns as the filter means them.
+std::unique_ptr<QFileDialog> export_file_dialog(QWidget* parent, const QString& pairs,
+                                                const QString& previous);
 
 }  // namespace ordelix

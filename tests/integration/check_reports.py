@@ -682,6 +682,13 @@ class CommandLine(ConverterCase):
         self.assert_failed_about(run, 1, source, "extension")
         self.assertFalse(os.path.exists(self.path("notes.xlsx")))
 
+    def test_name_without_extension_fails_saying_so(self):
+        for name in ("REPRO", "run."):
+            source = self.good(name)
+            run = self.convert(source)
+            self.assertEqual(run.err, f"ordelix-convert: {source}: the name has no extension\n")
+            self.assertEqual(run.rc, 1)
+
     def test_protein_file_of_no_known_kind_fails_without_a_report(self):
         lines = export_lines(os.path.join(EXAMPLES, "bradford_std.PRO"))
         source = write_export(self.path("seven.PRO"), [b"7"] + lines[1:])

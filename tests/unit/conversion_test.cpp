@@ -78,6 +78,21 @@ TEST_F(ConversionTest, UnknownExtensionIsRefused) {
   EXPECT_FALSE(problem_text(c.error()).empty());
 }
 
+// A name without an extension is told apart from one whose extension is wrong.
+TEST_F(ConversionTest, NameWithoutExtensionIsRefusedAsSuch) {
+  for (const char* name : {"REPRO", "run.", "noext", ".PRO"}) {
+    Result<Conversion> c =
+        convert_export_file(test::write_export(dir_, name, k_factor("X", "4", "3")));
+    ASSERT_FALSE(c.ok()) << name;
+    EXPECT_EQ(c.error().kind, ProblemKind::no_extension) << name;
+  }
+  std::filesystem::create_directory(dir_.path() / "day.PRO");
+  Result<Conversion> in_dotted_folder =
+      convert_export_file(test::write_export(dir_, "day.PRO/run", k_factor("X", "4", "3")));
+  ASSERT_FALSE(in_dotted_folder.ok());
+  EXPECT_EQ(in_dotted_folder.error().kind, ProblemKind::no_extension);
+}
+
 TEST_F(ConversionTest, MissingFileIsRefused) {
   Result<Conversion> c = convert_export_file(dir_.file("absent.PRO"));
   ASSERT_FALSE(c.ok());
@@ -215,6 +230,19 @@ TEST(MeasurementModes, ModeIsNamedByTheExtensionAlone) {
   EXPECT_EQ(mode_of(".PRO"), "none");
   EXPECT_EQ(mode_of("data/.PRO"), "none");
   EXPECT_EQ(mode_of("data/.hidden.PRO"), "PRO");
+  EXPECT_EQ(mode_of("run.PRO."), "none");
+}
+
+TEST(MeasurementModes, ExtensionIsWhatFollowsTheLastDotOfTheLastName) {
+  EXPECT_EQ(name_extension("run.PRO"), "PRO");
+  EXPECT_EQ(name_extension("/data/a.b.wsc"), "wsc");
+  EXPECT_EQ(name_extension(".PRO"), "");
+  EXPECT_EQ(name_extension("data/.hidden.PRO"), "PRO");
+  EXPECT_EQ(name_extension("run.PRO.bak"), "bak");
+  EXPECT_EQ(name_extension("REPRO"), "");
+  EXPECT_EQ(name_extension("run."), "");
+  EXPECT_EQ(name_extension("folder.PRO/run"), "");
+  EXPECT_EQ(name_extension("folder.PRO/"), "");
 }
 
 }  // namespace

@@ -15,8 +15,9 @@ TEST(ProblemKinds, WarningsAreNoErrors) {
         ProblemKind::file_shorter_than_header, ProblemKind::header_not_read,
         ProblemKind::time_out_of_range, ProblemKind::unicode_text})
     EXPECT_FALSE(Problem(kind).is_error()) << static_cast<int>(kind);
-  for (ProblemKind kind : {ProblemKind::no_report, ProblemKind::stdout_failed,
-                           ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings})
+  for (ProblemKind kind :
+       {ProblemKind::no_extension, ProblemKind::no_report, ProblemKind::stdout_failed,
+        ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings})
     EXPECT_TRUE(Problem(kind).is_error()) << static_cast<int>(kind);
 }
 
@@ -53,6 +54,9 @@ TEST(ProblemWording, SaysWhatItCarries) {
             "the existing report is not complete");
   EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_unreadable, EACCES)),
             "cannot read the existing report: Permission denied");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::no_extension)), "the name has no extension");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::no_mode)),
+            "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "12mm", true, 12.0)),
             "holds \"12mm\", a number with more after it; read as 12");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "ten", false, "the path length stays empty")),

@@ -22,11 +22,6 @@ using ordelix::MainWindow;
 
 namespace {
 
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QMimeData* urls_of(const QStringList& paths) {
   auto* mime = new QMimeData;
   QList<QUrl> urls;
@@ -142,7 +137,7 @@ TEST_F(BatchWindowTest, ConvertAsksForAFolderAndSavesEveryReportWithASummary) {
 
   QString by_converter = path("converter.xlsx");
   ASSERT_EQ(QProcess::execute(ORDELIX_CONVERT, {day + "/late/c.PRO", "-o", by_converter}), 0);
-  EXPECT_EQ(read_all(reports.back()), read_all(by_converter));
+  EXPECT_EQ(read_file(reports.back()), read_file(by_converter));
 }
 
 // The day converted into reports/ once; then a file added to it, and one of
@@ -165,7 +160,7 @@ class ReportsStandingTest : public BatchWindowTest {
   // A report's bytes and time, to tell that it was left alone.
   QString state_of(const QString& report) {
     QString full = path("reports/" + report);
-    return QString::fromLatin1(read_all(full).toBase64()) + " " +
+    return QString::fromLatin1(read_file(full).toBase64()) + " " +
            QFileInfo(full).lastModified().toString(Qt::ISODateWithMs);
   }
 

@@ -36,11 +36,6 @@ class CommaLocaleTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST_F(CommaLocaleTest, SavedWorkbookEqualsTheConvertersInTheCLocale) {
   QString input = write_lines(dir.filePath("scan.WSC"),
                               {"3", "0", "0", "LEAF", "4", "1", "0", "0", "400.5", "402", "2", "0",
@@ -61,9 +56,9 @@ TEST_F(CommaLocaleTest, SavedWorkbookEqualsTheConvertersInTheCLocale) {
   converter.start(ORDELIX_CONVERT, {input, "-o", dir.filePath("converter.xlsx")});
   ASSERT_TRUE(converter.waitForFinished());
   ASSERT_EQ(converter.exitCode(), 0);
-  QByteArray expected = read_all(dir.filePath("converter.xlsx"));
+  QByteArray expected = read_file(dir.filePath("converter.xlsx"));
   ASSERT_FALSE(expected.isEmpty());
-  EXPECT_EQ(read_all(dialogs.reportPath), expected);
+  EXPECT_EQ(read_file(dialogs.reportPath), expected);
 }
 
 }  // namespace

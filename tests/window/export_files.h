@@ -18,6 +18,12 @@ inline QString write_file(const QString& path, const QByteArray& bytes) {
   return path;
 }
 
+// A file's bytes; none when it cannot be read.
+inline QByteArray read_file(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Lines as the instrument ends them.
 inline QString write_lines(const QString& path, std::initializer_list<const char*> lines) {
   QByteArray bytes;

@@ -38,7 +38,8 @@ class FakeDialogs : public ordelix::WindowDialogs {
   QString reportPath;           // the save dialog's answer; empty is a cancel
   QStringList nextReportPaths;  // answers taken before reportPath, one per save
   ordelix::UnsavedReports unsavedAnswer = ordelix::UnsavedReports::discard;
-  QList<int> askedUnsaved;  // the count of each question on leaving
+  QList<int> askedUnsaved;              // the count of each question on leaving
+  QList<QWidget*> askedUnsavedPreview;  // each preview that asked on closing; unsavedAnswer answers
   bool desktopOpens = true;
   QList<QUrl> opened;
 
@@ -68,6 +69,10 @@ class FakeDialogs : public ordelix::WindowDialogs {
   void showFailure(QWidget*, const QString& message) override { failures << message; }
   ordelix::UnsavedReports askUnsavedReports(QWidget*, int count) override {
     askedUnsaved << count;
+    return unsavedAnswer;
+  }
+  ordelix::UnsavedReports askUnsavedReport(QWidget* preview) override {
+    askedUnsavedPreview << preview;
     return unsavedAnswer;
   }
   bool openOnDesktop(const QUrl& url) override {

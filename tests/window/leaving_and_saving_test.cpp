@@ -70,9 +70,66 @@ TEST_F(Leaving, DiscardEndsWithoutSaving) {
   dialogs.unsavedAnswer = UnsavedReports::discard;
   window.close();
   EXPECT_EQ(dialogs.askedUnsaved, QList<int>{1});
+  EXPECT_TRUE(dialogs.askedUnsavedPreview.isEmpty()) << "the preview is not asked about again";
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(preview->isVisible());
   EXPECT_TRUE(QDir(dir.path()).entryList({"*.xlsx"}).isEmpty());
+}
+
+TEST_F(Leaving, ASavedPreviewClosesWithoutAsking) {
+  dialogs.reportPath = dir.filePath("saved.xlsx");
+  window.select(write_kfactor_export(dir, "saved.PRO"));
+  ReportPreview* preview = window.convert();
+  ASSERT_TRUE(preview->saved());
+  EXPECT_TRUE(preview->close());
+  EXPECT_TRUE(dialogs.askedUnsavedPreview.isEmpty());
+}
+
+TEST_F(Leaving, ClosingAnUnsavedPreviewAsksAndCancelKeepsIt) {
+  ReportPreview* preview = unsaved("a.PRO");
+  dialogs.unsavedAnswer = UnsavedReports::cancel;
+  EXPECT_FALSE(preview->close());
+  EXPECT_EQ(dialogs.askedUnsavedPreview, QList<QWidget*>{preview});
+  EXPECT_TRUE(preview->isVisible());
+  EXPECT_EQ(dialogs.suggestedReports.size(), 1) << "only Convert's own save dialog";
+  EXPECT_TRUE(dialogs.askedUnsaved.isEmpty()) << "the window's question is for leaving";
+}
+
+TEST_F(Leaving, ClosingAnUnsavedPreviewWithDiscardClosesIt) {
+  ReportPreview* preview = unsaved("a.PRO");
+  dialogs.unsavedAnswer = UnsavedReports::discard;
+  EXPECT_TRUE(preview->close());
+  EXPECT_EQ(dialogs.askedUnsavedPreview.size(), 1);
+  EXPECT_FALSE(preview->isVisible());
+  EXPECT_TRUE(QDir(dir.path()).entryList({"*.xlsx"}).isEmpty());
+}
+
+// Save on closing is the preview's own save: the same dialog and name, the same refusals.
+TEST_F(Leaving, ClosingAnUnsavedPreviewWithSaveClosesOnlyOnceSaved) {
+  QString input = write_kfactor_export(dir, "a.PRO");
+  dialogs.reportPath.clear();
+  window.select(input);
+  ReportPreview* preview = window.convert();
+  dialogs.unsavedAnswer = UnsavedReports::save_all;
+
+  EXPECT_FALSE(preview->close()) << "the save dialog was cancelled";
+  EXPECT_TRUE(preview->isVisible());
+
+  QByteArray before = read_file(input);
+  dialogs.reportPath = input;
+  EXPECT_FALSE(preview->close()) << "the export file is never replaced";
+  ASSERT_EQ(dialogs.failures.size(), 1);
+  EXPECT_TRUE(dialogs.failures.front().startsWith(input + " was not saved"));
+  EXPECT_EQ(read_file(input), before);
+  EXPECT_TRUE(preview->isVisible());
+
+  dialogs.reportPath = dir.filePath("a.xlsx");
+  EXPECT_TRUE(preview->close());
+  EXPECT_FALSE(preview->isVisible());
+  EXPECT_TRUE(preview->saved());
+  EXPECT_TRUE(QFile::exists(dir.filePath("a.xlsx")));
+  EXPECT_EQ(dialogs.suggestedReports, QStringList(4, dir.filePath("a.xlsx")));
+  EXPECT_EQ(dialogs.askedUnsavedPreview.size(), 3);
 }
 
 TEST_F(Leaving, SaveAllSavesEachUnsavedReportThenEnds) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
@@ -25,11 +29,6 @@ using ordelix::MainWindow;
 using ordelix::ReportPreview;
 
 namespace {
-
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -88,11 +87,6 @@ TEST_F(MainWindowTest, BrowseOffersTheNineFiltersAndKeepsThePathOnCancel) {
                "ALL (*.*)|*.*|PROTEIN (*.PRO)|*.PRO|CONCENTRATION (*.CON)|*.CON|DNA/RNA "
                "(*.NUC)|*.NUC|KINETICS (*.TSC)|*.TSC|OD600 (*.OD)|*.OD|PHOTOMETRY (*.PHT)|*.PHT|"
                "TM (*.TM)|*.TM|WL SCAN (*.WSC)|*.WSC");
-  QStringList filters = ordelix::qt_name_filters(ordelix::export_file_filter).split(";;");
-  ASSERT_EQ(filters.size(), 9);
-  EXPECT_EQ(filters.front(), "ALL (*.*)");
-  EXPECT_EQ(filters[5], "OD600 (*.OD)");
-  EXPECT_EQ(filters.back(), "WL SCAN (*.WSC)");
 
   choose("/data/run1.PRO");
   EXPECT_EQ(dialogs.askedFilter, ordelix::export_file_filter);
@@ -101,6 +95,43 @@ TEST_F(MainWindowTest, BrowseOffersTheNineFiltersAndKeepsThePathOnCancel) {
   choose(QString());
   EXPECT_EQ(dialogs.askedPrevious, "/data/run1.PRO");
   EXPECT_EQ(window.selectedPath(), "/data/run1.PRO");
+}
+
+// The names Qt's own open dialog lists under its current filter, sorted.
+QStringList listed(QFileDialog& dialog) {
+  auto* view = dialog.findChild<QListView*>("listView");
+  QStringList names;
+  for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+    QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+    if (index.flags().testFlag(Qt::ItemIsEnabled)) names << index.data().toString();
+  }
+  names.sort();
+  return names;
+}
+
+TEST(ExportFileDialog, ShowsTheFiltersAsNamedAndAllListsNamesWithoutADot) {
+  QTemporaryDir dir;
+  for (const char* name : {"REPRO", "noext", "run.PRO"}) write_lines(dir.filePath(name), {"2"});
+  std::unique_ptr<QFileDialog> dialog =
+      ordelix::export_file_dialog(nullptr, ordelix::export_file_filter, dir.path());
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+
+  auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  QStringList shown;
+  for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+  EXPECT_EQ(shown, (QStringList{"ALL (*.*)", "PROTEIN (*.PRO)", "CONCENTRATION (*.CON)",
+                                "DNA/RNA (*.NUC)", "KINETICS (*.TSC)", "OD600 (*.OD)",
+                                "PHOTOMETRY (*.PHT)", "TM (*.TM)", "WL SCAN (*.WSC)"}));
+  EXPECT_EQ(types->currentText(), "ALL (*.*)");
+
+  const QStringList every{"REPRO", "noext", "run.PRO"};
+  EXPECT_TRUE(QTest::qWaitFor([&] { return listed(*dialog) == every; }))
+      << listed(*dialog).join(", ").toStdString();
+  dialog->selectNameFilter(dialog->nameFilters()[1]);
+  EXPECT_EQ(types->currentText(), "PROTEIN (*.PRO)");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return listed(*dialog) == QStringList{"run.PRO"}; }))
+      << listed(*dialog).join(", ").toStdString();
 }
 
 TEST_F(MainWindowTest, ConvertWithNothingChosenDoesNothing) {
@@ -147,9 +178,9 @@ TEST_F(MainWindowTest, ConvertShowsThePreviewAndSavesWhatTheConverterWrites) {
   QString by_converter = dir.filePath("converter.xlsx");
   int rc = QProcess::execute(ORDELIX_CONVERT, {input, "-o", by_converter});
   ASSERT_EQ(rc, 0);
-  QByteArray expected = read_all(by_converter);
+  QByteArray expected = read_file(by_converter);
   ASSERT_FALSE(expected.isEmpty());
-  EXPECT_EQ(read_all(saved), expected);
+  EXPECT_EQ(read_file(saved), expected);
 }
 
 TEST_F(MainWindowTest, CancelledSaveKeepsThePreviewForALaterSave) {
@@ -177,12 +208,12 @@ TEST_F(MainWindowTest, EachConversionOpensItsOwnPreview) {
 
 TEST_F(MainWindowTest, SavingOverTheExportFileIsRefused) {
   QString input = write_kfactor_export(dir, "keep.PRO");
-  QByteArray before = read_all(input);
+  QByteArray before = read_file(input);
   dialogs.reportPath = input;
   choose(input);
   ASSERT_NE(window.convert(), nullptr);
   ASSERT_EQ(dialogs.failures.size(), 1);
-  EXPECT_EQ(read_all(input), before);
+  EXPECT_EQ(read_file(input), before);
 }
 
 TEST_F(MainWindowTest, ExitClosesTheWindowAndItsPreviews) {
@@ -195,17 +226,18 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndItsPreviews) {
   EXPECT_FALSE(preview->isVisible());
 }
 
-// The path box is first in the tab order, then the buttons from left to right; the arrow keys
-// move along the row and the space bar presses.
-TEST_F(MainWindowTest, TabRightRightSpaceClicksExit) {
+// The focus starts on Browse; Tab goes on along the row, as do the arrow keys, and the space bar
+// presses.
+TEST_F(MainWindowTest, TabRightSpaceClicksExit) {
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_EQ(QApplication::focusWidget()->objectName(), "flexbutton1");
   auto* exit_button = child<ordelix::FlexButton>("flexbutton3");
   QSignalSpy exit_clicks(exit_button, &ordelix::FlexButton::Click);
-  const char* focused_after[] = {"flexbutton1", "flexbutton2", "flexbutton3"};
-  const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Right, Qt::Key_Right};
-  for (int i = 0; i < 3; ++i) {
+  const char* focused_after[] = {"flexbutton2", "flexbutton3"};
+  const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Right};
+  for (int i = 0; i < 2; ++i) {
     QTest::keyClick(window.windowHandle(), keys[i]);
     ASSERT_EQ(QApplication::focusWidget()->objectName(), focused_after[i]) << "after key " << i;
   }
@@ -215,6 +247,63 @@ TEST_F(MainWindowTest, TabRightRightSpaceClicksExit) {
   QTest::keyRelease(window.windowHandle(), Qt::Key_Space);
   EXPECT_EQ(exit_clicks.count(), 1);
   EXPECT_FALSE(window.isVisible());
+}
+
+const QColor navy(0x00, 0x00, 0x80);
+
+// Pixels across the left edge of the button at `left` (x), halfway down the row: the two of the
+// frame, the two of the gap, the button's first.
+QList<QColor> across_left_edge(MainWindow& window, int left) {
+  QImage image = window.grab().toImage();
+  QList<QColor> colours;
+  for (int x = left - 4; x <= left; ++x) colours << image.pixelColor(x, 228);
+  return colours;
+}
+
+// The buttons' style draws no focus: the window frames the focused one, 2 px wide and 2 px out.
+TEST_F(MainWindowTest, ANavyFrameFollowsTheFocusAlongTheButtons) {
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* frame = child<QWidget>("FocusFrame");
+  ASSERT_NE(frame, nullptr);
+  // Browse stands at (40, 206), Convert at (320, 206), both 160 x 44.
+  const QRect around_browse(36, 202, 168, 52);
+  const QRect around_convert(316, 202, 168, 52);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(frame->geometry(), around_browse);
+
+  QList<QColor> browse_edge = across_left_edge(window, 40);
+  EXPECT_EQ(browse_edge[0], navy);
+  EXPECT_EQ(browse_edge[1], navy);
+  EXPECT_NE(browse_edge[2], navy) << "a gap keeps the frame off the button";
+  EXPECT_NE(browse_edge[3], navy);
+  EXPECT_NE(across_left_edge(window, 320)[0], navy) << "no frame around Convert yet";
+
+  QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+  EXPECT_EQ(frame->geometry(), around_convert);
+  EXPECT_EQ(across_left_edge(window, 320)[1], navy);
+  EXPECT_NE(across_left_edge(window, 40)[1], navy);
+  QTest::keyClick(window.windowHandle(), Qt::Key_Backtab);
+  EXPECT_EQ(frame->geometry(), around_browse);
+  QTest::mouseClick(child<ordelix::FlexButton>("flexbutton2"), Qt::LeftButton);
+  EXPECT_EQ(frame->geometry(), around_convert);
+
+  child<QLineEdit>("Text1")->setFocus();
+  EXPECT_FALSE(frame->isVisible()) << "the path box shows its focus itself";
+  QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(frame->geometry(), around_browse);
+
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_FALSE(frame->isVisible()) << "no focus in an inactive window";
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  EXPECT_EQ(frame->geometry(), around_browse);
+  EXPECT_TRUE(frame->isVisible());
 }
 
 }  // namespace

@@ -48,18 +48,21 @@ TEST_F(OpenPathsTest, OneFileIsConvertedAndItsReportShown) {
 TEST_F(OpenPathsTest, WhatGivesNoReportIsSaidInTheMessageWithoutAPreview) {
   QString notes = dir.filePath("notes.txt");
   write_lines(notes, {"2"});
+  QString bare = dir.filePath("REPRO");
+  write_lines(bare, {"2"});
   QString missing = dir.filePath("gone/run.PRO");
   QString fifo = dir.filePath("pipe.PRO");
   ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
-  for (const QString& path : {notes, missing, fifo}) ordelix::open_paths(window, {path});
+  for (const QString& path : {notes, bare, missing, fifo}) ordelix::open_paths(window, {path});
   EXPECT_TRUE(previews().isEmpty());
-  ASSERT_EQ(dialogs.failures.size(), 3);
+  ASSERT_EQ(dialogs.failures.size(), 4);
   EXPECT_EQ(dialogs.failures[0], notes +
                                      ": the extension names no measurement mode (PRO, NUC, "
                                      "CON, PHT, OD, TSC, TM, WSC)");
-  EXPECT_EQ(dialogs.failures[1], missing + ": cannot open: No such file or directory");
-  EXPECT_TRUE(dialogs.failures[2].startsWith(fifo + ": is not a regular file"))
+  EXPECT_EQ(dialogs.failures[1], bare + ": the name has no extension");
+  EXPECT_EQ(dialogs.failures[2], missing + ": cannot open: No such file or directory");
+  EXPECT_TRUE(dialogs.failures[3].startsWith(fifo + ": is not a regular file"))
       << "a pipe without a writer does not stall the window";
   EXPECT_TRUE(dialogs.suggestedReports.isEmpty());
 }
