@@ -9,13 +9,13 @@
 #include <QString>
 #include <QWidget>
 
-class QMdiSubWindow;
-
 #include "button_look.h"
 #include "button_picture.h"
 #include "input_flags.h"
 #include "ole_colour.h"
 #include "property_bag.h"
+
+class QMdiSubWindow;
 
 namespace ordelix {
 
