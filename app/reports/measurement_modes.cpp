@@ -9,6 +9,7 @@
 #include "nucleic_acid.h"
 #include "od600.h"
 #include "photometry.h"
+#include "platform/paths.h"
 #include "protein.h"
 #include "wavelength_scan.h"
 
@@ -28,16 +29,16 @@ std::span<const MeasurementMode> measurement_modes() {
   return modes;
 }
 
-std::string_view name_extension(std::string_view path) {
-  std::string_view name = path.substr(path.find_last_of('/') + 1);
-  std::size_t dot = name.find_last_of('.');
+std::string name_extension(std::string_view path) {
+  const std::string name = path_file_name(path);
+  const std::size_t dot = name.find_last_of('.');
   // A leading dot hides a file; it does not start an extension.
-  if (dot == std::string_view::npos || dot == 0) return {};
+  if (dot == std::string::npos || dot == 0) return {};
   return name.substr(dot + 1);
 }
 
 const MeasurementMode* measurement_mode_of(std::string_view path) {
-  std::string_view extension = name_extension(path);
+  const std::string extension = name_extension(path);
   for (const MeasurementMode& mode : measurement_modes()) {
     if (extension.size() != mode.extension.size()) continue;
     bool same = true;

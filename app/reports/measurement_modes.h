@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "report_context.h"
@@ -17,7 +18,7 @@ std::span<const MeasurementMode> measurement_modes();
 
 // What follows the last dot of the path's last name; "" for a name without a
 // dot, ending in one or whose only dot leads it (".PRO" is a hidden file).
-std::string_view name_extension(std::string_view path);
+std::string name_extension(std::string_view path);
 
 // The mode named by a file's extension, compared without regard to case. A
 // name without an extension names none, whatever its last letters.
