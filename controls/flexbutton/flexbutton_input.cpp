@@ -26,7 +26,7 @@ bool FlexButton::event(QEvent* event) {
     case QEvent::ShortcutOverride: {
       // With the focus the control takes a plain Enter itself, before the host's default button.
       const auto* key = static_cast<QKeyEvent*>(event);
-      if (key_code(key->key()) == key_enter &&
+      if (key_code(*key) == key_enter &&
           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
         return true;

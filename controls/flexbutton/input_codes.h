@@ -31,13 +31,12 @@ qint16 shift_code(Qt::KeyboardModifiers modifiers);
 // platform reports.
 qint16 key_press_shift_code(int qt_key, Qt::KeyboardModifiers modifiers);
 
-// The platform's virtual key codes, as a keyboard with the US layout gives them: Enter 13,
-// Space 32, letters and digits as their upper-case characters, arrows 37 to 40, punctuation as
-// its key ("." 190, "," 188, "-" 189; a shifted character as its key: "!" 49), and the keypad's
-// own codes (digits 96 to 105) for keys marked by Qt::KeypadModifier; 0 for keys without one.
-qint16 key_code(int qt_key, Qt::KeyboardModifiers modifiers = {});
-// The same for a key press or release. A key whose character gives no code, such as a letter of
-// a non-Latin layout, is named by where it sits on the keyboard, where the platform tells that.
+// The platform's virtual key code of a key press or release, as a keyboard with the US layout
+// gives it: Enter 13, Space 32, letters and digits as their upper-case characters, arrows 37 to
+// 40, punctuation as its key ("." 190, "," 188, "-" 189; a shifted character as its key: "!" 49),
+// and the keypad's own codes (digits 96 to 105) for keys marked by Qt::KeypadModifier. A key whose
+// character gives no code, such as a letter of a non-Latin layout, is named by where it sits on
+// the keyboard, where the platform tells that; 0 for keys without a code.
 qint16 key_code(const QKeyEvent& event);
 
 }  // namespace ordelix

@@ -209,9 +209,7 @@ bool scan_codes_are_key_numbers() {
   return platform == u"xcb" || platform.startsWith(u"wayland");
 }
 
-}  // namespace
-
-qint16 key_code(int qt_key, Qt::KeyboardModifiers modifiers) {
+qint16 code_of_qt_key(int qt_key, Qt::KeyboardModifiers modifiers) {
   if (modifiers & Qt::KeypadModifier) {
     if (const qint16 code = keypad_code(qt_key)) return code;
   }
@@ -221,8 +219,10 @@ qint16 key_code(int qt_key, Qt::KeyboardModifiers modifiers) {
   return character_code(qt_key);
 }
 
+}  // namespace
+
 qint16 key_code(const QKeyEvent& event) {
-  if (const qint16 code = key_code(event.key(), event.modifiers())) return code;
+  if (const qint16 code = code_of_qt_key(event.key(), event.modifiers())) return code;
   if (!scan_codes_are_key_numbers()) return 0;
   return key_code_at_position(event.nativeScanCode());
 }

@@ -7,8 +7,6 @@
 #include <optional>
 #include <utility>
 
-#include <QFont>
-
 #include "picture_text.h"
 #include "quoted_text.h"
 #include "stored_font.h"
@@ -69,8 +67,6 @@ QString encoded(const QVariant& value) {
     case QMetaType::UShort:
     case QMetaType::ULongLong:
       return QString::number(value.toULongLong());
-    case QMetaType::QFont:
-      return font_text({value.value<QFont>(), std::nullopt});
     default:
       return quoted(value.toString());
   }
@@ -98,11 +94,6 @@ std::optional<QVariant> decoded(const QString& stored, const QVariant& like) {
       return whole_number_as<short>(stored);
     case QMetaType::QString:
       return QVariant(plain_text(stored));
-    case QMetaType::QFont: {
-      const std::optional<StoredFont> font = font_from_text(stored, like.value<QFont>());
-      if (!font) return std::nullopt;
-      return QVariant(font->font);
-    }
     default:
       return std::nullopt;
   }

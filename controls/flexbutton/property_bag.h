@@ -19,7 +19,7 @@ class PropertyBag {
 
   QString text() const;
 
-  // The stored value converted to the type of `fallback` (bool, int, uint, short, QString, QFont,
+  // The stored value converted to the type of `fallback` (bool, int, uint, short, QString,
   // StoredFont or ButtonPicture); `fallback` when there is no entry or it does not convert.
   QVariant read(QStringView key, const QVariant& fallback) const;
 

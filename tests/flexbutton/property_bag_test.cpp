@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "button_picture.h"
+#include "stored_font.h"
 
 #include "property_bag.h"
 
@@ -52,10 +53,11 @@ class PropertyBagTest : public QObject {
     font.setBold(true);
     PropertyBag bag;
     bag.write("Caption", caption, QString());
-    bag.write("Font", font, QFont("Tahoma", 8));
+    const QVariant tahoma = QVariant::fromValue(ordelix::StoredFont{QFont("Tahoma", 8), {}});
+    bag.write("Font", QVariant::fromValue(ordelix::StoredFont{font, {}}), tahoma);
     const PropertyBag reread(bag.text());
     QCOMPARE(reread.read(u"Caption", QString()).toString(), caption);
-    const QFont back = reread.read(u"Font", QFont("Tahoma", 8)).value<QFont>();
+    const QFont back = reread.read(u"Font", tahoma).value<ordelix::StoredFont>().font;
     QCOMPARE(back.family(), QString("MS Sans Serif"));
     QCOMPARE(back.pointSizeF(), 12.0);
     QVERIFY(back.bold());
