@@ -108,10 +108,10 @@ class ChunkedSave {
 
   BatchOutcome write(std::size_t i) {
     const BatchJob& job = jobs_[i];
-    if (settings_.on_existing == OnExistingReport::skip) {
-      if (std::optional<BatchOutcome> kept = kept_report(job)) return *kept;
-    }
     Result<Conversion> conversion = convert_export_file(job.input);
+    if (conversion && settings_.on_existing == OnExistingReport::skip) {
+      if (std::optional<BatchOutcome> kept = kept_report(job, conversion.value())) return *kept;
+    }
     BatchOutcome outcome = outcome_of(conversion, settings_);
     if (!outcome.result) return outcome;
     if (settings_.create_folders) outcome.result = folder_make(path_folder(job.target));
@@ -163,14 +163,29 @@ class ChunkedSave {
   }
 
  private:
-  // The outcome of a file whose report stands already, before any conversion:
-  // skipped when it is complete, failed when it cannot be trusted. None for a
-  // file to convert.
-  std::optional<BatchOutcome> kept_report(const BatchJob& job) const {
-    Result<ExistingReport> existing = existing_report_at(job.target, settings_.format);
+  // The report the conversion gives, as a save would write it.
+  Result<ZipBytes> fresh_report(const BatchJob& job, const Conversion& conversion) const {
+    if (settings_.format == ReportFormat::xlsx) {
+      WorkbookSheet only{&conversion.sheet, {}};
+      return report_workbook_bytes({&only, 1}, conversion.created, path_folder(job.target));
+    }
+    return ZipBytes(run_data_text(run_data_of(job.input, conversion), settings_.format,
+                                  settings_.csv_separator));
+  }
+
+  // The outcome of a file whose report stands already: skipped when it is
+  // the report the file gives now, failed when it is not, or cannot be
+  // trusted. None for a file to save.
+  std::optional<BatchOutcome> kept_report(const BatchJob& job, const Conversion& conversion) const {
+    // Nothing to keep; and a file named as its own report is no report, and
+    // fails as it would without skipping.
+    if (path_kind(job.target) != PathKind::regular || paths_same_file(job.input, job.target))
+      return std::nullopt;
+    Result<ZipBytes> fresh = fresh_report(job, conversion);
+    if (!fresh) return std::nullopt;  // the save fails the same way, and says so
+    Result<ExistingReport> existing =
+        existing_report_at(job.target, settings_.format, fresh.value());
     if (existing && existing.value() == ExistingReport::none) return std::nullopt;
-    // A file named as its own report is no report, and fails as it would without skipping.
-    if (paths_same_file(job.input, job.target)) return std::nullopt;
     BatchOutcome outcome;
     if (existing)
       outcome.skipped = true;

@@ -47,6 +47,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case cannot_place:
     case existing_report_incomplete:
     case existing_report_unreadable:
+    case existing_report_differs:
     case zip_missing:
     case zip_empty:
     case zip_cut_short:

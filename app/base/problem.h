@@ -40,6 +40,7 @@ enum class ProblemKind {
   // A report made before, which a batch that skips existing reports would keep.
   existing_report_incomplete,
   existing_report_unreadable,
+  existing_report_differs,  // not the report its export files give now
   // The finished workbook failed its check.
   zip_missing,
   zip_empty,

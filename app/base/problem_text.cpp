@@ -172,6 +172,10 @@ std::string problem_text(const Problem& p) {
       return "the existing report is not complete";
     case ProblemKind::existing_report_unreadable:
       return with_reason("cannot read the existing report", p.sys_errno);
+    case ProblemKind::existing_report_differs:
+      return p.counts[0] > 1 ? "the existing report does not hold these " +
+                                   std::to_string(p.counts[0]) + " files as they convert now"
+                             : "the existing report is not this file's report as it converts now";
     case ProblemKind::zip_missing:
       return workbook_fault(p, "no zip index");
     case ProblemKind::zip_empty:

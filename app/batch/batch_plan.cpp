@@ -25,9 +25,10 @@ std::vector<std::string> batch_report_paths(const std::vector<BatchInput>& input
 }
 
 std::optional<TargetClash> batch_find_clash(const std::vector<std::string>& targets) {
+  std::vector<std::string> identities = path_identities(targets);
   std::map<std::string, std::size_t> seen;
   for (std::size_t i = 0; i < targets.size(); ++i) {
-    auto [it, inserted] = seen.emplace(path_identity(targets[i]), i);
+    auto [it, inserted] = seen.emplace(identities[i], i);
     if (!inserted) return TargetClash{it->second, i};
   }
   return std::nullopt;

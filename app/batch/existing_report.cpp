@@ -1,12 +1,14 @@
 #include "existing_report.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
-#include <string_view>
+#include <vector>
 
 #include "platform/input_file.h"
 #include "platform/paths.h"
 #include "zip/zip_check.h"
+#include "zip/zip_compare.h"
 
 namespace ordelix {
 namespace {
@@ -35,30 +37,49 @@ Problem unreadable(const Problem& reason) {
   return Problem(ProblemKind::existing_report_unreadable, reason.sys_errno);
 }
 
-Result<ExistingReport> workbook_check(const ReadOnlyFile& file) {
-  FileZipSource source(file);
-  Result<void> checked = zip_index_check(source);
-  if (source.failure()) return unreadable(*source.failure());
-  if (!checked) return Problem(ProblemKind::existing_report_incomplete);
-  return ExistingReport::complete;
+Problem differs() {
+  return Problem(ProblemKind::existing_report_differs);
 }
 
-// The save writes data whole or not at all; another program's copy cut
-// short shows at its end.
-Result<ExistingReport> data_check(const ReadOnlyFile& file, ReportFormat format) {
-  char tail[2] = {};
-  if (file.size() < sizeof tail) return Problem(ProblemKind::existing_report_incomplete);
-  Result<std::size_t> n = file.read_at(file.size() - sizeof tail, tail, sizeof tail);
-  if (!n) return unreadable(n.error());
-  std::string_view end(tail, n.value());
-  bool whole = format == ReportFormat::csv ? end == "\r\n" : end == "}\n" || end == "]\n";
-  if (!whole) return Problem(ProblemKind::existing_report_incomplete);
-  return ExistingReport::complete;
+Result<ExistingReport> workbook_check(const ReadOnlyFile& file, const ZipSource& fresh) {
+  FileZipSource source(file);
+  Result<void> checked = zip_check(source);
+  if (source.failure()) return unreadable(*source.failure());
+  if (!checked) return Problem(ProblemKind::existing_report_incomplete);
+  if (!zip_same_contents(source, fresh)) {
+    if (source.failure()) return unreadable(*source.failure());
+    return differs();
+  }
+  return ExistingReport::same;
+}
+
+// The save writes data whole or not at all: a file that begins as the
+// report does but stops short was cut by another program's copy.
+Result<ExistingReport> data_check(const ReadOnlyFile& file, const ZipSource& fresh) {
+  constexpr std::size_t chunk = 64 * 1024;
+  std::vector<char> held(chunk), wanted(chunk);
+  std::uint64_t at = 0;
+  for (;;) {
+    Result<std::size_t> n = file.read_at(at, held.data(), held.size());
+    if (!n) return unreadable(n.error());
+    std::size_t m = fresh.read(at, wanted.data(), wanted.size());
+    std::size_t common = std::min(n.value(), m);
+    if (!std::equal(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(common),
+                    wanted.begin()))
+      return differs();
+    if (n.value() != m)
+      return n.value() < m
+                 ? Result<ExistingReport>(Problem(ProblemKind::existing_report_incomplete))
+                 : Result<ExistingReport>(differs());
+    if (m == 0) return ExistingReport::same;
+    at += m;
+  }
 }
 
 }  // namespace
 
-Result<ExistingReport> existing_report_at(const std::string& target, ReportFormat format) {
+Result<ExistingReport> existing_report_at(const std::string& target, ReportFormat format,
+                                          const ZipSource& fresh) {
   if (path_kind(target) != PathKind::regular) return ExistingReport::none;
   Result<ReadOnlyFile> file = ReadOnlyFile::open(target);
   if (!file) {
@@ -68,8 +89,8 @@ Result<ExistingReport> existing_report_at(const std::string& target, ReportForma
                 (why.kind == ProblemKind::cannot_open && why.sys_errno == ENOENT);
     return gone ? Result<ExistingReport>(ExistingReport::none) : unreadable(why);
   }
-  if (format == ReportFormat::xlsx) return workbook_check(file.value());
-  return data_check(file.value(), format);
+  if (format == ReportFormat::xlsx) return workbook_check(file.value(), fresh);
+  return data_check(file.value(), fresh);
 }
 
 }  // namespace ordelix

@@ -18,6 +18,7 @@
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
 #include "platform/output.h"
+#include "platform/paths.h"
 #include "problem_lines.h"
 #include "run_data_conversion.h"
 #include "save/report_save.h"
@@ -114,28 +115,6 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
   return ordelix::batch_save_reports(jobs, settings_of(options), reporter);
 }
 
-// With -n, a combined report that stands complete already is kept and its
-// files skipped; one that cannot be trusted fails them all. None when there
-// is nothing to keep.
-std::optional<std::vector<ordelix::BatchOutcome>> combined_kept(
-    const Options& options, const std::vector<std::string>& inputs, ConsoleReporter& reporter) {
-  if (!options.skip_existing || options.combine == to_stdout) return std::nullopt;
-  ordelix::Result<ordelix::ExistingReport> existing =
-      ordelix::existing_report_at(options.combine, options.format);
-  if (existing && existing.value() == ordelix::ExistingReport::none) return std::nullopt;
-  std::vector<ordelix::BatchOutcome> outcomes(inputs.size());
-  for (ordelix::BatchOutcome& outcome : outcomes) {
-    outcome.attempted = true;
-    outcome.skipped = existing.ok();
-    if (!existing) outcome.result = existing.error();
-  }
-  if (!existing)
-    reporter.error(options.combine, ordelix::failure_text(existing.error()));
-  else
-    for (const std::string& input : inputs) reporter.skipped(input, options.combine);
-  return outcomes;
-}
-
 // The converted files' data, as one JSON array in their order.
 std::string combined_data(const std::vector<std::string>& inputs,
                           const ordelix::ConvertedBatch& batch) {
@@ -144,6 +123,46 @@ std::string combined_data(const std::vector<std::string>& inputs,
     if (batch.outcomes[i].converted())
       runs.push_back(ordelix::run_data_of(inputs[i], batch.conversions[i]));
   return ordelix::run_data_json_array(runs);
+}
+
+// The combined report as a save would write it.
+ordelix::Result<ordelix::ZipBytes> combined_fresh(const Options& options,
+                                                  const std::vector<std::string>& inputs,
+                                                  const ordelix::ConvertedBatch& batch,
+                                                  const ordelix::CombinedSheets& combined) {
+  if (options.format == ordelix::ReportFormat::json)
+    return ordelix::ZipBytes(combined_data(inputs, batch));
+  return ordelix::report_workbook_bytes(combined.sheets, combined.created,
+                                        ordelix::path_folder(options.combine));
+}
+
+// With -n, a combined report that stands already is kept, and its files
+// skipped, only when it is the one these files give now: the same files in
+// the same order, each as it converts now. Otherwise they all fail. False
+// when there is nothing to keep.
+bool combined_kept(const Options& options, const std::vector<std::string>& inputs,
+                   ordelix::ConvertedBatch& batch, const ordelix::CombinedSheets& combined,
+                   ConsoleReporter& reporter) {
+  if (!options.skip_existing || options.combine == to_stdout ||
+      ordelix::path_kind(options.combine) != ordelix::PathKind::regular)
+    return false;
+  ordelix::Result<ordelix::ZipBytes> fresh = combined_fresh(options, inputs, batch, combined);
+  if (!fresh) return false;  // the save fails the same way, and says so
+  ordelix::Result<ordelix::ExistingReport> existing =
+      ordelix::existing_report_at(options.combine, options.format, fresh.value());
+  if (existing && existing.value() == ordelix::ExistingReport::none) return false;
+  if (!existing) {
+    ordelix::Problem why = existing.error();
+    why.counts[0] = static_cast<long long>(combined.files.size());
+    reporter.error(options.combine, ordelix::failure_text(why));
+    for (std::size_t i : combined.files) batch.outcomes[i].result = why;
+    return true;
+  }
+  for (std::size_t i : combined.files) {
+    batch.outcomes[i].skipped = true;
+    reporter.skipped(inputs[i], options.combine);
+  }
+  return true;
 }
 
 ordelix::Result<void> combined_data_save(const Options& options, const std::string& json) {
@@ -163,11 +182,11 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
     if (ordelix::batch_find_clash({input, options.combine}))
       throw UsageError(ordelix::printable_name(input) +
                        ": the combined workbook would replace this export file");
-  if (auto kept = combined_kept(options, inputs, reporter)) return std::move(*kept);
   reporter.set_files(inputs, std::vector<std::string>(inputs.size()));
   ordelix::ConvertedBatch batch = ordelix::batch_convert(inputs, settings_of(options), reporter);
   ordelix::CombinedSheets combined = ordelix::batch_combined_sheets(inputs, batch);
   if (combined.sheets.empty()) return batch.outcomes;
+  if (combined_kept(options, inputs, batch, combined, reporter)) return batch.outcomes;
 
   ordelix::SaveOptions save;
   save.replace_existing = options.force;

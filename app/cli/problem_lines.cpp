@@ -11,7 +11,8 @@ std::string warning_line(std::string_view path, const Problem& warning) {
 std::string failure_text(const Problem& error) {
   std::string text = problem_text(error);
   if (error.kind == ProblemKind::target_exists ||
-      error.kind == ProblemKind::existing_report_incomplete)
+      error.kind == ProblemKind::existing_report_incomplete ||
+      error.kind == ProblemKind::existing_report_differs)
     text += " (--force replaces it)";
   return text;
 }

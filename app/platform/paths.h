@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ordelix {
 
@@ -17,9 +18,13 @@ std::string path_folder(std::string_view path);
 // leading dot not counting) replaced by `extension` (".xlsx").
 std::string path_with_extension(std::string_view path, std::string_view extension);
 
-// One spelling for every path that names the same place, as far as the file
-// system tells: absolute, with links and "." and ".." resolved.
-std::string path_identity(const std::string& path);
+// For each path, one spelling shared by every path that names the same place,
+// as far as the file system tells: links and "." and ".." resolved, and
+// names in a folder that takes two names differing only in case for one file
+// (FAT, exFAT, SMB shares, case-folding ext4 folders; every folder on
+// Windows) folded to one case. A folder that does not exist yet is taken to
+// name as the folder it would be made in. Each folder is looked at once.
+std::vector<std::string> path_identities(const std::vector<std::string>& paths);
 // Whether both name one existing file.
 bool paths_same_file(const std::string& a, const std::string& b);
 

@@ -74,11 +74,9 @@ Result<void> blocks_into(StagedFile& file, std::span<const std::string_view> blo
 // Checked in memory before a byte of it reaches the folder.
 Result<void> workbook_into(StagedFile& file, std::span<const WorkbookSheet> sheets,
                            std::time_t created, const std::string& folder) {
-  ZipBytes zip;
-  if (Result<void> written = xlsx_write_workbook(sheets, created, folder, zip); !written)
-    return written;
-  if (Result<void> checked = zip_check(zip); !checked) return checked;
-  return blocks_into(file, zip.blocks());
+  Result<ZipBytes> zip = report_workbook_bytes(sheets, created, folder);
+  if (!zip) return std::move(zip).error();
+  return blocks_into(file, zip->blocks());
 }
 
 Result<void> sync_if_asked(StagedFile& file, WriteSync sync) {
@@ -87,6 +85,15 @@ Result<void> sync_if_asked(StagedFile& file, WriteSync sync) {
 }
 
 }  // namespace
+
+Result<ZipBytes> report_workbook_bytes(std::span<const WorkbookSheet> sheets, std::time_t created,
+                                       const std::string& temp_folder) {
+  ZipBytes zip;
+  if (Result<void> written = xlsx_write_workbook(sheets, created, temp_folder, zip); !written)
+    return std::move(written).error();
+  if (Result<void> checked = zip_check(zip); !checked) return std::move(checked).error();
+  return zip;
+}
 
 Result<PendingReport> report_write(std::span<const WorkbookSheet> sheets, const std::string& target,
                                    const SaveOptions& options, WriteSync sync) {

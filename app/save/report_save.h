@@ -52,6 +52,10 @@ Result<PendingReport> report_write(std::span<const WorkbookSheet> sheets, const 
 Result<PendingReport> report_write_bytes(std::string_view bytes, const std::string& target,
                                          const SaveOptions& options,
                                          WriteSync sync = WriteSync::synced);
+// A workbook in memory, checked as every saved one is: what a save would
+// write, with parts too large for memory in `temp_folder`.
+Result<ZipBytes> report_workbook_bytes(std::span<const WorkbookSheet> sheets, std::time_t created,
+                                       const std::string& temp_folder);
 // Makes the placing of reports in the target's folder last through a crash.
 Result<void> report_sync_folder(const std::string& target);
 

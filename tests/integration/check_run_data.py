@@ -42,6 +42,11 @@ DATA_EXTENSIONS = (".json", ".csv")
 LAYOUT = re.compile(r" ?-+| +")  # a separator, a line of hyphens, a padding of blanks
 
 
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def read_string_table(xml_source):
     """The shared strings as the format defines them: _xHHHH_ is the character
     HHHH. openpyxl only drops "x005F_", which reads "_x005F_x0041_" as
@@ -443,6 +448,47 @@ class CommandLine(DataCase):
         self.assertEqual(self.read_json(target)["mode"], "nucleic acid")
         run = self.convert("-f", "-o", self.path("dsdna.NUC"), "--format", "json", source)
         self.assertEqual(run.rc, 2, run.err)
+
+    def test_skipping_keeps_only_the_data_the_file_gives_now(self):
+        dsdna, rna = self.example("dsdna.NUC"), self.example("rna.NUC")
+        out = self.folder("out")
+        for form in ("json", "csv"):
+            with self.subTest(format=form):
+                self.assert_converted(self.convert("--format", form, "-d", out, dsdna, rna))
+                target = os.path.join(out, "dsdna." + form)
+                whole = read_bytes(target)
+                kept = self.convert("-n", "--format", form, "-d", out, dsdna)
+                self.assert_converted(kept)
+                self.assertEqual(read_bytes(target), whole)
+                # Cut after a line, it still ends as a whole file does.
+                first_lines = whole[:whole.index(b"\n", whole.index(b"\n") + 1) + 1]
+                others = read_bytes(os.path.join(out, "rna." + form))
+                for held, why in ((first_lines, "the existing report is not complete"),
+                                  (others, "the existing report is not this file's report as "
+                                           "it converts now")):
+                    with open(target, "wb") as f:
+                        f.write(held)
+                    run = self.convert("-n", "--format", form, "-d", out, dsdna)
+                    self.assertEqual(run.err, f"{dsdna}: {why} (--force replaces it): {target}\n")
+                    self.assertEqual(run.rc, 1)
+                    self.assertEqual(read_bytes(target), held)
+
+    def test_a_combined_array_is_kept_only_while_it_holds_the_files_given(self):
+        inputs = [self.example(n) for n in ("dsdna.NUC", "rna.NUC")]
+        combined = self.path("all.json")
+        self.assert_converted(self.convert("--format", "json", "--combine", combined, *inputs))
+        two = read_bytes(combined)
+        self.assert_converted(self.convert("-n", "--combine", combined, *inputs))
+        self.assertEqual(read_bytes(combined), two)
+        added = inputs + [self.example("culture_od.OD")]
+        run = self.convert("-n", "--combine", combined, *added)
+        self.assertEqual(run.err, f"{combined}: the existing report does not hold these 3 files "
+                                  "as they convert now (--force replaces it)\n")
+        self.assertEqual(run.rc, 1)
+        self.assertEqual(read_bytes(combined), two)
+        self.assert_converted(self.convert("-f", "--combine", combined, *added))
+        self.assertEqual([run["file"] for run in self.read_json(combined)],
+                         ["dsdna.NUC", "rna.NUC", "culture_od.OD"])
 
     def test_warnings_go_to_stderr_and_into_the_data_and_strict_refuses_them(self):
         faulty = self.example("kinetics_step50.TSC")

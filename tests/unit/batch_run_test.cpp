@@ -135,7 +135,8 @@ TEST_F(BatchRun, MissingFolderIsMadeOnlyWhenAsked) {
 }
 
 // A batch stopped after its first 70 files, its reports then tampered with:
-// report 1 cut short, 2 emptied, a folder where 4 goes, 5 gone.
+// report 1 cut short, 2 emptied, a folder where 4 goes, 5 gone, 6 replaced
+// by 8's (a case-blind folder's doing, say), 9's sheet zeroed.
 class ResumedBatch : public BatchRun {
  protected:
   ResumedBatch() {
@@ -150,12 +151,17 @@ class ResumedBatch : public BatchRun {
     fs::remove(jobs_[4].target);
     fs::create_directory(jobs_[4].target);
     fs::remove(jobs_[5].target);
+    test::write_bytes(jobs_[6].target, test::read_bytes(jobs_[8].target));
+    test::write_bytes(jobs_[9].target, test::with_entry_zeroed(test::read_bytes(jobs_[9].target),
+                                                               "xl/worksheets/sheet1.xml"));
     for (std::size_t i = 0; i < 70; ++i)
       if (kept(i)) before_[i] = {test::read_bytes(jobs_[i].target), mtime(i)};
   }
 
   // A report of the first run left as it was made.
-  static bool kept(std::size_t i) { return i < 70 && !failing(i) && (i == 0 || i > 5); }
+  static bool kept(std::size_t i) {
+    return i < 70 && !failing(i) && (i == 0 || i > 5) && i != 6 && i != 9;
+  }
 
   fs::file_time_type mtime(std::size_t i) const { return fs::last_write_time(jobs_[i].target); }
 
@@ -170,7 +176,7 @@ TEST_F(ResumedBatch, SkippingKeepsTheCompleteReportsAndFailsTheOnesNotToTrust) {
   RecordingObserver observer;
   std::vector<BatchOutcome> outcomes = batch_save_reports(jobs_, settings, observer);
 
-  ASSERT_EQ(before_.size(), 56u) << "60 made, less 1, 2, 4 and 5";
+  ASSERT_EQ(before_.size(), 54u) << "60 made, less 1, 2, 4, 5, 6 and 9";
   for (std::size_t i = 0; i < jobs_.size(); ++i) {
     SCOPED_TRACE(jobs_[i].input);
     ASSERT_TRUE(outcomes[i].attempted);
@@ -180,8 +186,10 @@ TEST_F(ResumedBatch, SkippingKeepsTheCompleteReportsAndFailsTheOnesNotToTrust) {
       EXPECT_FALSE(outcomes[i].converted());
       EXPECT_EQ(test::read_bytes(jobs_[i].target), before_[i].first);
       EXPECT_EQ(mtime(i), before_[i].second);
-    } else if (i == 1 || i == 2) {
+    } else if (i == 1 || i == 2 || i == 9) {
       EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::existing_report_incomplete);
+    } else if (i == 6) {
+      EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::existing_report_differs);
     } else if (i == 4) {
       EXPECT_EQ(outcomes[i].result.error().kind, ProblemKind::target_is_folder);
     } else if (failing(i)) {
@@ -193,11 +201,11 @@ TEST_F(ResumedBatch, SkippingKeepsTheCompleteReportsAndFailsTheOnesNotToTrust) {
   }
   EXPECT_EQ(test::read_bytes(jobs_[2].target), "") << "a report not trusted is not replaced";
   EXPECT_EQ(observer.reported_indices.size(), 150u);
-  EXPECT_EQ(observer.last.failed, 24u) << "21 no export files, 1, 2 and 4";
+  EXPECT_EQ(observer.last.failed, 26u) << "21 no export files, 1, 2, 4, 6 and 9";
 
   BatchTally tally = batch_tally(outcomes);
-  EXPECT_EQ(tally.skipped, 56u);
-  EXPECT_EQ(tally.failed, 24u);
+  EXPECT_EQ(tally.skipped, 54u);
+  EXPECT_EQ(tally.failed, 26u);
   EXPECT_EQ(tally.converted, 70u) << "5, and 80 from 70 on less 11 no export files";
 }
 

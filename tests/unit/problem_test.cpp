@@ -26,7 +26,8 @@ TEST(ProblemKinds, SomeConcernTheReportsFile) {
   for (ProblemKind kind :
        {ProblemKind::target_exists, ProblemKind::target_in_use, ProblemKind::cannot_create_folder,
         ProblemKind::write_failed, ProblemKind::zip_cut_short, ProblemKind::cannot_place,
-        ProblemKind::existing_report_incomplete, ProblemKind::existing_report_unreadable})
+        ProblemKind::existing_report_incomplete, ProblemKind::existing_report_unreadable,
+        ProblemKind::existing_report_differs})
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
   for (ProblemKind kind :
        {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,
@@ -54,6 +55,12 @@ TEST(ProblemWording, SaysWhatItCarries) {
             "the existing report is not complete");
   EXPECT_EQ(problem_text(Problem(ProblemKind::existing_report_unreadable, EACCES)),
             "cannot read the existing report: Permission denied");
+  Problem differs(ProblemKind::existing_report_differs);
+  EXPECT_EQ(problem_text(differs),
+            "the existing report is not this file's report as it converts now");
+  differs.counts[0] = 3;
+  EXPECT_EQ(problem_text(differs),
+            "the existing report does not hold these 3 files as they convert now");
   EXPECT_EQ(problem_text(Problem(ProblemKind::no_extension)), "the name has no extension");
   EXPECT_EQ(problem_text(Problem(ProblemKind::no_mode)),
             "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)");

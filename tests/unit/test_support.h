@@ -5,6 +5,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -88,6 +89,27 @@ inline std::vector<std::string> names_in(const std::filesystem::path& folder) {
 
 inline bool is_workbook(const std::string& path) {
   return read_bytes(path).rfind("PK\x03\x04", 0) == 0;
+}
+
+// The workbook's `entry` with its stored bytes zeroed, its zip index left
+// whole: what a copier that sets the file's size first leaves when stopped.
+inline std::string with_entry_zeroed(std::string zip, const std::string& entry) {
+  // The central directory's record names the entry after 46 bytes of its
+  // own, its stored size at 20 and its local header's place at 42.
+  auto read_le = [&zip](std::size_t at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+      value = value << 8 | static_cast<unsigned char>(zip[at + static_cast<std::size_t>(i)]);
+    return static_cast<std::size_t>(value);
+  };
+  std::size_t record = zip.find("PK\x01\x02");
+  while (zip.compare(record + 46, entry.size(), entry) != 0)
+    record = zip.find("PK\x01\x02", record + 4);
+  std::size_t stored = read_le(record + 20, 4);
+  std::size_t local = read_le(record + 42, 4);
+  std::size_t data = local + 30 + read_le(local + 26, 2) + read_le(local + 28, 2);
+  zip.replace(data, stored, std::string(stored, '\0'));
+  return zip;
 }
 
 // `path` ("day2/x.OD") spelled with the platform's own separator, as the

@@ -4,8 +4,10 @@
 
 namespace ordelix {
 
-std::string path_identity(const std::string& path) {
-  return MemoryTable::identity(path);
+std::vector<std::string> path_identities(const std::vector<std::string>& paths) {
+  std::vector<std::string> identities;
+  for (const std::string& path : paths) identities.push_back(MemoryTable::identity(path));
+  return identities;
 }
 
 bool paths_same_file(const std::string& a, const std::string& b) {

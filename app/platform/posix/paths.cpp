@@ -14,13 +14,6 @@ std::string temp_folder() {
   return env != nullptr && *env != '\0' ? env : "/tmp";
 }
 
-std::string path_identity(const std::string& path) {
-  std::error_code ec;
-  fs::path identity = fs::weakly_canonical(fs::absolute(path), ec);
-  if (ec) identity = fs::absolute(path).lexically_normal();
-  return identity.string();
-}
-
 bool paths_same_file(const std::string& a, const std::string& b) {
   std::error_code ec;
   return fs::equivalent(a, b, ec);

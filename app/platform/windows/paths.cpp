@@ -36,6 +36,21 @@ std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::string& pa
   return info;
 }
 
+// Names on Windows are the same in any case.
+std::string identity_of(const std::string& path) {
+  std::error_code ec;
+  fs::path identity = fs::weakly_canonical(fs::absolute(fs_path(path), ec), ec);
+  if (ec) identity = fs::absolute(fs_path(path), ec).lexically_normal();
+  std::wstring wide = identity.make_preferred().native();
+  // Upper case as the file system compares names; kernel32's, since
+  // user32's would load the window system into a console program.
+  std::wstring upper(wide.size(), L'\0');
+  int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
+                        static_cast<int>(wide.size()), upper.data(), static_cast<int>(upper.size()),
+                        nullptr, nullptr, 0);
+  return utf8_of(n > 0 ? std::wstring_view(upper.data(), static_cast<std::size_t>(n)) : wide);
+}
+
 }  // namespace
 
 std::string path_join(std::string_view folder, std::string_view name) {
@@ -62,19 +77,10 @@ std::string temp_folder() {
   return utf8_of({buffer, n});
 }
 
-// Names on Windows are the same in any case.
-std::string path_identity(const std::string& path) {
-  std::error_code ec;
-  fs::path identity = fs::weakly_canonical(fs::absolute(fs_path(path), ec), ec);
-  if (ec) identity = fs::absolute(fs_path(path), ec).lexically_normal();
-  std::wstring wide = identity.make_preferred().native();
-  // Upper case as the file system compares names; kernel32's, since
-  // user32's would load the window system into a console program.
-  std::wstring upper(wide.size(), L'\0');
-  int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(),
-                        static_cast<int>(wide.size()), upper.data(), static_cast<int>(upper.size()),
-                        nullptr, nullptr, 0);
-  return utf8_of(n > 0 ? std::wstring_view(upper.data(), static_cast<std::size_t>(n)) : wide);
+std::vector<std::string> path_identities(const std::vector<std::string>& paths) {
+  std::vector<std::string> identities;
+  for (const std::string& path : paths) identities.push_back(identity_of(path));
+  return identities;
 }
 
 // The wide API throughout: the C runtime's calls that std::filesystem uses
