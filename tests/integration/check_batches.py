@@ -17,6 +17,7 @@ import sys
 import tempfile
 import time
 import unittest
+import zipfile
 
 import openpyxl
 
@@ -436,6 +437,38 @@ class Resuming(BatchCase):
         self.assert_converted(self.convert("-f", "-d", out, inputs[1]))
         self.assert_golden("rna", cut)
 
+    def test_a_workbook_is_kept_only_when_it_holds_what_its_file_gives(self):
+        inputs = [self.example(n, "runs", n) for n in ("dsdna.NUC", "rna.NUC", "bca_std.PRO")]
+        out = self.folder("out")
+        self.assert_converted(self.convert("-d", out, *inputs))
+        dsdna, rna, bca = (os.path.join(out, n) for n in ("dsdna.xlsx", "rna.xlsx", "bca_std.xlsx"))
+        # Another file's report at the name, as a case-blind folder leaves one.
+        shutil.copyfile(rna, dsdna)
+        # The sheet's data zeroed, the zip's index whole.
+        with zipfile.ZipFile(bca) as z:
+            sheet = z.getinfo("xl/worksheets/sheet1.xml")
+        with open(bca, "r+b") as f:
+            f.seek(sheet.header_offset + 26)
+            name_and_extra = int.from_bytes(f.read(2), "little") + int.from_bytes(f.read(2), "little")
+            f.seek(sheet.header_offset + 30 + name_and_extra)
+            f.write(bytes(sheet.compress_size))
+        # The same parts deflated otherwise, as another zip tool might: still the report.
+        with zipfile.ZipFile(rna) as z:
+            parts = [(info, z.read(info)) for info in z.infolist()]
+        with zipfile.ZipFile(rna, "w", zipfile.ZIP_DEFLATED, compresslevel=1) as z:
+            for info, data in parts:
+                z.writestr(info.filename, data)
+        before = {p: read_bytes(p) for p in (dsdna, rna, bca)}
+        run = self.convert("-n", "-d", out, *inputs)
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertIn(f"{inputs[0]}: the existing report is not this file's report as it converts "
+                      f"now (--force replaces it): {dsdna}\n", run.err)
+        self.assertIn(f"{inputs[2]}: the existing report is not complete (--force replaces it): "
+                      f"{bca}\n", run.err)
+        self.assertEqual(len(run.err.splitlines()), 2, run.err)
+        self.assertEqual(summary_of(run.out), (0, 2, 0, 1))
+        self.assertEqual({p: read_bytes(p) for p in before}, before)
+
     def test_with_force_is_a_usage_error(self):
         source = self.example("dsdna.NUC", "d.NUC")
         for args in (["-n", "-f"], ["--skip-existing", "--force"], ["-nf"]):
@@ -458,6 +491,16 @@ class Resuming(BatchCase):
         self.assertEqual(kept.out.splitlines()[:2],
                          [f"{i}: skipped, its report exists: {combined}" for i in inputs])
         self.assertEqual((read_bytes(combined), os.stat(combined).st_mtime_ns), before)
+
+        added = inputs + [self.example("culture_od.OD", "culture_od.OD")]
+        grown = self.convert("-n", "--combine", combined, *added)
+        self.assert_failed_about(grown, 1, f"{combined}: the existing report does not hold these "
+                                           "3 files as they convert now (--force replaces it)")
+        self.assertEqual(len(grown.err.splitlines()), 1, grown.err)
+        self.assertEqual(summary_of(grown.out), (0, 3, 0, 0))
+        self.assertEqual((read_bytes(combined), os.stat(combined).st_mtime_ns), before)
+        reordered = self.convert("-n", "--combine", combined, *reversed(inputs))
+        self.assert_failed_about(reordered, 1, "does not hold these 2 files")
 
         with open(combined, "r+b") as f:
             f.truncate(100)

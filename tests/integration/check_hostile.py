@@ -309,6 +309,43 @@ class Stick(HostileCase):
         self.assertEqual({name: os.stat(os.path.join(out, name)).st_mtime_ns
                           for name in reports}, before)
 
+    def test_names_the_stick_takes_for_one_are_refused_before_anything_is_written(self):
+        stick = self.stick()
+        out = os.path.join(stick, "out")
+        for first, second in (("Run.PRO", "run.PRO"), ("Über.PRO", "üBER.PRO")):
+            sources = [self.copy_example("bradford_std.PRO", "a", first),
+                       self.copy_example("lowry_kfactor.PRO", "b", second)]
+            for force in ((), ("-f",)):
+                with self.subTest(names=(first, second), force=force):
+                    run = self.convert(*force, "-d", out, *sources)
+                    self.assertEqual(run.rc, 2, run.err)
+                    self.assertIn(f"{sources[0]} and {sources[1]} would both write", run.err)
+                    self.assertIn("nothing was converted", run.err)
+                    self.assertEqual(os.listdir(stick), [])
+            # A folder that keeps case takes both.
+            on_disk = self.folder("on-disk", first)
+            self.assert_converted(self.convert("-d", on_disk, *sources))
+            self.assertEqual(sorted(os.listdir(on_disk)),
+                             sorted(os.path.splitext(n)[0] + ".xlsx" for n in (first, second)))
+
+    def test_a_report_of_the_other_case_is_not_kept_for_a_file(self):
+        stick = self.stick()
+        out = os.path.join(stick, "out")
+        first = self.copy_example("bradford_std.PRO", "a", "Run.PRO")
+        second = self.copy_example("lowry_kfactor.PRO", "b", "run.PRO")
+        self.assert_converted(self.convert("-d", out, first))
+        report = os.path.join(out, "Run.xlsx")
+        with open(report, "rb") as f:
+            made = f.read()
+        run = self.convert("-n", "-d", out, second)
+        self.assert_one_line_about(run, second, "is not this file's report", "--force")
+        self.assertEqual(os.listdir(out), ["Run.xlsx"])
+        with open(report, "rb") as f:
+            self.assertEqual(f.read(), made)
+        kept = self.convert("-n", "-d", out, first)
+        self.assert_converted(kept)
+        self.assertIn("1 skipped", kept.out)
+
     def test_failure_leaves_nothing_and_the_earlier_report(self):
         stick = self.stick()
         source = self.scan()

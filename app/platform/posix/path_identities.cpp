@@ -3,7 +3,6 @@
 // asked of the folder itself, since a FUSE or network file system's type
 // does not tell.
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
 #include <sys/stat.h>
@@ -12,7 +11,6 @@
 #include <wctype.h>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <optional>
 
 #include "base/utf8.h"
@@ -25,64 +23,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Enough names to find one with a letter in any folder but an odd one.
-constexpr int names_asked = 64;
-
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
 std::optional<struct stat> stat_of(const std::string& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
   return st;
 }
 
-// The name with the case of each ASCII letter turned; "" when it has none.
+// The name with the case of each ASCII letter turned.
 std::string case_turned(std::string_view name) {
   std::string turned(name);
-  bool letters = false;
   for (char& c : turned) {
-    if (c >= 'a' && c <= 'z') {
+    if (c >= 'a' && c <= 'z')
       c = static_cast<char>(c - 'a' + 'A');
-      letters = true;
-    } else if (c >= 'A' && c <= 'Z') {
+    else if (c >= 'A' && c <= 'Z')
       c = static_cast<char>(c - 'A' + 'a');
-      letters = true;
-    }
   }
-  return letters ? turned : std::string();
+  return turned;
 }
 
-// Whether the folder finds `name`, which stands in it, under the name with
-// its letters' case turned.
-bool finds_in_other_case(const std::string& folder, const std::string& name,
-                         const std::string& turned) {
-  std::optional<struct stat> as_named = stat_of(path_join(folder, name));
-  std::optional<struct stat> as_turned = stat_of(path_join(folder, turned));
-  return as_named && as_turned && as_named->st_dev == as_turned->st_dev &&
-         as_named->st_ino == as_turned->st_ino;
-}
-
-// Asked of a name the folder holds; failing one with a letter, of a hidden
-// file made for the question. A folder nothing can be made in is taken to
-// keep case: it gets no reports anyway.
+// Asked of a hidden file made for the question, by a name no other file has:
+// a FUSE file system may give one file another inode under each spelling,
+// so only whether the other spelling finds a file at all tells. A folder
+// nothing can be made in is taken to keep case: it gets no reports anyway.
 bool folds_case(const std::string& folder) {
-  if (std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str())); dir) {
-    int asked = 0;
-    for (const dirent* entry = ::readdir(dir.get()); entry != nullptr && asked < names_asked;
-         entry = ::readdir(dir.get()), ++asked) {
-      std::string turned = case_turned(entry->d_name);
-      if (!turned.empty()) return finds_in_other_case(folder, entry->d_name, turned);
-    }
-  }
   std::string probe = hidden_name(folder);
   int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   RemovalOnSignal removal(probe);
   ::close(fd);
-  std::string name = path_file_name(probe);
-  bool folds = finds_in_other_case(folder, name, case_turned(name));
+  struct stat st {};
+  bool folds = ::lstat(path_join(folder, case_turned(path_file_name(probe))).c_str(), &st) == 0;
   ::unlink(probe.c_str());
   return folds;
 }
