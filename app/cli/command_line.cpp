@@ -118,7 +118,7 @@ Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& 
   app.add_flag("-r,--recursive", options.recursive, "also convert the subfolders of FILE folders");
   auto* force = app.add_flag("-f,--force", options.force, "replace reports that already exist");
   app.add_flag("-n,--skip-existing", options.skip_existing,
-               "keep complete reports that already exist; convert only the other files")
+               "keep reports that exist and match their files; convert only the others")
       ->excludes(force);
   app.add_flag("--strict", options.strict, "write no report for a file with warnings");
   app.add_option("-j,--jobs", options.jobs, "files converted at once (default: the CPU count)")
