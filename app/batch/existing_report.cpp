@@ -1,9 +1,7 @@
 #include "existing_report.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <optional>
-#include <vector>
+#include <string_view>
 
 #include "platform/input_file.h"
 #include "platform/paths.h"
@@ -13,25 +11,8 @@
 namespace ordelix {
 namespace {
 
-// The file as the zip check reads it; the first read that failed is kept,
-// for the check cannot tell it from a zip cut short.
-class FileZipSource : public ZipSource {
- public:
-  explicit FileZipSource(const ReadOnlyFile& file) : file_(file) {}
-
-  std::uint64_t size() const override { return file_.size(); }
-  std::size_t read(std::uint64_t at, void* data, std::size_t size) const override {
-    Result<std::size_t> n = file_.read_at(at, static_cast<char*>(data), size);
-    if (n) return n.value();
-    if (!failure_) failure_ = std::move(n).error();
-    return 0;
-  }
-  const std::optional<Problem>& failure() const { return failure_; }
-
- private:
-  const ReadOnlyFile& file_;
-  mutable std::optional<Problem> failure_;
-};
+// Larger than any report, however stored: another program's file.
+constexpr std::uint64_t largest_report = 256ull << 20;
 
 Problem unreadable(const Problem& reason) {
   return Problem(ProblemKind::existing_report_unreadable, reason.sys_errno);
@@ -41,39 +22,31 @@ Problem differs() {
   return Problem(ProblemKind::existing_report_differs);
 }
 
-Result<ExistingReport> workbook_check(const ReadOnlyFile& file, const ZipSource& fresh) {
-  FileZipSource source(file);
-  Result<void> checked = zip_check(source);
-  if (source.failure()) return unreadable(*source.failure());
-  if (!checked) return Problem(ProblemKind::existing_report_incomplete);
-  if (!zip_same_contents(source, fresh)) {
-    if (source.failure()) return unreadable(*source.failure());
-    return differs();
-  }
+// Read whole at once: the zip reader asks for a few bytes at a time.
+Result<std::string> bytes_of(const ReadOnlyFile& file) {
+  std::string bytes(file.size(), '\0');
+  Result<std::size_t> n = file.read_at(0, bytes.data(), bytes.size());
+  if (!n) return unreadable(n.error());
+  bytes.resize(n.value());
+  return bytes;
+}
+
+Result<ExistingReport> workbook_check(std::string_view held, const ZipSource& fresh) {
+  ZipBytes zip(held);
+  if (!zip_check(zip)) return Problem(ProblemKind::existing_report_incomplete);
+  if (!zip_same_contents(zip, fresh)) return differs();
   return ExistingReport::same;
 }
 
 // The save writes data whole or not at all: a file that begins as the
 // report does but stops short was cut by another program's copy.
-Result<ExistingReport> data_check(const ReadOnlyFile& file, const ZipSource& fresh) {
-  constexpr std::size_t chunk = 64 * 1024;
-  std::vector<char> held(chunk), wanted(chunk);
-  std::uint64_t at = 0;
-  for (;;) {
-    Result<std::size_t> n = file.read_at(at, held.data(), held.size());
-    if (!n) return unreadable(n.error());
-    std::size_t m = fresh.read(at, wanted.data(), wanted.size());
-    std::size_t common = std::min(n.value(), m);
-    if (!std::equal(held.begin(), held.begin() + static_cast<std::ptrdiff_t>(common),
-                    wanted.begin()))
-      return differs();
-    if (n.value() != m)
-      return n.value() < m
-                 ? Result<ExistingReport>(Problem(ProblemKind::existing_report_incomplete))
-                 : Result<ExistingReport>(differs());
-    if (m == 0) return ExistingReport::same;
-    at += m;
-  }
+Result<ExistingReport> data_check(std::string_view held, const ZipSource& fresh) {
+  std::string wanted(fresh.size(), '\0');
+  wanted.resize(fresh.read(0, wanted.data(), wanted.size()));
+  if (held == wanted) return ExistingReport::same;
+  if (held.size() < wanted.size() && wanted.starts_with(held))
+    return Problem(ProblemKind::existing_report_incomplete);
+  return differs();
 }
 
 }  // namespace
@@ -89,8 +62,11 @@ Result<ExistingReport> existing_report_at(const std::string& target, ReportForma
                 (why.kind == ProblemKind::cannot_open && why.sys_errno == ENOENT);
     return gone ? Result<ExistingReport>(ExistingReport::none) : unreadable(why);
   }
-  if (format == ReportFormat::xlsx) return workbook_check(file.value(), fresh);
-  return data_check(file.value(), fresh);
+  if (file->size() > largest_report) return differs();
+  Result<std::string> held = bytes_of(file.value());
+  if (!held) return std::move(held).error();
+  if (format == ReportFormat::xlsx) return workbook_check(held.value(), fresh);
+  return data_check(held.value(), fresh);
 }
 
 }  // namespace ordelix
