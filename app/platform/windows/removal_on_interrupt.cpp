@@ -37,4 +37,12 @@ RemovalOnInterrupt::~RemovalOnInterrupt() {
   guarded->erase(guarded->find(path_));
 }
 
+UninterruptedStep::UninterruptedStep() {
+  guarded_mutex.lock();
+}
+
+UninterruptedStep::~UninterruptedStep() {
+  guarded_mutex.unlock();
+}
+
 }  // namespace ordelix

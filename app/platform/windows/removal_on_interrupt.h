@@ -18,4 +18,15 @@ class RemovalOnInterrupt {
   std::wstring path_;
 };
 
+// While one lives, an interrupt waits before it removes any file: for a step
+// no interrupt may cut in two. No RemovalOnInterrupt is made or dropped
+// meanwhile on its thread.
+class UninterruptedStep {
+ public:
+  UninterruptedStep();
+  ~UninterruptedStep();
+  UninterruptedStep(const UninterruptedStep&) = delete;
+  UninterruptedStep& operator=(const UninterruptedStep&) = delete;
+};
+
 }  // namespace ordelix

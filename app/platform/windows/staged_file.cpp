@@ -6,6 +6,7 @@
 #include <random>
 
 #include "handle_read.h"
+#include "place_failure.h"
 #include "removal_on_interrupt.h"
 #include "unique_handle.h"
 #include "windows_errors.h"
@@ -26,36 +27,70 @@ std::wstring hidden_name(const std::wstring& folder) {
   return long_path_in(folder, name);
 }
 
-bool in_use(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_USER_MAPPED_FILE;
-}
-
-// A problem placing the report: the name taken, the report open elsewhere, or else.
-Problem place_failure(DWORD error) {
-  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
-    return Problem(ProblemKind::target_exists, EEXIST);
-  if (in_use(error)) return Problem(ProblemKind::target_in_use, EBUSY);
-  return Problem(ProblemKind::cannot_place, errno_of(error));
-}
-
 // Through every layer to the disk, as MoveFileExW's write-through does the move.
 DWORD move_into_place(const std::wstring& from, const std::wstring& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? ERROR_SUCCESS
                                                                        : GetLastError();
 }
 
-// ReplaceFileW keeps the replaced file's attributes and permissions. A
-// report that vanished meanwhile is moved in; so is the new one when the old
-// one is gone but the new one could not take its name, lest the name stay
-// empty.
-DWORD replace_into_place(const std::wstring& from, const std::wstring& to) {
-  if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                   nullptr))
+// A name for the old report while the new one takes its place: one nothing
+// holds, as ReplaceFileW would write over a file there. Empty when none is found.
+std::wstring free_backup_name(const std::wstring& folder) {
+  for (int attempt = 0; attempt < name_attempts; ++attempt) {
+    std::wstring name = hidden_name(folder);
+    if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        GetLastError() == ERROR_FILE_NOT_FOUND)
+      return name;
+  }
+  return {};
+}
+
+// ReplaceFileW keeps the replaced report's attributes and permissions. It
+// moves the old report aside before the new one takes its name; without a
+// backup name, a failure between the two would leave the old one under a
+// name of the system's choosing, so it gets one of ours. An interrupt waits
+// for the step to end, so that it never finds the old report moved aside.
+DWORD replace_into_place(const std::wstring& from, const std::wstring& to,
+                         const std::wstring& backup) {
+  UninterruptedStep step;
+  if (ReplaceFileW(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                   nullptr, nullptr)) {
+    DeleteFileW(backup.c_str());
     return ERROR_SUCCESS;
+  }
   DWORD error = GetLastError();
-  bool name_free = error == ERROR_FILE_NOT_FOUND || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
-  return name_free ? move_into_place(from, to) : error;
+  switch (replace_failure_state(error)) {
+    case ReplaceFailureState::unchanged: {
+      // Should a file stand at the backup name all the same, it is the old
+      // report where the name is free, and a copy of it where it is not.
+      DWORD restored = move_into_place(backup, to);
+      if (restored == ERROR_ALREADY_EXISTS || restored == ERROR_FILE_EXISTS)
+        DeleteFileW(backup.c_str());
+      return error;
+    }
+    case ReplaceFailureState::name_free:
+      return move_into_place(from, to);
+    case ReplaceFailureState::old_report_at_backup:
+      break;
+  }
+  DWORD moved = move_into_place(from, to);
+  // Should the old report not go back either, it stays under the backup name.
+  if (moved == ERROR_SUCCESS)
+    DeleteFileW(backup.c_str());
+  else
+    move_into_place(backup, to);
+  return moved;
+}
+
+// ReplaceFileW's renames are not written through: the report, flushed under
+// its name, takes them to the disk with it.
+Result<void> placed_flush(const std::wstring& path) {
+  UniqueHandle placed(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!placed.valid() || !FlushFileBuffers(placed.get()))
+    return Problem(ProblemKind::sync_failed, last_errno());
+  return {};
 }
 
 }  // namespace
@@ -63,14 +98,18 @@ DWORD replace_into_place(const std::wstring& from, const std::wstring& to) {
 // Written under a hidden name, shared for deletion so that an interrupt can
 // remove it while it is open; the handle is closed before the move.
 struct StagedFile::Impl {
-  Impl(UniqueHandle h, std::wstring at, std::unique_ptr<RemovalOnInterrupt> guard)
-      : handle(std::move(h)), path(std::move(at)), removal(std::move(guard)) {}
+  Impl(UniqueHandle h, std::wstring in, std::wstring at, std::unique_ptr<RemovalOnInterrupt> guard)
+      : handle(std::move(h)),
+        folder(std::move(in)),
+        path(std::move(at)),
+        removal(std::move(guard)) {}
   ~Impl() {
     handle.reset();
     if (!placed) DeleteFileW(path.c_str());
   }
 
   UniqueHandle handle;
+  std::wstring folder;
   std::wstring path;
   std::unique_ptr<RemovalOnInterrupt> removal;
   bool placed = false;
@@ -85,8 +124,8 @@ Result<StagedFile> StagedFile::create(const std::string& folder, Naming) {
                                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (handle.valid())
-      return StagedFile(
-          std::make_unique<Impl>(std::move(handle), std::move(path), std::move(removal)));
+      return StagedFile(std::make_unique<Impl>(std::move(handle), wide_folder, std::move(path),
+                                               std::move(removal)));
     DWORD error = GetLastError();
     if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
       return Problem(ProblemKind::cannot_create, errno_of(error));
@@ -135,10 +174,18 @@ Result<void> StagedFile::place(const std::string& target, bool replace) {
     return Problem(ProblemKind::cannot_place, last_errno());
   impl_->handle.reset();
   std::wstring to = long_path(target);
-  DWORD error = replace ? replace_into_place(impl_->path, to) : move_into_place(impl_->path, to);
-  if (error != ERROR_SUCCESS) return place_failure(error);
+  if (!replace) {
+    if (DWORD error = move_into_place(impl_->path, to); error != ERROR_SUCCESS)
+      return place_failure_problem(error);
+    impl_->placed = true;
+    return {};
+  }
+  std::wstring backup = free_backup_name(impl_->folder);
+  if (backup.empty()) return Problem(ProblemKind::cannot_place, EEXIST);
+  if (DWORD error = replace_into_place(impl_->path, to, backup); error != ERROR_SUCCESS)
+    return place_failure_problem(error);
   impl_->placed = true;
-  return {};
+  return placed_flush(to);
 }
 
 Result<void> staged_files_sync(std::span<StagedFile* const> files) {
