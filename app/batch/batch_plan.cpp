@@ -34,4 +34,13 @@ std::optional<TargetClash> batch_find_clash(const std::vector<std::string>& targ
   return std::nullopt;
 }
 
+std::optional<std::size_t> batch_find_input_at(std::vector<std::string> inputs,
+                                               const std::string& target) {
+  inputs.push_back(target);
+  std::vector<std::string> identities = path_identities(inputs);
+  for (std::size_t i = 0; i + 1 < identities.size(); ++i)
+    if (identities[i] == identities.back()) return i;
+  return std::nullopt;
+}
+
 }  // namespace ordelix

@@ -24,4 +24,8 @@ struct TargetClash {
 // Two inputs whose reports would land on the same file.
 std::optional<TargetClash> batch_find_clash(const std::vector<std::string>& targets);
 
+// The first of `inputs` that a report saved at `target` would replace.
+std::optional<std::size_t> batch_find_input_at(std::vector<std::string> inputs,
+                                               const std::string& target);
+
 }  // namespace ordelix

@@ -178,10 +178,9 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
                                                     const std::vector<ordelix::BatchInput>& files,
                                                     ConsoleReporter& reporter) {
   std::vector<std::string> inputs = paths_of(files);
-  for (const std::string& input : inputs)
-    if (ordelix::batch_find_clash({input, options.combine}))
-      throw UsageError(ordelix::printable_name(input) +
-                       ": the combined workbook would replace this export file");
+  if (auto input = ordelix::batch_find_input_at(inputs, options.combine))
+    throw UsageError(ordelix::printable_name(inputs[*input]) +
+                     ": the combined workbook would replace this export file");
   reporter.set_files(inputs, std::vector<std::string>(inputs.size()));
   ordelix::ConvertedBatch batch = ordelix::batch_convert(inputs, settings_of(options), reporter);
   ordelix::CombinedSheets combined = ordelix::batch_combined_sheets(inputs, batch);

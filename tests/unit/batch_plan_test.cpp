@@ -110,6 +110,12 @@ TEST(BatchClash, DifferentSpellingsOfOnePath) {
       batch_find_clash(batch_report_paths(named({"./a.PRO", "a.PRO"}), "", "")).has_value());
 }
 
+TEST(BatchClash, AReportNamedAsAnInputIsFoundHoweverSpelled) {
+  EXPECT_EQ(batch_find_input_at({"a.PRO", "x/../b.PRO", "b.PRO"}, "./b.PRO"), 1u);
+  EXPECT_EQ(batch_find_input_at({"a.PRO", "b.PRO"}, "a.xlsx"), std::nullopt);
+  EXPECT_EQ(batch_find_input_at({}, "a.xlsx"), std::nullopt);
+}
+
 TEST(BatchClash, SameNameFromTwoFoldersIntoOneFolder) {
   EXPECT_FALSE(
       batch_find_clash(batch_report_paths(named({"x/a.PRO", "y/a.PRO"}), "", "")).has_value());
