@@ -462,9 +462,9 @@ class Resuming(BatchCase):
         run = self.convert("-n", "-d", out, *inputs)
         self.assertEqual(run.rc, 1, run.err)
         self.assertIn(f"{inputs[0]}: the existing report is not this file's report as it converts "
-                      f"now (--force replaces it): {dsdna}\n", run.err)
+                      f"now (--force replaces it): {joined(out, 'dsdna.xlsx')}\n", run.err)
         self.assertIn(f"{inputs[2]}: the existing report is not complete (--force replaces it): "
-                      f"{bca}\n", run.err)
+                      f"{joined(out, 'bca_std.xlsx')}\n", run.err)
         self.assertEqual(len(run.err.splitlines()), 2, run.err)
         self.assertEqual(summary_of(run.out), (0, 2, 0, 1))
         self.assertEqual({p: read_bytes(p) for p in before}, before)

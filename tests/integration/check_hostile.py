@@ -322,6 +322,8 @@ class Stick(HostileCase):
                     self.assertIn(f"{sources[0]} and {sources[1]} would both write", run.err)
                     self.assertIn("nothing was converted", run.err)
                     self.assertEqual(os.listdir(stick), [])
+            if ON_WINDOWS:
+                continue  # every Windows folder is case-blind, wine's too
             # A folder that keeps case takes both.
             on_disk = self.folder("on-disk", first)
             self.assert_converted(self.convert("-d", on_disk, *sources))

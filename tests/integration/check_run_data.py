@@ -470,8 +470,9 @@ class CommandLine(DataCase):
                     with open(target, "wb") as f:
                         f.write(held)
                     run = self.convert("-n", "--format", form, "-d", out, dsdna)
+                    printed = base.joined(out, "dsdna." + form)
                     self.assertTrue(run.err.endswith(
-                        f": {dsdna}: {why} (--force replaces it): {target}\n"), run.err)
+                        f": {dsdna}: {why} (--force replaces it): {printed}\n"), run.err)
                     self.assertEqual(len(run.err.splitlines()), 1, run.err)
                     self.assertEqual(run.rc, 1)
                     self.assertEqual(read_bytes(target), held)
