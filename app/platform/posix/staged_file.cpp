@@ -44,7 +44,7 @@ struct StagedFile::Impl {
   Impl(int descriptor, std::string at, std::unique_ptr<RemovalOnSignal> guard)
       : fd(descriptor), path(std::move(at)), removal(std::move(guard)) {}
   ~Impl() {
-    if (!placed && removal) ::unlink(path.c_str());
+    if (!placed && removal) removal->take([&] { return ::unlink(path.c_str()) == 0 ? 0 : errno; });
     ::close(fd);
   }
 
@@ -65,11 +65,15 @@ Result<StagedFile> StagedFile::create(const std::string& folder, Naming naming) 
   }
   for (int attempt = 0; attempt < name_attempts; ++attempt) {
     std::string path = hidden_name(folder);
-    // Guarded before it exists: a signal may come the moment it does.
     auto removal = std::make_unique<RemovalOnSignal>(path);
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
-    if (fd >= 0) return StagedFile(std::make_unique<Impl>(fd, std::move(path), std::move(removal)));
-    if (errno != EEXIST) return Problem(ProblemKind::cannot_create, errno);
+    int fd = -1;
+    int err = removal->make([&] {
+      fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
+      return fd >= 0 ? 0 : errno;
+    });
+    if (err == 0)
+      return StagedFile(std::make_unique<Impl>(fd, std::move(path), std::move(removal)));
+    if (err != EEXIST) return Problem(ProblemKind::cannot_create, err);
   }
   return Problem(ProblemKind::cannot_create, EEXIST);
 }
@@ -111,17 +115,23 @@ int StagedFile::Impl::place_unnamed(const std::string& target, bool replace) con
   for (int attempt = 0; attempt < name_attempts && err == EEXIST; ++attempt) {
     std::string hidden = hidden_name(path_folder(target));
     RemovalOnSignal guard(hidden);
-    err = ::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0
-              ? 0
-              : errno;
-    if (err == 0 && (err = rename_into_place(hidden, target, true)) != 0) ::unlink(hidden.c_str());
+    err = guard.make([&] {
+      return ::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0
+                 ? 0
+                 : errno;
+    });
+    if (err == 0 &&
+        (err = guard.take([&] { return rename_into_place(hidden, target, true); })) != 0)
+      guard.take([&] { return ::unlink(hidden.c_str()) == 0 ? 0 : errno; });
   }
   return err;
 }
 
 Result<void> StagedFile::place(const std::string& target, bool replace) {
-  int err = impl_->removal ? rename_into_place(impl_->path, target, replace)
-                           : impl_->place_unnamed(target, replace);
+  int err =
+      impl_->removal
+          ? impl_->removal->take([&] { return rename_into_place(impl_->path, target, replace); })
+          : impl_->place_unnamed(target, replace);
   if (err == EEXIST) return Problem(ProblemKind::target_exists, err);
   if (err != 0) return Problem(ProblemKind::cannot_place, err);
   impl_->placed = true;
