@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <set>
+#include <map>
 
 #include "fd_io.h"
+#include "file_system_flush.h"
 #include "placing.h"
 #include "platform/paths.h"
 #include "removal_on_signal.h"
@@ -139,15 +140,22 @@ Result<void> StagedFile::place(const std::string& target, bool replace) {
 }
 
 // One file alone by itself; several by one flush of each file system they
-// are on, much cheaper than one each.
+// are on, much cheaper than one each, where that flush reaches the files.
 Result<void> staged_files_sync(std::span<StagedFile* const> files) {
   if (files.size() == 1) return files.front()->sync();
-  std::set<dev_t> flushed;
-  for (const StagedFile* file : files) {
+  std::map<dev_t, bool> file_systems;  // whether one flush of it does
+  for (StagedFile* file : files) {
+    int fd = file->impl_->fd;
     struct stat st {};
-    if (::fstat(file->impl_->fd, &st) != 0) return sync_failure(errno);
-    if (flushed.insert(st.st_dev).second && ::syncfs(file->impl_->fd) != 0)
+    if (::fstat(fd, &st) != 0) return sync_failure(errno);
+    auto known = file_systems.find(st.st_dev);
+    bool first = known == file_systems.end();
+    if (first) known = file_systems.emplace(st.st_dev, syncfs_covers_files(fd)).first;
+    if (!known->second) {
+      if (Result<void> synced = file->sync(); !synced) return synced;
+    } else if (first && ::syncfs(fd) != 0) {
       return sync_failure(errno);
+    }
   }
   return {};
 }
