@@ -35,6 +35,16 @@ int unnamed_file(const std::string& folder, int& fd) {
   return 0;
 }
 
+// The placing failed as for a missing file while the staged file and the
+// folder are both there: the file system refuses the name itself, as exFAT
+// does one with a colon (ENOENT through FUSE, EINVAL from the kernel's own
+// drivers).
+bool name_refused(int err, const std::string& staged, const std::string& target) {
+  if (err != ENOENT && err != EINVAL) return false;
+  struct stat file {};
+  return ::stat(staged.c_str(), &file) == 0 && is_folder(path_folder(target));
+}
+
 Problem sync_failure(int err) {
   return Problem(ProblemKind::sync_failed, err);
 }
@@ -134,6 +144,7 @@ Result<void> StagedFile::place(const std::string& target, bool replace) {
           ? impl_->removal->take([&] { return rename_into_place(impl_->path, target, replace); })
           : impl_->place_unnamed(target, replace);
   if (err == EEXIST) return Problem(ProblemKind::target_exists, err);
+  if (name_refused(err, impl_->path, target)) return Problem(ProblemKind::target_name_refused, err);
   if (err != 0) return Problem(ProblemKind::cannot_place, err);
   impl_->placed = true;
   return {};
