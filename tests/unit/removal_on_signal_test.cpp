@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -233,6 +234,30 @@ TEST_F(RemovalOnSignalTest, ASignalDuringAStepElsewhereWaitsForItsEnd) {
   ASSERT_TRUE(WIFSIGNALED(status)) << status;
   EXPECT_EQ(WTERMSIG(status), SIGTERM);
   EXPECT_FALSE(fs::exists(path));
+}
+
+// Other threads go on making files while the handler removes those it
+// found; none they make may stay.
+TEST_F(RemovalOnSignalTest, FilesMadeWhileTheHandlerRemovesAreNotLeft) {
+  constexpr int made_before = 1000;
+  fs::path folder = unfinished("staged");
+  fs::create_directory(folder);
+  int status = in_child([&] {
+    std::atomic<int> count{0};
+    std::thread maker([&] {
+      std::vector<std::unique_ptr<RemovalOnSignal>> guards;
+      for (;;) {
+        std::string path = (folder / std::to_string(count.load())).string();
+        guards.push_back(std::make_unique<RemovalOnSignal>(path));
+        made(*guards.back(), path);
+        ++count;
+      }
+    });
+    while (count.load() < made_before) std::this_thread::yield();
+    ::raise(SIGTERM);
+  });
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_TRUE(fs::is_empty(folder));
 }
 
 }  // namespace

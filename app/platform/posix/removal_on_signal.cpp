@@ -43,6 +43,10 @@ static_assert(std::atomic<int>::is_always_lock_free &&
               "the handler reads the nodes without locks");
 
 std::atomic<RemovalNode*> nodes{nullptr};
+// Set while a handler removes the files it finds, and for good where the
+// signal then ends the process: meanwhile no step starts, so that no thread
+// makes a file behind the handler's back.
+std::atomic<bool> removing{false};
 constexpr std::array<int, 4> removal_signals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 std::array<struct sigaction, removal_signals.size()> previous_actions;
 
@@ -53,16 +57,18 @@ sigset_t removal_signal_set() {
   return set;
 }
 
+void pause_a_moment() {
+  struct timespec pause {
+    0, step_wait_ns
+  };
+  ::nanosleep(&pause, nullptr);
+}
+
 // A step holds the signals in its own thread, so a handler that finds a node
 // in a step runs in another one and the step ends while it waits.
 int state_after_steps(RemovalNode& node) {
   int state;
-  while ((state = node.state.load()) == RemovalNode::in_step) {
-    struct timespec pause {
-      0, step_wait_ns
-    };
-    ::nanosleep(&pause, nullptr);
-  }
+  while ((state = node.state.load()) == RemovalNode::in_step) pause_a_moment();
   return state;
 }
 
@@ -71,8 +77,13 @@ void state_claim(RemovalNode& node, int to) {
     state = state_after_steps(node);
 }
 
+bool ends_process(const struct sigaction& action) {
+  return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_DFL;
+}
+
 void remove_and_resend(int signal) {
   int saved_errno = errno;
+  removing.store(true);
   for (RemovalNode* node = nodes.load(); node != nullptr; node = node->next) {
     int state = state_after_steps(*node);
     if (state != RemovalNode::armed ||
@@ -81,8 +92,11 @@ void remove_and_resend(int signal) {
     ::unlink(node->path.get());
     node->state.store(RemovalNode::held);
   }
-  for (std::size_t i = 0; i < removal_signals.size(); ++i)
-    if (removal_signals[i] == signal) ::sigaction(signal, &previous_actions[i], nullptr);
+  for (std::size_t i = 0; i < removal_signals.size(); ++i) {
+    if (removal_signals[i] != signal) continue;
+    ::sigaction(signal, &previous_actions[i], nullptr);
+    if (!ends_process(previous_actions[i])) removing.store(false);
+  }
   errno = saved_errno;
   // Delivered once this handler returns, as the action that was there before.
   ::raise(signal);
@@ -134,7 +148,13 @@ RemovalOnSignal::~RemovalOnSignal() {
 void RemovalOnSignal::step_begin() {
   sigset_t removal = removal_signal_set();
   ::pthread_sigmask(SIG_BLOCK, &removal, &mask_before_step_);
-  state_claim(*node_, RemovalNode::in_step);
+  for (;;) {
+    state_claim(*node_, RemovalNode::in_step);
+    // Checked after the claim: a handler that sets it later finds the step.
+    if (!removing.load()) return;
+    node_->state.store(armed_ ? RemovalNode::armed : RemovalNode::held);
+    while (removing.load()) pause_a_moment();
+  }
 }
 
 void RemovalOnSignal::step_end(bool guarded) {

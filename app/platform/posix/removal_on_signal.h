@@ -13,9 +13,9 @@ struct RemovalNode;
 // process ends as the signal would have ended it. The steps that put the file
 // at the name and take it away run with those signals waiting for their end,
 // so that a signal removes exactly what this process made: never a file that
-// stood there before, nor one renamed into place. Any thread may hold any
-// number. The handlers go in with the first, and not for a signal the process
-// ignores.
+// stood there before, nor one renamed into place; and once a signal's removal
+// has begun, no step starts. Any thread may hold any number. The handlers go
+// in with the first, and not for a signal the process ignores.
 class RemovalOnSignal {
  public:
   explicit RemovalOnSignal(const std::string& path);
