@@ -38,7 +38,7 @@ constexpr std::size_t least_path_room = 256;
 // A handler waits for a step elsewhere in rounds of this.
 constexpr long step_wait_ns = 1'000'000;
 
-static_assert(std::atomic<int>::is_always_lock_free &&
+static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free &&
                   std::atomic<RemovalNode*>::is_always_lock_free,
               "the handler reads the nodes without locks");
 
