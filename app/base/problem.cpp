@@ -40,6 +40,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case target_is_input:
     case target_not_regular:
     case target_is_folder:
+    case target_name_refused:
     case cannot_create_folder:
     case cannot_create:
     case write_failed:

@@ -32,6 +32,7 @@ enum class ProblemKind {
   target_is_input,
   target_not_regular,
   target_is_folder,
+  target_name_refused,  // a name the folder's file system does not take, as exFAT "a:b"
   cannot_create_folder,
   cannot_create,
   write_failed,

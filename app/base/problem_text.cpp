@@ -154,6 +154,8 @@ std::string problem_text(const Problem& p) {
       return "the report's name is taken by something other than a regular file";
     case ProblemKind::target_is_folder:
       return "the report's name is that of a folder";
+    case ProblemKind::target_name_refused:
+      return "the folder's file system does not accept this name for the report";
     case ProblemKind::cannot_create_folder:
       return with_reason(
           "cannot create the report's folder " + printable_name(p.quote.value_or(std::string())),

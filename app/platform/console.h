@@ -20,7 +20,8 @@ using ConsoleChar = char;
 std::vector<std::string> console_arguments(int argc, ConsoleChar** argv);
 
 // Makes UTF-8 text show as such on the console, and the escape sequences
-// that redraw a line work, until the program ends.
+// that redraw a line work, until the program ends; output that no one reads
+// any more (a closed pipe) fails its writes rather than ending the program.
 void console_prepare();
 
 // Whether the descriptor (of the C runtime) is an interactive console.

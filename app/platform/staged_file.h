@@ -40,7 +40,8 @@ class StagedFile {
   Result<void> sync();
 
   // Gives the file the name `target`, in the same folder; a file already
-  // there is replaced only when `replace`. Errors: target_exists, cannot_place.
+  // there is replaced only when `replace`. Errors: target_exists,
+  // target_name_refused (where the system tells it apart), cannot_place.
   Result<void> place(const std::string& target, bool replace);
 
  private:

@@ -10,6 +10,7 @@ skip with a message where that is missing.
 
 import os
 import re
+import resource
 import shutil
 import signal
 import socket
@@ -63,9 +64,9 @@ def core_created(report):
     return re.search(r"<dcterms:created[^>]*>([^<]*)<", core).group(1)
 
 
-def task_states_below(pid):
-    """The states of the threads of `pid`'s children."""
-    states = []
+def threads_below(pid):
+    """The threads of `pid`'s children, as (task id, state)."""
+    threads = []
     for entry in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open(f"/proc/{entry}/stat") as f:
@@ -73,10 +74,38 @@ def task_states_below(pid):
                     continue
             for task in os.listdir(f"/proc/{entry}/task"):
                 with open(f"/proc/{entry}/task/{task}/stat") as f:
-                    states.append(f.read().rsplit(")", 1)[1].split()[0])
+                    threads.append((int(task), f.read().rsplit(")", 1)[1].split()[0]))
         except OSError:
             continue
-    return states
+    return threads
+
+
+def task_states_below(pid):
+    """The states of the threads of `pid`'s children."""
+    return [state for _, state in threads_below(pid)]
+
+
+def system_call_names(tid, path):
+    """Whether the system call the stopped thread `tid` is in names `path`
+    among its first three arguments."""
+    try:
+        with open(f"/proc/{tid}/syscall") as f:
+            fields = f.read().split()
+        with open(f"/proc/{tid}/mem", "rb", buffering=0) as memory:
+            for argument in fields[1:4]:
+                try:
+                    memory.seek(int(argument, 16))
+                    if memory.read(len(path) + 1) == os.fsencode(path) + b"\0":
+                        return True
+                except (OSError, ValueError, OverflowError):
+                    continue
+    except OSError:
+        pass
+    return False
+
+
+def without_core_dumps():
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
 class HostileCase(ConverterCase):
@@ -235,7 +264,7 @@ class Stick(HostileCase):
             self.skipTest(f"{why}: {done.stderr.strip()}")
         return done.stdout.strip()
 
-    def stick(self):
+    def stick(self, size=16 << 20):
         if os.geteuid() != 0:
             self.skipTest("mounting an exFAT stick needs root")
         for device in ("/dev/fuse", "/dev/loop-control"):
@@ -247,7 +276,7 @@ class Stick(HostileCase):
             self.skipTest("mounting an exFAT stick needs " + ", ".join(missing))
         image = os.path.join(self.elsewhere(), "stick.img")
         with open(image, "wb") as f:
-            f.truncate(16 << 20)
+            f.truncate(size)
         self.run_or_skip("cannot make an exFAT image", "mkfs.exfat", image)
         loop = self.run_or_skip("cannot attach the image to a loop device",
                                 "losetup", "--find", "--show", image)
@@ -411,10 +440,149 @@ class Stick(HostileCase):
         for name in ("a:b.xlsx", "what?.xlsx"):  # characters exFAT keeps out of names
             with self.subTest(name=name):
                 report = os.path.join(stick, name)
-                self.assert_one_line_about(self.convert("-o", report, source), source, report)
+                run = self.convert("-o", report, source)
+                self.assert_one_line_about(run, source, report)
+                if not ON_WINDOWS:
+                    self.assertEqual(run.err, f"ordelix-convert: {source}: the folder's file "
+                                     f"system does not accept this name for the report: {report}\n")
                 self.assertEqual(os.listdir(stick), [])
 
-    def test_stopped_conversion_leaves_nothing_on_the_stick(self):
+    def many_runs(self, count=600):
+        """A folder of `count` small export files."""
+        folder = self.folder("runs")
+        for i in range(count):
+            self.copy_example("bradford_std.PRO", "runs", f"run{i:03}.PRO")
+        return folder
+
+    def hidden_files(self, folder):
+        return [name for name in os.listdir(folder) if name.startswith(base.TEMP_PREFIX)]
+
+    def assert_whole_reports(self, folder):
+        for name in os.listdir(folder):
+            with zipfile.ZipFile(os.path.join(folder, name)) as z:
+                self.assertIsNone(z.testzip(), name)
+
+    def test_interrupted_batch_leaves_no_hidden_file(self):
+        if ON_WINDOWS:
+            self.skipTest(NO_SIGNALS)
+        stick = self.stick(64 << 20)
+        runs = self.many_runs()
+        for sig in (signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT):
+            with self.subTest(signal=sig.name):
+                out = os.path.join(stick, "out-" + sig.name)
+                os.mkdir(out)
+                child = subprocess.Popen([base.CONVERTER, "-j", "2", "-d", out, runs],
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                         preexec_fn=without_core_dumps)
+                self.addCleanup(child.kill)
+                # Past the first chunk, and more staged files in the folder.
+                while child.poll() is None:
+                    names = os.listdir(out)
+                    hidden = len(self.hidden_files(out))
+                    if hidden > 0 and len(names) - hidden >= 100:
+                        child.send_signal(sig)
+                        break
+                self.assertEqual(child.wait(timeout=60), -sig)
+                self.assertEqual(self.hidden_files(out), [])
+                self.assert_whole_reports(out)
+                shutil.rmtree(out)
+
+    def test_closed_output_pipe_ends_the_batch_with_every_report_and_a_message(self):
+        if ON_WINDOWS:
+            self.skipTest("a closed pipe is a signal only on POSIX systems")
+        stick = self.stick(64 << 20)
+        runs = self.many_runs()
+        out = os.path.join(stick, "out")
+        child = subprocess.Popen([base.CONVERTER, "-v", "-j", "2", "-d", out, runs],
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.addCleanup(child.kill)
+        shown = [child.stdout.readline() for _ in range(2)]  # as `| head -2`
+        child.stdout.close()
+        err = child.stderr.read()
+        self.assertEqual(child.wait(timeout=120), 1, err)
+        self.assertEqual(shown[0], f"{runs}/run000.PRO -> {out}/run000.xlsx\n")
+        self.assertEqual(err, "ordelix-convert: cannot write to standard output: Broken pipe\n")
+        self.assertEqual(self.hidden_files(out), [])
+        self.assertEqual(sorted(os.listdir(out)), [f"run{i:03}.xlsx" for i in range(600)])
+        self.assert_whole_reports(out)
+
+    def test_batch_onto_the_stick_flushes_each_report_before_naming_it(self):
+        if ON_WINDOWS:
+            self.skipTest("strace cannot see wine's calls as the Windows program makes them")
+        if shutil.which("strace") is None:
+            self.skipTest("watching the flushes needs strace")
+        stick = self.stick()
+        runs = self.many_runs(4)
+        out = os.path.join(stick, "out")
+        trace = os.path.join(self.elsewhere(), "trace")
+        # The kernel does not pass a flush of the whole file system on to FUSE.
+        done = subprocess.run(
+            ["strace", "-f", "-qq", "-y", "-o", trace, "-e",
+             "trace=fsync,fdatasync,syncfs,rename,renameat,renameat2",
+             base.CONVERTER, "-j", "2", "-d", out, runs],
+            capture_output=True, text=True, timeout=60,
+            env={**os.environ, "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"})
+        self.assertEqual(done.returncode, 0, done.stderr)
+        flushed, named = set(), []
+        with open(trace) as f:
+            for line in f:
+                if m := re.search(r"\b(?:fsync|fdatasync)\(\d+<([^>]*)>\) += 0", line):
+                    flushed.add(m.group(1))
+                elif m := re.search(r'\brename(?:at2?)?\(.*?"([^"]*)".*?"([^"]*)".* = 0$', line):
+                    self.assertIn(m.group(1), flushed, f"named {m.group(2)} unflushed")
+                    named.append(m.group(2))
+        self.assertEqual(sorted(named), [os.path.join(out, f"run{i:03}.xlsx") for i in range(4)])
+
+    def converter_held_at(self, tracer, path):
+        """The id of the traced converter, once it is held in a system call on `path`."""
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline and tracer.poll() is None:
+            for tid, state in threads_below(tracer.pid):
+                if state == "t" and system_call_names(tid, path):
+                    with open(f"/proc/{tid}/status") as f:
+                        return int(re.search(r"^Tgid:\s*(\d+)", f.read(), re.M).group(1))
+            time.sleep(0.005)
+        self.fail(f"the conversion was never held at {path}")
+
+    def traced(self, tracing, *args):
+        """The converter under strace, with `tracing` its options."""
+        tracer = subprocess.Popen(
+            ["strace", "-f", "-qq", "-o", "/dev/null", *tracing, base.CONVERTER, *args],
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+            env={**os.environ, "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"})
+        self.addCleanup(tracer.kill)
+        return tracer
+
+    def test_signal_while_placing_removes_only_what_the_run_made(self):
+        if ON_WINDOWS:
+            self.skipTest(NO_SIGNALS)
+        if shutil.which("strace") is None:
+            self.skipTest("holding a conversion while it places its report needs strace")
+        stick = self.stick()
+        source = self.copy_example("bradford_std.PRO", "run.PRO")
+        report = os.path.join(stick, "run.xlsx")
+        with self.subTest("the report just renamed over the empty file that held its name"):
+            tracer = self.traced(["-e", "trace=rename", "-e", "inject=rename:delay_exit=2000000"],
+                                 "-o", report, source)
+            os.kill(self.converter_held_at(tracer, report), signal.SIGTERM)
+            _, err = tracer.communicate(timeout=60)
+            self.assertEqual(tracer.returncode, -signal.SIGTERM, err)
+            self.assertEqual(os.listdir(stick), ["run.xlsx"])
+            self.assert_whole_reports(stick)
+            os.remove(report)
+        with self.subTest("another program's file, there before the name was reserved"):
+            tracer = self.traced(["-P", report, "-e", "trace=openat",
+                                  "-e", "inject=openat:delay_enter=2000000"], "-o", report, source)
+            converter = self.converter_held_at(tracer, report)
+            with open(report, "wb") as f:
+                f.write(b"another program's report")
+            os.kill(converter, signal.SIGTERM)
+            _, err = tracer.communicate(timeout=60)
+            self.assertEqual(tracer.returncode, -signal.SIGTERM, err)
+            with open(report, "rb") as f:
+                self.assertEqual(f.read(), b"another program's report")
+            self.assertEqual(os.listdir(stick), ["run.xlsx"])
+
         if ON_WINDOWS:
             self.skipTest(NO_SIGNALS)
         stick = self.stick()

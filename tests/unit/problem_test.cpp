@@ -27,7 +27,7 @@ TEST(ProblemKinds, SomeConcernTheReportsFile) {
        {ProblemKind::target_exists, ProblemKind::target_in_use, ProblemKind::cannot_create_folder,
         ProblemKind::write_failed, ProblemKind::zip_cut_short, ProblemKind::cannot_place,
         ProblemKind::existing_report_incomplete, ProblemKind::existing_report_unreadable,
-        ProblemKind::existing_report_differs})
+        ProblemKind::existing_report_differs, ProblemKind::target_name_refused})
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
   for (ProblemKind kind :
        {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,

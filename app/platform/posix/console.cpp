@@ -1,5 +1,6 @@
 #include "platform/console.h"
 
+#include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -9,7 +10,11 @@ std::vector<std::string> console_arguments(int argc, ConsoleChar** argv) {
   return std::vector<std::string>(argv, argv + argc);
 }
 
-void console_prepare() {}
+void console_prepare() {
+  // A reader that stops early (`| head`) makes a write fail with EPIPE, which
+  // the program reports, rather than end it with its reports half placed.
+  ::signal(SIGPIPE, SIG_IGN);
+}
 
 bool console_is_terminal(int descriptor) {
   return ::isatty(descriptor) != 0;

@@ -10,7 +10,6 @@
 #include <chrono>
 
 #include "platform/paths.h"
-#include "removal_on_signal.h"
 
 namespace ordelix {
 namespace {
@@ -27,7 +26,6 @@ bool still_reserved(const std::string& path, const struct stat& reserved) {
 // Takes `to` with an empty file of our own, which only then `from` replaces:
 // an existing `to` fails the exclusive create instead.
 int rename_over_reservation(const std::string& from, const std::string& to) {
-  RemovalOnSignal removal(to);
   int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
   if (fd < 0) return errno;
   struct stat reserved {};

@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <set>
+#include <map>
 
 #include "fd_io.h"
+#include "file_system_flush.h"
 #include "placing.h"
 #include "platform/paths.h"
 #include "removal_on_signal.h"
@@ -34,6 +35,16 @@ int unnamed_file(const std::string& folder, int& fd) {
   return 0;
 }
 
+// The placing failed as for a missing file while the staged file and the
+// folder are both there: the file system refuses the name itself, as exFAT
+// does one with a colon (ENOENT through FUSE, EINVAL from the kernel's own
+// drivers).
+bool name_refused(int err, const std::string& staged, const std::string& target) {
+  if (err != ENOENT && err != EINVAL) return false;
+  struct stat file {};
+  return ::stat(staged.c_str(), &file) == 0 && is_folder(path_folder(target));
+}
+
 Problem sync_failure(int err) {
   return Problem(ProblemKind::sync_failed, err);
 }
@@ -44,7 +55,7 @@ struct StagedFile::Impl {
   Impl(int descriptor, std::string at, std::unique_ptr<RemovalOnSignal> guard)
       : fd(descriptor), path(std::move(at)), removal(std::move(guard)) {}
   ~Impl() {
-    if (!placed && removal) ::unlink(path.c_str());
+    if (!placed && removal) removal->take([&] { return ::unlink(path.c_str()) == 0 ? 0 : errno; });
     ::close(fd);
   }
 
@@ -65,11 +76,15 @@ Result<StagedFile> StagedFile::create(const std::string& folder, Naming naming) 
   }
   for (int attempt = 0; attempt < name_attempts; ++attempt) {
     std::string path = hidden_name(folder);
-    // Guarded before it exists: a signal may come the moment it does.
     auto removal = std::make_unique<RemovalOnSignal>(path);
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
-    if (fd >= 0) return StagedFile(std::make_unique<Impl>(fd, std::move(path), std::move(removal)));
-    if (errno != EEXIST) return Problem(ProblemKind::cannot_create, errno);
+    int fd = -1;
+    int err = removal->make([&] {
+      fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
+      return fd >= 0 ? 0 : errno;
+    });
+    if (err == 0)
+      return StagedFile(std::make_unique<Impl>(fd, std::move(path), std::move(removal)));
+    if (err != EEXIST) return Problem(ProblemKind::cannot_create, err);
   }
   return Problem(ProblemKind::cannot_create, EEXIST);
 }
@@ -111,33 +126,47 @@ int StagedFile::Impl::place_unnamed(const std::string& target, bool replace) con
   for (int attempt = 0; attempt < name_attempts && err == EEXIST; ++attempt) {
     std::string hidden = hidden_name(path_folder(target));
     RemovalOnSignal guard(hidden);
-    err = ::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0
-              ? 0
-              : errno;
-    if (err == 0 && (err = rename_into_place(hidden, target, true)) != 0) ::unlink(hidden.c_str());
+    err = guard.make([&] {
+      return ::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) == 0
+                 ? 0
+                 : errno;
+    });
+    if (err == 0 &&
+        (err = guard.take([&] { return rename_into_place(hidden, target, true); })) != 0)
+      guard.take([&] { return ::unlink(hidden.c_str()) == 0 ? 0 : errno; });
   }
   return err;
 }
 
 Result<void> StagedFile::place(const std::string& target, bool replace) {
-  int err = impl_->removal ? rename_into_place(impl_->path, target, replace)
-                           : impl_->place_unnamed(target, replace);
+  int err =
+      impl_->removal
+          ? impl_->removal->take([&] { return rename_into_place(impl_->path, target, replace); })
+          : impl_->place_unnamed(target, replace);
   if (err == EEXIST) return Problem(ProblemKind::target_exists, err);
+  if (name_refused(err, impl_->path, target)) return Problem(ProblemKind::target_name_refused, err);
   if (err != 0) return Problem(ProblemKind::cannot_place, err);
   impl_->placed = true;
   return {};
 }
 
 // One file alone by itself; several by one flush of each file system they
-// are on, much cheaper than one each.
+// are on, much cheaper than one each, where that flush reaches the files.
 Result<void> staged_files_sync(std::span<StagedFile* const> files) {
   if (files.size() == 1) return files.front()->sync();
-  std::set<dev_t> flushed;
-  for (const StagedFile* file : files) {
+  std::map<dev_t, bool> file_systems;  // whether one flush of it does
+  for (StagedFile* file : files) {
+    int fd = file->impl_->fd;
     struct stat st {};
-    if (::fstat(file->impl_->fd, &st) != 0) return sync_failure(errno);
-    if (flushed.insert(st.st_dev).second && ::syncfs(file->impl_->fd) != 0)
+    if (::fstat(fd, &st) != 0) return sync_failure(errno);
+    auto known = file_systems.find(st.st_dev);
+    bool first = known == file_systems.end();
+    if (first) known = file_systems.emplace(st.st_dev, syncfs_covers_files(fd)).first;
+    if (!known->second) {
+      if (Result<void> synced = file->sync(); !synced) return synced;
+    } else if (first && ::syncfs(fd) != 0) {
       return sync_failure(errno);
+    }
   }
   return {};
 }
