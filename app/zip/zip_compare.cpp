@@ -22,8 +22,8 @@ Zip zip_open(const ZipSource& source, zlib_filefunc64_def& functions) {
 
 // The entry's name and size as the index lists them.
 bool entry_listed(unzFile zip, std::array<char, 512>& name, unz_file_info64& info) {
-  return unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) ==
-         UNZ_OK;
+  return unzGetCurrentFileInfo64(zip, &info, name.data(), static_cast<uLong>(name.size()), nullptr,
+                                 0, nullptr, 0) == UNZ_OK;
 }
 
 // Reads the entry at `zip` into `into`, whole: false where it does not

@@ -47,13 +47,17 @@ std::string case_turned(std::string_view name) {
 // nothing can be made in is taken to keep case: it gets no reports anyway.
 bool folds_case(const std::string& folder) {
   std::string probe = hidden_name(folder);
-  int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
   RemovalOnSignal removal(probe);
-  ::close(fd);
+  int err = removal.make([&probe] {
+    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+  });
+  if (err != 0) return false;
   struct stat st {};
   bool folds = ::lstat(path_join(folder, case_turned(path_file_name(probe))).c_str(), &st) == 0;
-  ::unlink(probe.c_str());
+  removal.take([&probe] { return ::unlink(probe.c_str()) == 0 ? 0 : errno; });
   return folds;
 }
 
