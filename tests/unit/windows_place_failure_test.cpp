@@ -43,6 +43,7 @@ TEST(WindowsReplaceFailure, AReportHeldOpenIsInUseAndOtherFailuresKeepTheirReaso
   }
   for (DWORD taken : {ERROR_ALREADY_EXISTS, ERROR_FILE_EXISTS})
     EXPECT_EQ(place_failure_problem(taken).kind, ProblemKind::target_exists);
+  EXPECT_EQ(place_failure_problem(ERROR_INVALID_NAME).kind, ProblemKind::target_name_refused);
 
   struct Case {
     DWORD error;

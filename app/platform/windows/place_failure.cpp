@@ -20,6 +20,8 @@ Problem place_failure_problem(unsigned long error) {
   if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
     return Problem(ProblemKind::target_exists, EEXIST);
   if (in_use(error)) return Problem(ProblemKind::target_in_use, EBUSY);
+  // A name with a character the file system keeps out, as "?" or "|".
+  if (error == ERROR_INVALID_NAME) return Problem(ProblemKind::target_name_refused, EINVAL);
   return Problem(ProblemKind::cannot_place, errno_of(error));
 }
 
