@@ -344,9 +344,11 @@ class Stick(HostileCase):
         for first, second in (("Run.PRO", "run.PRO"), ("Über.PRO", "üBER.PRO")):
             sources = [self.copy_example("bradford_std.PRO", "a", first),
                        self.copy_example("lowry_kfactor.PRO", "b", second)]
+            # Wine reads the system's names in the locale's encoding.
+            env = {"LC_ALL": "C.UTF-8"} if ON_WINDOWS else None
             for force in ((), ("-f",)):
                 with self.subTest(names=(first, second), force=force):
-                    run = self.convert(*force, "-d", out, *sources)
+                    run = self.convert(*force, "-d", out, *sources, env=env)
                     self.assertEqual(run.rc, 2, run.err)
                     self.assertIn(f"{sources[0]} and {sources[1]} would both write", run.err)
                     self.assertIn("nothing was converted", run.err)
