@@ -24,7 +24,8 @@ Problem differs() {
 
 // Read whole at once: the zip reader asks for a few bytes at a time.
 Result<std::string> bytes_of(const ReadOnlyFile& file) {
-  std::string bytes(file.size(), '\0');
+  // No larger than the largest report: it fits in memory on every target.
+  std::string bytes(static_cast<std::size_t>(file.size()), '\0');
   Result<std::size_t> n = file.read_at(0, bytes.data(), bytes.size());
   if (!n) return unreadable(n.error());
   bytes.resize(n.value());
@@ -41,7 +42,7 @@ Result<ExistingReport> workbook_check(std::string_view held, const ZipSource& fr
 // The save writes data whole or not at all: a file that begins as the
 // report does but stops short was cut by another program's copy.
 Result<ExistingReport> data_check(std::string_view held, const ZipSource& fresh) {
-  std::string wanted(fresh.size(), '\0');
+  std::string wanted(static_cast<std::size_t>(fresh.size()), '\0');
   wanted.resize(fresh.read(0, wanted.data(), wanted.size()));
   if (held == wanted) return ExistingReport::same;
   if (held.size() < wanted.size() && wanted.starts_with(held))

@@ -4,11 +4,15 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace ordelix {
 namespace {
+
+// What memory can hold; a listed size beyond it is no report's.
+constexpr std::uint64_t largest_entry = std::numeric_limits<std::size_t>::max();
 
 struct ZipCloser {
   void operator()(void* zip) const { unzClose(zip); }
@@ -28,15 +32,15 @@ bool entry_listed(unzFile zip, std::array<char, 512>& name, unz_file_info64& inf
 
 // Reads the entry at `zip` into `into`, whole: false where it does not
 // inflate to its recorded checksum.
-bool entry_read(unzFile zip, std::uint64_t size, std::vector<char>& into) {
+bool entry_read(unzFile zip, std::size_t size, std::vector<char>& into) {
   into.resize(size);
   if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
-  std::uint64_t done = 0;
+  std::size_t done = 0;
   while (done < size) {
-    auto wanted = static_cast<unsigned>(std::min<std::uint64_t>(size - done, 1u << 20));
+    auto wanted = static_cast<unsigned>(std::min<std::size_t>(size - done, 1u << 20));
     int n = unzReadCurrentFile(zip, into.data() + done, wanted);
     if (n <= 0) break;
-    done += static_cast<std::uint64_t>(n);
+    done += static_cast<std::size_t>(n);
   }
   char beyond = 0;
   bool whole = done == size && unzReadCurrentFile(zip, &beyond, 1) == 0;
@@ -65,10 +69,11 @@ bool zip_same_contents(const ZipSource& a, const ZipSource& b) {
     unz_file_info64 info_a{}, info_b{};
     if (!entry_listed(zip_a.get(), name_a, info_a) || !entry_listed(zip_b.get(), name_b, info_b) ||
         name_a != name_b || info_a.uncompressed_size != info_b.uncompressed_size ||
-        info_a.crc != info_b.crc)
+        info_a.crc != info_b.crc || info_a.uncompressed_size > largest_entry)
       return false;
-    if (!entry_read(zip_a.get(), info_a.uncompressed_size, bytes_a) ||
-        !entry_read(zip_b.get(), info_b.uncompressed_size, bytes_b) || bytes_a != bytes_b)
+    auto size = static_cast<std::size_t>(info_a.uncompressed_size);
+    if (!entry_read(zip_a.get(), size, bytes_a) || !entry_read(zip_b.get(), size, bytes_b) ||
+        bytes_a != bytes_b)
       return false;
   }
   return at_a == UNZ_END_OF_LIST_OF_FILE && at_b == UNZ_END_OF_LIST_OF_FILE;
