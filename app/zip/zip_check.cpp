@@ -3,19 +3,14 @@
 #include <unzip.h>
 
 #include <array>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "xml_check.h"
+#include "zip_reader.h"
 
 namespace ordelix {
 namespace {
-
-struct ZipCloser {
-  void operator()(void* zip) const { unzClose(zip); }
-};
-using Zip = std::unique_ptr<void, ZipCloser>;
 
 bool ends_with(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -81,9 +76,7 @@ Result<void> entry_check(unzFile zip, Depth depth, std::vector<char>& buffer) {
 }
 
 Result<void> check(const ZipSource& bytes, Depth depth) {
-  zlib_filefunc64_def functions{};
-  zip_bytes_read_functions(bytes, functions);
-  Zip zip(unzOpen2_64("workbook", &functions));
+  ZipReader zip = zip_reader_open(bytes);
   if (!zip) return Problem(ProblemKind::zip_missing);
   unz_global_info64 global{};
   if (unzGetGlobalInfo64(zip.get(), &global) != UNZ_OK || global.number_entry == 0)

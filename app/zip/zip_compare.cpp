@@ -5,24 +5,15 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <memory>
 #include <vector>
+
+#include "zip_reader.h"
 
 namespace ordelix {
 namespace {
 
 // What memory can hold; a listed size beyond it is no report's.
 constexpr std::uint64_t largest_entry = std::numeric_limits<std::size_t>::max();
-
-struct ZipCloser {
-  void operator()(void* zip) const { unzClose(zip); }
-};
-using Zip = std::unique_ptr<void, ZipCloser>;
-
-Zip zip_open(const ZipSource& source, zlib_filefunc64_def& functions) {
-  zip_bytes_read_functions(source, functions);
-  return Zip(unzOpen2_64("workbook", &functions));
-}
 
 // The entry's name and size as the index lists them.
 bool entry_listed(unzFile zip, std::array<char, 512>& name, unz_file_info64& info) {
@@ -51,9 +42,8 @@ bool entry_read(unzFile zip, std::size_t size, std::vector<char>& into) {
 }  // namespace
 
 bool zip_same_contents(const ZipSource& a, const ZipSource& b) {
-  zlib_filefunc64_def functions_a{}, functions_b{};
-  Zip zip_a = zip_open(a, functions_a);
-  Zip zip_b = zip_open(b, functions_b);
+  ZipReader zip_a = zip_reader_open(a);
+  ZipReader zip_b = zip_reader_open(b);
   if (!zip_a || !zip_b) return false;
   unz_global_info64 global_a{}, global_b{};
   if (unzGetGlobalInfo64(zip_a.get(), &global_a) != UNZ_OK ||
