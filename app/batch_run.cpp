@@ -246,4 +246,29 @@ CombinedSheets batch_combined_sheets(const std::vector<std::string>& inputs,
   return combined;
 }
 
+std::string batch_combined_data(const std::vector<std::string>& inputs,
+                                const ConvertedBatch& batch) {
+  std::vector<RunData> runs;
+  for (std::size_t i = 0; i < inputs.size(); ++i)
+    if (batch.outcomes[i].converted()) runs.push_back(run_data_of(inputs[i], batch.conversions[i]));
+  return run_data_json_array(runs);
+}
+
+Result<ExistingReport> batch_combined_existing(const std::string& target, ReportFormat format,
+                                               const std::vector<std::string>& inputs,
+                                               const ConvertedBatch& batch,
+                                               const CombinedSheets& combined) {
+  if (path_kind(target) != PathKind::regular) return ExistingReport::none;
+  Result<ZipBytes> fresh =
+      format == ReportFormat::json
+          ? Result<ZipBytes>(ZipBytes(batch_combined_data(inputs, batch)))
+          : report_workbook_bytes(combined.sheets, combined.created, path_folder(target));
+  if (!fresh) return ExistingReport::none;  // the save fails the same way, and says so
+  Result<ExistingReport> existing = existing_report_at(target, format, fresh.value());
+  if (existing) return existing;
+  Problem why = std::move(existing).error();
+  why.counts[0] = static_cast<long long>(combined.files.size());
+  return why;
+}
+
 }  // namespace ordelix

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/batch_outcome.h"
+#include "batch/existing_report.h"
 #include "batch/report_format.h"
 #include "conversion.h"
 #include "xlsx/xlsx_writer.h"
@@ -61,5 +62,17 @@ struct CombinedSheets {
 };
 CombinedSheets batch_combined_sheets(const std::vector<std::string>& inputs,
                                      const ConvertedBatch& batch);
+
+// The converted files' data, as one JSON array in their order.
+std::string batch_combined_data(const std::vector<std::string>& inputs,
+                                const ConvertedBatch& batch);
+
+// What stands at `target` against the combined report of `format` (a
+// workbook of `combined`, or the JSON array) that the batch gives now, as
+// existing_report_at tells; a problem counts the files.
+Result<ExistingReport> batch_combined_existing(const std::string& target, ReportFormat format,
+                                               const std::vector<std::string>& inputs,
+                                               const ConvertedBatch& batch,
+                                               const CombinedSheets& combined);
 
 }  // namespace ordelix

@@ -11,14 +11,12 @@
 #include "base/printable_name.h"
 #include "batch/batch_inputs.h"
 #include "batch/batch_plan.h"
-#include "batch/existing_report.h"
 #include "batch_run.h"
 #include "command_line.h"
 #include "console_reporter.h"
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
 #include "platform/output.h"
-#include "platform/paths.h"
 #include "problem_lines.h"
 #include "run_data_conversion.h"
 #include "save/report_save.h"
@@ -115,47 +113,19 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
   return ordelix::batch_save_reports(jobs, settings_of(options), reporter);
 }
 
-// The converted files' data, as one JSON array in their order.
-std::string combined_data(const std::vector<std::string>& inputs,
-                          const ordelix::ConvertedBatch& batch) {
-  std::vector<ordelix::RunData> runs;
-  for (std::size_t i = 0; i < inputs.size(); ++i)
-    if (batch.outcomes[i].converted())
-      runs.push_back(ordelix::run_data_of(inputs[i], batch.conversions[i]));
-  return ordelix::run_data_json_array(runs);
-}
-
-// The combined report as a save would write it.
-ordelix::Result<ordelix::ZipBytes> combined_fresh(const Options& options,
-                                                  const std::vector<std::string>& inputs,
-                                                  const ordelix::ConvertedBatch& batch,
-                                                  const ordelix::CombinedSheets& combined) {
-  if (options.format == ordelix::ReportFormat::json)
-    return ordelix::ZipBytes(combined_data(inputs, batch));
-  return ordelix::report_workbook_bytes(combined.sheets, combined.created,
-                                        ordelix::path_folder(options.combine));
-}
-
 // With -n, a combined report that stands already is kept, and its files
-// skipped, only when it is the one these files give now: the same files in
-// the same order, each as it converts now. Otherwise they all fail. False
-// when there is nothing to keep.
+// skipped, only when it is the one these files give now; otherwise they all
+// fail. False when there is nothing to keep.
 bool combined_kept(const Options& options, const std::vector<std::string>& inputs,
                    ordelix::ConvertedBatch& batch, const ordelix::CombinedSheets& combined,
                    ConsoleReporter& reporter) {
-  if (!options.skip_existing || options.combine == to_stdout ||
-      ordelix::path_kind(options.combine) != ordelix::PathKind::regular)
-    return false;
-  ordelix::Result<ordelix::ZipBytes> fresh = combined_fresh(options, inputs, batch, combined);
-  if (!fresh) return false;  // the save fails the same way, and says so
+  if (!options.skip_existing || options.combine == to_stdout) return false;
   ordelix::Result<ordelix::ExistingReport> existing =
-      ordelix::existing_report_at(options.combine, options.format, fresh.value());
+      ordelix::batch_combined_existing(options.combine, options.format, inputs, batch, combined);
   if (existing && existing.value() == ordelix::ExistingReport::none) return false;
   if (!existing) {
-    ordelix::Problem why = existing.error();
-    why.counts[0] = static_cast<long long>(combined.files.size());
-    reporter.error(options.combine, ordelix::failure_text(why));
-    for (std::size_t i : combined.files) batch.outcomes[i].result = why;
+    reporter.error(options.combine, ordelix::failure_text(existing.error()));
+    for (std::size_t i : combined.files) batch.outcomes[i].result = existing.error();
     return true;
   }
   for (std::size_t i : combined.files) {
@@ -192,7 +162,7 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
   save.created = combined.created;
   ordelix::Result<void> saved =
       options.format == ordelix::ReportFormat::json
-          ? combined_data_save(options, combined_data(inputs, batch))
+          ? combined_data_save(options, ordelix::batch_combined_data(inputs, batch))
       : options.combine == to_stdout
           ? ordelix::report_stream(combined.sheets, stdout_descriptor, combined.created)
           : ordelix::report_save_workbook(combined.sheets, options.combine, save);
