@@ -48,14 +48,16 @@ def read_display_number(pipe, seconds=30):
 
 class Display:
     """An Xvfb server on a display number it picks itself, so that parallel
-    runs do not meet, with a window manager when there is one."""
+    runs do not meet, with a window manager when there is one. Without one,
+    the server would reset whenever its last client left, refusing whoever
+    connects meanwhile: -noreset."""
 
     def __init__(self):
         self.manager = None
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         try:
