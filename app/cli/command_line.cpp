@@ -5,10 +5,9 @@
 #include "base/printable_name.h"
 #include "platform/console.h"
 #include "platform/paths.h"
+#include "program_name.h"
 
 namespace {
-
-constexpr const char* program = "ordelix-convert";
 
 using ordelix::ReportFormat;
 

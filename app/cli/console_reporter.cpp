@@ -6,10 +6,10 @@
 #include "base/printable_name.h"
 #include "platform/console.h"
 #include "problem_lines.h"
+#include "program_name.h"
 
 namespace {
 
-constexpr const char* program = "ordelix-convert";
 // Redrawing the line for every file would cost a small file's conversion time.
 constexpr std::chrono::milliseconds redraw_interval{100};
 

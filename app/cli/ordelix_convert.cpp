@@ -18,13 +18,13 @@
 #include "platform/memory_reuse.h"
 #include "platform/output.h"
 #include "problem_lines.h"
+#include "program_name.h"
 #include "run_data_conversion.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
 
 namespace {
 
-constexpr const char* program = "ordelix-convert";
 constexpr int exit_ok = 0;
 constexpr int exit_failed = 1;
 constexpr int exit_usage = 2;

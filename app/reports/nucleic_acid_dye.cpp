@@ -11,7 +11,7 @@ namespace {
 
 using namespace layout;
 
-constexpr std::array<CodeText, 4> sample_type_table{{
+constexpr std::array<CodeText, 4> dye_sample_type_table{{
     {1, "dsDNA-DYE"},
     {2, "ssDNA-DYE"},
     {3, "RNA-DYE"},
@@ -21,7 +21,7 @@ constexpr std::array<CodeText, 4> sample_type_table{{
 // Eleven lines per sample from line 21: sample number, A230, A260, A280, A320,
 // dye absorbance, A260/A280, A260/A230, concentration, dye concentration,
 // frequency of incorporation.
-void samples(ReportContext& c) {
+void dye_samples(ReportContext& c) {
   DataCursor cursor(c.sheet, 17, col_c, col_w);
   data_lines_write(c, 21, [&](int, std::string_view value) { cursor.write(value); });
 }
@@ -36,7 +36,7 @@ Result<void> nucleic_acid_dye_write(ReportContext& context) {
 
   sheet.set_font("A1:C13", bold_font());
   sheet.set_font("A15:X15", bold_font());
-  nucleic_acid_first_rows(context, sample_type_table);
+  nucleic_acid_first_rows(context, dye_sample_type_table);
   header_row(sheet, 8, "Factor                ", reader.field_of_line(14));
   // Code 4 ("mol/ul" in the plain report) has no text here.
   header_row(
@@ -59,7 +59,7 @@ Result<void> nucleic_acid_dye_write(ReportContext& context) {
   SampleCount samples_counted = sample_count_read(context, 20, 11, 21);
   sample_numbers_write(context, samples_counted, 17,
                        round_half_even_int16(samples_counted.count + 16));
-  samples(context);
+  dye_samples(context);
   return {};
 }
 

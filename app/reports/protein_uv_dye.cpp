@@ -10,7 +10,7 @@ using namespace layout;
 
 // Nine lines per sample from line 26: sample number, A260, A280, A320, dye
 // absorbance, A260/A280, concentration, dye concentration, degree of labelling.
-void samples(ReportContext& c) {
+void dye_samples(ReportContext& c) {
   DataCursor cursor(c.sheet, 20, col_c, col_s);
   data_lines_write(c, 26, [&](int, std::string_view value) { cursor.write(value); });
 }
@@ -56,7 +56,7 @@ Result<void> protein_uv_dye_write(ReportContext& context) {
   SampleCount samples_counted = sample_count_read(context, 25, 9, 26);
   sample_numbers_write(context, samples_counted, 20,
                        round_half_even_int16(samples_counted.count + 19));
-  samples(context);
+  dye_samples(context);
   return {};
 }
 

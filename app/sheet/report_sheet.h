@@ -21,6 +21,9 @@ struct Font {
   friend bool operator==(const Font&, const Font&) = default;
 };
 
+// A sheet's pixels are those of a 96 dpi screen.
+inline constexpr double pixels_per_point = 96.0 / 72.0;
+
 // A line chart drawn from cells of the sheet. Texts are sheet texts (bytes of
 // the export file); an absent one is left off the chart.
 struct LineChart {

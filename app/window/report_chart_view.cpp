@@ -83,7 +83,6 @@ ReportChartView::ReportChartView(const ReportSheet& sheet, const LineChart& char
   setChart(plot);
   setRenderHint(QPainter::Antialiasing);
 
-  constexpr double pixels_per_point = 96.0 / 72.0;
   resize(static_cast<int>(chart.width * pixels_per_point),
          static_cast<int>(chart.height * pixels_per_point));
 }

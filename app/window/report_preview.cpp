@@ -68,7 +68,6 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
 // The chart floats over the sheet at the cell where a spreadsheet anchors it:
 // its position is given in points over columns 64 and rows 20 pixels apart.
 void ReportPreview::place_chart(const LineChart& chart) {
-  constexpr double pixels_per_point = 96.0 / 72.0;
   constexpr double sheet_column_px = 64;
   constexpr double sheet_row_px = 20;
   double x = chart.left * pixels_per_point / sheet_column_px;

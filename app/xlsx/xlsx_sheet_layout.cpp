@@ -8,7 +8,6 @@
 namespace ordelix {
 namespace {
 
-constexpr double pixels_per_point = 96.0 / 72.0;
 constexpr double default_row_pixels = 20;
 
 double width_at(const std::map<int, double>& widths, int col) {

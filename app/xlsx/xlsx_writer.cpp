@@ -35,7 +35,6 @@ lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const Cell
   return worksheet_write_datetime(ws, row, col, &dt, formats.of(r, c, true));
 }
 
-constexpr double pixels_per_point = 96.0 / 72.0;
 constexpr double default_chart_width_px = 480;
 constexpr double default_chart_height_px = 288;
 constexpr int16_t category_label_rotation = -45;  // degrees

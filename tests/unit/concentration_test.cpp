@@ -16,7 +16,7 @@ using test::separator;
 using test::text_at;
 using test::with_blanks;
 
-constexpr int A = 1, C = 3, D = 4, E = 5;
+using namespace test::columns;
 
 using Lines = std::vector<std::string>;
 

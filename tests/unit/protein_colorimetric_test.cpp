@@ -23,7 +23,7 @@ using test::separator;
 using test::text_at;
 using test::with_blanks;
 
-constexpr int A = 1, C = 3, D = 4, E = 5, G = 7, I = 9, J = 10, K = 11;
+using namespace test::columns;
 
 struct Header {
   std::string method = "1";

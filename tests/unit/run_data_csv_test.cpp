@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "run_data_values.h"
 #include "rundata/run_data.h"
 
 namespace ordelix {
 namespace {
 
-DataValue text(const char* t) {
-  return std::string(t);
-}
+using test::text;
 
 // A run whose last table has `columns` and `rows`, after a first one the CSV leaves out.
 RunData with_last_table(std::vector<DataValue> columns, std::vector<std::vector<DataValue>> rows) {

@@ -5,18 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include "run_data_values.h"
 #include "rundata/iso_date_time.h"
 #include "rundata/run_data_read.h"
+#include "test_support.h"
 
 namespace ordelix {
 namespace {
 
-constexpr int A = 1, C = 3, D = 4, E = 5, F = 6;
-const DataValue none{};
+using test::none;
+using test::text;
 
-DataValue text(const char* t) {
-  return std::string(t);
-}
+using namespace test::columns;
 
 using Rows = std::vector<std::vector<DataValue>>;
 using Values = std::vector<DataValue>;

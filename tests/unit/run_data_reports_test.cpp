@@ -8,16 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "run_data_conversion.h"
+#include "run_data_values.h"
 #include "test_support.h"
 
 namespace ordelix {
 namespace {
 
-const DataValue none{};
-
-DataValue text(const char* t) {
-  return std::string(t);
-}
+using test::none;
+using test::text;
 
 RunData example_data(const std::string& name) {
   std::string path = std::string(ORDELIX_EXAMPLES) + "/" + name;

@@ -14,8 +14,6 @@
 namespace ordelix {
 namespace {
 
-constexpr int file_mode = 0666;  // the kernel takes the umask off
-
 // What stands at `path` is still the empty file `reserved` was taken of.
 bool still_reserved(const std::string& path, const struct stat& reserved) {
   struct stat now {};
@@ -26,7 +24,7 @@ bool still_reserved(const std::string& path, const struct stat& reserved) {
 // Takes `to` with an empty file of our own, which only then `from` replaces:
 // an existing `to` fails the exclusive create instead.
 int rename_over_reservation(const std::string& from, const std::string& to) {
-  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
+  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, report_file_mode);
   if (fd < 0) return errno;
   struct stat reserved {};
   int err = ::fstat(fd, &reserved) == 0 ? 0 : errno;

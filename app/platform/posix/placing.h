@@ -4,6 +4,9 @@
 
 namespace ordelix {
 
+// A report's permissions when made: the kernel takes the umask off.
+inline constexpr int report_file_mode = 0666;
+
 // A hidden name, ".ordelix-" and six random letters, in `folder`.
 std::string hidden_name(const std::string& folder);
 

@@ -16,7 +16,6 @@
 namespace ordelix {
 namespace {
 
-constexpr int file_mode = 0666;  // the kernel takes the umask off
 constexpr int name_attempts = 100;
 
 std::string fd_path(int fd) {
@@ -26,7 +25,7 @@ std::string fd_path(int fd) {
 // An unnamed file in `folder`; -1 where the file system or a missing /proc
 // (through which it is opened and linked) does not allow one, else its errno.
 int unnamed_file(const std::string& folder, int& fd) {
-  fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, file_mode);
+  fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, report_file_mode);
   if (fd < 0) return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? -1 : errno;
   if (::access(fd_path(fd).c_str(), F_OK) != 0) {
     ::close(fd);
@@ -79,7 +78,7 @@ Result<StagedFile> StagedFile::create(const std::string& folder, Naming naming) 
     auto removal = std::make_unique<RemovalOnSignal>(path);
     int fd = -1;
     int err = removal->make([&] {
-      fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, file_mode);
+      fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, report_file_mode);
       return fd >= 0 ? 0 : errno;
     });
     if (err == 0)
