@@ -2,11 +2,7 @@
 # Windows, built from Debian's sources (minizip) or headers only (CLI11); for
 # the browser, built from Debian's sources (zlib and minizip), and neither
 # the command line nor the window.
-if(EMSCRIPTEN)
-  set(ORDELIX_GUI OFF CACHE BOOL "Build the desktop window" FORCE)
-elseif(WIN32)
-  # The window needs Qt, which Debian has for Linux only.
-  set(ORDELIX_GUI OFF CACHE BOOL "Build the desktop window" FORCE)
+if(WIN32)
   # CLI11's package names /usr/include, where a cross build must not look:
   # a root of its own holds only CLI11's folder.
   set(cli11_root ${CMAKE_BINARY_DIR}/include-roots/cli11)
@@ -14,7 +10,7 @@ elseif(WIN32)
   file(CREATE_LINK /usr/include/CLI ${cli11_root}/CLI SYMBOLIC)
   add_library(CLI11::CLI11 INTERFACE IMPORTED)
   target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${cli11_root})
-else()
+elseif(NOT EMSCRIPTEN)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(MINIZIP REQUIRED IMPORTED_TARGET GLOBAL minizip)
   add_library(ordelix::minizip ALIAS PkgConfig::MINIZIP)

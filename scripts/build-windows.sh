@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Cross-builds ordelix-convert.exe for 64-bit Windows into BUILD_DIR (default
-# build-windows/) and packs dist/ordelix-convert-VERSION-windows-x64.zip:
-# the program at its top, README.txt and the licences of what it links in.
-# Extra arguments go to CMake.
+# Cross-builds ordelix-convert.exe for 64-bit Windows into build-windows/
+# (the "windows" preset) and packs
+# dist/ordelix-convert-VERSION-windows-x64.zip: the program at its top,
+# README.txt and the licences of what it links in. Extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
-build_dir="${BUILD_DIR:-build-windows}"
-BUILD_DIR="$build_dir" BUILD_TARGETS=ordelix-convert scripts/build.sh \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "$@"
+build_dir=build-windows
+BUILD_TARGETS=ordelix-convert scripts/build.sh windows "$@"
 
 version=$(sed -n 's/^project(Ordelix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 mkdir -p dist

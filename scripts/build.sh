@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# Configures and builds into BUILD_DIR (default build/) the targets in
-# BUILD_TARGETS (default: all); extra arguments go to CMake.
+# Configures the build PRESET names (CMakePresets.json; default release, the
+# Linux build with its tests) and builds the targets in BUILD_TARGETS
+# (default: all). Further arguments go to CMake's configure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir="${BUILD_DIR:-build}"
-# Ninja where present; a build folder keeps the generator it was made with.
-if [ -z "${CMAKE_GENERATOR:-}" ] && command -v ninja >/dev/null; then
-  export CMAKE_GENERATOR=Ninja
-fi
+preset="${1:-release}"
+shift || true
 # Lets ccache (when it is the compiler launcher) cache sources built on
 # precompiled headers; no source reads __DATE__ or __TIME__.
 export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros}"
-cmake -S . -B "$build_dir" "$@" >/dev/null
+cmake --preset "$preset" "$@" >/dev/null
 # shellcheck disable=SC2086 # a list of target names
-cmake --build "$build_dir" -j2 ${BUILD_TARGETS:+--target $BUILD_TARGETS}
+cmake --build --preset "$preset" ${BUILD_TARGETS:+--target $BUILD_TARGETS}

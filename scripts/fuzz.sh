@@ -8,10 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 shift || true
-scripts/install-deps.sh
+scripts/install-deps.sh tests
 
-CC=clang CXX=clang++ BUILD_DIR=build-fuzz scripts/build.sh \
-  -DCMAKE_BUILD_TYPE=Fuzz -DORDELIX_FUZZ=ON -DORDELIX_TESTS=OFF -DORDELIX_GUI=OFF
+scripts/build.sh fuzz
 mkdir -p build-fuzz/corpus build-fuzz/findings
 /usr/bin/python3 tests/fuzz/seed_corpus.py examples build-fuzz/seeds >/dev/null
 

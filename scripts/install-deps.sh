@@ -1,37 +1,46 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Ordelix needs to build, test and look at its
-# reports, skipping those already present, and fetches the source of the
-# workbook library into .deps/. With "windows", also what cross-builds the
-# Windows converter and runs it under wine; with "web", what builds the
-# browser's module (emscripten) and runs it (Node).
+# Installs the Debian packages Ordelix needs, skipping those already present,
+# and fetches the source of the workbook library into .deps/. With no
+# argument, what builds the programs and converts; "tests" adds what the tests
+# and the package's checks run; "windows", what cross-builds the Windows
+# converter and runs it under wine; "web", what builds the browser's module
+# (emscripten) and runs it (Node). "tests" with "web" adds the browser that
+# tests the page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# GoogleTest is here because configuring the build looks for it.
 packages=(
-  g++ cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev dpkg-dev patch
-  zlib1g-dev libminizip-dev libcli11-dev
-  python3-dev pybind11-dev python3-pandas python3-matplotlib python3-jsonschema
-  libgtest-dev python3-openpyxl locales libreoffice-calc-nogui poppler-utils strace
-  exfatprogs exfat-fuse
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core fonts-liberation2
-  xvfb xauth xdotool
+  g++ cmake ninja-build pkg-config dpkg-dev patch libgtest-dev
+  zlib1g-dev libminizip-dev libcli11-dev python3-dev pybind11-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core
+)
+test_packages=(
+  clang-format clang libclang-rt-14-dev
+  python3-pandas python3-matplotlib python3-jsonschema python3-openpyxl
+  locales libreoffice-calc-nogui poppler-utils strace exfatprogs exfat-fuse
+  fonts-liberation2 xvfb xauth xdotool
   desktop-file-utils appstream lintian shared-mime-info libglib2.0-bin xdg-utils
   libfile-mimeinfo-perl groff-base man-db librsvg2-bin
 )
+tests=0
 windows=0
 web=0
 for target in "$@"; do
   case $target in
+    tests) tests=1 ;;
     windows) windows=1 ;;
     web) web=1 ;;
     *) echo "install-deps.sh: unknown target $target" >&2 && exit 2 ;;
   esac
 done
+[ $tests -eq 1 ] && packages+=("${test_packages[@]}")
 # std::thread needs the POSIX-threads variant of the cross compiler.
 [ $windows -eq 1 ] && packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev wine wine64)
 # The machine's Node brings npm, which fetches the page's pinned chart library.
-[ $web -eq 1 ] && packages+=(emscripten nodejs chromium chromium-driver python3-selenium)
+[ $web -eq 1 ] && packages+=(emscripten nodejs)
+[ $web -eq 1 ] && [ $tests -eq 1 ] && packages+=(chromium chromium-driver python3-selenium)
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)

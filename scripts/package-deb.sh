@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
-build_dir="${BUILD_DIR:-build}"
+BUILD_TARGETS=programs scripts/build.sh
+build_dir=build
 cpack --config "$build_dir/CPackConfig.cmake" >/dev/null
 # CPack's staging folder holds a second copy of every file.
 rm -rf dist/_CPack_Packages
