@@ -18,7 +18,7 @@ constexpr std::array<CodeText, 4> method_table{{
     {4, "BIURET      "},
 }};
 
-constexpr int lines_per_sample = 4;
+constexpr int colorimetric_sample_lines = 4;
 
 int data_table_titles(ReportSheet& sheet, int row) {
   return heading_row(
@@ -37,7 +37,7 @@ void standard_curve(ReportContext& c) {
   sheet.set_text(8, col_d, "STD");
   blank_row(sheet, 11, 70);
   StandardCurve curve =
-      standard_curve_write(c, {InterceptJoin::always_plus, lines_per_sample,
+      standard_curve_write(c, {InterceptJoin::always_plus, colorimetric_sample_lines,
                                "the report shows no equation and no data numbers"});
   header_check_end(c, curve.header_end);
   int e = curve.equation_row;
@@ -58,7 +58,7 @@ void k_factor(ReportContext& c) {
   int table = data_table_titles(sheet, 14);
   note_text(sheet, table, 12, col_a, calibration_equation(slope, intercept));
   separator_row(sheet, 15, 87);
-  SampleCount samples_counted = sample_count_read(c, 14, lines_per_sample, 15);
+  SampleCount samples_counted = sample_count_read(c, 14, colorimetric_sample_lines, 15);
   sample_numbers_write(c, samples_counted, 16, 15 + round_half_even_int16(samples_counted.count));
   samples(c, 15, 16);
 }
