@@ -24,7 +24,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import unittest
 import zipfile
 
@@ -291,7 +290,10 @@ class AgainstTheConverter(PageCase):
             self.skipTest("no --screenshot")
         self.pick(self.example("scan_auto.WSC"))
         self.driver.execute_script("document.activeElement.blur(); window.scrollTo(0, 0)")
-        time.sleep(0.3)
+        # Until the page has painted what the scroll and the blur changed.
+        self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "requestAnimationFrame(() => requestAnimationFrame(done));")
         self.driver.save_screenshot(SCREENSHOT)
 
 
