@@ -3,22 +3,30 @@
 # the Debian package made from that build, the Windows converter under wine,
 # the browser's module in Node and the page in headless Chromium, and the
 # core, the converter, the data writers and the button control with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Each stage says how long it
-# took, and the whole run at its end.
+# AddressSanitizer and UndefinedBehaviorSanitizer. The Windows and browser
+# stages run beside the others, their output held until they end. Each stage
+# says how long it took, and the whole run at its end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 run_started=$SECONDS
-durations=()
+timings=$(mktemp)
+beside_log=$(mktemp)
+# A stage that fails ends the run, and the stages beside it with it.
+trap 'jobs -p | xargs -r kill 2>/dev/null; rm -f "$timings" "$beside_log"' EXIT
+
 stage() {
   local name=$1 started=$SECONDS
   shift
   echo "== $name"
   "$@"
-  durations+=("$(printf '%4d s  %s' $((SECONDS - started)) "$name")")
+  printf '%4d s  %s\n' $((SECONDS - started)) "$name" >>"$timings"
   echo "== $name: $((SECONDS - started)) s"
 }
 
+programs() {
+  BUILD_TARGETS=programs scripts/build.sh release
+}
 release() {
   scripts/build.sh release
   # The built page's test waits for the page, the package's for the package, below.
@@ -36,22 +44,35 @@ windows() {
 web() {
   BUILD_TARGETS= scripts/build-web.sh
   ctest --test-dir build-web --output-on-failure -j2
-  ctest --test-dir build --output-on-failure -R '^web\.page$'
 }
 sanitizers() {
   scripts/build.sh sanitize
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j2
 }
+page() {
+  ctest --test-dir build --output-on-failure -R '^web\.page$'
+}
 
 stage "set-up" scripts/install-deps.sh tests windows web
 stage "format check" bash -c "git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror"
+# The Windows and browser tests compare with the Linux converter.
+stage "the Linux programs" programs
+(
+  stage "Windows build and tests under wine" windows
+  stage "browser module build and tests in Node" web
+) >"$beside_log" 2>&1 &
+beside=$!
+beside_status=0
 stage "release build and tests" release
 stage "Debian package" package
-stage "Windows build and tests under wine" windows
-stage "browser module in Node, the page in headless Chromium" web
 stage "sanitizer build and tests" sanitizers
+wait $beside || beside_status=$?
+echo "== beside the above:"
+cat "$beside_log"
+[ $beside_status -eq 0 ] || exit $beside_status
+stage "the page in headless Chromium" page
 
 echo "== durations"
-printf '%s\n' "${durations[@]}"
+cat "$timings"
 printf '%4d s  all\n' $((SECONDS - run_started))
