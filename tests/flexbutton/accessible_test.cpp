@@ -6,6 +6,7 @@
 
 #include "access_key.h"
 #include "flexbutton.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -78,5 +79,5 @@ class AccessibleTest : public QObject {
   }
 };
 
-QTEST_MAIN(AccessibleTest)
+FLEXBUTTON_TEST_CLASS(AccessibleTest)
 #include "accessible_test.moc"

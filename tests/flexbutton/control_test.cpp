@@ -4,6 +4,7 @@
 
 #include "access_key.h"
 #include "flexbutton.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -174,5 +175,5 @@ class ControlTest : public QObject {
   }
 };
 
-QTEST_MAIN(ControlTest)
+FLEXBUTTON_TEST_CLASS(ControlTest)
 #include "control_test.moc"

@@ -5,21 +5,15 @@
 #include "colour_math.h"
 #include "drawing_primitives.h"
 #include "ole_colour.h"
+#include "pixels.h"
+#include "test_classes.h"
 #include "window_region.h"
 
 using namespace ordelix;
 
 namespace {
 
-QImage surface(int w, int h) {
-  QImage image(w, h, QImage::Format_RGB32);
-  image.fill(qRgb(9, 9, 9));
-  return image;
-}
-
-QRgb at(const QImage& image, int x, int y) {
-  return image.pixel(x, y) | 0xFF000000;
-}
+constexpr QRgb dark_grey = qRgb(9, 9, 9);
 
 }  // namespace
 
@@ -46,44 +40,44 @@ class DrawingTest : public QObject {
   }
 
   void gradientRampUsesTruncatingIntegerDivision() {
-    QImage image = surface(5, 2);
+    QImage image = pixels::filled(5, 2, dark_grey);
     // n = 4: 10 + i * -10 / 4 gives 10, 8, 5, 3, 0; 0 + i * 30 / 4 gives 0, 7, 15, 22, 30.
     gradient(image, 0, 0, 5, 2, rgb(10, 0, 0), rgb(0, 0, 30), GradientDirection::LeftToRight);
     const int reds[] = {10, 8, 5, 3, 0};
     const int blues[] = {0, 7, 15, 22, 30};
     for (int x = 0; x < 5; ++x) {
-      QCOMPARE(at(image, x, 1), qRgb(reds[x], 0, blues[x]));
+      QCOMPARE(pixels::at(image, x, 1), qRgb(reds[x], 0, blues[x]));
     }
-    QImage single = surface(1, 1);
+    QImage single = pixels::filled(1, 1, dark_grey);
     gradient(single, 0, 0, 1, 1, rgb(10, 20, 30), rgb(20, 40, 60), GradientDirection::LeftToRight);
-    QCOMPARE(at(single, 0, 0), qRgb(15, 30, 45));
+    QCOMPARE(pixels::at(single, 0, 0), qRgb(15, 30, 45));
     gradient(single, 0, 0, 0, 1, rgb(1, 1, 1), rgb(1, 1, 1), GradientDirection::LeftToRight);
-    QCOMPARE(at(single, 0, 0), qRgb(15, 30, 45));
+    QCOMPARE(pixels::at(single, 0, 0), qRgb(15, 30, 45));
   }
 
   void frameLineAndCornerPixels() {
-    QImage image = surface(8, 6);
+    QImage image = pixels::filled(8, 6, dark_grey);
     frame(image, 1, 1, 4, 3, rgb(255, 0, 0));  // covers (1, 1) to (5, 4)
-    QCOMPARE(at(image, 1, 1), qRgb(255, 0, 0));
-    QCOMPARE(at(image, 4, 3), qRgb(255, 0, 0));
-    QCOMPARE(at(image, 2, 2), qRgb(9, 9, 9));
-    QCOMPARE(at(image, 5, 1), qRgb(9, 9, 9));
+    QCOMPARE(pixels::at(image, 1, 1), qRgb(255, 0, 0));
+    QCOMPARE(pixels::at(image, 4, 3), qRgb(255, 0, 0));
+    QCOMPARE(pixels::at(image, 2, 2), dark_grey);
+    QCOMPARE(pixels::at(image, 5, 1), dark_grey);
     line(image, 0, 5, 3, 5, rgb(0, 255, 0));  // end point excluded
-    QCOMPARE(at(image, 2, 5), qRgb(0, 255, 0));
-    QCOMPARE(at(image, 3, 5), qRgb(9, 9, 9));
+    QCOMPARE(pixels::at(image, 2, 5), qRgb(0, 255, 0));
+    QCOMPARE(pixels::at(image, 3, 5), dark_grey);
     corner_pixels(image, rgb(0, 0, 255));
-    QCOMPARE(at(image, 6, 4), qRgb(0, 0, 255));
-    QCOMPARE(at(image, 1, 4), qRgb(0, 0, 255));
+    QCOMPARE(pixels::at(image, 6, 4), qRgb(0, 0, 255));
+    QCOMPARE(pixels::at(image, 1, 4), qRgb(0, 0, 255));
   }
 
   void focusRectIsDottedAndUndoesItself() {
-    QImage image = surface(10, 10);
+    QImage image = pixels::filled(10, 10, dark_grey);
     focus_rect(image, 2, 2, 8, 8);
-    QCOMPARE(at(image, 2, 2), qRgb(246, 246, 246));
-    QCOMPARE(at(image, 3, 2), qRgb(9, 9, 9));
-    QCOMPARE(at(image, 4, 4), qRgb(9, 9, 9));
+    QCOMPARE(pixels::at(image, 2, 2), qRgb(246, 246, 246));
+    QCOMPARE(pixels::at(image, 3, 2), dark_grey);
+    QCOMPARE(pixels::at(image, 4, 4), dark_grey);
     focus_rect(image, 2, 2, 8, 8);
-    QCOMPARE(image, surface(10, 10));
+    QCOMPARE(image, pixels::filled(10, 10, dark_grey));
   }
 
   void shadedGradientRegionIsRounded() {
@@ -110,5 +104,5 @@ class DrawingTest : public QObject {
   }
 };
 
-QTEST_MAIN(DrawingTest)
+FLEXBUTTON_TEST_CLASS(DrawingTest)
 #include "drawing_test.moc"

@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "style_picture.h"
+#include "test_classes.h"
 
 using namespace style_test;
 using ordelix::rgb;
@@ -167,5 +168,5 @@ class EdgedStylesTest : public QObject {
   }
 };
 
-QTEST_MAIN(EdgedStylesTest)
+FLEXBUTTON_TEST_CLASS(EdgedStylesTest)
 #include "edged_styles_test.moc"

@@ -1,4 +1,5 @@
 #include "style_picture.h"
+#include "test_classes.h"
 #include "window_region.h"
 
 using namespace style_test;
@@ -191,5 +192,5 @@ class FramedStylesTest : public QObject {
   }
 };
 
-QTEST_MAIN(FramedStylesTest)
+FLEXBUTTON_TEST_CLASS(FramedStylesTest)
 #include "framed_styles_test.moc"

@@ -1,4 +1,5 @@
 #include "style_picture.h"
+#include "test_classes.h"
 
 using namespace style_test;
 using ordelix::rgb;
@@ -170,5 +171,5 @@ class GradientStylesTest : public QObject {
   }
 };
 
-QTEST_MAIN(GradientStylesTest)
+FLEXBUTTON_TEST_CLASS(GradientStylesTest)
 #include "gradient_styles_test.moc"

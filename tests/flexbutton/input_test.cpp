@@ -4,6 +4,7 @@
 
 #include "flexbutton.h"
 #include "property_bag.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -523,5 +524,5 @@ class InputTest : public QObject {
   }
 };
 
-QTEST_MAIN(InputTest)
+FLEXBUTTON_TEST_CLASS(InputTest)
 #include "input_test.moc"

@@ -3,6 +3,7 @@
 
 #include "flexbutton.h"
 #include "key_positions.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -94,5 +95,5 @@ class KeyCodesTest : public QObject {
   }
 };
 
-QTEST_MAIN(KeyCodesTest)
+FLEXBUTTON_TEST_CLASS(KeyCodesTest)
 #include "key_codes_test.moc"

@@ -6,6 +6,7 @@
 #include "flexbutton.h"
 #include "last_stage.h"
 #include "property_bag.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -190,5 +191,5 @@ class LastStageTest : public QObject {
   }
 };
 
-QTEST_MAIN(LastStageTest)
+FLEXBUTTON_TEST_CLASS(LastStageTest)
 #include "last_stage_test.moc"

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "flexbutton.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -80,5 +81,5 @@ class MdiHostTest : public QObject {
   }
 };
 
-QTEST_MAIN(MdiHostTest)
+FLEXBUTTON_TEST_CLASS(MdiHostTest)
 #include "mdi_host_test.moc"

@@ -1,4 +1,5 @@
 #include "style_picture.h"
+#include "test_classes.h"
 #include "window_region.h"
 
 using namespace style_test;
@@ -164,5 +165,5 @@ class OpenStylesTest : public QObject {
   }
 };
 
-QTEST_MAIN(OpenStylesTest)
+FLEXBUTTON_TEST_CLASS(OpenStylesTest)
 #include "open_styles_test.moc"

@@ -6,6 +6,7 @@
 #include "stored_font.h"
 
 #include "property_bag.h"
+#include "test_classes.h"
 
 using ordelix::PropertyBag;
 
@@ -86,5 +87,5 @@ class PropertyBagTest : public QObject {
   }
 };
 
-QTEST_MAIN(PropertyBagTest)
+FLEXBUTTON_TEST_CLASS(PropertyBagTest)
 #include "property_bag_test.moc"

@@ -3,6 +3,8 @@
 #include <QTest>
 
 #include "flexbutton.h"
+#include "pixels.h"
+#include "test_classes.h"
 
 using ordelix::FlexButton;
 using ordelix::PropertyBag;
@@ -45,21 +47,17 @@ const StateColours pressed{
     {qRgb(116, 116, 196), qRgb(77, 77, 173), qRgb(39, 39, 151), qRgb(0, 0, 128)},
     {qRgb(0, 0, 108), qRgb(3, 3, 110), qRgb(50, 50, 141), qRgb(114, 114, 185)}};
 
-QRgb at(const QImage& image, int x, int y) {
-  return image.pixel(x, y) | 0xFF000000;
-}
-
 void expectLook(FlexButton& button, const StateColours& expected) {
   const QImage image = button.grab().toImage();
   QCOMPARE(image.size(), QSize(120, 40));
   for (QPoint edge : {QPoint(60, 0), QPoint(60, 39), QPoint(0, 20), QPoint(119, 20)})
-    QCOMPARE(at(image, edge.x(), edge.y()), expected.frame);
+    QCOMPARE(pixels::at(image, edge.x(), edge.y()), expected.frame);
   for (QPoint corner : {QPoint(1, 1), QPoint(118, 1), QPoint(1, 38), QPoint(118, 38)})
-    QCOMPARE(at(image, corner.x(), corner.y()), qRgb(0, 0, 0));
-  for (int row = 1; row <= 4; ++row) QCOMPARE(at(image, 60, row), expected.top[row - 1]);
-  QCOMPARE(at(image, 60, 5), expected.fill);
+    QCOMPARE(pixels::at(image, corner.x(), corner.y()), qRgb(0, 0, 0));
+  for (int row = 1; row <= 4; ++row) QCOMPARE(pixels::at(image, 60, row), expected.top[row - 1]);
+  QCOMPARE(pixels::at(image, 60, 5), expected.fill);
   const int body_rows[] = {6, 7, 20, 38};
-  for (int i = 0; i < 4; ++i) QCOMPARE(at(image, 60, body_rows[i]), expected.body[i]);
+  for (int i = 0; i < 4; ++i) QCOMPARE(pixels::at(image, 60, body_rows[i]), expected.body[i]);
 }
 
 }  // namespace
@@ -104,5 +102,5 @@ class ShadedGradientTest : public QObject {
   }
 };
 
-QTEST_MAIN(ShadedGradientTest)
+FLEXBUTTON_TEST_CLASS(ShadedGradientTest)
 #include "shaded_gradient_test.moc"

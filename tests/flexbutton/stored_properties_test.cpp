@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "flexbutton.h"
+#include "test_classes.h"
 
 using namespace ordelix;
 
@@ -186,5 +187,5 @@ class StoredPropertiesTest : public QObject {
   }
 };
 
-QTEST_MAIN(StoredPropertiesTest)
+FLEXBUTTON_TEST_CLASS(StoredPropertiesTest)
 #include "stored_properties_test.moc"
