@@ -1,5 +1,7 @@
 # Headers that most sources of a target parse, compiled once per target instead
 # of once per source. A list names only what every target using it can reach.
+# The core's parts have none: compiled a few sources to one compiler run, they
+# would build the headers for one or two runs each.
 set(ORDELIX_STD_HEADERS <algorithm> <array> <map> <optional> <string> <string_view> <variant> <vector>)
 set(ORDELIX_QT_HEADERS ${ORDELIX_STD_HEADERS}
     <QApplication> <QFile> <QFont> <QImage> <QLabel> <QPainter> <QPushButton> <QString> <QWidget>)
