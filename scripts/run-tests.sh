@@ -4,8 +4,8 @@
 # the browser's module in Node and the page in headless Chromium, and the
 # core, the converter, the data writers and the button control with
 # AddressSanitizer and UndefinedBehaviorSanitizer. The Windows and browser
-# builds run beside the others, their output held until they end. Each stage
-# says how long it took, and the whole run at its end.
+# builds, and then the page, run beside the others, their output held until
+# they end. Each stage says how long it took, and the whole run at its end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,6 +52,15 @@ sanitizers() {
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j2
 }
+# Waits for the stages run beside and shows what they printed.
+join_beside() {
+  local status=0
+  wait "$beside" || status=$?
+  echo "== beside the above:"
+  cat "$beside_log"
+  [ $status -eq 0 ] || exit $status
+}
+
 page() {
   ctest --test-dir build --output-on-failure -R '^web\.page$'
 }
@@ -65,18 +74,17 @@ stage "the Linux programs" programs
   stage "browser module build and tests in Node" web
 ) >"$beside_log" 2>&1 &
 beside=$!
-beside_status=0
 stage "release build and tests" release
+join_beside
+# The page needs the browser module and the Linux converter, both built now.
+stage "the page in headless Chromium" page >"$beside_log" 2>&1 &
+beside=$!
 stage "Debian package" package
 stage "sanitizer build and tests" sanitizers
-wait $beside || beside_status=$?
-echo "== beside the above:"
-cat "$beside_log"
-[ $beside_status -eq 0 ] || exit $beside_status
+join_beside
 # Wine's programs, run on a machine this busy, now and then lose what they
 # print (the cause is not known yet): they run when the builds are done.
 stage "Windows tests under wine" windows_tests
-stage "the page in headless Chromium" page
 
 echo "== durations"
 cat "$timings"
