@@ -23,14 +23,16 @@ struct BatchProgress {
   std::string current;  // the export file taken up last
 };
 
+// Told how a batch goes; as it stands, by nothing, for a caller that waits
+// for the outcomes.
 class BatchObserver {
  public:
   virtual ~BatchObserver() = default;
   // A file was taken up or finished. Called from the workers, one call at a time.
-  virtual void progressed(const BatchProgress& progress) = 0;
+  virtual void progressed(const BatchProgress&) {}
   // The final outcome of an attempted file, in the order of the files, one
   // call at a time, from the caller's thread or one of the batch's own.
-  virtual void reported(std::size_t index, const BatchOutcome& outcome) = 0;
+  virtual void reported(std::size_t /*index*/, const BatchOutcome&) {}
 };
 
 }  // namespace ordelix

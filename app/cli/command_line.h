@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "batch/report_format.h"
+#include "core/ordelix.h"
 
 // What ordelix-convert was asked to do.
 struct Options {
@@ -21,7 +21,7 @@ struct Options {
   bool strict = false;
   bool quiet = false;
   bool verbose = false;
-  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  unsigned jobs = ordelix::default_workers();
   // From --format, else from the name given to -o or --combine.
   ordelix::ReportFormat format = ordelix::ReportFormat::xlsx;
   char csv_separator = ',';

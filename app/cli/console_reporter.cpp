@@ -43,10 +43,7 @@ void ConsoleReporter::reported(std::size_t index, const ordelix::BatchOutcome& o
     for (const ordelix::Problem& warning : outcome.warnings)
       print(std::cerr, ordelix::warning_line(input, warning));
   if (!outcome.result) {
-    const ordelix::Problem& problem = outcome.result.error();
-    std::string why = ordelix::failure_text(problem);
-    error(inputs_[index],
-          ordelix::problem_concerns_target(problem.kind) ? why + ": " + target : why);
+    error(inputs_[index], ordelix::failure_text(outcome.result.error(), target));
     return;
   }
   if (outcome.skipped)

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/batch_summary.h"
-#include "batch_run.h"
+#include "core/ordelix.h"
 
 enum class Verbosity { quiet, normal, verbose };
 

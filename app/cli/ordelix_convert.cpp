@@ -9,19 +9,13 @@
 #include <optional>
 
 #include "base/printable_name.h"
-#include "batch/batch_inputs.h"
-#include "batch/batch_plan.h"
-#include "batch_run.h"
 #include "command_line.h"
 #include "console_reporter.h"
+#include "core/ordelix.h"
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
-#include "platform/output.h"
 #include "problem_lines.h"
 #include "program_name.h"
-#include "run_data_conversion.h"
-#include "save/report_save.h"
-#include "save/report_stream.h"
 
 namespace {
 
@@ -74,15 +68,8 @@ std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
   ordelix::ConvertedBatch batch = ordelix::batch_convert({input}, settings_of(options), reporter);
   ordelix::BatchOutcome& outcome = batch.outcomes.front();
   if (!outcome.converted()) return batch.outcomes;
-  const ordelix::Conversion& conversion = batch.conversions.front();
-  if (options.format == ordelix::ReportFormat::xlsx) {
-    ordelix::WorkbookSheet only{&conversion.sheet, {}};
-    outcome.result = ordelix::report_stream({&only, 1}, stdout_descriptor, conversion.created);
-  } else {
-    outcome.result = ordelix::output_write(
-        stdout_descriptor, ordelix::run_data_text(ordelix::run_data_of(input, conversion),
-                                                  options.format, options.csv_separator));
-  }
+  outcome.result = ordelix::report_send(input, batch.conversions.front(), stdout_descriptor,
+                                        {options.format, options.csv_separator, false});
   if (!outcome.result)
     reporter.error(input, ordelix::problem_text(outcome.result.error()));
   else
@@ -96,21 +83,20 @@ std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
   if (!options.output.empty() && files.size() != 1)
     throw UsageError("-o takes a single export file; -d or --combine takes several");
   std::vector<std::string> inputs = paths_of(files);
-  std::vector<std::string> targets =
-      ordelix::batch_report_paths(files, options.output, options.folder, options.format);
-  if (auto clash = ordelix::batch_find_clash(targets))
-    throw UsageError(ordelix::printable_name(inputs[clash->first]) + " and " +
-                     ordelix::printable_name(inputs[clash->second]) + " would both write " +
-                     ordelix::printable_name(targets[clash->second]) + "; nothing was converted");
+  ordelix::BatchPlan plan =
+      ordelix::batch_plan(files, options.output, options.folder, options.format);
+  if (plan.clash)
+    throw UsageError(ordelix::printable_name(inputs[plan.clash->first]) + " and " +
+                     ordelix::printable_name(inputs[plan.clash->second]) + " would both write " +
+                     ordelix::printable_name(plan.clash_target) + "; nothing was converted");
   if (options.output == to_stdout) {
     reporter.set_files(inputs, {""});
     return convert_to_stdout(options, inputs.front(), reporter);
   }
+  std::vector<std::string> targets;
+  for (const ordelix::BatchJob& job : plan.jobs) targets.push_back(job.target);
   reporter.set_files(inputs, targets);
-
-  std::vector<ordelix::BatchJob> jobs;
-  for (std::size_t i = 0; i < inputs.size(); ++i) jobs.push_back({inputs[i], targets[i]});
-  return ordelix::batch_save_reports(jobs, settings_of(options), reporter);
+  return ordelix::batch_save_reports(plan.jobs, settings_of(options), reporter);
 }
 
 // With -n, a combined report that stands already is kept, and its files
@@ -135,13 +121,6 @@ bool combined_kept(const Options& options, const std::vector<std::string>& input
   return true;
 }
 
-ordelix::Result<void> combined_data_save(const Options& options, const std::string& json) {
-  if (options.combine == to_stdout) return ordelix::output_write(stdout_descriptor, json);
-  ordelix::SaveOptions save;
-  save.replace_existing = options.force;
-  return ordelix::report_save_bytes(json, options.combine, save);
-}
-
 // Every converted file as a sheet of one workbook, or as an object of one
 // JSON array; when that cannot be saved, none of them counts as converted.
 std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
@@ -157,15 +136,11 @@ std::vector<ordelix::BatchOutcome> convert_combined(const Options& options,
   if (combined.sheets.empty()) return batch.outcomes;
   if (combined_kept(options, inputs, batch, combined, reporter)) return batch.outcomes;
 
-  ordelix::SaveOptions save;
-  save.replace_existing = options.force;
-  save.created = combined.created;
   ordelix::Result<void> saved =
-      options.format == ordelix::ReportFormat::json
-          ? combined_data_save(options, ordelix::batch_combined_data(inputs, batch))
-      : options.combine == to_stdout
-          ? ordelix::report_stream(combined.sheets, stdout_descriptor, combined.created)
-          : ordelix::report_save_workbook(combined.sheets, options.combine, save);
+      options.combine == to_stdout
+          ? ordelix::batch_combined_send(inputs, batch, combined, stdout_descriptor, options.format)
+          : ordelix::batch_combined_save(inputs, batch, combined, options.combine, options.format,
+                                         options.force);
   if (!saved) {
     reporter.error(options.combine, ordelix::problem_text(saved.error()));
     for (std::size_t i : combined.files) batch.outcomes[i].result = saved;

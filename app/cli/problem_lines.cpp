@@ -8,13 +8,8 @@ std::string warning_line(std::string_view path, const Problem& warning) {
   return line + ": warning: " + problem_text(warning);
 }
 
-std::string failure_text(const Problem& error) {
-  std::string text = problem_text(error);
-  if (error.kind == ProblemKind::target_exists ||
-      error.kind == ProblemKind::existing_report_incomplete ||
-      error.kind == ProblemKind::existing_report_differs)
-    text += " (--force replaces it)";
-  return text;
+std::string failure_text(const Problem& error, std::string_view shown_target) {
+  return failure_words(error, shown_target, "--force replaces it");
 }
 
 }  // namespace ordelix

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/problem.h"
+#include "core/ordelix.h"
 
 namespace ordelix {
 
@@ -11,7 +11,8 @@ namespace ordelix {
 // "PATH:LINE: warning: DETAIL", or "PATH: warning: DETAIL" for the whole file.
 std::string warning_line(std::string_view path, const Problem& warning);
 
-// An error in its words, with the option that overcomes it where there is one.
-std::string failure_text(const Problem& error);
+// An error in its words, with the option that overcomes it where there is
+// one, and the report's name when the error is the report's.
+std::string failure_text(const Problem& error, std::string_view shown_target = {});
 
 }  // namespace ordelix

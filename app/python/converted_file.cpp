@@ -1,24 +1,13 @@
 #include "converted_file.h"
 
-#include <algorithm>
-#include <thread>
-
-#include "batch_run.h"
+#include "core/ordelix.h"
 #include "failure_message.h"
-#include "run_data_conversion.h"
-#include "save/report_save.h"
 
 namespace ordelix {
 namespace {
 
-class Unobserved : public BatchObserver {
- public:
-  void progressed(const BatchProgress&) override {}
-  void reported(std::size_t, const BatchOutcome&) override {}
-};
-
 unsigned workers_for(unsigned asked) {
-  return asked > 0 ? asked : std::max(1u, std::thread::hardware_concurrency());
+  return asked > 0 ? asked : default_workers();
 }
 
 }  // namespace
@@ -38,8 +27,8 @@ std::vector<std::variant<ConvertedFile, std::string>> convert_files(
     const std::vector<std::string>& paths, unsigned workers) {
   BatchSettings settings;
   settings.workers = workers_for(workers);
-  Unobserved observer;
-  ConvertedBatch batch = batch_convert(paths, settings, observer);
+  BatchObserver unobserved;
+  ConvertedBatch batch = batch_convert(paths, settings, unobserved);
   std::vector<std::variant<ConvertedFile, std::string>> files;
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const BatchOutcome& outcome = batch.outcomes[i];
@@ -53,11 +42,9 @@ std::vector<std::variant<ConvertedFile, std::string>> convert_files(
 }
 
 void save_workbook(const ConvertedFile& file, const std::string& target, bool replace_existing) {
-  SaveOptions options;
-  options.replace_existing = replace_existing;
-  options.input_path = file.path;
-  options.created = file.conversion.created;
-  if (Result<void> saved = report_save(file.conversion.sheet, target, options); !saved)
+  ReportChoice choice;
+  choice.replace_existing = replace_existing;
+  if (Result<void> saved = report_save_as(file.path, file.conversion, target, choice); !saved)
     throw FileFailure(failure_message(file.path, saved.error(), target));
 }
 

@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "conversion.h"
+#include "core/ordelix.h"
 #include "rundata/run_data.h"
 
 namespace ordelix {

@@ -126,7 +126,7 @@ val zipped_or_error(const val& names, const val& files) {
     if (!seen.insert(members.back().name).second)
       return val::global("Error").new_("zipReports: " + members.back().name + " is named twice");
   }
-  Result<std::string> zipped = page_zip(members);
+  Result<std::string> zipped = reports_zip(members);
   if (!zipped) return val::global("Error").new_("zipReports: " + problem_text(zipped.error()));
   return uint8_array(zipped.value());
 }

@@ -4,12 +4,9 @@
 
 #include "page_conversion.h"
 
-#include "batch/batch_plan.h"
-#include "batch_run.h"
-#include "exportfile/local_date_time.h"
+#include "core/ordelix.h"
 #include "platform/memory/memory_files.h"
 #include "platform/paths.h"
-#include "save/report_save.h"
 
 namespace ordelix {
 namespace {
@@ -24,12 +21,6 @@ struct FreshTable {
   FreshTable& operator=(const FreshTable&) = delete;
 };
 
-class Unobserved : public BatchObserver {
- public:
-  void progressed(const BatchProgress&) override {}
-  void reported(std::size_t, const BatchOutcome&) override {}
-};
-
 std::string bytes_taken(const std::string& path) {
   return memory_file_take(path).value_or(std::string());
 }
@@ -39,7 +30,7 @@ std::string bytes_taken(const std::string& path) {
 PageReport page_convert(PageFile file) {
   FreshTable table;
   PageReport report;
-  report.report_name = batch_report_paths({{file.name, file.name}}, "", "").front();
+  report.report_name = batch_plan({{file.name, file.name}}, "", "").jobs.front().target;
   // A file that cannot be put is one the conversion cannot open, and says so.
   (void)memory_file_put(file.name, std::move(file.bytes), file.created);
   Result<Conversion> conversion = convert_export_file(file.name);
@@ -47,10 +38,8 @@ PageReport page_convert(PageFile file) {
     report.error = std::move(conversion).error();
     return report;
   }
-  SaveOptions options;
-  options.input_path = file.name;
-  options.created = conversion->created;
-  if (Result<void> saved = report_save(conversion->sheet, report.report_name, options); !saved)
+  if (Result<void> saved = report_save_as(file.name, conversion.value(), report.report_name, {});
+      !saved)
     report.error = std::move(saved).error();
   else
     report.workbook = bytes_taken(report.report_name);
@@ -66,32 +55,21 @@ PageWorkbook page_combine(std::vector<PageFile> files) {
     inputs.push_back(path_join(std::to_string(i), files[i].name));
     (void)memory_file_put(inputs.back(), std::move(files[i].bytes), files[i].created);
   }
-  Unobserved unobserved;
+  BatchObserver unobserved;
   ConvertedBatch batch = batch_convert(inputs, BatchSettings{}, unobserved);
   CombinedSheets combined = batch_combined_sheets(inputs, batch);
   PageWorkbook workbook;
   for (const WorkbookSheet& sheet : combined.sheets) workbook.sheet_names.push_back(sheet.name);
   if (!combined.sheets.empty()) {
-    SaveOptions options;
-    options.created = combined.created;
-    if (Result<void> saved = report_save_workbook(combined.sheets, combined_name, options); !saved)
+    if (Result<void> saved =
+            batch_combined_save(inputs, batch, combined, combined_name, ReportFormat::xlsx, false);
+        !saved)
       workbook.error = std::move(saved).error();
     else
       workbook.workbook = bytes_taken(combined_name);
   }
   workbook.outcomes = std::move(batch.outcomes);
   return workbook;
-}
-
-Result<std::string> page_zip(const std::vector<ZipMember>& members) {
-  ZipBytes zip;
-  DateTime now = date_time_from_local(std::time(nullptr)).value_or(DateTime{});
-  if (Result<void> written = zip_archive_write(members, now, zip); !written)
-    return std::move(written).error();
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(zip.size()));
-  for (std::string_view block : zip.blocks()) bytes.append(block);
-  return bytes;
 }
 
 }  // namespace ordelix

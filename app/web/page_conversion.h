@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "base/result.h"
-#include "batch/batch_outcome.h"
-#include "conversion.h"
-#include "zip/zip_archive.h"
+#include "core/ordelix.h"
 
 namespace ordelix {
 
@@ -39,8 +37,5 @@ struct PageWorkbook {
 };
 
 PageWorkbook page_combine(std::vector<PageFile> files);
-
-// Reports handed out together: a zip archive of them dated now.
-Result<std::string> page_zip(const std::vector<ZipMember>& members);
 
 }  // namespace ordelix

@@ -10,9 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "batch/batch_plan.h"
-#include "batch/batch_summary.h"
-#include "batch_run.h"
+#include "core/ordelix.h"
 #include "platform/paths.h"
 #include "window_dialogs.h"
 
@@ -26,7 +24,6 @@ class SharedProgress : public BatchObserver {
     std::lock_guard lock(mutex_);
     progress_ = progress;
   }
-  void reported(std::size_t, const BatchOutcome&) override {}
 
   BatchProgress snapshot() {
     std::lock_guard lock(mutex_);
@@ -44,15 +41,14 @@ QString decoded(const std::string& path) {
 
 // The export file, why it gave no report, and the report's name when that is what it is about.
 QString failure_line(const BatchJob& job, const Problem& problem) {
-  QString why = QString::fromStdString(problem_text(problem));
-  if (problem_concerns_target(problem.kind)) why += QObject::tr(": %1").arg(decoded(job.target));
-  return QObject::tr("%1: %2").arg(decoded(job.input), why);
+  std::string why = failure_words(problem, decoded(job.target).toStdString(), /*replace_hint=*/{});
+  return QObject::tr("%1: %2").arg(decoded(job.input), QString::fromStdString(why));
 }
 
 // How many of the reports have a regular file standing at their names.
-int reports_standing(const std::vector<std::string>& targets) {
-  return static_cast<int>(std::count_if(targets.begin(), targets.end(), [](const std::string& t) {
-    return path_kind(t) == PathKind::regular;
+int reports_standing(const std::vector<BatchJob>& jobs) {
+  return static_cast<int>(std::count_if(jobs.begin(), jobs.end(), [](const BatchJob& job) {
+    return path_kind(job.target) == PathKind::regular;
   }));
 }
 
@@ -63,7 +59,7 @@ std::vector<BatchOutcome> run_with_progress(QWidget* parent, WindowDialogs& dial
   std::atomic<bool> cancel{false};
   std::atomic<bool> finished{false};
   BatchSettings settings;
-  settings.workers = std::max(1u, std::thread::hardware_concurrency());
+  settings.workers = default_workers();
   settings.on_existing = on_existing;
   settings.create_folders = true;
   settings.cancel = &cancel;
@@ -96,23 +92,21 @@ void batch_conversion_run(QWidget* parent, WindowDialogs& dialogs,
   QString folder =
       dialogs.chooseReportFolder(parent, QFileInfo(decoded(files.front().path)).path());
   if (folder.isEmpty()) return;
-  std::vector<std::string> targets =
-      batch_report_paths(files, {}, QFile::encodeName(folder).toStdString());
-  if (auto clash = batch_find_clash(targets)) {
+  BatchPlan plan = batch_plan(files, {}, QFile::encodeName(folder).toStdString());
+  if (plan.clash) {
     dialogs.showFailure(
         parent, QObject::tr("%1 and %2 would both write %3; nothing was converted")
-                    .arg(decoded(files[clash->first].path), decoded(files[clash->second].path),
-                         decoded(targets[clash->second])));
+                    .arg(decoded(files[plan.clash->first].path),
+                         decoded(files[plan.clash->second].path), decoded(plan.clash_target)));
     return;
   }
+  const std::vector<BatchJob>& jobs = plan.jobs;
   // Reports are never replaced from the window: those standing are kept, or nothing is done.
   bool skipping = false;
-  if (int standing = reports_standing(targets); standing > 0) {
+  if (int standing = reports_standing(jobs); standing > 0) {
     if (!dialogs.skipExistingReports(parent, standing)) return;
     skipping = true;
   }
-  std::vector<BatchJob> jobs;
-  for (std::size_t i = 0; i < files.size(); ++i) jobs.push_back({files[i].path, targets[i]});
 
   std::vector<BatchOutcome> outcomes = run_with_progress(
       parent, dialogs, jobs, skipping ? OnExistingReport::skip : OnExistingReport::refuse);

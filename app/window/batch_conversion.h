@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "batch/batch_inputs.h"
+#include "core/ordelix.h"
 
 class QWidget;
 

@@ -15,7 +15,7 @@
 #include "batch_conversion.h"
 #include "button_description.h"
 #include "clock_text.h"
-#include "conversion.h"
+#include "core/ordelix.h"
 #include "flexbutton.h"
 #include "focus_frame.h"
 #include "preview_placement.h"

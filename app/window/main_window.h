@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "batch/batch_inputs.h"
+#include "core/ordelix.h"
 
 class QLabel;
 class QLineEdit;

@@ -13,7 +13,6 @@
 
 #include "preview_placement.h"
 #include "report_chart_view.h"
-#include "save/report_save.h"
 #include "saved_report_bar.h"
 #include "sheet/column_widths.h"
 #include "sheet_table_model.h"
@@ -93,12 +92,10 @@ bool ReportPreview::save() {
   QString target = dialogs_.chooseReportPath(this, suggested);
   if (target.isEmpty()) return false;
 
-  SaveOptions options;
-  options.replace_existing = true;  // the dialog has asked
-  options.input_path = QFile::encodeName(exportPath_).toStdString();
-  options.created = conversion_.created;
-  Result<void> saved =
-      report_save(conversion_.sheet, QFile::encodeName(target).toStdString(), options);
+  ReportChoice choice;
+  choice.replace_existing = true;  // the dialog has asked
+  Result<void> saved = report_save_as(QFile::encodeName(exportPath_).toStdString(), conversion_,
+                                      QFile::encodeName(target).toStdString(), choice);
   if (!saved) {
     dialogs_.showFailure(this,
                          tr("%1 was not saved: %2")

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "conversion.h"
+#include "core/ordelix.h"
 
 class QTableView;
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "batch_run.h"
+#include "core/ordelix.h"
 
 class QFileDialog;
 class QProgressDialog;

@@ -16,8 +16,8 @@
 #include <string_view>
 
 #include "base/utf8.h"
-#include "conversion.h"
-#include "run_data_conversion.h"
+#include "core/conversion.h"
+#include "core/run_data_conversion.h"
 #include "xlsx/xlsx_writer.h"
 #include "zip/zip_check.h"
 

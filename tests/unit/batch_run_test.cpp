@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_summary.h"
-#include "batch_run.h"
+#include "core/batch_run.h"
 #include "save/report_save.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "reports/measurement_modes.h"
 #include "test_support.h"
 

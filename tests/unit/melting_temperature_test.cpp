@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "report_tables.h"
 #include "test_support.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "test_support.h"
 
 namespace ordelix {

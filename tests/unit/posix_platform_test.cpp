@@ -19,7 +19,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "exportfile/local_date_time.h"
 #include "platform/part_streams.h"
 #include "save/report_flush.h"

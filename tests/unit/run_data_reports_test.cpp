@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run_data_conversion.h"
+#include "core/run_data_conversion.h"
 #include "run_data_values.h"
 #include "test_support.h"
 

@@ -20,7 +20,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "sheet/report_sheet.h"
 
 namespace ordelix::test {

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "platform/folders.h"
 #include "platform/input_file.h"
 #include "platform/part_streams.h"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <clocale>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "export_files.h"
 #include "fake_dialogs.h"
 #include "report_preview.h"

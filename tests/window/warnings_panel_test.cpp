@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "conversion.h"
+#include "core/conversion.h"
 #include "fake_dialogs.h"
 #include "report_preview.h"
 
