@@ -5,6 +5,7 @@
 
 #include "exportfile/local_date_time.h"
 #include "platform/output.h"
+#include "platform/paths.h"
 #include "run_data_conversion.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
@@ -21,6 +22,10 @@ Result<void> report_save_as(const std::string& input, const Conversion& conversi
   return report_save_bytes(
       run_data_text(run_data_of(input, conversion), choice.format, choice.csv_separator), target,
       options);
+}
+
+std::optional<ReportFormat> report_format_for(const std::string& target) {
+  return report_format_of_file(path_file_name(target));
 }
 
 BatchPlan batch_plan(const std::vector<BatchInput>& files, const std::string& output,

@@ -27,6 +27,10 @@ struct ReportChoice {
 Result<void> report_save_as(const std::string& input, const Conversion& conversion,
                             const std::string& target, const ReportChoice& choice);
 
+// The format a report's path calls for by its file's extension, in any case;
+// none for another extension or none.
+std::optional<ReportFormat> report_format_for(const std::string& target);
+
 // Where each file of a batch saves its report (see batch_report_paths), or
 // the first two files that would both save at one place: then no job is made.
 struct BatchPlan {

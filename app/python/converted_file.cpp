@@ -41,11 +41,37 @@ std::vector<std::variant<ConvertedFile, std::string>> convert_files(
   return files;
 }
 
-void save_workbook(const ConvertedFile& file, const std::string& target, bool replace_existing) {
-  ReportChoice choice;
-  choice.replace_existing = replace_existing;
+void save_report(const ConvertedFile& file, const std::string& target, bool replace_existing,
+                 char csv_separator) {
+  // Any other name gets the workbook, as every name did before JSON and CSV.
+  ReportChoice choice{report_format_for(target).value_or(ReportFormat::xlsx), csv_separator,
+                      replace_existing};
   if (Result<void> saved = report_save_as(file.path, file.conversion, target, choice); !saved)
     throw FileFailure(failure_message(file.path, saved.error(), target));
+}
+
+std::string csv_text(const ConvertedFile& file, char csv_separator) {
+  return run_data_text(file.data, ReportFormat::csv, csv_separator);
+}
+
+void save_combined(const std::vector<const ConvertedFile*>& files, const std::string& target,
+                   bool replace_existing) {
+  std::optional<ReportFormat> format = report_format_for(target);
+  if (format == ReportFormat::csv || !format)
+    throw std::invalid_argument(
+        "a combined report is one workbook (.xlsx) or one JSON array (.json)");
+  std::vector<std::string> inputs;
+  ConvertedBatch batch;
+  for (const ConvertedFile* file : files) {
+    inputs.push_back(file->path);
+    batch.outcomes.emplace_back().attempted = true;
+    batch.conversions.push_back(file->conversion);
+  }
+  CombinedSheets combined = batch_combined_sheets(inputs, batch);
+  if (Result<void> saved =
+          batch_combined_save(inputs, batch, combined, target, *format, replace_existing);
+      !saved)
+    throw FileFailure(failure_message(target, saved.error()));
 }
 
 }  // namespace ordelix

@@ -34,8 +34,19 @@ ConvertedFile convert_file(const std::string& path);
 std::vector<std::variant<ConvertedFile, std::string>> convert_files(
     const std::vector<std::string>& paths, unsigned workers);
 
-// The workbook saved at `target` as the converter saves it; FileFailure when
-// it is not.
-void save_workbook(const ConvertedFile& file, const std::string& target, bool replace_existing);
+// The report saved at `target` in the format its extension names (.json,
+// .csv; the workbook for any other), as the converter saves it; FileFailure
+// when it is not.
+void save_report(const ConvertedFile& file, const std::string& target, bool replace_existing,
+                 char csv_separator);
+
+// The run as ordelix-convert --format csv writes it.
+std::string csv_text(const ConvertedFile& file, char csv_separator);
+
+// The converted files saved as one combined report at `target`, a workbook
+// (.xlsx) or a JSON array (.json), as ordelix-convert --combine saves it;
+// FileFailure when it is not, std::invalid_argument for another extension.
+void save_combined(const std::vector<const ConvertedFile*>& files, const std::string& target,
+                   bool replace_existing);
 
 }  // namespace ordelix

@@ -30,11 +30,19 @@ PYBIND11_MODULE(_ordelix, module) {
       .def(
           "json", [](const ConvertedFile& file) { return run_data_json(file.data); }, Released(),
           "The run as ordelix-convert --format json writes it.")
-      .def("save", &save_workbook, py::arg("target"), py::arg("replace_existing"), Released(),
-           "Saves the workbook at target as ordelix-convert does; FileFailure when it is not.");
+      .def("csv", &csv_text, py::arg("separator"), Released(),
+           "The run as ordelix-convert --format csv writes it.")
+      .def("save", &save_report, py::arg("target"), py::arg("replace_existing"),
+           py::arg("csv_separator"), Released(),
+           "Saves the report at target, in the format its extension names, as "
+           "ordelix-convert does; FileFailure when it is not.");
 
   module.def("convert", &convert_file, py::arg("path"), Released(),
              "The export file converted; FileFailure when it gives no report.");
+  module.def("save_combined", &save_combined, py::arg("files"), py::arg("target"),
+             py::arg("replace_existing"), Released(),
+             "The converted files saved as one combined report at target, in the format its "
+             "extension names; FileFailure when it is not.");
   module.def("convert_many", &convert_files, py::arg("paths"), py::arg("workers"), Released(),
              "Each file converted on the workers (0: one per processor), in order: its "
              "ConvertedFile, or the message why it gives none.");

@@ -131,6 +131,81 @@ class Examples(ModuleCase):
                 self.assert_saved_as_converter(report, path, self.path("module.xlsx"))
                 os.remove(self.path("module.xlsx"))
 
+class OtherFormats(ModuleCase):
+    def test_data_saves_and_reads_as_the_converter_writes_it(self):
+        for path in example_paths():
+            report = quietly(ordelix.read, path)
+            for name, args in (("r.json", ["--format", "json"]), ("r.csv", ["--format", "csv"]),
+                               ("r.CSV", ["--format", "csv", "--csv-separator", ";"])):
+                with self.subTest(example=os.path.basename(path), report=name):
+                    separator = ";" if "--csv-separator" in args else ","
+                    report.save(self.path(name), csv_separator=separator)
+                    run = run_converter(*args, "-o", "-", path)
+                    self.assertEqual(run.returncode, 0, run.stderr)
+                    self.assertEqual(read_bytes(self.path(name)), run.stdout)
+                    if name != "r.json":
+                        self.assertEqual(report.to_csv(separator).encode(), run.stdout)
+                    os.remove(self.path(name))
+
+    def test_another_name_saves_the_workbook_and_a_bad_separator_raises(self):
+        source = os.path.join(EXAMPLES, "rna.NUC")
+        report = quietly(ordelix.read, source)
+        for separator in ("|", ";;", ""):
+            with self.subTest(separator=separator), self.assertRaises(ValueError):
+                report.save(self.path("r.csv"), csv_separator=separator)
+        self.assertEqual(os.listdir(self.work), [])
+        report.save(self.path("r.txt"))
+        self.assertEqual(read_bytes(self.path("r.txt")), converter_workbook(source, self.work))
+
+
+class Combine(ModuleCase):
+    NAMES = ["dsdna.NUC", "scan_step5.WSC", "bca_std.PRO"]
+
+    def test_the_combined_report_is_the_converters(self):
+        inputs = [self.copy_example(n) for n in self.NAMES]
+        for name in ("all.xlsx", "all.json"):
+            with self.subTest(report=name):
+                quietly(ordelix.combine, inputs, self.path(name))
+                run = run_converter("--combine", "-", *inputs)
+                self.assertEqual(run.returncode, 0, run.stderr)
+                if name == "all.xlsx":
+                    self.assertEqual(read_bytes(self.path(name)), run.stdout)
+                    self.assertEqual(openpyxl.load_workbook(self.path(name)).sheetnames,
+                                     self.NAMES)
+                else:
+                    made = self.path("converter.json")
+                    run = run_converter("--combine", made, *inputs)
+                    self.assertEqual(run.returncode, 0, run.stderr)
+                    self.assertEqual(read_bytes(self.path(name)), read_bytes(made))
+
+    def test_a_file_without_a_report_saves_nothing(self):
+        inputs = [self.copy_example(n) for n in self.NAMES]
+        broken = self.path("broken.PRO")
+        with open(broken, "wb") as f:
+            f.write(b"9\n")
+        with self.assertRaises(ordelix.ConversionError) as raised:
+            quietly(ordelix.combine, [inputs[0], broken, inputs[1]], self.path("all.xlsx"))
+        self.assertIs(raised.exception.path, broken)
+        self.assertFalse(os.path.exists(self.path("all.xlsx")))
+
+    def test_what_stands_there_is_kept_unless_forced_and_csv_is_no_combined_report(self):
+        inputs = [self.copy_example(n) for n in self.NAMES]
+        target = self.path("all.json")
+        with open(target, "wb") as f:
+            f.write(b"earlier")
+        with self.assertRaises(ordelix.SaveError) as raised:
+            quietly(ordelix.combine, inputs, target)
+        self.assertIs(raised.exception.path, target)
+        self.assertEqual(read_bytes(target), b"earlier")
+        quietly(ordelix.combine, inputs, target, force=True)
+        self.assertEqual(len(json.loads(read_bytes(target))), 3)
+        for bad in (self.path("all.csv"), self.path("all.txt")):
+            with self.subTest(target=bad), self.assertRaises(ValueError):
+                quietly(ordelix.combine, inputs, bad)
+        with self.assertRaises(ValueError):
+            ordelix.combine([], self.path("none.xlsx"))
+
+
 class Created(ModuleCase):
     def test_created_is_the_files_birth_in_the_local_zone(self):
         earliest = math.floor(datetime.datetime.now().timestamp())

@@ -5,6 +5,8 @@ ordelix-convert writes.
     report = ordelix.read("run1.PRO")
     report.tables[-1].rows          # the data table, as the report shows it
     report.save("run1.xlsx")        # the converter's workbook, byte for byte
+    report.save("run1.json")        # or its data, as --format json writes it
+    ordelix.combine(["a.PRO", "b.NUC"], "both.xlsx")  # as --combine does
 
 A file that gives no report raises ConversionError; what was amiss in a file
 that does is issued as an ExportFileWarning, at the file's line.
@@ -25,8 +27,8 @@ __version__ = _ordelix.version
 # two looks at a cancel.
 _BATCH_SIZE = 64
 
-__all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "Table", "read",
-           "read_many"]
+__all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "Table", "combine",
+           "read", "read_many"]
 
 
 class ConversionError(Exception):
@@ -115,14 +117,23 @@ class Report:
         --format json writes for the file."""
         return self._converted.json()
 
-    def save(self, path, force=False):
-        """Saves the report as the workbook ordelix-convert writes for its
-        file, through the same checked, atomic save. An existing file is
-        replaced only with force (and never the export file, nor anything
-        but a regular file); raises SaveError when it is not saved."""
+    def to_csv(self, separator=","):
+        """The report as data, in the CSV text that ordelix-convert
+        --format csv writes for the file; separator "," or ";" (numbers
+        then take a decimal comma)."""
+        return self._converted.csv(_csv_separator(separator))
+
+    def save(self, path, force=False, csv_separator=","):
+        """Saves the report as ordelix-convert writes it for its file, in the
+        format the path's extension names: .json or .csv (with
+        csv_separator) its data, the workbook for any other name; through
+        the same checked, atomic save. An existing file is replaced only
+        with force (and never the export file, nor anything but a regular
+        file); raises SaveError when it is not saved."""
         target = _system_path(path)
+        separator = _csv_separator(csv_separator)
         try:
-            self._converted.save(target, bool(force))
+            self._converted.save(target, bool(force), separator)
         except _ordelix.FileFailure as failure:
             raise SaveError(str(failure), path) from None
 
@@ -165,12 +176,35 @@ def read_many(paths, jobs=None):
     return reports
 
 
+def combine(paths, out, force=False, jobs=None):
+    """Reads the export files at paths as read_many() does, then saves them
+    at out as one report, as ordelix-convert --combine does: a workbook of a
+    sheet for each file (.xlsx) or one JSON array (.json). When a file gives
+    no report, nothing is saved. An existing file is replaced only with
+    force; raises SaveError when the report is not saved, ValueError for
+    another extension or no paths."""
+    reports = read_many(paths, jobs)
+    if not reports:
+        raise ValueError("combine takes one export file at least")
+    target = _system_path(out)
+    try:
+        _ordelix.save_combined([r._converted for r in reports], target, bool(force))
+    except _ordelix.FileFailure as failure:
+        raise SaveError(str(failure), out) from None
+
+
 def _system_path(path):
     """A path as the bytes the system names the file by."""
     encoded = os.fsencode(path)
     if b"\0" in encoded:
         raise ValueError(f"embedded null byte in path {path!r}")
     return encoded
+
+
+def _csv_separator(separator):
+    if separator not in (",", ";"):
+        raise ValueError(f"the CSV separator is \",\" or \";\", not {separator!r}")
+    return separator
 
 
 def _reported(converted, path):
