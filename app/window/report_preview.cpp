@@ -92,10 +92,12 @@ bool ReportPreview::save() {
   QString target = dialogs_.chooseReportPath(this, suggested);
   if (target.isEmpty()) return false;
 
+  std::string target_path = QFile::encodeName(target).toStdString();
   ReportChoice choice;
+  choice.format = report_format_for(target_path).value_or(ReportFormat::xlsx);
   choice.replace_existing = true;  // the dialog has asked
   Result<void> saved = report_save_as(QFile::encodeName(exportPath_).toStdString(), conversion_,
-                                      QFile::encodeName(target).toStdString(), choice);
+                                      target_path, choice);
   if (!saved) {
     dialogs_.showFailure(this,
                          tr("%1 was not saved: %2")

@@ -80,14 +80,31 @@ QString QtWindowDialogs::chooseExportFile(QWidget* parent, const QString& filter
   return dialog->selectedFiles().front();
 }
 
+std::unique_ptr<QFileDialog> report_file_dialog(QWidget* parent, const QString& suggested) {
+  auto dialog = std::make_unique<QFileDialog>(parent, QObject::tr("Save report as"), suggested);
+  // The report's format follows the type chosen, named as the converter names it.
+  const QStringList types{QObject::tr("Excel workbook (*.xlsx)"),
+                          QObject::tr("Run data as JSON (*.json)"),
+                          QObject::tr("Run data as CSV (*.csv)")};
+  dialog->setNameFilters(types);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setDefaultSuffix("xlsx");
+  QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+                   [dialog = dialog.get()](const QString& type) {
+                     QString suffix = type.section("*.", 1).chopped(1);
+                     dialog->setDefaultSuffix(suffix);
+                     QFileInfo chosen(dialog->selectedFiles().value(0));
+                     if (!chosen.fileName().isEmpty())
+                       dialog->selectFile(chosen.completeBaseName() + "." + suffix);
+                   });
+  dialog->selectFile(suggested);
+  return dialog;
+}
+
 QString QtWindowDialogs::chooseReportPath(QWidget* parent, const QString& suggested) {
-  QFileDialog dialog(parent, QObject::tr("Save report as"), suggested,
-                     QObject::tr("Excel workbook (*.xlsx)"));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("xlsx");
-  dialog.selectFile(suggested);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+  std::unique_ptr<QFileDialog> dialog = report_file_dialog(parent, suggested);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
+  return dialog->selectedFiles().front();
 }
 
 void QtWindowDialogs::showFailure(QWidget* parent, const QString& message) {

@@ -76,5 +76,8 @@ extern const char* const export_file_filter;
 // the filter's descriptions as given and its patterns as the filter means them.
 std::unique_ptr<QFileDialog> export_file_dialog(QWidget* parent, const QString& pairs,
                                                 const QString& previous);
+// The save dialog for a report, not yet shown, on `suggested`: a workbook,
+// or the run's data as JSON or CSV, the name's extension following the type.
+std::unique_ptr<QFileDialog> report_file_dialog(QWidget* parent, const QString& suggested);
 
 }  // namespace ordelix

@@ -183,6 +183,44 @@ TEST_F(MainWindowTest, ConvertShowsThePreviewAndSavesWhatTheConverterWrites) {
   EXPECT_EQ(read_file(saved), expected);
 }
 
+TEST_F(MainWindowTest, APreviewSavesTheRunsDataAsTheConverterWritesIt) {
+  QString input = write_kfactor_export(dir, "serum.PRO");
+  choose(input);
+  ReportPreview* preview = window.convert();
+  ASSERT_NE(preview, nullptr);
+  for (const char* format : {"json", "csv"}) {
+    SCOPED_TRACE(format);
+    dialogs.reportPath = dir.filePath(QString("chosen.") + format);
+    preview->findChild<QAbstractButton*>("SaveButton")->click();
+    QString by_converter = dir.filePath(QString("converter.") + format);
+    ASSERT_EQ(QProcess::execute(ORDELIX_CONVERT, {input, "-o", by_converter}), 0);
+    QByteArray expected = read_file(by_converter);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(read_file(dialogs.reportPath), expected);
+  }
+}
+
+TEST(ReportFileDialog, OffersTheThreeFormatsAndTheNameFollowsTheType) {
+  QTemporaryDir dir;
+  std::unique_ptr<QFileDialog> dialog =
+      ordelix::report_file_dialog(nullptr, dir.filePath("serum.xlsx"));
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  EXPECT_EQ(dialog->nameFilters(),
+            (QStringList{"Excel workbook (*.xlsx)", "Run data as JSON (*.json)",
+                         "Run data as CSV (*.csv)"}));
+  EXPECT_EQ(dialog->defaultSuffix(), "xlsx");
+  auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  // As the combo box tells a choice made by hand.
+  types->setCurrentIndex(2);
+  emit types->activated(2);
+  emit types->textActivated(types->itemText(2));
+  EXPECT_EQ(dialog->defaultSuffix(), "csv");
+  auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->text(), "serum.csv");
+}
+
 TEST_F(MainWindowTest, CancelledSaveKeepsThePreviewForALaterSave) {
   choose(write_kfactor_export(dir, "late.PRO"));
   ReportPreview* preview = window.convert();
