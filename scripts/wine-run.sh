@@ -3,7 +3,9 @@
 # and without the prompts a new prefix would show. Made on first use.
 set -euo pipefail
 export WINEPREFIX="${ORDELIX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/ordelix/wine}"
-export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine's own errors are shown, on standard error: a program wine could not
+# run says why instead of ending with nothing printed.
+export WINEDEBUG="${WINEDEBUG:--all,err+all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 unset DISPLAY WAYLAND_DISPLAY
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
