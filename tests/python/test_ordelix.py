@@ -27,7 +27,7 @@ import ordelix
 CONVERTER = EXAMPLES = CORPUS = None
 PROGRAM_PREFIX = "ordelix-convert: "
 MODES = {"PRO", "NUC", "CON", "PHT", "OD", "TSC", "TM", "WSC"}
-# The examples that keep a fault on purpose, and what the README says of them.
+# The examples that keep a fault on purpose, and what docs/reports.md says of them.
 WARNED_EXAMPLES = {"kinetics_step2_5.TSC": 18, "kinetics_step50.TSC": 13, "scan_step05.WSC": 22}
 
 
