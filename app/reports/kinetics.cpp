@@ -59,7 +59,8 @@ Result<void> kinetics_write(ReportContext& context) {
   header_row(sheet, 10, padded("Data Number", 27), reader.field_of_line(13));
   blank_row(sheet, 11, 70);
 
-  table_begin(sheet, 12, 14, {{col_a, col_a}, {col_d, col_d}});
+  int table = table_begin(sheet, 12, 14, {{col_a, col_a}, {col_d, col_d}});
+  sheet.mark_curve(table, "Kinetics");
   sheet.set_text(12, col_a, padded("Data(s)", 27));
   sheet.set_text(12, col_d, padded("Value", 34));
   separator_row(sheet, 13, 69);

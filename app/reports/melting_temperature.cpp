@@ -38,6 +38,7 @@ Result<void> melting_temperature_write(ReportContext& context) {
   // them are C and F.
   int table = table_begin(sheet, 15, 16, {{col_a, col_c}, {col_d, col_f}});
   title_row(sheet, table, 14, padded("Data List", 72));
+  sheet.mark_curve(table, "Melting curve");
   sheet.set_text(15, col_a, padded("C", 26));
   sheet.set_text(15, col_d, padded("OD", 27));
 

@@ -14,23 +14,6 @@ namespace {
 constexpr int no_table = -1;
 constexpr int no_column = -1;
 
-struct RowRole {
-  bool marked = false;
-  RowPart part = RowPart::header;
-  int table = no_table;
-};
-
-// Each row's part by the last mark over it.
-std::vector<RowRole> row_roles(const ReportSheet& sheet) {
-  std::vector<RowRole> roles(static_cast<std::size_t>(sheet.last_row()) + 1);
-  for (const PartMark& mark : sheet.part_marks()) {
-    int last = std::min(mark.last_row, sheet.last_row());
-    for (int row = std::max(mark.first_row, 1); row <= last; ++row)
-      roles[static_cast<std::size_t>(row)] = {true, mark.part, mark.table};
-  }
-  return roles;
-}
-
 struct Cell {
   int col;
   DataValue value;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace ordelix {
 
 // What a row of a report is, as its writer marks it, for reading the report
@@ -21,6 +23,20 @@ struct PartMark {
   int table;
   int first_row;
   int last_row;
+};
+
+// A row's part, by the last mark over it; `marked` is false for a row of none.
+struct RowRole {
+  bool marked = false;
+  RowPart part = RowPart::header;
+  int table = -1;
+};
+
+// A table that a picture of the report draws as a curve: its first column
+// across, its second up.
+struct TableCurve {
+  int table;
+  std::string title;
 };
 
 }  // namespace ordelix

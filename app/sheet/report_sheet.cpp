@@ -67,6 +67,10 @@ void ReportSheet::mark_table_rows(int table, RowPart part, int first_row, int la
   part_marks_.push_back({part, table, first_row, std::min(last_row, max_row)});
 }
 
+void ReportSheet::mark_curve(int table, std::string_view title) {
+  curves_.push_back({table, std::string(title)});
+}
+
 const CellValue* ReportSheet::cell(int row, int col) const {
   if (row < 1 || row > last_row()) return nullptr;
   const auto& entries = rows_[row - 1];
@@ -84,6 +88,16 @@ std::optional<Font> ReportSheet::font_at(int row, int col) const {
 bool ReportSheet::left_aligned(int col) const {
   return std::any_of(left_columns_.begin(), left_columns_.end(),
                      [col](const CellRange& r) { return col >= r.first_col && col <= r.last_col; });
+}
+
+std::vector<RowRole> row_roles(const ReportSheet& sheet) {
+  std::vector<RowRole> roles(static_cast<std::size_t>(sheet.last_row()) + 1);
+  for (const PartMark& mark : sheet.part_marks()) {
+    int last = std::min(mark.last_row, sheet.last_row());
+    for (int row = std::max(mark.first_row, 1); row <= last; ++row)
+      roles[static_cast<std::size_t>(row)] = {true, mark.part, mark.table};
+  }
+  return roles;
 }
 
 }  // namespace ordelix

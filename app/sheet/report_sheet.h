@@ -74,6 +74,8 @@ class ReportSheet {
   int add_table(std::vector<TableColumn> columns);
   // Rows below the sheet's last are left unmarked.
   void mark_table_rows(int table, RowPart part, int first_row, int last_row = max_row);
+  // Table `table` is drawn as a curve titled `title` where the report is shown.
+  void mark_curve(int table, std::string_view title);
 
   const CellValue* cell(int row, int col) const;
   // The font of a cell: that of the last range set over it, if any.
@@ -95,6 +97,7 @@ class ReportSheet {
   // In the order they were made.
   const std::vector<PartMark>& part_marks() const { return part_marks_; }
   const std::vector<std::vector<TableColumn>>& tables() const { return tables_; }
+  const std::vector<TableCurve>& curves() const { return curves_; }
 
   // Writes dropped for falling below max_row.
   long long dropped_writes() const { return dropped_writes_; }
@@ -112,7 +115,11 @@ class ReportSheet {
   std::vector<LineChart> charts_;
   std::vector<PartMark> part_marks_;
   std::vector<std::vector<TableColumn>> tables_;
+  std::vector<TableCurve> curves_;
   long long dropped_writes_ = 0;
 };
+
+// Each row's role, indexed by row from 1 to the sheet's last.
+std::vector<RowRole> row_roles(const ReportSheet& sheet);
 
 }  // namespace ordelix
