@@ -35,7 +35,7 @@ class MainWindow : public QWidget {
   // The files of a dropped batch; empty when one file is chosen.
   const std::vector<BatchInput>& batchFiles() const { return batch_; }
   // Converts the chosen file; the new preview, or null when nothing was shown.
-  // With a batch picked, converts the batch into a folder instead.
+  // With a batch picked, converts the batch instead: into a folder, or one workbook.
   ReportPreview* convert();
   void exitProgram();
 

@@ -56,35 +56,62 @@ void category_axis_set(QValueAxis* axis, const ReportSheet& sheet, const LineCha
   axis->setMinorGridLineVisible(false);
 }
 
-}  // namespace
-
-ReportChartView::ReportChartView(const ReportSheet& sheet, const LineChart& chart, QWidget* parent)
-    : QChartView(parent) {
-  setObjectName("ReportChart");
-  auto* series = new QLineSeries;
-  QList<QPointF> points = series_points(sheet, chart);
-  series->replace(points);
-  series->setName(chart.series_name ? chart_text(chart.series_name) : tr("Series1"));
-
+// One line with its legend above, on value axes titled as given.
+QChart* line_chart(const QString& title, QLineSeries* series, const QString& x_title,
+                   const QString& y_title) {
   auto* plot = new QChart;
-  plot->setTitle(QString::fromStdString(cp1252_to_utf8(chart.title)));
+  plot->setTitle(title);
   plot->addSeries(series);
   plot->legend()->setAlignment(Qt::AlignTop);
   auto* x_axis = new QValueAxis;
   auto* y_axis = new QValueAxis;
-  x_axis->setTitleText(chart_text(chart.category_axis_title));
-  y_axis->setTitleText(chart_text(chart.value_axis_title));
+  x_axis->setTitleText(x_title);
+  y_axis->setTitleText(y_title);
   plot->addAxis(x_axis, Qt::AlignBottom);
   plot->addAxis(y_axis, Qt::AlignLeft);
   series->attachAxis(x_axis);
   series->attachAxis(y_axis);
-  category_axis_set(x_axis, sheet, chart, points);
   y_axis->applyNiceNumbers();
+  return plot;
+}
+
+QValueAxis* x_axis_of(QChart* plot) {
+  return static_cast<QValueAxis*>(plot->axes(Qt::Horizontal).front());
+}
+
+}  // namespace
+
+ReportChartView::ReportChartView(const ReportSheet& sheet, const LineChart& chart, QWidget* parent)
+    : QChartView(parent) {
+  auto* series = new QLineSeries;
+  QList<QPointF> points = series_points(sheet, chart);
+  series->replace(points);
+  series->setName(chart.series_name ? chart_text(chart.series_name) : tr("Series1"));
+  QChart* plot =
+      line_chart(QString::fromStdString(cp1252_to_utf8(chart.title)), series,
+                 chart_text(chart.category_axis_title), chart_text(chart.value_axis_title));
+  category_axis_set(x_axis_of(plot), sheet, chart, points);
+  show_chart(plot, chart.width, chart.height);
+}
+
+ReportChartView::ReportChartView(const ReportCurve& curve, double width, double height,
+                                 QWidget* parent)
+    : QChartView(parent) {
+  auto* series = new QLineSeries;
+  for (std::size_t i = 0; i < curve.xs.size(); ++i) series->append(curve.xs[i], curve.ys[i]);
+  QString y_title = QString::fromStdString(curve.y_heading);
+  series->setName(y_title);
+  QChart* plot = line_chart(QString::fromStdString(curve.title), series,
+                            QString::fromStdString(curve.x_heading), y_title);
+  x_axis_of(plot)->applyNiceNumbers();
+  show_chart(plot, width, height);
+}
+
+void ReportChartView::show_chart(QChart* plot, double width, double height) {
+  setObjectName("ReportChart");
   setChart(plot);
   setRenderHint(QPainter::Antialiasing);
-
-  resize(static_cast<int>(chart.width * pixels_per_point),
-         static_cast<int>(chart.height * pixels_per_point));
+  resize(static_cast<int>(width * pixels_per_point), static_cast<int>(height * pixels_per_point));
 }
 
 }  // namespace ordelix

@@ -48,7 +48,15 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
     table_->setSpan(m.first_row - 1, m.first_col - 1, m.last_row - m.first_row + 1,
                     m.last_col - m.first_col + 1);
 
-  for (const LineChart& chart : conversion_.sheet.charts()) place_chart(chart);
+  for (const LineChart& chart : conversion_.sheet.charts())
+    place_chart(new ReportChartView(conversion_.sheet, chart, table_->viewport()), chart.left,
+                chart.top);
+  // The workbook holds no chart of a curve: it stands where and as large as
+  // a scan's does, right of the table.
+  if (std::optional<ReportCurve> curve = report_curve(conversion_.sheet)) {
+    constexpr double left = 350, top = 0, width = 350, height = 250;
+    place_chart(new ReportChartView(*curve, width, height, table_->viewport()), left, top);
+  }
 
   auto* save_button = new QPushButton(tr("Save..."), this);
   save_button->setObjectName("SaveButton");
@@ -66,12 +74,11 @@ ReportPreview::ReportPreview(Conversion conversion, QString exportPath, WindowDi
 
 // The chart floats over the sheet at the cell where a spreadsheet anchors it:
 // its position is given in points over columns 64 and rows 20 pixels apart.
-void ReportPreview::place_chart(const LineChart& chart) {
+void ReportPreview::place_chart(ReportChartView* view, double left, double top) {
   constexpr double sheet_column_px = 64;
   constexpr double sheet_row_px = 20;
-  double x = chart.left * pixels_per_point / sheet_column_px;
-  double y = chart.top * pixels_per_point / sheet_row_px;
-  auto* view = new ReportChartView(conversion_.sheet, chart, table_->viewport());
+  double x = left * pixels_per_point / sheet_column_px;
+  double y = top * pixels_per_point / sheet_row_px;
   auto place = [this, view, x, y] {
     int col = static_cast<int>(x);
     int row = static_cast<int>(y);

@@ -8,6 +8,7 @@ class QTableView;
 
 namespace ordelix {
 
+class ReportChartView;
 class SavedReportBar;
 class WindowDialogs;
 
@@ -34,7 +35,8 @@ class ReportPreview : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void place_chart(const LineChart& chart);
+  // `left` and `top` in points from the sheet's corner.
+  void place_chart(ReportChartView* view, double left, double top);
 
   Conversion conversion_;
   QString exportPath_;

@@ -47,6 +47,30 @@ UnsavedReports ask_unsaved(QWidget* parent, const QString& text, QMessageBox::St
   return answer == QMessageBox::Discard ? UnsavedReports::discard : UnsavedReports::cancel;
 }
 
+// The report's format follows the type chosen, named as the converter names it.
+std::unique_ptr<QFileDialog> save_dialog(QWidget* parent, const QString& caption,
+                                         const QString& suggested, const QStringList& types) {
+  auto dialog = std::make_unique<QFileDialog>(parent, caption, suggested);
+  dialog->setNameFilters(types);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setDefaultSuffix("xlsx");
+  QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+                   [dialog = dialog.get()](const QString& type) {
+                     QString suffix = type.section("*.", 1).chopped(1);
+                     dialog->setDefaultSuffix(suffix);
+                     QFileInfo chosen(dialog->selectedFiles().value(0));
+                     if (!chosen.fileName().isEmpty())
+                       dialog->selectFile(chosen.completeBaseName() + "." + suffix);
+                   });
+  dialog->selectFile(suggested);
+  return dialog;
+}
+
+QString chosen_path(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
 }  // namespace
 
 const char* const export_file_filter =
@@ -81,30 +105,21 @@ QString QtWindowDialogs::chooseExportFile(QWidget* parent, const QString& filter
 }
 
 std::unique_ptr<QFileDialog> report_file_dialog(QWidget* parent, const QString& suggested) {
-  auto dialog = std::make_unique<QFileDialog>(parent, QObject::tr("Save report as"), suggested);
-  // The report's format follows the type chosen, named as the converter names it.
-  const QStringList types{QObject::tr("Excel workbook (*.xlsx)"),
-                          QObject::tr("Run data as JSON (*.json)"),
-                          QObject::tr("Run data as CSV (*.csv)")};
-  dialog->setNameFilters(types);
-  dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setDefaultSuffix("xlsx");
-  QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
-                   [dialog = dialog.get()](const QString& type) {
-                     QString suffix = type.section("*.", 1).chopped(1);
-                     dialog->setDefaultSuffix(suffix);
-                     QFileInfo chosen(dialog->selectedFiles().value(0));
-                     if (!chosen.fileName().isEmpty())
-                       dialog->selectFile(chosen.completeBaseName() + "." + suffix);
-                   });
-  dialog->selectFile(suggested);
-  return dialog;
+  return save_dialog(
+      parent, QObject::tr("Save report as"), suggested,
+      {QObject::tr("Excel workbook (*.xlsx)"), QObject::tr("Run data as JSON (*.json)"),
+       QObject::tr("Run data as CSV (*.csv)")});
+}
+
+std::unique_ptr<QFileDialog> combined_report_file_dialog(QWidget* parent,
+                                                         const QString& suggested) {
+  return save_dialog(parent, QObject::tr("Save the combined workbook as"), suggested,
+                     {QObject::tr("Excel workbook, a sheet for each file (*.xlsx)"),
+                      QObject::tr("Runs' data as JSON (*.json)")});
 }
 
 QString QtWindowDialogs::chooseReportPath(QWidget* parent, const QString& suggested) {
-  std::unique_ptr<QFileDialog> dialog = report_file_dialog(parent, suggested);
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return {};
-  return dialog->selectedFiles().front();
+  return chosen_path(*report_file_dialog(parent, suggested));
 }
 
 void QtWindowDialogs::showFailure(QWidget* parent, const QString& message) {
@@ -124,6 +139,27 @@ UnsavedReports QtWindowDialogs::askUnsavedReport(QWidget* preview) {
 
 bool QtWindowDialogs::openOnDesktop(const QUrl& url) {
   return QDesktopServices::openUrl(url);
+}
+
+BatchOutput QtWindowDialogs::chooseBatchOutput(QWidget* parent, int count) {
+  QString text = count == 1 ? QObject::tr("Convert 1 export file")
+                            : QObject::tr("Convert %1 export files").arg(count);
+  QMessageBox box(QMessageBox::Question, QObject::tr("TAVRO"), text, QMessageBox::Cancel, parent);
+  box.setInformativeText(
+      QObject::tr("Save a report for each file in a folder, or all the "
+                  "reports in one workbook, a sheet for each file?"));
+  QPushButton* folder =
+      box.addButton(QObject::tr("Into a folder, a report each"), QMessageBox::AcceptRole);
+  QPushButton* combined =
+      box.addButton(QObject::tr("One combined workbook..."), QMessageBox::AcceptRole);
+  box.setDefaultButton(folder);
+  box.exec();
+  if (box.clickedButton() == folder) return BatchOutput::folder;
+  return box.clickedButton() == combined ? BatchOutput::combined : BatchOutput::cancel;
+}
+
+QString QtWindowDialogs::chooseCombinedReportPath(QWidget* parent, const QString& suggested) {
+  return chosen_path(*combined_report_file_dialog(parent, suggested));
 }
 
 QString QtWindowDialogs::chooseReportFolder(QWidget* parent, const QString& suggested) {

@@ -17,6 +17,10 @@ namespace ordelix {
 // save each (the one, for a preview), discard them, or stay.
 enum class UnsavedReports { save_all, discard, cancel };
 
+// Where a batch's reports go: a report for each file in a folder, or one
+// workbook holding them all; or nowhere.
+enum class BatchOutput { folder, combined, cancel };
+
 // Shows how far a batch has come and whether the user asked to stop it.
 class BatchProgressView {
  public:
@@ -43,8 +47,13 @@ class WindowDialogs {
   // Opens a file or folder in the desktop's application for it; false when none did.
   virtual bool openOnDesktop(const QUrl& url) = 0;
 
+  // Asked first of a batch of `count` files.
+  virtual BatchOutput chooseBatchOutput(QWidget* parent, int count) = 0;
   // Where a batch's reports go; empty when cancelled.
   virtual QString chooseReportFolder(QWidget* parent, const QString& suggested) = 0;
+  // Where a batch's combined report goes; empty when cancelled; asks before
+  // an existing file is replaced.
+  virtual QString chooseCombinedReportPath(QWidget* parent, const QString& suggested) = 0;
   // Asked once when `count` reports of a batch stand in its folder already:
   // true to skip their files and convert the rest, false to convert nothing.
   virtual bool skipExistingReports(QWidget* parent, int count) = 0;
@@ -63,7 +72,9 @@ class QtWindowDialogs : public WindowDialogs {
   UnsavedReports askUnsavedReports(QWidget* parent, int count) override;
   UnsavedReports askUnsavedReport(QWidget* preview) override;
   bool openOnDesktop(const QUrl& url) override;
+  BatchOutput chooseBatchOutput(QWidget* parent, int count) override;
   QString chooseReportFolder(QWidget* parent, const QString& suggested) override;
+  QString chooseCombinedReportPath(QWidget* parent, const QString& suggested) override;
   bool skipExistingReports(QWidget* parent, int count) override;
   std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) override;
   void showBatchSummary(QWidget* parent, const QString& summary, const QStringList& failures,
@@ -79,5 +90,7 @@ std::unique_ptr<QFileDialog> export_file_dialog(QWidget* parent, const QString& 
 // The save dialog for a report, not yet shown, on `suggested`: a workbook,
 // or the run's data as JSON or CSV, the name's extension following the type.
 std::unique_ptr<QFileDialog> report_file_dialog(QWidget* parent, const QString& suggested);
+// The same for a batch's combined report: a workbook or the runs' data as JSON.
+std::unique_ptr<QFileDialog> combined_report_file_dialog(QWidget* parent, const QString& suggested);
 
 }  // namespace ordelix

@@ -117,6 +117,7 @@ TEST_F(BatchWindowTest, ConvertAsksForAFolderAndSavesEveryReportWithASummary) {
   dialogs.reportFolder = path("reports");
   EXPECT_EQ(window.convert(), nullptr);
 
+  EXPECT_EQ(dialogs.askedBatchOutput, QList<int>{4}) << "asked first: into a folder";
   EXPECT_EQ(dialogs.suggestedFolders, QStringList{day});
   EXPECT_EQ(dialogs.progressShown, 1);
   EXPECT_EQ(dialogs.progress.total, 4);

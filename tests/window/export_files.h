@@ -41,3 +41,18 @@ inline QString write_kfactor_export(const QString& path) {
 inline QString write_kfactor_export(const QTemporaryDir& dir, const QString& name) {
   return write_kfactor_export(dir.filePath(name));
 }
+
+// Kinetics every 10 s (interval code 3), five values: 0.1000 0.1500 0.2100 0.2800 0.3600.
+inline QString write_kinetics_export(const QString& path) {
+  return write_lines(path, {"4", "0", "1", "LIPASE-3", "7.5", "2", "2.0", "0.0", "40", "340", "3",
+                            "1", "5", "0.1000", "0.1500", "0.2100", "0.2800", "0.3600"});
+}
+
+// A melting curve from 40 to 42 degrees by 0.5, five values: 0.4012 0.4100
+// 0.4350 0.4800 0.5200.
+inline QString write_melting_export(const QString& path) {
+  return write_lines(
+      path,
+      {"6", "0",   "1", "PROBE-2", "4", "1", "1.500",  "0.000",  "40",     "42",     "0",
+       "0", "0.5", "0", "1.000",   "0", "5", "0.4012", "0.4100", "0.4350", "0.4800", "0.5200"});
+}

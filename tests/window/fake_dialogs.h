@@ -43,8 +43,12 @@ class FakeDialogs : public ordelix::WindowDialogs {
   bool desktopOpens = true;
   QList<QUrl> opened;
 
-  QString reportFolder;  // the folder dialog's answer; empty is a cancel
+  ordelix::BatchOutput batchOutput = ordelix::BatchOutput::folder;
+  QList<int> askedBatchOutput;  // the count of files each time
+  QString reportFolder;         // the folder dialog's answer; empty is a cancel
   QStringList suggestedFolders;
+  QString combinedPath;  // the combined report's save dialog's answer; empty is a cancel
+  QStringList suggestedCombined;
   bool skipExisting = true;  // the answer when reports stand in the folder already
   QList<int> askedExisting;  // the count of each such question
   FakeProgress::Log progress;
@@ -78,6 +82,14 @@ class FakeDialogs : public ordelix::WindowDialogs {
   bool openOnDesktop(const QUrl& url) override {
     opened << url;
     return desktopOpens;
+  }
+  ordelix::BatchOutput chooseBatchOutput(QWidget*, int count) override {
+    askedBatchOutput << count;
+    return batchOutput;
+  }
+  QString chooseCombinedReportPath(QWidget*, const QString& suggested) override {
+    suggestedCombined << suggested;
+    return combinedPath;
   }
   QString chooseReportFolder(QWidget*, const QString& suggested) override {
     suggestedFolders << suggested;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QTableView>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
+#include "export_files.h"
 #include "fake_dialogs.h"
 #include "report_chart_view.h"
 #include "report_preview.h"
@@ -112,6 +114,89 @@ TEST(ReportChartTest, ReportsWithoutChartShowNone) {
   FakeDialogs dialogs;
   ordelix::ReportPreview preview(ordelix::Conversion{}, "/tmp/p.PRO", dialogs);
   EXPECT_EQ(preview.findChild<ordelix::ReportChartView*>(), nullptr);
+}
+
+// The preview of an export file as the window converts it.
+class CurveChartTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  FakeDialogs dialogs;
+
+  std::unique_ptr<ordelix::ReportPreview> preview_of(const QString& file) {
+    ordelix::Result<ordelix::Conversion> conversion =
+        ordelix::convert_export_file(QFile::encodeName(file).toStdString());
+    EXPECT_TRUE(conversion) << file.toStdString();
+    if (!conversion) return nullptr;
+    EXPECT_TRUE(conversion.value().warnings.empty()) << file.toStdString();
+    return std::make_unique<ordelix::ReportPreview>(std::move(conversion).value(), file, dialogs);
+  }
+
+  // The one line of the preview's one chart; null when there is none.
+  static QLineSeries* curve_of(const ordelix::ReportPreview& preview) {
+    auto* view = preview.findChild<ordelix::ReportChartView*>("ReportChart");
+    if (view == nullptr || view->chart()->series().size() != 1) return nullptr;
+    return qobject_cast<QLineSeries*>(view->chart()->series().front());
+  }
+};
+
+TEST_F(CurveChartTest, KineticsDrawsItsValuesOverTime) {
+  auto preview = preview_of(write_kinetics_export(dir.filePath("lipase.TSC")));
+  ASSERT_NE(preview, nullptr);
+  QLineSeries* series = curve_of(*preview);
+  ASSERT_NE(series, nullptr);
+  QChart* chart = series->chart();
+  EXPECT_EQ(chart->title(), "Kinetics");
+  QList<QPointF> expected{{0, 0.1}, {10, 0.15}, {20, 0.21}, {30, 0.28}, {40, 0.36}};
+  EXPECT_EQ(series->points(), expected);
+  EXPECT_EQ(axis(chart, Qt::Horizontal)->titleText(), "Data(s)");
+  EXPECT_EQ(axis(chart, Qt::Vertical)->titleText(), "Value");
+  EXPECT_EQ(series->name(), "Value");
+  EXPECT_LE(axis(chart, Qt::Horizontal)->min(), 0.0);
+  EXPECT_GE(axis(chart, Qt::Horizontal)->max(), 40.0);
+  EXPECT_EQ(preview->findChild<ordelix::ReportChartView*>()->size(), QSize(466, 333))
+      << "as large as a scan's chart";
+}
+
+TEST_F(CurveChartTest, MeltingDrawsItsValuesOverTheTemperatureSteps) {
+  auto preview = preview_of(write_melting_export(dir.filePath("probe.TM")));
+  ASSERT_NE(preview, nullptr);
+  QLineSeries* series = curve_of(*preview);
+  ASSERT_NE(series, nullptr);
+  QChart* chart = series->chart();
+  EXPECT_EQ(chart->title(), "Melting curve");
+  QList<QPointF> expected{{40, 0.4012}, {40.5, 0.41}, {41, 0.435}, {41.5, 0.48}, {42, 0.52}};
+  EXPECT_EQ(series->points(), expected);
+  EXPECT_EQ(axis(chart, Qt::Horizontal)->titleText(), "C");
+  EXPECT_EQ(axis(chart, Qt::Vertical)->titleText(), "OD");
+  EXPECT_LE(axis(chart, Qt::Vertical)->min(), 0.4012);
+  EXPECT_GE(axis(chart, Qt::Vertical)->max(), 0.52);
+}
+
+TEST_F(CurveChartTest, TheCurveStandsWhereAScansChartStands) {
+  auto preview = preview_of(write_kinetics_export(dir.filePath("lipase.TSC")));
+  ASSERT_NE(preview, nullptr);
+  auto* view = preview->findChild<ordelix::ReportChartView*>();
+  ASSERT_NE(view, nullptr);
+  QTableView* table = preview->table();
+  EXPECT_EQ(view->parentWidget(), table->viewport());
+  // 350 points from the left are 466 2/3 pixels: 7 7/24 sheet columns of 64
+  // pixels, so column H, 7/24 of its width in (give or take the pixel cut off).
+  int h = 7;
+  EXPECT_NEAR(view->x(), table->columnViewportPosition(h) + table->columnWidth(h) * 7.0 / 24, 1);
+  EXPECT_EQ(view->y(), 0);
+}
+
+TEST_F(CurveChartTest, ProteinAndOd600ReportsDrawNoCurve) {
+  QString od600 = write_lines(dir.filePath("culture.OD"),
+                              {"7", "0", "1", "ECOLI-K12", "8", "0", "1", "0", "0", "600", "1.0",
+                               "0", "0", "2", "1", "0.412", "2", "0.587"});
+  for (const QString& file : {write_kfactor_export(dir, "serum.PRO"), od600}) {
+    SCOPED_TRACE(file.toStdString());
+    auto preview = preview_of(file);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_GT(preview->table()->model()->rowCount(), 10) << "the report itself is shown";
+    EXPECT_EQ(preview->findChild<ordelix::ReportChartView*>(), nullptr);
+  }
 }
 
 }  // namespace
