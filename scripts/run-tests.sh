@@ -4,8 +4,8 @@
 # the browser's module in Node and the page in headless Chromium, and the
 # core, the converter, the data writers and the button control with
 # AddressSanitizer and UndefinedBehaviorSanitizer. The Windows and browser
-# builds, and then the page, run beside the others, their output held until
-# they end. Each stage says how long it took, and the whole run at its end.
+# builds, and then the page and the Windows tests, run beside the others,
+# their output held until they end. Each stage says how long it took, and the whole run at its end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -76,15 +76,16 @@ stage "the Linux programs" programs
 beside=$!
 stage "release build and tests" release
 join_beside
-# The page needs the browser module and the Linux converter, both built now.
-stage "the page in headless Chromium" page >"$beside_log" 2>&1 &
+# The page needs the browser module and the Linux converter, both built now;
+# the Windows tests compare with the Linux converter too.
+(
+  stage "the page in headless Chromium" page
+  stage "Windows tests under wine" windows_tests
+) >"$beside_log" 2>&1 &
 beside=$!
 stage "Debian package" package
 stage "sanitizer build and tests" sanitizers
 join_beside
-# Wine's programs, run on a machine this busy, now and then lose what they
-# print (the cause is not known yet): they run when the builds are done.
-stage "Windows tests under wine" windows_tests
 
 echo "== durations"
 cat "$timings"
