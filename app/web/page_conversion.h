@@ -18,12 +18,18 @@ struct PageFile {
   std::time_t created = 0;
 };
 
-// One export file converted as ordelix-convert converts it alone.
+// One export file converted as ordelix-convert converts it alone: the
+// workbook, and the run's data as `ordelix-convert --format json|csv FILE
+// -o -` writes it (CSV with its default separator, ',').
 struct PageReport {
   std::string report_name;               // the name ordelix-convert gives its report
+  std::string json_name;                 // ... with --format json
+  std::string csv_name;                  // ... with --format csv
   std::optional<Problem> error;          // why there is no report
   std::optional<Conversion> conversion;  // its sheet and warnings, once converted
   std::string workbook;                  // the report, when there is one
+  std::string json;                      // its data, then
+  std::string csv;
 };
 
 PageReport page_convert(PageFile file);
