@@ -22,7 +22,12 @@
   })();
   const DATE_NOTE = "the export file's last-modified time, in this browser's time zone" +
     (timeZone ? ` (${timeZone})` : "");
-  const XLSX_TYPE = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+  // What each report format is saved as, and the name of its file in a result.
+  const FORMATS = {
+    xlsx: { type: "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet", name: "reportName" },
+    json: { type: "application/json", name: "jsonName" },
+    csv: { type: "text/csv", name: "csvName" },
+  };
 
   const client = new root.OrdelixCoreClient(root.ORDELIX_CORE_SOURCE, root.ORDELIX_WORKER_SOURCE);
   let entries = [];
@@ -38,6 +43,8 @@
   function showCoreState() {
     const state = client.loadError ? "failed" : client.ready ? "ready" : "loading";
     if (state === "ready" && !times.core) times.core = performance.now();
+    // The file dialog offers the files the core has a mode for.
+    if (client.modes) $("file-input").accept = client.modes.map((m) => `.${m.extension}`).join(",");
     document.documentElement.dataset.core = state;
     $("core-state").textContent = state === "failed"
       ? `The converter could not start: ${client.loadError}` : "";
@@ -74,7 +81,8 @@
     progress.label = label;
     $("progress").hidden = !on;
     $("cancel").disabled = !on;
-    for (const id of ["browse", "browse-folder", "download-zip", "download-combined"]) $(id).disabled = on;
+    for (const id of ["browse", "browse-folder", "download-zip", "zip-format", "download-combined"])
+      $(id).disabled = on;
     document.documentElement.dataset.busy = on ? "true" : "false";
     if (on) drawProgress();
   }
@@ -97,6 +105,7 @@
     $("summary").textContent = text;
     $("batch").hidden = entries.length < 2;
     $("download-zip").disabled = converted === 0;
+    $("zip-format").disabled = converted === 0;
     $("download-combined").disabled = converted === 0;
   }
 
@@ -274,10 +283,18 @@
 
     const sheet = sheetOf(entry);
     const actions = element("div", "report-actions");
-    const download = element("button", "flex wide download", `Download ${result.reportName}`);
-    download.type = "button";
-    download.addEventListener("click", () => save(result.xlsx, result.reportName, XLSX_TYPE));
-    actions.appendChild(download);
+    // The workbook, then the run's data, as ordelix-convert --format json|csv writes it.
+    for (const [format, caption, className] of [["xlsx", `Download ${result.reportName}`, "flex wide download"],
+                                                ["json", "Download JSON", "flex download data"],
+                                                ["csv", "Download CSV", "flex download data"]]) {
+      const name = result[FORMATS[format].name];
+      const download = element("button", className, caption);
+      download.type = "button";
+      download.dataset.format = format;
+      if (format !== "xlsx") download.title = `Save ${name}: the report's data as ${format.toUpperCase()}`;
+      download.addEventListener("click", () => save(result[format], name, FORMATS[format].type));
+      actions.appendChild(download);
+    }
     const date = sheet.cells.find((c) => c.kind === "d");
     if (date) {
       const note = element("p", "date-note");
@@ -290,8 +307,7 @@
     const charts = element("div", "charts");
     host.appendChild(charts);
     for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
-    const curve = F.curveOf(F.modeExtension(entry.name), sheet);
-    if (curve) root.OrdelixCharts.drawCurve(charts, curve, decimalSeparator);
+    if (result.curve) root.OrdelixCharts.drawCurve(charts, result.curve, decimalSeparator);
     if (!charts.firstChild) charts.remove();
 
     new root.OrdelixSheetView(host, sheet, {
@@ -321,13 +337,15 @@
     return slash < 0 ? "" : path.slice(0, slash + 1);
   }
 
+  // Every report in the format chosen beside the button.
   async function downloadZip() {
+    const format = $("zip-format").value;
     const done = entries.filter((e) => e.state === "done");
-    const names = F.uniqueNames(done.map((e) => folderOf(e.path) + e.result.reportName));
+    const names = F.uniqueNames(done.map((e) => folderOf(e.path) + e.result[FORMATS[format].name]));
     setBusy(true, "Packing the reports into one zip file…");
     message("");
     try {
-      const zip = await client.zip(names, done.map((e) => e.result.xlsx));
+      const zip = await client.zip(names, done.map((e) => e.result[format]));
       if (zip) save(zip, "reports.zip", "application/zip");
     } catch (error) {
       message(`The zip file was not made: ${error.message}`);
@@ -348,7 +366,7 @@
         message(`The combined workbook was not made: ${combined.error || "no workbook"}`);
         return;
       }
-      save(combined.xlsx, "combined.xlsx", XLSX_TYPE);
+      save(combined.xlsx, "combined.xlsx", FORMATS.xlsx.type);
       if (combined.failed.length > 0)
         message(`Left out of the combined workbook:\n` +
                 combined.failed.map((f) => `${f.name}: ${f.error}`).join("\n"));
@@ -436,10 +454,26 @@
     event.target.value = "";
     convert(picked);
   });
-  $("folder-input").addEventListener("change", (event) => {
-    const picked = root.OrdelixPicking.fromFolderInput(event.target.files);
-    event.target.value = "";
+  // The converter says which files of a folder it takes.
+  const exportFiles = (paths) => client.exportFiles(paths);
+
+  // Converts what a folder or a drop brings, once the converter has said
+  // which of its files are export files.
+  async function convertFound(finding) {
+    let picked;
+    try {
+      picked = await finding;
+    } catch (error) {
+      message(`The folder's files were not read: ${error.message}`);
+      return;
+    }
     convert(picked);
+  }
+
+  $("folder-input").addEventListener("change", (event) => {
+    const finding = root.OrdelixPicking.fromFolderInput(event.target.files, exportFiles);
+    event.target.value = "";
+    convertFound(finding);
   });
 
   let dragDepth = 0;
@@ -463,13 +497,13 @@
       $("drop-overlay").hidden = true;
     }
   });
-  document.addEventListener("drop", async (event) => {
+  document.addEventListener("drop", (event) => {
     event.preventDefault();
     dragDepth = 0;
     $("drop-overlay").hidden = true;
     if (busy || !event.dataTransfer) return;
     const taken = root.OrdelixPicking.dropEntries(event.dataTransfer);
-    convert(await root.OrdelixPicking.fromDrop(taken));
+    convertFound(root.OrdelixPicking.fromDrop(taken, exportFiles));
   });
 
   // --- the clock ----------------------------------------------------------------

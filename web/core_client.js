@@ -10,6 +10,8 @@
         new Blob([coreSource, "\n;\n", workerSource], { type: "text/javascript" }));
       this.operation = null;
       this.onstate = () => {};
+      // The measurement modes, [{extension, name}], once the core is ready.
+      this.modes = null;
       this.start();
     }
 
@@ -35,6 +37,7 @@
     receive(message) {
       if (message.type === "ready") {
         this.ready = true;
+        this.modes = message.modes;
         this.onstate();
         return;
       }
@@ -86,6 +89,15 @@
     zip(names, reports) {
       return this.run({ type: "zip", names, reports }, (m, finish, reject) => {
         if (m.type === "zipped") finish(m.bytes);
+        else if (m.type === "failed") reject(new Error(m.error));
+      }, null);
+    }
+
+    // Resolves to whether the converter takes each of the names (paths
+    // found in a folder) for an export file, as it takes a folder's files.
+    exportFiles(names) {
+      return this.run({ type: "export-files", names }, (m, finish, reject) => {
+        if (m.type === "export-files") finish(m.taken);
         else if (m.type === "failed") reject(new Error(m.error));
       }, null);
     }
