@@ -83,6 +83,8 @@
     $("cancel").disabled = !on;
     for (const id of ["browse", "browse-folder", "download-zip", "zip-format", "download-combined"])
       $(id).disabled = on;
+    // The data is written by the converter when asked for: not while it is busy.
+    for (const button of document.querySelectorAll("#report button.download.data")) button.disabled = on;
     document.documentElement.dataset.busy = on ? "true" : "false";
     if (on) drawProgress();
   }
@@ -284,16 +286,20 @@
     const sheet = sheetOf(entry);
     const actions = element("div", "report-actions");
     // The workbook, then the run's data, as ordelix-convert --format json|csv writes it.
-    for (const [format, caption, className] of [["xlsx", `Download ${result.reportName}`, "flex wide download"],
-                                                ["json", "Download JSON", "flex download data"],
-                                                ["csv", "Download CSV", "flex download data"]]) {
+    const download = element("button", "flex wide download", `Download ${result.reportName}`);
+    download.type = "button";
+    download.dataset.format = "xlsx";
+    download.addEventListener("click", () => save(result.xlsx, result.reportName, FORMATS.xlsx.type));
+    actions.appendChild(download);
+    for (const format of ["json", "csv"]) {
       const name = result[FORMATS[format].name];
-      const download = element("button", className, caption);
-      download.type = "button";
-      download.dataset.format = format;
-      if (format !== "xlsx") download.title = `Save ${name}: the report's data as ${format.toUpperCase()}`;
-      download.addEventListener("click", () => save(result[format], name, FORMATS[format].type));
-      actions.appendChild(download);
+      const data = element("button", "flex download data", `Download ${format.toUpperCase()}`);
+      data.type = "button";
+      data.dataset.format = format;
+      data.title = `Save ${name}: the report's data as ${format.toUpperCase()}`;
+      data.disabled = busy;
+      data.addEventListener("click", () => downloadData(entry, format));
+      actions.appendChild(data);
     }
     const date = sheet.cells.find((c) => c.kind === "d");
     if (date) {
@@ -337,7 +343,28 @@
     return slash < 0 ? "" : path.slice(0, slash + 1);
   }
 
-  // Every report in the format chosen beside the button.
+  // An entry's export file as the worker reads it again.
+  function sourceOf(entry) {
+    return { file: entry.file, name: entry.name, lastModified: entry.lastModified };
+  }
+
+  // One file's data, which the converter writes when it is asked for.
+  async function downloadData(entry, format) {
+    const name = entry.result[FORMATS[format].name];
+    setBusy(true, `Writing ${name}…`);
+    message("");
+    try {
+      const bytes = await client.data([sourceOf(entry)], format);
+      if (bytes) save(bytes, name, FORMATS[format].type);
+    } catch (error) {
+      message(`${name} was not made: ${error.message}`);
+    } finally {
+      setBusy(false);
+    }
+  }
+
+  // Every report in the format chosen beside the button: the workbooks at
+  // hand, or the data, which the converter writes now.
   async function downloadZip() {
     const format = $("zip-format").value;
     const done = entries.filter((e) => e.state === "done");
@@ -345,7 +372,8 @@
     setBusy(true, "Packing the reports into one zip file…");
     message("");
     try {
-      const zip = await client.zip(names, done.map((e) => e.result[format]));
+      const zip = format === "xlsx" ? await client.zip(names, done.map((e) => e.result.xlsx))
+        : await client.data(done.map(sourceOf), format, names);
       if (zip) save(zip, "reports.zip", "application/zip");
     } catch (error) {
       message(`The zip file was not made: ${error.message}`);
@@ -359,8 +387,7 @@
     setBusy(true, "Making the combined workbook…");
     message("");
     try {
-      const combined = await client.combine(
-        done.map((e) => ({ file: e.file, name: e.name, lastModified: e.lastModified })));
+      const combined = await client.combine(done.map(sourceOf));
       if (!combined) return;
       if (combined.error || !combined.xlsx) {
         message(`The combined workbook was not made: ${combined.error || "no workbook"}`);

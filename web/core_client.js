@@ -65,9 +65,14 @@
           this.operation = null;
           resolve(value);
         };
+        // A failed operation is over too: the next one may start.
+        const fail = (error) => {
+          this.operation = null;
+          reject(error);
+        };
         this.operation = {
-          receive: (m) => receive(m, finish, reject),
-          reject,
+          receive: (m) => receive(m, finish, fail),
+          reject: fail,
           cancel: () => resolve(cancelled),
         };
         this.worker.postMessage(message);
@@ -89,6 +94,16 @@
     zip(names, reports) {
       return this.run({ type: "zip", names, reports }, (m, finish, reject) => {
         if (m.type === "zipped") finish(m.bytes);
+        else if (m.type === "failed") reject(new Error(m.error));
+      }, null);
+    }
+
+    // The run's data of entries [{file, name, lastModified}] in `format`,
+    // "json" or "csv": one file's bytes, or with zipNames, a zip of each
+    // under its name.
+    data(entries, format, zipNames = null) {
+      return this.run({ type: "data", entries, format, zipNames }, (m, finish, reject) => {
+        if (m.type === "data") finish(m.bytes);
         else if (m.type === "failed") reject(new Error(m.error));
       }, null);
     }

@@ -39,7 +39,7 @@ function ownedCurve(curve) {
 }
 
 const FAILED = { ok: false, reportName: null, jsonName: null, csvName: null, warnings: [], xlsx: null,
-                 json: null, csv: null, sheet: null, curve: null };
+                 sheet: null, curve: null };
 
 // After an abort the module is spent: a new one takes its place.
 async function restart() {
@@ -65,8 +65,6 @@ async function convertOne(job) {
       error: r.error || null,
       warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
       xlsx: r.ok ? owned(r.xlsx) : null,
-      json: r.ok ? owned(r.json) : null,
-      csv: r.ok ? owned(r.csv) : null,
       // One string weighs far less than the cells as objects, for the page to
       // keep thousands of them.
       sheet: r.ok && r.sheet ? JSON.stringify(r.sheet) : null,
@@ -99,7 +97,7 @@ async function handle(message) {
       }
       const result = await convertOne(job);
       batch.push({ id: job.id, result });
-      for (const bytes of [result.xlsx, result.json, result.csv]) if (bytes) transfers.push(bytes.buffer);
+      if (result.xlsx) transfers.push(result.xlsx.buffer);
       if (result.curve) transfers.push(result.curve.xs.buffer, result.curve.ys.buffer);
     }
     flush();
@@ -112,6 +110,35 @@ async function handle(message) {
       await restart();
       postMessage({ type: "failed", error: messageOf(error) });
     }
+  } else if (message.type === "data") {
+    // The run's data of each file, as ordelix-convert --format json|csv
+    // writes it; zipped under the names given when there are several.
+    let refused = null;
+    let bytes = null;
+    try {
+      const data = [];
+      for (const entry of message.entries) {
+        let file;
+        try {
+          file = readBytes(entry.file);
+        } catch (error) {
+          refused = `${entry.name}: the browser could not read the file (${error.name})`;
+          break;
+        }
+        const r = core.runData(entry.name, file, entry.lastModified, message.format);
+        if (!r.data) {
+          refused = `${entry.name}: ${r.error}`;
+          break;
+        }
+        data.push(owned(r.data));
+      }
+      if (!refused) bytes = message.zipNames ? owned(core.zipReports(message.zipNames, data)) : data[0];
+    } catch (error) {
+      await restart();
+      refused = messageOf(error);
+    }
+    if (refused) postMessage({ type: "failed", error: refused });
+    else postMessage({ type: "data", bytes }, [bytes.buffer]);
   } else if (message.type === "export-files") {
     // Which of the names found in a folder the converter would take from it.
     postMessage({ type: "export-files", taken: message.names.map((name) => core.modeOf(name) !== null) });

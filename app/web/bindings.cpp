@@ -1,5 +1,5 @@
-// The module's JavaScript API (OrdelixCore): convert, combine, zipReports,
-// modes and modeOf, synchronous, for a page that runs the module in a
+// The module's JavaScript API (OrdelixCore): convert, runData, combine,
+// zipReports, modes and modeOf, synchronous, for a page that runs the module in a
 // worker. Bytes go in and out as Uint8Arrays, copied, since the module's
 // memory may move as it grows.
 
@@ -117,10 +117,31 @@ val convert(std::string name, val bytes, double last_modified_ms) {
   result.set("jsonName", report.json_name);
   result.set("csvName", report.csv_name);
   result.set("xlsx", ok ? uint8_array(report.workbook) : val::null());
-  result.set("json", ok ? uint8_array(report.json) : val::null());
-  result.set("csv", ok ? uint8_array(report.csv) : val::null());
   result.set("sheet", ok ? sheet_value(report.conversion->sheet) : val::null());
   result.set("curve", ok ? curve_value(report.conversion) : val::null());
+  return result;
+}
+
+// The run's data in `format`, "json" or "csv": {data, error}; or the Error
+// to throw for another format.
+val run_data_or_error(const val& name, const val& bytes, double last_modified_ms,
+                      const val& format) {
+  auto format_name = format.as<std::string>();
+  std::optional<ReportFormat> chosen = report_format_named(format_name);
+  if (!chosen || *chosen == ReportFormat::xlsx)
+    return val::global("Error").new_("runData: " + format_name + " is neither json nor csv");
+  Result<std::string> data = page_run_data(
+      {name.as<std::string>(), bytes_of(bytes), created_of(last_modified_ms)}, *chosen);
+  val result = val::object();
+  result.set("data", data ? uint8_array(data.value()) : val::null());
+  result.set("error", data ? val::null() : val(problem_text(data.error())));
+  return result;
+}
+
+// Thrown from here, as zip_reports throws.
+val run_data(val name, val bytes, double last_modified_ms, val format) {
+  val result = run_data_or_error(name, bytes, last_modified_ms, format);
+  if (result.instanceof (val::global("Error"))) result.throw_();
   return result;
 }
 
@@ -193,6 +214,7 @@ val zip_reports(val names, val files) {
 
 EMSCRIPTEN_BINDINGS(ordelix_core) {
   emscripten::function("convert", &ordelix::convert);
+  emscripten::function("runData", &ordelix::run_data);
   emscripten::function("combine", &ordelix::combine);
   emscripten::function("zipReports", &ordelix::zip_reports);
   emscripten::function("modes", &ordelix::modes);

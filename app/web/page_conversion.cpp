@@ -51,15 +51,18 @@ PageReport page_convert(PageFile file) {
     report.error = std::move(saved).error();
   else
     report.workbook = bytes_taken(report.report_name);
-  if (!report.error) {
-    // The data names the file and its mode by the last name of the path,
-    // as the converter's does from the path it is given.
-    RunData data = run_data_of(file.name, conversion.value());
-    report.json = run_data_text(data, ReportFormat::json, csv_separator);
-    report.csv = run_data_text(data, ReportFormat::csv, csv_separator);
-  }
   report.conversion = std::move(conversion).value();
   return report;
+}
+
+Result<std::string> page_run_data(PageFile file, ReportFormat format) {
+  FreshTable table;
+  (void)memory_file_put(file.name, std::move(file.bytes), file.created);
+  Result<Conversion> conversion = convert_export_file(file.name);
+  if (!conversion) return std::move(conversion).error();
+  // The data names the file and its mode by the last name of the path, as
+  // the converter's does from the path it is given.
+  return run_data_text(run_data_of(file.name, conversion.value()), format, csv_separator);
 }
 
 PageWorkbook page_combine(std::vector<PageFile> files) {

@@ -415,6 +415,39 @@ class WithTheTestDouble(PageCase):
         self.assertEqual(self.download(self.download_button("csv"), "Run 1.csv"),
                          b"MOCK-CSV\nname=Run 1.wsc\nvalues=2\n")
 
+    def test_data_that_cannot_be_written_now_says_why(self):
+        path = self.write("gone.PRO", ["1"])
+        self.pick(path)
+        # The browser reads a file changed since it was picked no more.
+        self.write("gone.PRO", ["1", "2"], when=FIXED_TIME + 60)
+        self.download_button("json").click()
+        self.browser.wait_for("return document.getElementById('message').textContent !== ''")
+        self.assertEqual(self.driver.find_element(By.ID, "message").text,
+                         "gone.json was not made: gone.PRO: the browser could not read the file "
+                         "(NotReadableError)")
+        # The workbook made before is still there, and the converter still works.
+        self.assertEqual(self.download(self.download_button(), "gone.xlsx")[:9], b"MOCK-XLSX")
+        path = self.write("next.PRO", ["1"])
+        self.pick(path)
+        self.assertEqual(self.download(self.download_button("csv"), "next.csv"),
+                         b"MOCK-CSV\nname=next.PRO\nvalues=1\n")
+
+    def test_the_data_buttons_wait_while_the_converter_is_busy(self):
+        paths = [self.write("first.PRO", ["1"])] + [self.write(f"slow{i}.PRO", ["MOCK-SLOW 300", "1"])
+                                                     for i in range(4)]
+        before = int(self.driver.execute_script("return document.documentElement.dataset.converted || 0"))
+        self.driver.find_element(By.ID, "file-input").send_keys("\n".join(paths))
+        # Read at one moment in the page: the first report shown, the rest converting.
+        enabled = ("return [...document.querySelectorAll('#report button.download')]"
+                   ".map(b => [b.textContent, !b.disabled])")
+        busy = self.browser.wait_for(
+            "return document.documentElement.dataset.busy === 'true' &&"
+            " document.querySelector('#report button.download') && (() => {" + enabled + "})()")
+        self.assertEqual(busy, [["Download first.xlsx", True], ["Download JSON", False], ["Download CSV", False]])
+        self.browser.wait_for(f"return Number(document.documentElement.dataset.converted) > {before}")
+        self.assertEqual(self.driver.execute_script(enabled),
+                         [["Download first.xlsx", True], ["Download JSON", True], ["Download CSV", True]])
+
     def test_the_curve_is_the_one_the_core_gives(self):
         self.pick(self.write("k.TSC", ["0.5", "x", "0.25"]))
         self.assertEqual(self.drawn_curve(), {

@@ -138,6 +138,11 @@ class Conversions(unittest.TestCase):
                   "lastModifiedMs": last_modified_ms(os.path.join(inputs, name))}
                  for name in cls.inputs]
         cls.web = dict(zip(cls.inputs, (outcome["result"] for outcome in core(*calls))))
+        data = core(*[dict(call, op="runData", format=form)
+                      for form in ("json", "csv") for call in calls])
+        for form, outcomes in (("json", data[:len(calls)]), ("csv", data[len(calls):])):
+            for name, outcome in zip(cls.inputs, outcomes):
+                cls.web[name][form] = outcome["result"]
 
     @classmethod
     def tearDownClass(cls):
@@ -184,8 +189,10 @@ class Conversions(unittest.TestCase):
                 self.assertEqual((web["jsonName"], web["csvName"]), (stem + ".json", stem + ".csv"))
                 for form in ("json", "csv"):
                     linux = self.linux_report(name, form)
-                    self.assertEqual(web[form], linux, form)
-                converted += web["json"] is not None
+                    # No data where there is no report, and the same words why.
+                    self.assertEqual(web[form]["data"], linux, form)
+                    self.assertEqual(web[form]["error"], web["error"], form)
+                converted += web["json"]["data"] is not None
         self.assertGreater(converted, 300)
 
     def test_refusals_and_warnings_are_the_linux_converters_words(self):
@@ -273,6 +280,17 @@ class Conversions(unittest.TestCase):
                       if p != reports.DEFAULT_COLUMN_PX}
         self.assertEqual({w["col"]: int(w["chars"] * 7 + 0.5) + 5 for w in sheet["widths"]},
                          pixels)
+
+
+class RunData(unittest.TestCase):
+    def test_a_format_but_json_or_csv_is_thrown(self):
+        example = os.path.join(EXAMPLES, "bca_std.PRO")
+        outcomes = core(*[{"op": "runData", "name": "bca_std.PRO", "path": example, "lastModifiedMs": 0,
+                           "format": form} for form in ("xlsx", "JSON", "txt")])
+        self.assertEqual(outcomes[0], {"thrown": "runData: xlsx is neither json nor csv"})
+        self.assertEqual(outcomes[2], {"thrown": "runData: txt is neither json nor csv"})
+        # A format's name in any case, as --format takes it.
+        self.assertTrue(outcomes[1]["result"]["data"].startswith(b'{"file":"bca_std.PRO",'))
 
 
 class Curves(unittest.TestCase):

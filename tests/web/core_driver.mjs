@@ -3,6 +3,7 @@
 //   {"op": "convert", "name", "path", "lastModifiedMs"}
 //   {"op": "combine", "names", "paths", "lastModifiedMs"}
 //   {"op": "zipReports", "names", "paths"}
+//   {"op": "runData", "name", "path", "lastModifiedMs", "format"}
 //   {"op": "modes"}, {"op": "modeOf", "name"}
 // and writes the list of their outcomes, {"result": ...} or {"thrown": its
 // message}, as JSON on standard output, each Uint8Array as {"base64": ...}.
@@ -28,6 +29,7 @@ const calls = {
   convert: (c) => core.convert(c.name, read(c.path), c.lastModifiedMs),
   combine: (c) => core.combine(c.names, c.paths.map(read), c.lastModifiedMs),
   zipReports: (c) => core.zipReports(c.names, c.paths.map(read)),
+  runData: (c) => core.runData(c.name, read(c.path), c.lastModifiedMs, c.format),
   modes: () => core.modes(),
   modeOf: (c) => core.modeOf(c.name),
 };

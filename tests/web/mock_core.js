@@ -7,7 +7,7 @@
 //   "MOCK-THROW": the conversion throws, as an aborted module does;
 //   any other line: a value of the data table (numbers plotted).
 // Its workbook is a text naming the file, its time and its value count, its
-// JSON and CSV texts that say which they are; its zip is a real one, stored.
+// data (runData) a text naming the format, the file and its value count; its zip is a real one, stored.
 // Its modes are the converter's extensions, named by its own words; a name
 // calls for one as the core's does (".PRO", a hidden file, calls for none).
 var OrdelixCore = function () {
@@ -55,7 +55,7 @@ var OrdelixCore = function () {
     const dot = name.lastIndexOf(".");
     const stem = dot <= 0 ? name : name.slice(0, dot);
     const result = { ok: false, reportName: stem + ".xlsx", jsonName: stem + ".json", csvName: stem + ".csv",
-                     error: null, warnings: [], xlsx: null, json: null, csv: null, sheet: null, curve: null };
+                     error: null, warnings: [], xlsx: null, sheet: null, curve: null };
     const mode = modeOf(name);
     if (!mode) {
       result.error = "MOCK: the name names no measurement mode";
@@ -121,9 +121,15 @@ var OrdelixCore = function () {
     result.ok = true;
     result.xlsx = encoder.encode(`MOCK-XLSX\nname=${name}\nmodified=${lastModifiedMs}\n` +
                                  `date=${dateText(lastModifiedMs)}\nvalues=${values.length}\n`);
-    result.json = encoder.encode(`MOCK-JSON\nname=${name}\nvalues=${values.length}\n`);
-    result.csv = encoder.encode(`MOCK-CSV\nname=${name}\nvalues=${values.length}\n`);
     return result;
+  }
+
+  function runData(name, bytes, lastModifiedMs, format) {
+    if (format !== "json" && format !== "csv") throw new Error(`runData: ${format} is neither json nor csv`);
+    const r = convert(name, bytes, lastModifiedMs);
+    if (!r.ok) return { data: null, error: r.error };
+    const values = new TextDecoder().decode(r.xlsx).match(/values=(\d+)/)[1];
+    return { data: encoder.encode(`MOCK-${format.toUpperCase()}\nname=${name}\nvalues=${values}\n`), error: null };
   }
 
   function combine(names, files, lastModifiedMs) {
@@ -196,5 +202,5 @@ var OrdelixCore = function () {
     return out;
   }
 
-  return Promise.resolve({ convert, combine, zipReports, modes, modeOf, isTestDouble: true });
+  return Promise.resolve({ convert, runData, combine, zipReports, modes, modeOf, isTestDouble: true });
 };
