@@ -1,7 +1,7 @@
 // The module's JavaScript API (OrdelixCore): convert, runData, combine,
-// zipReports, modes and modeOf, synchronous, for a page that runs the module in a
-// worker. Bytes go in and out as Uint8Arrays, copied, since the module's
-// memory may move as it grows.
+// zipReports, modes and modeOf, synchronous, for a page that runs the module
+// in a worker. Bytes go in and out as Uint8Arrays, copied, since the
+// module's memory may move as it grows.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
