@@ -22,7 +22,12 @@
   })();
   const DATE_NOTE = "the export file's last-modified time, in this browser's time zone" +
     (timeZone ? ` (${timeZone})` : "");
-  const XLSX_TYPE = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+  // What each report format is saved as, and the name of its file in a result.
+  const FORMATS = {
+    xlsx: { type: "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet", name: "reportName" },
+    json: { type: "application/json", name: "jsonName" },
+    csv: { type: "text/csv", name: "csvName" },
+  };
 
   const client = new root.OrdelixCoreClient(root.ORDELIX_CORE_SOURCE, root.ORDELIX_WORKER_SOURCE);
   let entries = [];
@@ -38,6 +43,8 @@
   function showCoreState() {
     const state = client.loadError ? "failed" : client.ready ? "ready" : "loading";
     if (state === "ready" && !times.core) times.core = performance.now();
+    // The file dialog offers the files the core has a mode for.
+    if (client.modes) $("file-input").accept = client.modes.map((m) => `.${m.extension}`).join(",");
     document.documentElement.dataset.core = state;
     $("core-state").textContent = state === "failed"
       ? `The converter could not start: ${client.loadError}` : "";
@@ -74,7 +81,10 @@
     progress.label = label;
     $("progress").hidden = !on;
     $("cancel").disabled = !on;
-    for (const id of ["browse", "browse-folder", "download-zip", "download-combined"]) $(id).disabled = on;
+    for (const id of ["browse", "browse-folder", "download-zip", "zip-format", "download-combined"])
+      $(id).disabled = on;
+    // The data is written by the converter when asked for: not while it is busy.
+    for (const button of document.querySelectorAll("#report button.download.data")) button.disabled = on;
     document.documentElement.dataset.busy = on ? "true" : "false";
     if (on) drawProgress();
   }
@@ -97,6 +107,7 @@
     $("summary").textContent = text;
     $("batch").hidden = entries.length < 2;
     $("download-zip").disabled = converted === 0;
+    $("zip-format").disabled = converted === 0;
     $("download-combined").disabled = converted === 0;
   }
 
@@ -274,10 +285,22 @@
 
     const sheet = sheetOf(entry);
     const actions = element("div", "report-actions");
+    // The workbook, then the run's data, as ordelix-convert --format json|csv writes it.
     const download = element("button", "flex wide download", `Download ${result.reportName}`);
     download.type = "button";
-    download.addEventListener("click", () => save(result.xlsx, result.reportName, XLSX_TYPE));
+    download.dataset.format = "xlsx";
+    download.addEventListener("click", () => save(result.xlsx, result.reportName, FORMATS.xlsx.type));
     actions.appendChild(download);
+    for (const format of ["json", "csv"]) {
+      const name = result[FORMATS[format].name];
+      const data = element("button", "flex download data", `Download ${format.toUpperCase()}`);
+      data.type = "button";
+      data.dataset.format = format;
+      data.title = `Save ${name}: the report's data as ${format.toUpperCase()}`;
+      data.disabled = busy;
+      data.addEventListener("click", () => downloadData(entry, format));
+      actions.appendChild(data);
+    }
     const date = sheet.cells.find((c) => c.kind === "d");
     if (date) {
       const note = element("p", "date-note");
@@ -290,8 +313,7 @@
     const charts = element("div", "charts");
     host.appendChild(charts);
     for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
-    const curve = F.curveOf(F.modeExtension(entry.name), sheet);
-    if (curve) root.OrdelixCharts.drawCurve(charts, curve, decimalSeparator);
+    if (result.curve) root.OrdelixCharts.drawCurve(charts, result.curve, decimalSeparator);
     if (!charts.firstChild) charts.remove();
 
     new root.OrdelixSheetView(host, sheet, {
@@ -321,13 +343,37 @@
     return slash < 0 ? "" : path.slice(0, slash + 1);
   }
 
+  // An entry's export file as the worker reads it again.
+  function sourceOf(entry) {
+    return { file: entry.file, name: entry.name, lastModified: entry.lastModified };
+  }
+
+  // One file's data, which the converter writes when it is asked for.
+  async function downloadData(entry, format) {
+    const name = entry.result[FORMATS[format].name];
+    setBusy(true, `Writing ${name}…`);
+    message("");
+    try {
+      const bytes = await client.data([sourceOf(entry)], format);
+      if (bytes) save(bytes, name, FORMATS[format].type);
+    } catch (error) {
+      message(`${name} was not made: ${error.message}`);
+    } finally {
+      setBusy(false);
+    }
+  }
+
+  // Every report in the format chosen beside the button: the workbooks at
+  // hand, or the data, which the converter writes now.
   async function downloadZip() {
+    const format = $("zip-format").value;
     const done = entries.filter((e) => e.state === "done");
-    const names = F.uniqueNames(done.map((e) => folderOf(e.path) + e.result.reportName));
+    const names = F.uniqueNames(done.map((e) => folderOf(e.path) + e.result[FORMATS[format].name]));
     setBusy(true, "Packing the reports into one zip file…");
     message("");
     try {
-      const zip = await client.zip(names, done.map((e) => e.result.xlsx));
+      const zip = format === "xlsx" ? await client.zip(names, done.map((e) => e.result.xlsx))
+        : await client.data(done.map(sourceOf), format, names);
       if (zip) save(zip, "reports.zip", "application/zip");
     } catch (error) {
       message(`The zip file was not made: ${error.message}`);
@@ -341,14 +387,13 @@
     setBusy(true, "Making the combined workbook…");
     message("");
     try {
-      const combined = await client.combine(
-        done.map((e) => ({ file: e.file, name: e.name, lastModified: e.lastModified })));
+      const combined = await client.combine(done.map(sourceOf));
       if (!combined) return;
       if (combined.error || !combined.xlsx) {
         message(`The combined workbook was not made: ${combined.error || "no workbook"}`);
         return;
       }
-      save(combined.xlsx, "combined.xlsx", XLSX_TYPE);
+      save(combined.xlsx, "combined.xlsx", FORMATS.xlsx.type);
       if (combined.failed.length > 0)
         message(`Left out of the combined workbook:\n` +
                 combined.failed.map((f) => `${f.name}: ${f.error}`).join("\n"));
@@ -436,10 +481,26 @@
     event.target.value = "";
     convert(picked);
   });
-  $("folder-input").addEventListener("change", (event) => {
-    const picked = root.OrdelixPicking.fromFolderInput(event.target.files);
-    event.target.value = "";
+  // The converter says which files of a folder it takes.
+  const exportFiles = (paths) => client.exportFiles(paths);
+
+  // Converts what a folder or a drop brings, once the converter has said
+  // which of its files are export files.
+  async function convertFound(finding) {
+    let picked;
+    try {
+      picked = await finding;
+    } catch (error) {
+      message(`The folder's files were not read: ${error.message}`);
+      return;
+    }
     convert(picked);
+  }
+
+  $("folder-input").addEventListener("change", (event) => {
+    const finding = root.OrdelixPicking.fromFolderInput(event.target.files, exportFiles);
+    event.target.value = "";
+    convertFound(finding);
   });
 
   let dragDepth = 0;
@@ -463,13 +524,13 @@
       $("drop-overlay").hidden = true;
     }
   });
-  document.addEventListener("drop", async (event) => {
+  document.addEventListener("drop", (event) => {
     event.preventDefault();
     dragDepth = 0;
     $("drop-overlay").hidden = true;
     if (busy || !event.dataTransfer) return;
     const taken = root.OrdelixPicking.dropEntries(event.dataTransfer);
-    convert(await root.OrdelixPicking.fromDrop(taken));
+    convertFound(root.OrdelixPicking.fromDrop(taken, exportFiles));
   });
 
   // --- the clock ----------------------------------------------------------------

@@ -76,7 +76,8 @@
         },
       ],
     };
-    new root.uPlot(options, [xs, values], figure);
+    // Kept on the figure, where the page's tests read what it draws.
+    figure.plot = new root.uPlot(options, [xs, values], figure);
     return figure;
   }
 
@@ -99,15 +100,17 @@
     }, decimalSeparator);
   }
 
-  // The page's own plot of a kinetics or melting curve (the workbook has none).
+  // The page's own plot of the curve the core found in a report, a kinetics
+  // or melting curve (the workbook has none): title, xTitle, yTitle, and
+  // the points' xs and ys.
   function drawCurve(host, curve, decimalSeparator) {
     return drawLineChart(host, {
       title: curve.title,
       seriesName: curve.yTitle,
       xTitle: curve.xTitle,
       yTitle: curve.yTitle,
-      categories: curve.xs,
-      values: curve.ys,
+      categories: Array.from(curve.xs),
+      values: Array.from(curve.ys),
       tickMarkSpacing: 1,
       width: 620,
       height: 300,

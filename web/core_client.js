@@ -10,6 +10,8 @@
         new Blob([coreSource, "\n;\n", workerSource], { type: "text/javascript" }));
       this.operation = null;
       this.onstate = () => {};
+      // The measurement modes, [{extension, name}], once the core is ready.
+      this.modes = null;
       this.start();
     }
 
@@ -35,6 +37,7 @@
     receive(message) {
       if (message.type === "ready") {
         this.ready = true;
+        this.modes = message.modes;
         this.onstate();
         return;
       }
@@ -62,9 +65,14 @@
           this.operation = null;
           resolve(value);
         };
+        // A failed operation is over too: the next one may start.
+        const fail = (error) => {
+          this.operation = null;
+          reject(error);
+        };
         this.operation = {
-          receive: (m) => receive(m, finish, reject),
-          reject,
+          receive: (m) => receive(m, finish, fail),
+          reject: fail,
           cancel: () => resolve(cancelled),
         };
         this.worker.postMessage(message);
@@ -86,6 +94,25 @@
     zip(names, reports) {
       return this.run({ type: "zip", names, reports }, (m, finish, reject) => {
         if (m.type === "zipped") finish(m.bytes);
+        else if (m.type === "failed") reject(new Error(m.error));
+      }, null);
+    }
+
+    // The run's data of entries [{file, name, lastModified}] in `format`,
+    // "json" or "csv": one file's bytes, or with zipNames, a zip of each
+    // under its name.
+    data(entries, format, zipNames = null) {
+      return this.run({ type: "data", entries, format, zipNames }, (m, finish, reject) => {
+        if (m.type === "data") finish(m.bytes);
+        else if (m.type === "failed") reject(new Error(m.error));
+      }, null);
+    }
+
+    // Resolves to whether the converter takes each of the names (paths
+    // found in a folder) for an export file, as it takes a folder's files.
+    exportFiles(names) {
+      return this.run({ type: "export-files", names }, (m, finish, reject) => {
+        if (m.type === "export-files") finish(m.taken);
         else if (m.type === "failed") reject(new Error(m.error));
       }, null);
     }

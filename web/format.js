@@ -7,17 +7,6 @@
 })(globalThis, function () {
   "use strict";
 
-  const MODE_EXTENSIONS = ["PRO", "NUC", "CON", "PHT", "OD", "TSC", "TM", "WSC"];
-
-  // The mode's extension, upper-cased, or null: the part after the last dot,
-  // in any case, as the converter matches it.
-  function modeExtension(name) {
-    const dot = name.lastIndexOf(".");
-    if (dot < 0) return null;
-    const ext = name.slice(dot + 1).toUpperCase();
-    return MODE_EXTENSIONS.includes(ext) ? ext : null;
-  }
-
   function stripFractionZeros(text) {
     if (!text.includes(".")) return text;
     return text.replace(/0+$/, "").replace(/\.$/, "");
@@ -81,44 +70,6 @@
       }
   }
 
-  // Where the kinetics and melting-temperature reports keep their curve:
-  // the first row of the table, the x and y columns and their headings.
-  const CURVES = {
-    TSC: { title: "Kinetics", firstRow: 14, x: 1, y: 4, headingRow: 12, xHeading: 1, yHeading: 4 },
-    TM: { title: "Melting curve", firstRow: 16, x: 3, y: 6, headingRow: 15, xHeading: 1, yHeading: 4 },
-  };
-
-  // The curve of a kinetics or melting-temperature report, from its data
-  // table; null for other reports. Rows whose x or y is not a number are
-  // left out.
-  function curveOf(extension, sheet) {
-    const where = CURVES[extension];
-    if (!where || !sheet) return null;
-    const at = new Map();
-    for (const cell of sheet.cells) at.set(cell.row * 1024 + cell.col, cell);
-    const text = (row, col) => {
-      const cell = at.get(row * 1024 + col);
-      return cell && cell.kind === "s" ? String(cell.value).trim() : "";
-    };
-    const xs = [];
-    const ys = [];
-    for (let row = where.firstRow; row <= sheet.lastRow; ++row) {
-      const x = at.get(row * 1024 + where.x);
-      const y = at.get(row * 1024 + where.y);
-      if (x && y && x.kind === "n" && y.kind === "n") {
-        xs.push(x.value);
-        ys.push(y.value);
-      }
-    }
-    return {
-      title: where.title,
-      xTitle: text(where.headingRow, where.xHeading),
-      yTitle: text(where.headingRow, where.yHeading),
-      xs,
-      ys,
-    };
-  }
-
   // Names made unique by " (2)", " (3)" ... before the extension, in order.
   function uniqueNames(names) {
     const taken = new Set();
@@ -143,15 +94,12 @@
   }
 
   return {
-    MODE_EXTENSIONS,
-    modeExtension,
     generalNumber,
     columnPixels,
     DEFAULT_COLUMN_CHARS,
     columnLetters,
     categoryDecimals,
     categoryLabelInterval,
-    curveOf,
     uniqueNames,
     warningLine,
     clockText,

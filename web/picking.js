@@ -1,10 +1,10 @@
 // What a pick or a drop brings: files named one by one are all taken (the
 // converter says why one gives no report); a folder gives the files in it and
-// its subfolders whose extension names a measurement mode, in any case, by
-// path, hidden ones passed over, as the converter takes a folder.
+// its subfolders that the converter takes for export files, by path, hidden
+// ones passed over, as the converter takes a folder. Which those are, the
+// converter says: `exportFiles(paths)` resolves to a true or false for each.
 (function (root) {
   "use strict";
-  const F = root.OrdelixFormat;
 
   function byPath(a, b) {
     return a.path < b.path ? -1 : a.path > b.path ? 1 : 0;
@@ -15,16 +15,12 @@
   }
 
   // Files of a folder, as [{file, path}], sorted, with the count of others.
-  function folderFiles(found) {
-    const files = [];
-    let skipped = 0;
-    for (const item of found) {
-      if (hidden(item.path)) continue;
-      if (F.modeExtension(item.file.name)) files.push(item);
-      else ++skipped;
-    }
+  async function folderFiles(found, exportFiles) {
+    const shown = found.filter((item) => !hidden(item.path));
+    const taken = shown.length > 0 ? await exportFiles(shown.map((item) => item.path)) : [];
+    const files = shown.filter((item, i) => taken[i]);
     files.sort(byPath);
-    return { files, skipped };
+    return { files, skipped: shown.length - files.length };
   }
 
   // From <input type=file multiple>: every file named.
@@ -33,9 +29,9 @@
   }
 
   // From <input type=file webkitdirectory>: one folder's files.
-  function fromFolderInput(fileList) {
+  async function fromFolderInput(fileList, exportFiles) {
     const found = Array.from(fileList, (file) => ({ file, path: file.webkitRelativePath || file.name }));
-    return { ...folderFiles(found), problems: [] };
+    return { ...(await folderFiles(found, exportFiles)), problems: [] };
   }
 
   function readAllEntries(reader) {
@@ -85,7 +81,7 @@
     return { files: Array.from(dataTransfer.files || []) };
   }
 
-  async function fromDrop(taken) {
+  async function fromDrop(taken, exportFiles) {
     if (taken.files) return fromInput(taken.files);
     const named = [];
     const inFolders = [];
@@ -100,7 +96,7 @@
         }
       }
     }
-    const folder = folderFiles(inFolders);
+    const folder = await folderFiles(inFolders, exportFiles);
     return { files: named.concat(folder.files), skipped: folder.skipped, problems,
              folders: taken.entries.filter((e) => e.isDirectory).map((e) => e.name) };
   }

@@ -15,8 +15,11 @@ function messageOf(error) {
   return error && error.message ? error.message : String(error);
 }
 
+// The measurement modes go with the word that the core is ready: the page
+// offers their extensions in its file dialog.
 load().then(
-  () => postMessage({ type: "ready" }),
+  () => postMessage({ type: "ready",
+                      modes: Array.from(core.modes(), (m) => ({ extension: m.extension, name: m.name })) }),
   (error) => postMessage({ type: "load-failed", error: messageOf(error) }),
 );
 
@@ -28,6 +31,15 @@ function readBytes(file) {
 function owned(bytes) {
   return bytes ? new Uint8Array(bytes) : null;
 }
+
+function ownedCurve(curve) {
+  if (!curve) return null;
+  return { title: String(curve.title), xTitle: String(curve.xTitle), yTitle: String(curve.yTitle),
+           xs: new Float64Array(curve.xs), ys: new Float64Array(curve.ys) };
+}
+
+const FAILED = { ok: false, reportName: null, jsonName: null, csvName: null, warnings: [], xlsx: null,
+                 sheet: null, curve: null };
 
 // After an abort the module is spent: a new one takes its place.
 async function restart() {
@@ -41,25 +53,26 @@ async function convertOne(job) {
   try {
     bytes = readBytes(job.file);
   } catch (error) {
-    return { ok: false, reportName: null, error: `the browser could not read the file (${error.name})`,
-             warnings: [], xlsx: null, sheet: null };
+    return { ...FAILED, error: `the browser could not read the file (${error.name})` };
   }
   try {
     const r = core.convert(job.name, bytes, job.lastModified);
     return {
       ok: Boolean(r.ok),
       reportName: r.reportName || null,
+      jsonName: r.jsonName || null,
+      csvName: r.csvName || null,
       error: r.error || null,
       warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
       xlsx: r.ok ? owned(r.xlsx) : null,
       // One string weighs far less than the cells as objects, for the page to
       // keep thousands of them.
       sheet: r.ok && r.sheet ? JSON.stringify(r.sheet) : null,
+      curve: r.ok ? ownedCurve(r.curve) : null,
     };
   } catch (error) {
     await restart();
-    return { ok: false, reportName: null, error: `the converter stopped: ${messageOf(error)}`,
-             warnings: [], xlsx: null, sheet: null };
+    return { ...FAILED, error: `the converter stopped: ${messageOf(error)}` };
   }
 }
 
@@ -85,6 +98,7 @@ async function handle(message) {
       const result = await convertOne(job);
       batch.push({ id: job.id, result });
       if (result.xlsx) transfers.push(result.xlsx.buffer);
+      if (result.curve) transfers.push(result.curve.xs.buffer, result.curve.ys.buffer);
     }
     flush();
     postMessage({ type: "done" });
@@ -96,6 +110,38 @@ async function handle(message) {
       await restart();
       postMessage({ type: "failed", error: messageOf(error) });
     }
+  } else if (message.type === "data") {
+    // The run's data of each file, as ordelix-convert --format json|csv
+    // writes it; zipped under the names given when there are several.
+    let refused = null;
+    let bytes = null;
+    try {
+      const data = [];
+      for (const entry of message.entries) {
+        let file;
+        try {
+          file = readBytes(entry.file);
+        } catch (error) {
+          refused = `${entry.name}: the browser could not read the file (${error.name})`;
+          break;
+        }
+        const r = core.runData(entry.name, file, entry.lastModified, message.format);
+        if (!r.data) {
+          refused = `${entry.name}: ${r.error}`;
+          break;
+        }
+        data.push(owned(r.data));
+      }
+      if (!refused) bytes = message.zipNames ? owned(core.zipReports(message.zipNames, data)) : data[0];
+    } catch (error) {
+      await restart();
+      refused = messageOf(error);
+    }
+    if (refused) postMessage({ type: "failed", error: refused });
+    else postMessage({ type: "data", bytes }, [bytes.buffer]);
+  } else if (message.type === "export-files") {
+    // Which of the names found in a folder the converter would take from it.
+    postMessage({ type: "export-files", taken: message.names.map((name) => core.modeOf(name) !== null) });
   } else if (message.type === "combine") {
     try {
       const files = [];

@@ -1,6 +1,7 @@
-// The module's JavaScript API (OrdelixCore): convert, combine and zipReports,
-// synchronous, for a page that runs the module in a worker. Bytes go in and
-// out as Uint8Arrays, copied, since the module's memory may move as it grows.
+// The module's JavaScript API (OrdelixCore): convert, runData, combine,
+// zipReports, modes and modeOf, synchronous, for a page that runs the module
+// in a worker. Bytes go in and out as Uint8Arrays, copied, since the
+// module's memory may move as it grows.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -8,7 +9,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "page_conversion.h"
 #include "sheet_value.h"
@@ -45,6 +49,11 @@ std::time_t created_of(double milliseconds) {
   return static_cast<std::time_t>(std::clamp(std::floor(milliseconds / 1000), earliest, latest));
 }
 
+val float64_array(const std::vector<double>& numbers) {
+  return val::global("Float64Array")
+      .new_(val(emscripten::typed_memory_view(numbers.size(), numbers.data())));
+}
+
 val problem_value(const std::optional<Problem>& problem) {
   return problem ? val(problem_text(*problem)) : val::null();
 }
@@ -60,6 +69,41 @@ val warnings_value(const Problems& warnings) {
   return list;
 }
 
+// The curve the report's writer marked, or null.
+val curve_value(const std::optional<Conversion>& conversion) {
+  std::optional<ReportCurve> curve = conversion ? report_curve(conversion->sheet) : std::nullopt;
+  if (!curve) return val::null();
+  val result = val::object();
+  result.set("title", curve->title);
+  result.set("xTitle", curve->x_heading);
+  result.set("yTitle", curve->y_heading);
+  result.set("xs", float64_array(curve->xs));
+  result.set("ys", float64_array(curve->ys));
+  return result;
+}
+
+val mode_value(const MeasurementMode& mode) {
+  val result = val::object();
+  result.set("extension", std::string(mode.extension));
+  result.set("name", std::string(mode.name));
+  return result;
+}
+
+// Every measurement mode, in the core's order: [{extension, name}], the
+// extension in capitals without its dot.
+val modes() {
+  val list = val::array();
+  for (const MeasurementMode& mode : measurement_modes()) list.call<void>("push", mode_value(mode));
+  return list;
+}
+
+// The mode a file's name calls for, {extension, name}, or null: an export
+// file in a folder is one whose name has one.
+val mode_of(std::string name) {
+  const MeasurementMode* mode = measurement_mode_of(name);
+  return mode ? mode_value(*mode) : val::null();
+}
+
 val convert(std::string name, val bytes, double last_modified_ms) {
   PageReport report =
       page_convert({std::move(name), bytes_of(bytes), created_of(last_modified_ms)});
@@ -70,8 +114,34 @@ val convert(std::string name, val bytes, double last_modified_ms) {
   result.set("error", problem_value(report.error));
   result.set("warnings",
              warnings_value(report.conversion ? report.conversion->warnings : Problems{}));
+  result.set("jsonName", report.json_name);
+  result.set("csvName", report.csv_name);
   result.set("xlsx", ok ? uint8_array(report.workbook) : val::null());
   result.set("sheet", ok ? sheet_value(report.conversion->sheet) : val::null());
+  result.set("curve", ok ? curve_value(report.conversion) : val::null());
+  return result;
+}
+
+// The run's data in `format`, "json" or "csv": {data, error}; or the Error
+// to throw for another format.
+val run_data_or_error(const val& name, const val& bytes, double last_modified_ms,
+                      const val& format) {
+  auto format_name = format.as<std::string>();
+  std::optional<ReportFormat> chosen = report_format_named(format_name);
+  if (!chosen || *chosen == ReportFormat::xlsx)
+    return val::global("Error").new_("runData: " + format_name + " is neither json nor csv");
+  Result<std::string> data = page_run_data(
+      {name.as<std::string>(), bytes_of(bytes), created_of(last_modified_ms)}, *chosen);
+  val result = val::object();
+  result.set("data", data ? uint8_array(data.value()) : val::null());
+  result.set("error", data ? val::null() : val(problem_text(data.error())));
+  return result;
+}
+
+// Thrown from here, as zip_reports throws.
+val run_data(val name, val bytes, double last_modified_ms, val format) {
+  val result = run_data_or_error(name, bytes, last_modified_ms, format);
+  if (result.instanceof (val::global("Error"))) result.throw_();
   return result;
 }
 
@@ -144,6 +214,9 @@ val zip_reports(val names, val files) {
 
 EMSCRIPTEN_BINDINGS(ordelix_core) {
   emscripten::function("convert", &ordelix::convert);
+  emscripten::function("runData", &ordelix::run_data);
   emscripten::function("combine", &ordelix::combine);
   emscripten::function("zipReports", &ordelix::zip_reports);
+  emscripten::function("modes", &ordelix::modes);
+  emscripten::function("modeOf", &ordelix::mode_of);
 }

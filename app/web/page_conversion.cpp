@@ -12,6 +12,8 @@ namespace ordelix {
 namespace {
 
 constexpr const char* combined_name = "combined.xlsx";
+// ordelix-convert's, unless --csv-separator says otherwise; a front end's too.
+constexpr char csv_separator = ReportChoice{}.csv_separator;
 
 // The table emptied when the call is done, whichever way it ends.
 struct FreshTable {
@@ -25,12 +27,18 @@ std::string bytes_taken(const std::string& path) {
   return memory_file_take(path).value_or(std::string());
 }
 
+std::string report_name(const std::string& file, ReportFormat format) {
+  return batch_plan({{file, file}}, "", "", format).jobs.front().target;
+}
+
 }  // namespace
 
 PageReport page_convert(PageFile file) {
   FreshTable table;
   PageReport report;
-  report.report_name = batch_plan({{file.name, file.name}}, "", "").jobs.front().target;
+  report.report_name = report_name(file.name, ReportFormat::xlsx);
+  report.json_name = report_name(file.name, ReportFormat::json);
+  report.csv_name = report_name(file.name, ReportFormat::csv);
   // A file that cannot be put is one the conversion cannot open, and says so.
   (void)memory_file_put(file.name, std::move(file.bytes), file.created);
   Result<Conversion> conversion = convert_export_file(file.name);
@@ -45,6 +53,16 @@ PageReport page_convert(PageFile file) {
     report.workbook = bytes_taken(report.report_name);
   report.conversion = std::move(conversion).value();
   return report;
+}
+
+Result<std::string> page_run_data(PageFile file, ReportFormat format) {
+  FreshTable table;
+  (void)memory_file_put(file.name, std::move(file.bytes), file.created);
+  Result<Conversion> conversion = convert_export_file(file.name);
+  if (!conversion) return std::move(conversion).error();
+  // The data names the file and its mode by the last name of the path, as
+  // the converter's does from the path it is given.
+  return run_data_text(run_data_of(file.name, conversion.value()), format, csv_separator);
 }
 
 PageWorkbook page_combine(std::vector<PageFile> files) {

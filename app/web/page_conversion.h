@@ -21,12 +21,20 @@ struct PageFile {
 // One export file converted as ordelix-convert converts it alone.
 struct PageReport {
   std::string report_name;               // the name ordelix-convert gives its report
+  std::string json_name;                 // ... with --format json
+  std::string csv_name;                  // ... with --format csv
   std::optional<Problem> error;          // why there is no report
   std::optional<Conversion> conversion;  // its sheet and warnings, once converted
   std::string workbook;                  // the report, when there is one
 };
 
 PageReport page_convert(PageFile file);
+
+// The run's data of one export file as `ordelix-convert --format json|csv
+// FILE -o -` writes it (CSV with the converter's default separator), or why
+// there is none. Apart from page_convert, since writing its numbers costs
+// more than the workbook in WebAssembly: a page asks for it when it is wanted.
+Result<std::string> page_run_data(PageFile file, ReportFormat format);
 
 // Export files combined into one workbook as ordelix-convert --combine does.
 struct PageWorkbook {

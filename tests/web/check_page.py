@@ -7,10 +7,12 @@ Usage: check_page.py PAGE CONVERTER EXAMPLES [--test-double] [--screenshot PNG]
 Exits 77 (skipped) when PAGE, built by scripts/build-web.sh, is missing.
 
 With the converter core in PAGE: every example picked in the page gives, from
-its Download button, the workbook the Linux converter writes for the same file
-at the same time, byte for byte; a warning shows with its line and a refusal
-with its reason, both in the converter's words; several files give a zip of
-those reports and the combined workbook the converter writes. With
+its Download buttons, the workbook the Linux converter writes for the same file
+at the same time and its --format json and csv output, byte for byte; a
+warning shows with its line and a refusal with its reason, both in the
+converter's words; several files give a zip of those reports, in the format
+chosen, and the combined workbook the converter writes; names are export
+files as the converter takes them, and the curve drawn is the report's. With
 --test-double, PAGE is first bundled with tests/web/mock_core.js in the core's
 place, and the page's own work is checked on that double's files. Both check the sheet, the charts, the
 keyboard, Cancel, that nothing is stored and that no request leaves the page.
@@ -125,6 +127,14 @@ class PageCase(unittest.TestCase):
         os.remove(out)
         return data
 
+    def native_data(self, path, form):
+        """What `ordelix-convert --format FORM PATH -o -` writes, as bytes."""
+        env = dict(os.environ, TZ=TZ, LC_ALL="C.UTF-8")
+        run = subprocess.run([CONVERTER, "--format", form, path, "-o", "-"], cwd=self.work, env=env,
+                             stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        return run.stdout
+
     # --- the page ---------------------------------------------------------------
 
     def pick(self, *paths, folder=False):
@@ -137,11 +147,34 @@ class PageCase(unittest.TestCase):
     def report_texts(self, selector):
         return [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, f"#report {selector}")]
 
-    def download_button(self):
-        buttons = self.driver.find_elements(By.CSS_SELECTOR, "#report button.download")
+    def download_button(self, form="xlsx"):
+        buttons = self.driver.find_elements(By.CSS_SELECTOR, f"#report button.download[data-format={form}]")
         self.assertEqual(len(buttons), 1)
         self.assertTrue(buttons[0].text.startswith("Download "))
         return buttons[0]
+
+    def download_captions(self, stem):
+        return [f"Download {stem}.xlsx", "Download JSON", "Download CSV"]
+
+    def zip_as(self, form):
+        """The zip of every report in the format chosen beside its button."""
+        from selenium.webdriver.support.select import Select
+        Select(self.driver.find_element(By.ID, "zip-format")).select_by_value(form)
+        return self.download(self.driver.find_element(By.ID, "download-zip"), "reports.zip")
+
+    def drawn_curve(self):
+        """The page's plot of the report's curve: its title, axis and series
+        names, its x labels and values, and what it tells a screen reader."""
+        return self.driver.execute_script("""
+            const figures = [...document.querySelectorAll('#report figure.chart')];
+            if (figures.length !== 1 || !figures[0].plot) return null;
+            const u = figures[0].plot;
+            const n = u.data[0].length;
+            return {title: figures[0].querySelector('.u-title').textContent, xTitle: u.axes[0].label,
+                    yTitle: u.axes[1].label, series: u.series[1].label,
+                    labels: Array.from({length: n}, (_, i) => u.series[0].value(u, i)),
+                    values: Array.from(u.data[1]), described: figures[0].getAttribute('aria-label')};
+        """)
 
     def download(self, button, name):
         button.click()
@@ -217,17 +250,20 @@ class AgainstTheConverter(PageCase):
             raise unittest.SkipTest("needs the converter core in the page")
         super().setUpClass()
 
-    def test_every_example_downloads_the_converters_workbook(self):
+    def test_every_example_downloads_the_converters_workbook_json_and_csv(self):
         names = reports.example_names()
         self.assertGreater(len(names), 30)
         for name in names:
             with self.subTest(example=name):
                 path = self.example(name)
                 self.pick(path)
-                button = self.download_button()
-                report = os.path.splitext(name)[0] + ".xlsx"
-                self.assertEqual(button.text, f"Download {report}")
-                self.assertEqual(self.download(button, report), self.native_report(path))
+                stem = os.path.splitext(name)[0]
+                self.assertEqual(self.report_texts("button.download"), self.download_captions(stem))
+                self.assertEqual(self.download(self.download_button(), stem + ".xlsx"),
+                                 self.native_report(path))
+                for form in ("json", "csv"):
+                    data = self.download(self.download_button(form), f"{stem}.{form}")
+                    self.assertEqual(data, self.native_data(path, form), form)
 
     def test_the_sheet_shows_the_workbooks_cells(self):
         for name in ("scan_auto.WSC", "lowry_kfactor.PRO", "melt_falling.TM", "pht_w6_t.PHT"):
@@ -269,12 +305,70 @@ class AgainstTheConverter(PageCase):
             self.assertEqual(z.namelist(), ["bradford_std.xlsx", "scan_step5.xlsx", "kinetics_step50.xlsx"])
             for member, path in zip(z.namelist(), paths):
                 self.assertEqual(z.read(member), self.native_report(path), member)
+        for form in ("json", "csv"):
+            with zipfile.ZipFile(io.BytesIO(self.zip_as(form))) as z:
+                self.assertEqual(z.namelist(), [f"bradford_std.{form}", f"scan_step5.{form}",
+                                                f"kinetics_step50.{form}"])
+                for member, path in zip(z.namelist(), paths):
+                    self.assertEqual(z.read(member), self.native_data(path, form), member)
         combined = self.download(self.driver.find_element(By.ID, "download-combined"), "combined.xlsx")
         out = os.path.join(self.work, "native-combined.xlsx")
         run = self.native("--combine", out, *paths[:3])
         self.assertEqual(run.returncode, 0, run.stderr)
         with open(out, "rb") as f:
             self.assertEqual(combined, f.read())
+
+    def test_the_kinetics_and_melting_curves_are_the_reports(self):
+        # The values by hand from the example files: kinetics every 50 s, the
+        # file saying 4 values and holding 3; melting from 90 down to 75 C.
+        cases = {
+            "kinetics_step50.TSC": {"title": "Kinetics", "xTitle": "Data(s)", "yTitle": "Value",
+                                    "series": "Value", "labels": ["0", "50", "100"],
+                                    "values": [97.2, 95.8, 94.1],
+                                    "described": "Kinetics: line chart of Value against Data(s), "
+                                                 "3 points from 0 to 100"},
+            "melt_falling.TM": {"title": "Melting curve", "xTitle": "C", "yTitle": "OD", "series": "OD",
+                                "labels": ["90", "85", "80", "75"],
+                                "values": [1.882, 1.7314, 1.4409, 1.1023],
+                                "described": "Melting curve: line chart of OD against C, "
+                                             "4 points from 90 to 75"},
+        }
+        for name, drawn in cases.items():
+            with self.subTest(example=name):
+                self.pick(self.example(name))
+                self.assertEqual(self.drawn_curve(), drawn)
+        self.pick(self.example("bca_std.PRO"))
+        self.assertEqual(self.report_texts("figure.chart"), [])
+
+    def test_names_are_export_files_as_the_converter_takes_them(self):
+        names = ["run.pro", "Run.Tm", "REPRO", "run.", "run.PRO.txt", "run.APRO"]
+        for name in names:
+            self.example("bca_std.PRO", os.path.join("runs", name))
+        self.pick(os.path.join(self.work, "runs"), folder=True)
+        listed = [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, "#file-list .file-name")]
+        # What the converter takes from the same folder.
+        run = self.native("--format", "json", "-d", "out", "runs")
+        made = sorted(os.listdir(os.path.join(self.work, "out")))
+        self.assertEqual(listed, ["runs/Run.Tm", "runs/run.pro"], run.stderr)
+        self.assertEqual(made, ["Run.json", "run.json"])
+        self.assertEqual(self.driver.find_element(By.ID, "picked").get_attribute("value"),
+                         "2 export files (4 other files skipped)")
+        # A name whose only dot leads it has no extension, so no mode, for
+        # the converter and the page alike; one picked by itself is tried.
+        path = self.example("bca_std.PRO", ".PRO")
+        run = self.native("-o", path + ".xlsx", path)
+        reason = re.search(rf"^ordelix-convert: {re.escape(path)}: (.*)$", run.stderr, re.M)
+        self.assertIsNotNone(reason, run.stderr)
+        self.pick(path)
+        self.assertEqual(self.report_texts(".refusal .reason"), [reason.group(1)])
+        path = self.example("bca_std.PRO", "run.pro")
+        self.pick(path)
+        self.assertEqual(self.download(self.download_button("json"), "run.json"),
+                         self.native_data(path, "json"))
+
+    def test_the_file_dialog_offers_the_modes_extensions(self):
+        self.assertEqual(self.driver.find_element(By.ID, "file-input").get_attribute("accept"),
+                         ".PRO,.NUC,.CON,.PHT,.OD,.TSC,.TM,.WSC")
 
     def test_the_date_is_the_files_modification_time_in_the_browsers_zone(self):
         path = self.write("dated.WSC", ["3", "0", "0", "LEAF", "4", "1", "0", "0", "400", "402", "3",
@@ -313,6 +407,58 @@ class WithTheTestDouble(PageCase):
         self.assertIn("name=Run 1.wsc\n", data)
         self.assertIn(f"modified={FIXED_TIME * 1000}\n", data)
 
+    def test_the_data_downloads_are_the_cores_json_and_csv_under_its_names(self):
+        self.pick(self.write("Run 1.wsc", ["0.5", "0.25"]))
+        self.assertEqual(self.report_texts("button.download"), self.download_captions("Run 1"))
+        self.assertEqual(self.download(self.download_button("json"), "Run 1.json"),
+                         b"MOCK-JSON\nname=Run 1.wsc\nvalues=2\n")
+        self.assertEqual(self.download(self.download_button("csv"), "Run 1.csv"),
+                         b"MOCK-CSV\nname=Run 1.wsc\nvalues=2\n")
+
+    def test_data_that_cannot_be_written_now_says_why(self):
+        path = self.write("gone.PRO", ["1"])
+        self.pick(path)
+        # The browser reads a file changed since it was picked no more.
+        self.write("gone.PRO", ["1", "2"], when=FIXED_TIME + 60)
+        self.download_button("json").click()
+        self.browser.wait_for("return document.getElementById('message').textContent !== ''")
+        self.assertEqual(self.driver.find_element(By.ID, "message").text,
+                         "gone.json was not made: gone.PRO: the browser could not read the file "
+                         "(NotReadableError)")
+        # The workbook made before is still there, and the converter still works.
+        self.assertEqual(self.download(self.download_button(), "gone.xlsx")[:9], b"MOCK-XLSX")
+        path = self.write("next.PRO", ["1"])
+        self.pick(path)
+        self.assertEqual(self.download(self.download_button("csv"), "next.csv"),
+                         b"MOCK-CSV\nname=next.PRO\nvalues=1\n")
+
+    def test_the_data_buttons_wait_while_the_converter_is_busy(self):
+        paths = [self.write("first.PRO", ["1"])] + [self.write(f"slow{i}.PRO", ["MOCK-SLOW 300", "1"])
+                                                     for i in range(4)]
+        before = int(self.driver.execute_script("return document.documentElement.dataset.converted || 0"))
+        self.driver.find_element(By.ID, "file-input").send_keys("\n".join(paths))
+        # Read at one moment in the page: the first report shown, the rest converting.
+        enabled = ("return [...document.querySelectorAll('#report button.download')]"
+                   ".map(b => [b.textContent, !b.disabled])")
+        busy = self.browser.wait_for(
+            "return document.documentElement.dataset.busy === 'true' &&"
+            " document.querySelector('#report button.download') && (() => {" + enabled + "})()")
+        self.assertEqual(busy, [["Download first.xlsx", True], ["Download JSON", False], ["Download CSV", False]])
+        self.browser.wait_for(f"return Number(document.documentElement.dataset.converted) > {before}")
+        self.assertEqual(self.driver.execute_script(enabled),
+                         [["Download first.xlsx", True], ["Download JSON", True], ["Download CSV", True]])
+
+    def test_the_curve_is_the_one_the_core_gives(self):
+        self.pick(self.write("k.TSC", ["0.5", "x", "0.25"]))
+        self.assertEqual(self.drawn_curve(), {
+            "title": "Kinetics", "xTitle": "Data(s)", "yTitle": "Value", "series": "Value",
+            "labels": ["0", "5"], "values": [0.5, 0.25],
+            "described": "Kinetics: line chart of Value against Data(s), 2 points from 0 to 5"})
+
+    def test_the_file_dialog_offers_the_cores_modes(self):
+        self.assertEqual(self.driver.find_element(By.ID, "file-input").get_attribute("accept"),
+                         ".PRO,.NUC,.CON,.PHT,.OD,.TSC,.TM,.WSC")
+
     def test_a_warning_shows_with_its_line(self):
         self.pick(self.write("w.PRO", ["1", "MOCK-WARN three lines too many", "2", "MOCK-WARN and this"]))
         self.assertEqual(self.report_texts(".warnings li"),
@@ -333,7 +479,7 @@ class WithTheTestDouble(PageCase):
         self.assertEqual(self.report_texts(".refusal .reason"),
                          ["the converter stopped: RuntimeError: unreachable"])
         self.select_file("b.PRO")
-        self.assertEqual(len(self.report_texts("button.download")), 1)
+        self.assertEqual(self.report_texts("button.download"), self.download_captions("b"))
 
     def test_the_sheet_as_a_spreadsheet_shows_it(self):
         self.pick(self.write("s.TSC", ["0.5", "1E-05", "0.30000000000000004", "x", "123456789012345678"]))
@@ -402,6 +548,9 @@ class WithTheTestDouble(PageCase):
         with zipfile.ZipFile(io.BytesIO(zipped)) as z:
             self.assertEqual(z.namelist(), ["runs/b.xlsx", "runs/day2/c.xlsx"])
             self.assertIn("name=c.od\n", z.read("runs/day2/c.xlsx").decode())
+        with zipfile.ZipFile(io.BytesIO(self.zip_as("csv"))) as z:
+            self.assertEqual(z.namelist(), ["runs/b.csv", "runs/day2/c.csv"])
+            self.assertEqual(z.read("runs/day2/c.csv"), b"MOCK-CSV\nname=c.od\nvalues=1\n")
         combined = self.download(self.driver.find_element(By.ID, "download-combined"), "combined.xlsx")
         self.assertEqual(combined.decode(), "MOCK-COMBINED\nb.PRO\nc.od\n")
 
@@ -421,7 +570,7 @@ class WithTheTestDouble(PageCase):
         self.assertEqual(self.download(self.download_button(), "slow0.xlsx")[:9], b"MOCK-XLSX")
         # The worker that took the place of the stopped one converts.
         self.pick(self.write("after.PRO", ["1"]))
-        self.assertEqual(len(self.report_texts("button.download")), 1)
+        self.assertEqual(self.report_texts("button.download"), self.download_captions("after"))
 
 
 class EitherCore(PageCase):

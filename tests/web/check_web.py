@@ -3,8 +3,11 @@
 ordelix-convert: the same export files at the same times, in the same time
 zone, give the same workbooks byte for byte and the same words for what was
 amiss; the sheet a page shows is the report its golden file describes; and
-what only the module does, worked out by hand: times as a page hands them in,
-combined workbooks and a zip of reports.
+the run's data, JSON and CSV, is the Linux converter's --format json|csv
+output byte for byte; and what only the module does, worked out by hand:
+times as a page hands them in, combined workbooks, a zip of reports, the
+measurement modes and which names call for one, and the curve of a kinetics
+or melting-temperature report.
 
 Usage: check_web.py NODE ORDELIX_CORE_JS LINUX_CONVERTER EXAMPLES_DIR GOLDEN_DIR FUZZ_CORPUS_DIR
 """
@@ -128,18 +131,26 @@ class Conversions(unittest.TestCase):
         cls.inputs = sorted(os.path.relpath(os.path.join(d, n), inputs)
                             for d, _, names in os.walk(inputs) for n in names)
         cls.linux = run([LINUX, "-r", "-d", "out", "in"], cls.top)
+        for form in ("json", "csv"):
+            run([LINUX, "--format", form, "-r", "-d", "out-" + form, "in"], cls.top)
         calls = [{"op": "convert", "name": os.path.basename(name),
                   "path": os.path.join(inputs, name),
                   "lastModifiedMs": last_modified_ms(os.path.join(inputs, name))}
                  for name in cls.inputs]
         cls.web = dict(zip(cls.inputs, (outcome["result"] for outcome in core(*calls))))
+        data = core(*[dict(call, op="runData", format=form)
+                      for form in ("json", "csv") for call in calls])
+        for form, outcomes in (("json", data[:len(calls)]), ("csv", data[len(calls):])):
+            for name, outcome in zip(cls.inputs, outcomes):
+                cls.web[name][form] = outcome["result"]
 
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.top, ignore_errors=True)
 
-    def linux_report(self, name):
-        path = os.path.join(self.top, "out", os.path.splitext(name)[0] + ".xlsx")
+    def linux_report(self, name, form="xlsx"):
+        folder = "out" if form == "xlsx" else "out-" + form
+        path = os.path.join(self.top, folder, os.path.splitext(name)[0] + "." + form)
         if not os.path.exists(path):
             return None
         with open(path, "rb") as f:
@@ -167,6 +178,21 @@ class Conversions(unittest.TestCase):
                 if web["xlsx"] != linux:
                     self.fail("differs in: " + ", ".join(reports.differing_members(
                         io.BytesIO(linux), io.BytesIO(web["xlsx"]))))
+        self.assertGreater(converted, 300)
+
+    def test_the_data_is_the_linux_converters_json_and_csv_byte_for_byte(self):
+        converted = 0
+        for name in self.inputs:
+            with self.subTest(input=name):
+                web = self.web[name]
+                stem = os.path.splitext(os.path.basename(name))[0]
+                self.assertEqual((web["jsonName"], web["csvName"]), (stem + ".json", stem + ".csv"))
+                for form in ("json", "csv"):
+                    linux = self.linux_report(name, form)
+                    # No data where there is no report, and the same words why.
+                    self.assertEqual(web[form]["data"], linux, form)
+                    self.assertEqual(web[form]["error"], web["error"], form)
+                converted += web["json"]["data"] is not None
         self.assertGreater(converted, 300)
 
     def test_refusals_and_warnings_are_the_linux_converters_words(self):
@@ -254,6 +280,113 @@ class Conversions(unittest.TestCase):
                       if p != reports.DEFAULT_COLUMN_PX}
         self.assertEqual({w["col"]: int(w["chars"] * 7 + 0.5) + 5 for w in sheet["widths"]},
                          pixels)
+
+
+class RunData(unittest.TestCase):
+    def test_a_format_but_json_or_csv_is_thrown(self):
+        example = os.path.join(EXAMPLES, "bca_std.PRO")
+        outcomes = core(*[{"op": "runData", "name": "bca_std.PRO", "path": example, "lastModifiedMs": 0,
+                           "format": form} for form in ("xlsx", "JSON", "txt")])
+        self.assertEqual(outcomes[0], {"thrown": "runData: xlsx is neither json nor csv"})
+        self.assertEqual(outcomes[2], {"thrown": "runData: txt is neither json nor csv"})
+        # A format's name in any case, as --format takes it.
+        self.assertTrue(outcomes[1]["result"]["data"].startswith(b'{"file":"bca_std.PRO",'))
+
+
+class Curves(unittest.TestCase):
+    """The curve a page draws for a kinetics or melting-temperature report:
+    its table's first two columns, as the converter's data gives them; none
+    for the other reports."""
+
+    TITLES = {".TSC": "Kinetics", ".TM": "Melting curve"}
+
+    def test_by_hand(self):
+        (kinetics, melting) = (outcome["result"] for outcome in core(
+            {"op": "convert", "name": "k.TSC", "path": os.path.join(EXAMPLES, "kinetics_step50.TSC"),
+             "lastModifiedMs": 0},
+            {"op": "convert", "name": "m.tm", "path": os.path.join(EXAMPLES, "melt_falling.TM"),
+             "lastModifiedMs": 0}))
+        # The file says 4 values and holds 3: the fourth row has no value.
+        self.assertEqual(kinetics["curve"], {"title": "Kinetics", "xTitle": "Data(s)", "yTitle": "Value",
+                                             "xs": [0, 50, 100], "ys": [97.2, 95.8, 94.1]})
+        # From 90 down to 75 by -5.
+        self.assertEqual(melting["curve"], {"title": "Melting curve", "xTitle": "C", "yTitle": "OD",
+                                            "xs": [90, 85, 80, 75],
+                                            "ys": [1.882, 1.7314, 1.4409, 1.1023]})
+
+    def test_every_example_against_the_converters_data(self):
+        names = reports.example_names()
+        with tempfile.TemporaryDirectory() as folder:
+            for name in names:
+                shutil.copyfile(os.path.join(EXAMPLES, name), os.path.join(folder, name))
+            run([LINUX, "--format", "json", "-d", "out", *names], folder)
+            data = {}
+            for name in names:
+                with open(os.path.join(folder, "out", os.path.splitext(name)[0] + ".json")) as f:
+                    data[name] = json.load(f)
+        outcomes = core(*[{"op": "convert", "name": name, "path": os.path.join(EXAMPLES, name),
+                           "lastModifiedMs": 0} for name in names])
+        drawn = 0
+        for name, outcome in zip(names, outcomes):
+            with self.subTest(example=name):
+                curve = outcome["result"]["curve"]
+                title = self.TITLES.get(os.path.splitext(name)[1])
+                if title is None:
+                    self.assertIsNone(curve)
+                    continue
+                (table,) = data[name]["tables"]
+                points = [row[:2] for row in table["rows"]
+                          if all(isinstance(v, (int, float)) for v in row[:2])]
+                self.assertGreater(len(points), 0)
+                # A temperature stepped by 0.1 is held as the sum, which the
+                # data gives as the workbook writes it.
+                for axis in ("xs", "ys"):
+                    curve[axis] = [as_written(v) for v in curve[axis]]
+                self.assertEqual(curve, {"title": title,
+                                         "xTitle": table["columns"][0].strip(),
+                                         "yTitle": table["columns"][1].strip(),
+                                         "xs": [x for x, _ in points], "ys": [y for _, y in points]})
+                drawn += 1
+        self.assertEqual(drawn, 9)
+
+
+class Modes(unittest.TestCase):
+    """The modes a page offers and which names call for one, as the
+    converter takes a folder's files."""
+
+    def test_the_modes_in_the_converters_order(self):
+        (outcome,) = core({"op": "modes"})
+        self.assertEqual(outcome["result"], [
+            {"extension": "PRO", "name": "protein"}, {"extension": "NUC", "name": "nucleic acid"},
+            {"extension": "CON", "name": "concentration"}, {"extension": "PHT", "name": "photometry"},
+            {"extension": "OD", "name": "OD600"}, {"extension": "TSC", "name": "kinetics"},
+            {"extension": "TM", "name": "melting temperature"},
+            {"extension": "WSC", "name": "wavelength scan"}])
+
+    def test_a_name_calls_for_the_mode_of_its_extension_in_any_case(self):
+        cases = {"run.pro": "PRO", "Run.Tm": "TM", "a.b.WSC": "WSC", "runs/day 2/c.od": "OD",
+                 "x.y/c.Nuc": "NUC",
+                 # No extension: a leading dot only (a hidden file), a trailing
+                 # one, none, or another extension.
+                 ".PRO": None, ".OD": None, "runs/.TM": None, "run.": None, "REPRO": None,
+                 "run.APRO": None, "run.PRO.txt": None, "PRO": None, "": None}
+        outcomes = core(*[{"op": "modeOf", "name": name} for name in cases])
+        for (name, extension), outcome in zip(cases.items(), outcomes):
+            with self.subTest(name=name):
+                mode = outcome["result"]
+                self.assertEqual(mode and mode["extension"], extension)
+
+    def test_a_name_the_converter_finds_in_a_folder_is_one_with_a_mode(self):
+        with tempfile.TemporaryDirectory() as folder:
+            names = ["run.pro", "Run.Tm", ".PRO", "run.", "REPRO", "run.PRO.txt", "b.wsc"]
+            for name in names:
+                shutil.copyfile(os.path.join(EXAMPLES, "bca_std.PRO"), os.path.join(folder, name))
+            listed = run([LINUX, "-v", "--format", "json", "-d", "out", "."], folder)
+            taken = sorted(n for n in os.listdir(os.path.join(folder, "out")))
+        outcomes = core(*[{"op": "modeOf", "name": name} for name in names])
+        self.assertEqual(
+            sorted(os.path.splitext(n)[0] + ".json" for n, o in zip(names, outcomes) if o["result"]),
+            taken, listed.stderr)
 
 
 class PageTimes(unittest.TestCase):

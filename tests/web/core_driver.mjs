@@ -3,6 +3,8 @@
 //   {"op": "convert", "name", "path", "lastModifiedMs"}
 //   {"op": "combine", "names", "paths", "lastModifiedMs"}
 //   {"op": "zipReports", "names", "paths"}
+//   {"op": "runData", "name", "path", "lastModifiedMs", "format"}
+//   {"op": "modes"}, {"op": "modeOf", "name"}
 // and writes the list of their outcomes, {"result": ...} or {"thrown": its
 // message}, as JSON on standard output, each Uint8Array as {"base64": ...}.
 //
@@ -17,7 +19,7 @@ import vm from 'node:vm';
 const worker = vm.createContext({
   importScripts() {},
   self: { location: { href: 'blob:ordelix-page/worker' } },
-  WebAssembly, TextDecoder, Uint8Array, console, performance, atob, setTimeout, clearTimeout,
+  WebAssembly, TextDecoder, Uint8Array, Float64Array, console, performance, atob, setTimeout, clearTimeout,
 });
 vm.runInContext(fs.readFileSync(process.argv[2], 'utf8'), worker);
 const core = await worker.OrdelixCore();
@@ -27,6 +29,9 @@ const calls = {
   convert: (c) => core.convert(c.name, read(c.path), c.lastModifiedMs),
   combine: (c) => core.combine(c.names, c.paths.map(read), c.lastModifiedMs),
   zipReports: (c) => core.zipReports(c.names, c.paths.map(read)),
+  runData: (c) => core.runData(c.name, read(c.path), c.lastModifiedMs, c.format),
+  modes: () => core.modes(),
+  modeOf: (c) => core.modeOf(c.name),
 };
 
 const outcomes = JSON.parse(fs.readFileSync(0, 'utf8')).map((call) => {
@@ -36,6 +41,8 @@ const outcomes = JSON.parse(fs.readFileSync(0, 'utf8')).map((call) => {
     return { thrown: e?.message ?? String(e) };
   }
 });
+// Bytes as base64, numbers as a list.
 const bytesAsBase64 = (key, value) =>
-  value instanceof Uint8Array ? { base64: Buffer.from(value).toString('base64') } : value;
+  value instanceof Uint8Array ? { base64: Buffer.from(value).toString('base64') }
+    : value instanceof Float64Array ? Array.from(value) : value;
 process.stdout.write(JSON.stringify(outcomes, bytesAsBase64));

@@ -49,17 +49,6 @@ test("column letters", () => {
                    ["A", "Z", "AA", "AZ", "BA", "IV", "ZZ", "AAA"]);
 });
 
-test("a mode's extension in any case; others and no extension name none", () => {
-  assert.equal(f.modeExtension("run.pro"), "PRO");
-  assert.equal(f.modeExtension("Run.Tm"), "TM");
-  assert.equal(f.modeExtension("a.b.WSC"), "WSC");
-  assert.equal(f.modeExtension("REPRO"), null);
-  assert.equal(f.modeExtension("run.APRO"), null);
-  assert.equal(f.modeExtension("run.PRO.txt"), null);
-  assert.equal(f.modeExtension(".OD"), "OD");
-  assert.equal(f.modeExtension("run."), null);
-});
-
 test("category labels: decimals the values need, at most six", () => {
   assert.equal(f.categoryDecimals([400, 401, 402]), 0);
   assert.equal(f.categoryDecimals([400, 400.5, 401]), 1);
@@ -80,42 +69,6 @@ test("category labels: spacing times 1, 2, 5, 10 ..., at most eight labels", () 
   assert.equal(f.categoryLabelInterval(401, 10), 100); // 5 at 100
   assert.equal(f.categoryLabelInterval(32000, 10), 5000); // 7 at 5000
   assert.equal(f.categoryLabelInterval(9, 0), 2); // spacing below 1 counts as 1
-});
-
-function cell(row, col, kind, value) {
-  return { row, col, kind, value, font: null };
-}
-
-test("kinetics curve: time in A, value in D from row 14, headings in row 12", () => {
-  const sheet = {
-    lastRow: 17,
-    cells: [
-      cell(12, 1, "s", "Data(s)                    "),
-      cell(12, 4, "s", "Value     "),
-      cell(14, 1, "n", 0), cell(14, 4, "n", 0.5),
-      cell(15, 1, "n", 2.5), cell(15, 4, "s", "ERR"),
-      cell(16, 1, "n", 5), cell(16, 4, "n", 0.75),
-      cell(17, 1, "n", 7.5),
-    ],
-  };
-  assert.deepEqual(f.curveOf("TSC", sheet),
-                   { title: "Kinetics", xTitle: "Data(s)", yTitle: "Value", xs: [0, 5], ys: [0.5, 0.75] });
-});
-
-test("melting curve: temperature in C, value in F from row 16, headings A15 and D15", () => {
-  const sheet = {
-    lastRow: 17,
-    cells: [
-      cell(15, 1, "s", "C   "), cell(15, 4, "s", "OD  "),
-      cell(14, 3, "n", 99), cell(14, 6, "n", 99), // above the table
-      cell(16, 3, "n", 20), cell(16, 6, "n", 0.1),
-      cell(17, 3, "n", 20.5), cell(17, 6, "n", 0.2),
-    ],
-  };
-  const curve = f.curveOf("TM", sheet);
-  assert.deepEqual([curve.xTitle, curve.yTitle, curve.xs, curve.ys], ["C", "OD", [20, 20.5], [0.1, 0.2]]);
-  assert.equal(f.curveOf("WSC", sheet), null);
-  assert.equal(f.curveOf("TSC", null), null);
 });
 
 test("unique names: a repeat, in any case, gets (2), (3) before the extension", () => {

@@ -6,11 +6,20 @@
 //   "MOCK-SLOW ms": the conversion takes that long;
 //   "MOCK-THROW": the conversion throws, as an aborted module does;
 //   any other line: a value of the data table (numbers plotted).
-// Its workbook is a text naming the file, its time and its value count; its
-// zip is a real one, stored.
+// Its workbook is a text naming the file, its time and its value count, its
+// data (runData) a text naming the format, the file and its value count; its zip is a real one, stored.
+// Its modes are the converter's extensions, named by its own words; a name
+// calls for one as the core's does (".PRO", a hidden file, calls for none).
 var OrdelixCore = function () {
   "use strict";
   const EXTENSIONS = ["PRO", "NUC", "CON", "PHT", "OD", "TSC", "TM", "WSC"];
+  const modes = () => EXTENSIONS.map((extension) => ({ extension, name: `mock ${extension}` }));
+  function modeOf(path) {
+    const name = path.slice(path.lastIndexOf("/") + 1);
+    const dot = name.lastIndexOf(".");
+    const ext = dot <= 0 ? "" : name.slice(dot + 1).toUpperCase();
+    return EXTENSIONS.includes(ext) ? { extension: ext, name: `mock ${ext}` } : null;
+  }
   const encoder = new TextEncoder();
 
   function dateText(ms) {
@@ -37,20 +46,22 @@ var OrdelixCore = function () {
   const bold = { size: 12, bold: true, italic: false };
   const plain = { size: 12, bold: false, italic: false };
   const LAYOUT = {
-    TSC: { row: 14, x: 1, y: 4, heads: 12, xName: "Data(s)", yName: "Value", x0: 0, step: 2.5 },
-    TM: { row: 16, x: 3, y: 6, heads: 15, xName: "C", yName: "OD", x0: 20, step: 0.5 },
-    other: { row: 16, x: 3, y: 6, heads: 15, xName: "WL(nm)", yName: "OD", x0: 400, step: 1 },
+    TSC: { row: 14, x: 1, y: 4, heads: 12, xName: "Data(s)", yName: "Value", x0: 0, step: 2.5, curve: "Kinetics" },
+    TM: { row: 16, x: 3, y: 6, heads: 15, xName: "C", yName: "OD", x0: 20, step: 0.5, curve: "Melting curve" },
+    other: { row: 16, x: 3, y: 6, heads: 15, xName: "WL(nm)", yName: "OD", x0: 400, step: 1, curve: null },
   };
 
   function convert(name, bytes, lastModifiedMs) {
     const dot = name.lastIndexOf(".");
-    const ext = dot < 0 ? "" : name.slice(dot + 1).toUpperCase();
-    const result = { ok: false, reportName: null, error: null, warnings: [], xlsx: null, sheet: null };
-    if (!EXTENSIONS.includes(ext)) {
+    const stem = dot <= 0 ? name : name.slice(0, dot);
+    const result = { ok: false, reportName: stem + ".xlsx", jsonName: stem + ".json", csvName: stem + ".csv",
+                     error: null, warnings: [], xlsx: null, sheet: null, curve: null };
+    const mode = modeOf(name);
+    if (!mode) {
       result.error = "MOCK: the name names no measurement mode";
       return result;
     }
-    result.reportName = name.slice(0, dot) + ".xlsx";
+    const ext = mode.extension;
     const lines = linesOf(bytes);
     if (lines.length > 0 && lines[0].startsWith("MOCK-REFUSE ")) {
       result.error = lines[0].slice("MOCK-REFUSE ".length);
@@ -76,6 +87,7 @@ var OrdelixCore = function () {
     ];
     const categories = [];
     const plotted = [];
+    const curve = { title: layout.curve, xTitle: layout.xName, yTitle: layout.yName, xs: [], ys: [] };
     values.slice(0, 32000).forEach((text, i) => {
       const x = layout.x0 + i * layout.step;
       const y = Number(text);
@@ -86,6 +98,10 @@ var OrdelixCore = function () {
         : { row, col: layout.y, kind: "s", value: text, font: null });
       categories.push(x);
       plotted.push(Number.isFinite(y) ? y : text);
+      if (Number.isFinite(y) && text.trim() !== "") {
+        curve.xs.push(x);
+        curve.ys.push(y);
+      }
     });
     const lastRow = cells.reduce((m, c) => Math.max(m, c.row), 0);
     result.sheet = {
@@ -101,10 +117,19 @@ var OrdelixCore = function () {
         tickMarkSpacing: 10,
       }] : [],
     };
+    if (layout.curve) result.curve = { ...curve, xs: new Float64Array(curve.xs), ys: new Float64Array(curve.ys) };
     result.ok = true;
     result.xlsx = encoder.encode(`MOCK-XLSX\nname=${name}\nmodified=${lastModifiedMs}\n` +
                                  `date=${dateText(lastModifiedMs)}\nvalues=${values.length}\n`);
     return result;
+  }
+
+  function runData(name, bytes, lastModifiedMs, format) {
+    if (format !== "json" && format !== "csv") throw new Error(`runData: ${format} is neither json nor csv`);
+    const r = convert(name, bytes, lastModifiedMs);
+    if (!r.ok) return { data: null, error: r.error };
+    const values = new TextDecoder().decode(r.xlsx).match(/values=(\d+)/)[1];
+    return { data: encoder.encode(`MOCK-${format.toUpperCase()}\nname=${name}\nvalues=${values}\n`), error: null };
   }
 
   function combine(names, files, lastModifiedMs) {
@@ -177,5 +202,5 @@ var OrdelixCore = function () {
     return out;
   }
 
-  return Promise.resolve({ convert, combine, zipReports, isTestDouble: true });
+  return Promise.resolve({ convert, runData, combine, zipReports, modes, modeOf, isTestDouble: true });
 };
