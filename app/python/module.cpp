@@ -5,6 +5,8 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <optional>
+
 #include "converted_file.h"
 #include "python_values.h"
 
@@ -30,6 +32,15 @@ PYBIND11_MODULE(_ordelix, module) {
       .def(
           "json", [](const ConvertedFile& file) { return run_data_json(file.data); }, Released(),
           "The run as ordelix-convert --format json writes it.")
+      .def_property_readonly(
+          "curve",
+          [](const ConvertedFile& file) -> py::object {
+            std::optional<ReportCurve> curve = report_curve(file.conversion.sheet);
+            if (!curve) return py::none();
+            return py::make_tuple(curve->title, curve->x_heading, curve->y_heading, curve->xs,
+                                  curve->ys);
+          },
+          "The curve a picture of the report draws, (title, x title, y title, xs, ys), or None.")
       .def("csv", &csv_text, py::arg("separator"), Released(),
            "The run as ordelix-convert --format csv writes it.")
       .def("save", &save_report, py::arg("target"), py::arg("replace_existing"),

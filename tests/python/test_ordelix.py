@@ -131,6 +131,30 @@ class Examples(ModuleCase):
                 self.assert_saved_as_converter(report, path, self.path("module.xlsx"))
                 os.remove(self.path("module.xlsx"))
 
+class Curves(ModuleCase):
+    def test_a_melting_curve_by_hand(self):
+        # Start 90, interval -5, four values.
+        curve = quietly(ordelix.read, os.path.join(EXAMPLES, "melt_falling.TM")).curve
+        self.assertEqual(curve, ordelix.Curve("Melting curve", "C", "OD", [90, 85, 80, 75],
+                                              [1.882, 1.7314, 1.4409, 1.1023]))
+
+    def test_kinetics_and_melting_curves_are_their_data_tables_others_have_none(self):
+        for path in example_paths():
+            with self.subTest(example=os.path.basename(path)):
+                report = quietly(ordelix.read, path)
+                if not path.upper().endswith((".TSC", ".TM")):
+                    self.assertIsNone(report.curve)
+                    continue
+                # The table holds numbers as the workbook does, to 16 digits.
+                rows = [row[:2] for row in report.tables[-1].rows
+                        if all(isinstance(v, float) for v in row[:2])]
+                points = list(zip(report.curve.x, report.curve.y))
+                self.assertEqual(len(points), len(rows))
+                for point, row in zip(points, rows):
+                    for got, shown in zip(point, row):
+                        self.assertTrue(math.isclose(got, shown, rel_tol=1e-15), (point, row))
+
+
 class OtherFormats(ModuleCase):
     def test_data_saves_and_reads_as_the_converter_writes_it(self):
         for path in example_paths():

@@ -27,8 +27,8 @@ __version__ = _ordelix.version
 # two looks at a cancel.
 _BATCH_SIZE = 64
 
-__all__ = ["ConversionError", "ExportFileWarning", "Report", "SaveError", "Table", "combine",
-           "read", "read_many"]
+__all__ = ["ConversionError", "Curve", "ExportFileWarning", "Report", "SaveError", "Table",
+           "combine", "read", "read_many"]
 
 
 class ConversionError(Exception):
@@ -74,6 +74,22 @@ class Table:
     notes: list
 
 
+@dataclasses.dataclass(frozen=True)
+class Curve:
+    """The curve a picture of a kinetics or melting-temperature report draws,
+    as the window and the page draw it: x against y, rows whose x or y is not
+    a number left out."""
+
+    #: "Kinetics" or "Melting curve".
+    title: str
+    #: The headings of the two columns, without their padding.
+    x_title: str
+    y_title: str
+    #: The points' coordinates, as floats.
+    x: list
+    y: list
+
+
 class Report:
     """The report of one export file, as data and as its workbook. Made by
     read() and read_many()."""
@@ -99,6 +115,10 @@ class Report:
         #: (line, text) for each warning, in the order of the file; line is
         #: None for one about the whole file.
         self.warnings = data["warnings"]
+        curve = converted.curve
+        #: The Curve of a kinetics or melting-temperature report; None for
+        #: the others.
+        self.curve = None if curve is None else Curve(*curve)
 
     def to_pandas(self):
         """The last table, the data table, as a pandas DataFrame whose

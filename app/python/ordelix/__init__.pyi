@@ -28,6 +28,15 @@ class Table:
     def __init__(self, title: Value, columns: list[Value], rows: list[list[Value]],
                  notes: list[Value]) -> None: ...
 
+class Curve:
+    title: str
+    x_title: str
+    y_title: str
+    x: list[float]
+    y: list[float]
+    def __init__(self, title: str, x_title: str, y_title: str, x: list[float],
+                 y: list[float]) -> None: ...
+
 class Report:
     file: str
     mode: str
@@ -35,6 +44,7 @@ class Report:
     header: list[tuple[str, Value]]
     tables: list[Table]
     warnings: list[tuple[Optional[int], str]]
+    curve: Optional[Curve]
     def to_pandas(self) -> pandas.DataFrame: ...
     def to_json(self) -> str: ...
     def to_csv(self, separator: str = ",") -> str: ...
