@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Packs the Windows converter: ZIP VERSION EXE writes ZIP holding the
-program at its top, README.txt with Windows line ends, and in licences/ the
-licence of each library built into it."""
+program at its top, README.txt with Windows line ends, and in licences/
+Ordelix's licence and that of each library built into it."""
 
 import os
 import sys
@@ -11,6 +11,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 # What the .exe links in, and where Debian keeps the terms it comes under.
 LICENCES = {
+    "Ordelix.txt": os.path.join(ROOT, "LICENSE"),
     "libxlsxwriter.txt": os.path.join(ROOT, ".deps/libxlsxwriter-1.1.4/License.txt"),
     "zlib-and-minizip.txt": os.path.join(ROOT, ".deps/zlib-1.2.13.dfsg/debian/copyright"),
     "CLI11.txt": "/usr/share/doc/libcli11-dev/copyright",
