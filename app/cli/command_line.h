@@ -1,10 +1,8 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/ordelix.h"
