@@ -1,9 +1,10 @@
 #pragma once
 
 // The core's one door: the front ends convert, save, run batches, and read
-// the modes and a report's curve through what this header declares. Beside it they include only what they present:
-// problems and their words (base/), the report sheet (sheet/), the run data
-// (rundata/), and the converter its console (platform/console.h).
+// the modes and a report's curve through what this header declares. Beside
+// it they include only what they present: problems and their words (base/),
+// the report sheet (sheet/), the run data (rundata/), and the converter its
+// console (platform/console.h).
 
 #include "batch/batch_summary.h"
 #include "batch_run.h"
