@@ -27,8 +27,10 @@ ProblemTraits traits_of(ProblemKind kind) {
     case not_regular:
     case cannot_read:
     case too_large:
+    case changed_while_read:
     case cannot_read_folder:
     case no_export_files:
+    case cannot_watch_folder:
     case no_extension:
     case no_mode:
     case no_report:

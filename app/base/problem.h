@@ -18,9 +18,11 @@ enum class ProblemKind {
   not_regular,
   cannot_read,
   too_large,
+  changed_while_read,  // written to while it was read: what was read may be a piece of it
   // Finding export files in a folder.
   cannot_read_folder,
   no_export_files,
+  cannot_watch_folder,
   // Choosing or writing the report.
   no_extension,
   no_mode,

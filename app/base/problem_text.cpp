@@ -132,8 +132,12 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot read", p.sys_errno);
     case ProblemKind::too_large:
       return "is larger than 64 MiB and cannot be an export file";
+    case ProblemKind::changed_while_read:
+      return "the file changed while it was read; no report is made from part of a file";
     case ProblemKind::cannot_read_folder:
       return with_reason("cannot read the folder", p.sys_errno);
+    case ProblemKind::cannot_watch_folder:
+      return with_reason("cannot watch the folder", p.sys_errno);
     case ProblemKind::no_export_files:
       return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_extension:

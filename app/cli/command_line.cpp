@@ -73,6 +73,21 @@ void check_stdout(const Options& options) {
                      std::string(" -: standard output is a terminal; redirect it to a file"));
 }
 
+// A watch writes each report as it comes: beside its file, or under -d.
+void check_watch(const CLI::App& app, const Options& options) {
+  if (!options.watch) {
+    for (const char* option : {"--settle", "--poll"})
+      if (app.count(option) > 0) throw UsageError(std::string(option) + " is for --watch");
+    return;
+  }
+  if (!options.output.empty() || !options.combine.empty())
+    throw UsageError(std::string("--watch writes each report as its file comes, not with ") +
+                     (options.output.empty() ? "--combine" : "-o"));
+  for (const std::string& argument : options.arguments)
+    if (!ordelix::is_folder(argument))
+      throw UsageError(ordelix::printable_name(argument) + ": --watch takes folders");
+}
+
 void check_options(const CLI::App& app, const FormatArguments& given, Options& options) {
   for (const std::string& extra : app.remaining())
     throw UsageError((extra.rfind('-', 0) == 0 ? "unknown option " : "unexpected argument ") +
@@ -80,6 +95,7 @@ void check_options(const CLI::App& app, const FormatArguments& given, Options& o
   if (options.arguments.empty()) throw UsageError("no FILE given");
   check_format(given, options);
   check_stdout(options);
+  check_watch(app, options);
   if (!options.folder.empty() && ordelix::path_kind(options.folder) != ordelix::PathKind::none &&
       !ordelix::is_folder(options.folder))
     throw UsageError("-d " + ordelix::printable_name(options.folder) + ": is not a folder");
@@ -126,12 +142,23 @@ Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& 
   auto* verbose =
       app.add_flag("-v,--verbose", options.verbose, "also print each report made and file skipped");
   quiet->excludes(verbose);
+  app.add_flag("--watch", options.watch,
+               "keep watching the FILE folders, converting each export file that comes or "
+               "changes once it stands still, until Ctrl-C");
+  app.add_option("--settle", options.settle_seconds,
+                 "with --watch: seconds a file stands unchanged before it is read (default 2)")
+      ->check(CLI::Range(0.0, 3600.0));
+  app.add_option("--poll", options.poll_seconds,
+                 "with --watch: seconds between looks through the whole folders, for what the "
+                 "system does not tell, as on network shares (default 30)")
+      ->check(CLI::Range(0.1, 86400.0));
   app.set_version_flag("-V,--version", std::string(program) + " " + ORDELIX_VERSION);
   app.footer(
       "Without -o, -d or --combine each report is written next to its FILE, named FILE.xlsx\n"
       "(.json, .csv with --format).\n"
       "A folder FILE gives its export files; other files in it are skipped.\n"
       "-n resumes a stopped batch: a report that exists and is not complete fails.\n"
+      "--watch converts a file when it has no report or its report is older than it.\n"
       "Exit status: 0 when every file converted or was skipped, 1 when any failed, 2 on a usage "
       "error.");
   std::vector<const char*> argv;

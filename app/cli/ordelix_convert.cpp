@@ -3,7 +3,9 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <chrono>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -164,6 +166,28 @@ int stdout_error() {
   return errno != 0 ? errno : EIO;
 }
 
+std::chrono::milliseconds milliseconds_of(double seconds) {
+  return std::chrono::milliseconds(std::llround(seconds * 1000));
+}
+
+// Until asked to stop, then the summary of all it did; a stop is no failure.
+int watch(const Options& options, ConsoleReporter& reporter) {
+  ordelix::WatchRequest request{options.arguments, options.recursive,
+                                milliseconds_of(options.settle_seconds),
+                                milliseconds_of(options.poll_seconds), options.folder};
+  reporter.watching("Watching " + std::to_string(options.arguments.size()) +
+                    (options.arguments.size() == 1 ? " folder" : " folders") +
+                    (options.recursive ? " and their subfolders" : "") + "; Ctrl-C stops.");
+  ordelix::Result<ordelix::BatchTally> tally =
+      ordelix::watch_folders(request, settings_of(options), reporter);
+  if (!tally) {
+    reporter.error(options.arguments.front(), ordelix::problem_text(tally.error()));
+    return exit_failed;
+  }
+  reporter.finish(tally.value(), options.skip_existing);
+  return exit_ok;
+}
+
 int convert(const std::vector<std::string>& arguments) {
   CLI::App app{
       "Converts spectrophotometer export files into .xlsx reports, or their data into JSON "
@@ -179,9 +203,12 @@ int convert(const std::vector<std::string>& arguments) {
     return exit_usage;
   }
 
+  // Before any thread starts, so that each takes the stop as asked.
+  if (options.watch) ordelix::console_stop_on_request();
   bool report_on_stdout = options.output == to_stdout || options.combine == to_stdout;
   ConsoleReporter reporter(verbosity_of(options), report_on_stdout ? std::cerr : std::cout,
                            !options.quiet && ordelix::console_is_terminal(2));
+  if (options.watch) return watch(options, reporter);
   ordelix::InputSelection selection =
       ordelix::batch_select_inputs(options.arguments, options.recursive);
   // One file alone gains nothing by it.

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "base/problem.h"
+#include "batch/batch_summary.h"
+#include "batch_run.h"
+
+namespace ordelix {
+
+struct WatchRequest {
+  std::vector<std::string> folders;
+  bool recursive = false;
+  std::chrono::milliseconds settle{2000};
+  std::chrono::milliseconds poll{30000};
+  std::string report_folder;  // "": each report beside its export file
+};
+
+// Told how a watch goes: that it is in place, each batch of files that
+// stood still as a batch is told, and the folders it cannot read or watch.
+class WatchObserver : public BatchObserver {
+ public:
+  // The folders are watched and were looked through once.
+  virtual void watch_started() = 0;
+  // The files of the batch about to start, by the indices it reports them
+  // under, and where their reports go.
+  virtual void batch_files(std::vector<std::string> inputs, std::vector<std::string> targets) = 0;
+  virtual void folder_failed(const std::string& folder, const Problem& problem) = 0;
+};
+
+// Watches the folders and converts their export files as they come and
+// change (see FolderWatch), each through a batch of `settings`, until a stop
+// is requested: console_stop_on_request must have been called. The files'
+// tally. Error: cannot_watch_folder, where the system offers no watch.
+Result<BatchTally> watch_folders(const WatchRequest& request, const BatchSettings& settings,
+                                 WatchObserver& observer);
+
+}  // namespace ordelix
