@@ -8,9 +8,12 @@ installed for real with apt, used, and removed again.
 Usage: check_package.py PACKAGE VERSION BUILD_CONVERTER EXAMPLES_DIR OPEN_FILES_CHECK
 """
 
+import configparser
 import gzip
 import os
+import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -39,6 +42,7 @@ def expected_files():
         "usr/share/man/man1/ordelix.1.gz",
         "usr/share/man/man1/ordelix-convert.1.gz",
         "usr/share/bash-completion/completions/ordelix-convert",
+        "usr/lib/systemd/user/ordelix-watch@.service",
         f"usr/share/applications/{ID}.desktop",
         f"usr/share/mime/packages/{ID}.xml",
         f"usr/share/metainfo/{ID}.metainfo.xml",
@@ -120,6 +124,21 @@ class Unpacked(unittest.TestCase):
                 self.assertEqual(a.read(), b.read())
         version = run(self.at("usr/bin/ordelix-convert"), "--version").stdout
         self.assertIn(VERSION, version)
+
+    def test_watch_unit_runs_the_packaged_converter_on_its_instance_folder(self):
+        unit = configparser.ConfigParser(interpolation=None)
+        unit.read(self.at("usr/lib/systemd/user/ordelix-watch@.service"))
+        self.assertEqual(unit["Install"]["WantedBy"], "default.target")
+        command = shlex.split(unit["Service"]["ExecStart"])
+        self.assertEqual(command, ["/usr/bin/ordelix-convert", "--watch", "%f"])
+        # As systemd would start it for a folder, the packaged program in its place.
+        with tempfile.TemporaryDirectory() as folder:
+            started = subprocess.Popen([self.at(command[0].lstrip("/")), *command[1:-1], folder],
+                                       stdout=subprocess.PIPE, text=True)
+            self.addCleanup(started.kill)
+            self.assertEqual(started.stdout.readline(), "Watching 1 folder; Ctrl-C stops.\n")
+            started.send_signal(signal.SIGTERM)
+            self.assertEqual(started.wait(timeout=60), 0)
 
     def test_man_pages_render_without_warnings(self):
         for page in ("ordelix.1.gz", "ordelix-convert.1.gz"):
