@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -137,7 +138,11 @@ std::string problem_text(const Problem& p) {
     case ProblemKind::cannot_read_folder:
       return with_reason("cannot read the folder", p.sys_errno);
     case ProblemKind::cannot_watch_folder:
-      return with_reason("cannot watch the folder", p.sys_errno);
+      // Linux says so when the user's inotify watches are all taken.
+      return p.sys_errno == ENOSPC ? "cannot watch the folder: the system's limit of watched "
+                                     "folders (fs.inotify.max_user_watches) is reached; it is "
+                                     "looked through every --poll seconds still"
+                                   : with_reason("cannot watch the folder", p.sys_errno);
     case ProblemKind::no_export_files:
       return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_extension:

@@ -2,6 +2,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -261,6 +262,25 @@ TEST_F(FolderWatchTest, FolderThatCannotBeReadIsToldOnceUntilItComesBack) {
   fs::remove_all(runs_);
   watch.step();
   EXPECT_EQ(actions_.failed.size(), 2u) << "gone again after it came back";
+}
+
+// What tells the watch a file changed: its size and the time of its last
+// change, as finely as the system keeps it (100 ns on Windows).
+TEST(FileStampTest, SizeAndTimeOfTheLastChangeOfARegularFileOnly) {
+  test::TempDir dir;
+  std::string file = dir.file("a.PRO");
+  test::write_bytes(file, "2\r\n5\r\n");
+  using namespace std::chrono;
+  // 2024-03-07 12:00:00.5 UTC.
+  sys_time<nanoseconds> when = sys_days{2024y / March / 7} + 12h + 500ms;
+  fs::last_write_time(file, file_clock::from_sys(when));
+  std::optional<FileStamp> stamp = file_stamp(file);
+  ASSERT_TRUE(stamp);
+  EXPECT_EQ(stamp->size, 6u);
+  EXPECT_EQ(stamp->modified_ns, 1'709'812'800'500'000'000);
+  EXPECT_FALSE(file_stamp(dir.path().string()));
+  EXPECT_FALSE(file_stamp(dir.file("gone.PRO")));
+  EXPECT_FALSE(file_open_for_writing(file));
 }
 
 }  // namespace
