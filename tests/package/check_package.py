@@ -130,10 +130,11 @@ class Unpacked(unittest.TestCase):
         unit.read(self.at("usr/lib/systemd/user/ordelix-watch@.service"))
         self.assertEqual(unit["Install"]["WantedBy"], "default.target")
         command = shlex.split(unit["Service"]["ExecStart"])
-        self.assertEqual(command, ["/usr/bin/ordelix-convert", "--watch", "%f"])
+        # systemd finds a bare name in /usr/bin.
+        self.assertEqual(command, ["ordelix-convert", "--watch", "%f"])
         # As systemd would start it for a folder, the packaged program in its place.
         with tempfile.TemporaryDirectory() as folder:
-            started = subprocess.Popen([self.at(command[0].lstrip("/")), *command[1:-1], folder],
+            started = subprocess.Popen([self.at("usr/bin/ordelix-convert"), *command[1:-1], folder],
                                        stdout=subprocess.PIPE, text=True)
             self.addCleanup(started.kill)
             self.assertEqual(started.stdout.readline(), "Watching 1 folder; Ctrl-C stops.\n")
