@@ -172,9 +172,10 @@ std::chrono::milliseconds milliseconds_of(double seconds) {
 
 // Until asked to stop, then the summary of all it did; a stop is no failure.
 int watch(const Options& options, ConsoleReporter& reporter) {
-  ordelix::WatchRequest request{options.arguments, options.recursive,
-                                milliseconds_of(options.settle_seconds),
-                                milliseconds_of(options.poll_seconds), options.folder};
+  ordelix::WatchRequest request{
+      {options.arguments, options.recursive, milliseconds_of(options.settle_seconds),
+       milliseconds_of(options.poll_seconds)},
+      options.folder};
   reporter.watching("Watching " + std::to_string(options.arguments.size()) +
                     (options.arguments.size() == 1 ? " folder" : " folders") +
                     (options.recursive ? " and their subfolders" : "") + "; Ctrl-C stops.");

@@ -2,7 +2,6 @@
 
 #include "platform/console.h"
 #include "report_files.h"
-#include "watch/folder_watch.h"
 
 namespace ordelix {
 namespace {
@@ -86,8 +85,7 @@ Result<BatchTally> watch_folders(const WatchRequest& request, const BatchSetting
   batch.cancel = &console_stop_flag();
   BatchActions actions(request, batch, observer);
   SteadyWatchClock clock;
-  FolderWatch watch({request.folders, request.recursive, request.settle, request.poll},
-                    *changes.value(), clock, actions);
+  FolderWatch watch(request.watch, *changes.value(), clock, actions);
   watch.start();
   observer.watch_started();
   while (!console_stop_flag().load()) watch.step();

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <chrono>
 #include <string>
 #include <vector>
 
 #include "base/problem.h"
 #include "batch/batch_summary.h"
 #include "batch_run.h"
+#include "watch/folder_watch.h"
 
 namespace ordelix {
 
 struct WatchRequest {
-  std::vector<std::string> folders;
-  bool recursive = false;
-  std::chrono::milliseconds settle{2000};
-  std::chrono::milliseconds poll{30000};
+  WatchSettings watch;
   std::string report_folder;  // "": each report beside its export file
 };
 

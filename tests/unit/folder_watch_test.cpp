@@ -59,7 +59,8 @@ class ScriptedChanges final : public FolderChanges {
   FakeClock& clock_;
 };
 
-// Reports beside their files; files named in `changing` read as changing.
+// Reports beside their files, made when `saving`; files named in `changing`
+// read as changing.
 class RecordedActions final : public WatchActions {
  public:
   std::string report_of(const BatchInput& input) override {
@@ -71,6 +72,7 @@ class RecordedActions final : public WatchActions {
     for (const BatchInput& input : inputs) {
       converted.push_back(input.relative);
       whole.push_back(changing.erase(input.relative) == 0);
+      if (saving) test::write_bytes(report_of(input), "PK");
     }
     return whole;
   }
@@ -82,6 +84,7 @@ class RecordedActions final : public WatchActions {
   Names converted;
   Names failed;
   std::set<std::string> changing;
+  bool saving = false;
 };
 
 class FolderWatchTest : public ::testing::Test {
@@ -206,6 +209,25 @@ TEST_F(FolderWatchTest, FileChangedAfterItsConversionIsConvertedAgain) {
   watch.step();
   changes_.script.push_back([this] {
     append("a.PRO");
+    return news_of("a.PRO")();
+  });
+  steps(2, watch);
+  EXPECT_EQ(actions_.converted, (Names{"a.PRO", "a.PRO"}));
+}
+
+// Its report is newer than the file put in its place, yet it is not that
+// file's report.
+TEST_F(FolderWatchTest, FileReplacedByAnOlderOneAfterItsConversionIsConvertedAgain) {
+  write("a.PRO");
+  actions_.saving = true;
+  FolderWatch watch = watch_of();
+  watch.start();
+  watch.step();
+  changes_.script.push_back([this] {
+    write("older.tmp", "1\r\n");
+    fs::last_write_time(path("older.tmp"),
+                        fs::last_write_time(path("a.xlsx")) - std::chrono::hours(1));
+    fs::rename(path("older.tmp"), path("a.PRO"));
     return news_of("a.PRO")();
   });
   steps(2, watch);
