@@ -139,7 +139,8 @@ class Unpacked(unittest.TestCase):
             self.addCleanup(started.kill)
             self.assertEqual(started.stdout.readline(), "Watching 1 folder; Ctrl-C stops.\n")
             started.send_signal(signal.SIGTERM)
-            self.assertEqual(started.wait(timeout=60), 0)
+            started.communicate(timeout=60)
+            self.assertEqual(started.returncode, 0)
 
     def test_man_pages_render_without_warnings(self):
         for page in ("ordelix.1.gz", "ordelix-convert.1.gz"):
