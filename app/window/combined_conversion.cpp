@@ -60,7 +60,7 @@ void combined_conversion_run(QWidget* parent, WindowDialogs& dialogs,
   if (cancelled) {
     BatchSummaryLines lines = batch_summary_lines(jobs, batch.outcomes, problems, false);
     lines.text = QObject::tr("Cancelled: %1 was not saved").arg(chosen);
-    lines.warned.clear();
+    lines.warned.clear();  // no report was saved to warn of
     dialogs.showBatchSummary(parent, lines, {});
     return;
   }

@@ -15,7 +15,8 @@ chosen, and the combined workbook the converter writes; names are export
 files as the converter takes them, and the curve drawn is the report's. With
 --test-double, PAGE is first bundled with tests/web/mock_core.js in the core's
 place, and the page's own work is checked on that double's files. Both check the sheet, the charts, the
-keyboard, Cancel, that nothing is stored and that no request leaves the page.
+keyboard, Cancel, that nothing is stored, that no request leaves the page and
+that its policy lets no code be made at run time.
 """
 
 import datetime
