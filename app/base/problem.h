@@ -18,6 +18,7 @@ enum class ProblemKind {
   not_regular,
   cannot_read,
   too_large,
+  empty_file,
   // Finding export files in a folder.
   cannot_read_folder,
   no_export_files,

@@ -344,6 +344,11 @@ class Failures(ModuleCase):
         self.assert_conversion_error(path, converter_failure(path, self.work))
         self.assertIn('line 1 holds "abc"', converter_failure(path, self.work))
 
+    def test_an_empty_file_is_said_to_be_empty(self):
+        path = self.path("empty.PRO")
+        open(path, "wb").close()
+        self.assert_conversion_error(path, f"{path}: the file is empty")
+
     def test_bad_arguments_raise_before_any_conversion(self):
         with self.assertRaises(ValueError):
             ordelix.read(os.path.join(EXAMPLES, "dsdna.NUC") + "\0.PRO")
@@ -396,12 +401,13 @@ class Warnings(ModuleCase):
                          [(ordelix.ExportFileWarning, path, line, text) for line, text in expected])
 
     def test_a_warning_about_the_whole_file_has_no_line(self):
-        path = self.write_kinetics("empty.TSC", keep=0)
+        first = read_bytes(os.path.join(EXAMPLES, "kinetics_step10.TSC")).split(b"\r\n")[0]
+        path = self.write_kinetics("marked.TSC", {1: b"\xef\xbb\xbf" + first})
         with warnings.catch_warnings(record=True) as issued:
             warnings.simplefilter("always")
             report = ordelix.read(path)
-        self.assertEqual(report.warnings, [(None, "the file is empty; its report reads a "
-                                                  "header of 13 lines")])
+        self.assertEqual(report.warnings, [(None, "the file is UTF-8 text, not the instrument's "
+                                                  "Windows-1252; read as that text")])
         self.assertEqual([(w.lineno, str(w.message)) for w in issued],
                          [(0, report.warnings[0][1])])
 
