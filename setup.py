@@ -1,0 +1,58 @@
+"""The Python module's wheel: setuptools drives the CMake build of the
+extension, _ordelix, and nothing else (no window, no tests).
+
+ORDELIX_BUILD_DIR names a configured CMake build to take the extension from,
+built there if it is not yet, so that a release builds the core once;
+without it the source is configured anew under setuptools' build folder.
+The version is the project's, from CMakeLists.txt.
+"""
+
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import sysconfig
+
+from setuptools import Extension, setup
+from setuptools.command.build_ext import build_ext
+
+ROOT = os.path.dirname(os.path.abspath(__file__))
+
+
+def project_version():
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
+        found = re.search(r"^project\(Ordelix VERSION ([0-9.]+)", f.read(), re.MULTILINE)
+    if not found:
+        raise SystemExit("setup.py: no project version in CMakeLists.txt")
+    return found.group(1)
+
+
+class CMakeExtension(build_ext):
+    def build_extension(self, ext):
+        build_dir = os.environ.get("ORDELIX_BUILD_DIR") or os.path.join(self.build_temp, "cmake")
+        if not os.path.isfile(os.path.join(build_dir, "CMakeCache.txt")):
+            subprocess.run(["cmake", "-S", ROOT, "-B", build_dir, "-G", "Ninja",
+                            "-DCMAKE_BUILD_TYPE=Release", "-DORDELIX_TESTS=OFF",
+                            "-DORDELIX_GUI=OFF", "-DORDELIX_CONTROL=OFF",
+                            f"-DPython3_EXECUTABLE={sys.executable}"], check=True)
+        subprocess.run(["cmake", "--build", build_dir, "--target", "_ordelix"], check=True)
+        # Built for this interpreter, or the wheel would not import.
+        suffix = sysconfig.get_config_var("EXT_SUFFIX")
+        built = glob.glob(os.path.join(build_dir, "python", "ordelix", "_ordelix" + suffix))
+        if not built:
+            raise SystemExit(f"setup.py: {build_dir} holds no _ordelix{suffix}, the extension "
+                             f"{sys.executable} imports: build it for that interpreter")
+        target = self.get_ext_fullpath(ext.name)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copyfile(built[0], target)
+
+
+setup(
+    version=project_version(),
+    ext_modules=[Extension("ordelix._ordelix", sources=[])],
+    cmdclass={"build_ext": CMakeExtension},
+    # Beside the CMake build's build/, not in it.
+    options={"build": {"build_base": "build-python"}},
+)
