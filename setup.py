@@ -3,13 +3,15 @@ extension, _ordelix, and nothing else (no window, no tests).
 
 ORDELIX_BUILD_DIR names a configured CMake build to take the extension from,
 built there if it is not yet, so that a release builds the core once;
-without it the source is configured anew under setuptools' build folder.
-The version is the project's, from CMakeLists.txt.
+without it the source is configured anew under setuptools' build folder,
+with CMAKE_ARGS added to the configure's arguments. The version is the
+project's, from CMakeLists.txt.
 """
 
 import glob
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -36,7 +38,8 @@ class CMakeExtension(build_ext):
             subprocess.run(["cmake", "-S", ROOT, "-B", build_dir, "-G", "Ninja",
                             "-DCMAKE_BUILD_TYPE=Release", "-DORDELIX_TESTS=OFF",
                             "-DORDELIX_GUI=OFF", "-DORDELIX_CONTROL=OFF",
-                            f"-DPython3_EXECUTABLE={sys.executable}"], check=True)
+                            f"-DPython3_EXECUTABLE={sys.executable}",
+                            *shlex.split(os.environ.get("CMAKE_ARGS", ""))], check=True)
         subprocess.run(["cmake", "--build", build_dir, "--target", "_ordelix"], check=True)
         # Built for this interpreter, or the wheel would not import.
         suffix = sysconfig.get_config_var("EXT_SUFFIX")
