@@ -585,6 +585,8 @@ class EitherCore(PageCase):
         self.assertEqual(self.driver.title, "TAVRO")
         self.assertRegex(self.driver.find_element(By.TAG_NAME, "h1").text, r"^ Ordelix  V\d+\.\d+$")
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, "label[for=picked]").text, "Select File")
+        about = self.driver.find_element(By.CSS_SELECTOR, "footer.about").text
+        self.assertRegex(about, r"^Ordelix \d+\.\d+\.\d+, published under the MIT licence\.")
 
     def test_buttons_look_like_the_controls_style_10(self):
         browse = self.driver.find_element(By.ID, "browse")
