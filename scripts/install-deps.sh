@@ -26,7 +26,7 @@ test_packages=(
 )
 # The Python module's wheel and source archive, and a virtual environment to
 # install the wheel in.
-release_packages=(python3-build python3-setuptools python3-wheel python3-venv)
+release_packages=(python3-build python3-setuptools python3-wheel python3-venv python3-pip)
 tests=0
 release=0
 windows=0

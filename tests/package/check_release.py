@@ -153,9 +153,11 @@ class InstalledWheel(unittest.TestCase):
         self.assertEqual(read.stdout, converter_json(paths))
 
     def test_it_imports_from_the_environment_with_its_type_hints_and_licences(self):
-        where = self.python_run("import os, ordelix; print(os.path.dirname(ordelix.__file__))")
+        where = self.python_run("import os, ordelix\n"
+                                "print(os.path.dirname(ordelix.__file__), ordelix.__version__)")
         self.assertEqual(where.returncode, 0, where.stderr)
-        package = where.stdout.strip()
+        package, version = where.stdout.rsplit(maxsplit=1)
+        self.assertEqual(version, VERSION)
         self.assertTrue(package.startswith(os.path.join(self.work, "venv") + os.sep), package)
         for typing_file in ("py.typed", "__init__.pyi"):
             self.assertTrue(os.path.isfile(os.path.join(package, typing_file)), typing_file)
