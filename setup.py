@@ -8,7 +8,6 @@ with CMAKE_ARGS added to the configure's arguments. The version is the
 project's, from CMakeLists.txt.
 """
 
-import glob
 import os
 import re
 import shlex
@@ -42,14 +41,14 @@ class CMakeExtension(build_ext):
                             *shlex.split(os.environ.get("CMAKE_ARGS", ""))], check=True)
         subprocess.run(["cmake", "--build", build_dir, "--target", "_ordelix"], check=True)
         # Built for this interpreter, or the wheel would not import.
-        suffix = sysconfig.get_config_var("EXT_SUFFIX")
-        built = glob.glob(os.path.join(build_dir, "python", "ordelix", "_ordelix" + suffix))
-        if not built:
-            raise SystemExit(f"setup.py: {build_dir} holds no _ordelix{suffix}, the extension "
+        name = "_ordelix" + sysconfig.get_config_var("EXT_SUFFIX")
+        built = os.path.join(build_dir, "python", "ordelix", name)
+        if not os.path.isfile(built):
+            raise SystemExit(f"setup.py: {build_dir} holds no {name}, the extension "
                              f"{sys.executable} imports: build it for that interpreter")
         target = self.get_ext_fullpath(ext.name)
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copyfile(built[0], target)
+        shutil.copyfile(built, target)
 
 
 setup(
