@@ -20,6 +20,12 @@ from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
 
 ROOT = os.path.dirname(os.path.abspath(__file__))
+# The terms of what the extension holds besides Ordelix, beside it in
+# licences/, as the Windows zip carries them.
+LICENCES = {
+    "libxlsxwriter.txt": os.path.join(ROOT, ".deps/libxlsxwriter-1.1.4/License.txt"),
+    "pybind11.txt": "/usr/share/doc/pybind11-dev/copyright",
+}
 
 
 def project_version():
@@ -47,8 +53,11 @@ class CMakeExtension(build_ext):
             raise SystemExit(f"setup.py: {build_dir} holds no {name}, the extension "
                              f"{sys.executable} imports: build it for that interpreter")
         target = self.get_ext_fullpath(ext.name)
-        os.makedirs(os.path.dirname(target), exist_ok=True)
+        licences = os.path.join(os.path.dirname(target), "licences")
+        os.makedirs(licences, exist_ok=True)
         shutil.copyfile(built, target)
+        for name, source in LICENCES.items():
+            shutil.copyfile(source, os.path.join(licences, name))
 
 
 setup(
