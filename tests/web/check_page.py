@@ -657,6 +657,8 @@ class EitherCore(PageCase):
         self.assertEqual(self.driver.title, "Ordelix - TAVRO")
         self.assertRegex(self.driver.find_element(By.TAG_NAME, "h1").text, r"^ Ordelix  V\d+\.\d+$")
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, "label[for=picked]").text, "Select File")
+        about = self.driver.find_element(By.CSS_SELECTOR, "footer.about").text
+        self.assertRegex(about, r"^Ordelix \d+\.\d+\.\d+, published under the MIT licence\.")
 
     def test_the_opening_screen_says_what_to_do_under_the_buttons(self):
         guide = self.driver.find_element(By.ID, "guide")
