@@ -15,10 +15,11 @@ bool existing_reports_replace(std::vector<ordelix::BatchJob>& jobs,
   };
   std::size_t count = static_cast<std::size_t>(std::count_if(jobs.begin(), jobs.end(), standing));
   if (count == 0) return false;
+  std::string them = count == 1 ? "it" : "them";
   std::string question =
       (count == 1 ? std::string("1 report exists") : std::to_string(count) + " reports exist") +
-      " already. Press R to replace " + (count == 1 ? "it" : "them") +
-      ", or any other key to keep " + (count == 1 ? "it" : "them") + " and convert the rest: ";
+      " already.\nR replaces " + them + "; any other key keeps " + them +
+      " and converts the rest: ";
   char key = ordelix::console_wait_for_key(question);
   bool replace = key == 'r' || key == 'R';
   std::fprintf(stderr, "%s\n", replace ? "replacing" : "keeping");
