@@ -565,7 +565,8 @@ class Installed(unittest.TestCase):
             elif not line.startswith(" "):
                 group = None
         with gzip.open(self.man, "rt", encoding="utf-8") as f:
-            source = f.read().replace("\\-", "-")
+            # Without its dashes' escapes and its font changes.
+            source = re.sub(r"\\f[A-Z]", " ", f.read().replace("\\-", "-"))
         section = source[source.index(".SH OPTIONS"):source.index(".SH DATA")]
         man_groups = []
         for part in section.split(".SS ")[1:]:
