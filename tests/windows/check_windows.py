@@ -19,6 +19,7 @@ import pty
 import re
 import select
 import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -577,11 +578,10 @@ class CommandPrompt(WindowsCase):
 
 def wine_screen(raw):
     """The lines that wine's console drew on a terminal, as a person reads
-    them: its cursor codes followed, carriage returns and erasures done."""
-    text = raw.decode("utf-8", errors="replace")
-    text = text.replace("\x1b[?25l", "").replace("\x1b[?25h", "")
+    them: carriage returns, erasures and moves to the right done, its other
+    cursor codes passed over."""
     lines, line, column = [], "", 0
-    for token in re.findall(r"\x1b\[K|\x1b\[1C|[\s\S]", text):
+    for token in re.findall(r"\x1b\[[0-9;?]*[A-Za-z]|[\s\S]", raw.decode("utf-8", errors="replace")):
         if token == "\n":
             lines.append(line)
             line, column = "", 0
@@ -589,9 +589,10 @@ def wine_screen(raw):
             column = 0
         elif token == "\x1b[K":
             line = line[:column]
-        else:
-            drawn = " " if token == "\x1b[1C" else token
-            line = line[:column].ljust(column) + drawn + line[column + 1:]
+        elif token.startswith("\x1b[") and token.endswith("C"):
+            column += int(token[2:-1] or 1)
+        elif not token.startswith("\x1b["):
+            line = line[:column].ljust(column) + token + line[column + 1:]
             column += 1
     return "\n".join([*lines, line])
 
@@ -621,7 +622,7 @@ class DroppedFiles(WindowsCase):
         raw = b""
         deadline = time.monotonic() + 120
         while time.monotonic() < deadline:
-            ready, _, _ = select.select([terminal], [], [], deadline - time.monotonic())
+            ready, _, _ = select.select([terminal], [], [], max(0, deadline - time.monotonic()))
             try:
                 chunk = os.read(terminal, 4096) if ready else b""
             except OSError:
@@ -632,6 +633,8 @@ class DroppedFiles(WindowsCase):
             if waiting and wine_screen(raw).rstrip(" ").endswith(waiting[0][0].rstrip(" ")):
                 os.write(terminal, waiting.pop(0)[1])
         os.close(terminal)
+        if waiting:
+            os.kill(pid, signal.SIGKILL)
         _, status = os.waitpid(pid, 0)
         self.assertEqual(waiting, [], wine_screen(raw))
         return os.waitstatus_to_exitcode(status), wine_screen(raw), raw
