@@ -120,7 +120,9 @@ std::vector<ordelix::BatchOutcome> convert_each(Options& options,
     return convert_to_stdout(options, files.front().path, reporter);
   }
   std::vector<ordelix::BatchJob> kept;
-  if (dropped) options.force = existing_reports_replace(plan.jobs, kept);
+  // Asked only when the command line has not answered already.
+  if (dropped && !options.force && !options.skip_existing)
+    options.force = existing_reports_replace(plan.jobs, kept);
   std::vector<std::string> inputs;
   std::vector<std::string> targets;
   for (const ordelix::BatchJob& job : plan.jobs) {
