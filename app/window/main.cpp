@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/printable_name.h"
 #include "bring_forward.h"
 #include "instance_socket.h"
 #include "main_window.h"
@@ -53,7 +54,8 @@ std::optional<int> answered_without_window(int argc, char** argv) {
       return 0;
     }
     if (argument.size() > 1 && argument.front() == '-') {
-      std::cerr << "ordelix: unknown option " << argument << " (ordelix --help tells more)\n";
+      std::cerr << "ordelix: unknown option " << ordelix::printable_name(argument)
+                << " (ordelix --help tells more)\n";
       return exit_usage;
     }
   }
