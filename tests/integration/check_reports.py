@@ -734,6 +734,17 @@ class CommandLine(ConverterCase):
         run = self.convert("--help")
         self.assertEqual(run.rc, 0, run.err)
         self.assertIn("--force", run.out)
+        lines = run.out.splitlines()
+        self.assertEqual(lines[0], "Usage: ordelix-convert [OPTIONS] FILE...")
+        self.assertEqual([line for line in lines if re.fullmatch(r"\S[^:]*:", line)],
+                         ["Where the reports go:", "What is written:", "Which files:",
+                          "How it runs:", "Examples:"])
+        self.assertEqual([line for line in lines if len(line) > 79], [])
+        # Nothing of the parser's own wording.
+        for word in ("Excludes", "UINT", "TEXT", "[Option"):
+            self.assertNotIn(word, run.out)
+        self.assertIn("  -f, --force", run.out)
+        self.assertIn("  -j, --jobs N", run.out)
         run = self.convert("--version")
         self.assertEqual(run.rc, 0, run.err)
         self.assertRegex(run.out, r"ordelix-convert \d+\.\d+\.\d+")
