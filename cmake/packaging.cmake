@@ -1,6 +1,6 @@
 # The Debian package (scripts/package-deb.sh): both programs with their man
 # pages, completion and desktop files, installed under /usr. Dependencies come
-# from dpkg-shlibdeps; the menu, file types and icon caches are renewed by the
+# from dpkg-shlibdeps, and one more below; the menu, file types and icon caches are renewed by the
 # triggers of the packages that own them, so the package has no scripts.
 include(GNUInstallDirs)
 
@@ -9,6 +9,8 @@ set(ORDELIX_MAINTAINER "The Ordelix developers <ordelix@example.org>"
 
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/ordelix)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright DESTINATION ${doc_dir})
+# ordelix-convert(1) names this path for the JSON's schema.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/run-data.schema.json DESTINATION ${doc_dir})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/debian/changelog.in
                ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog @ONLY)
 ordelix_install_gzipped(${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog ${doc_dir})
@@ -25,6 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ORDELIX_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside what dpkg-shlibdeps finds: the window starts only with Qt's
+# platform plugins, which the Qt libraries merely recommend, and a system
+# may be installed without recommendations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "spectrophotometer export files to spreadsheet reports")
 # The summary is the description's first line.

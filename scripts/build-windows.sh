@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds ordelix-convert.exe for 64-bit Windows into build-windows/
 # (the "windows" preset) and packs
-# dist/ordelix-convert-VERSION-windows-x64.zip: the program at its top,
-# README.txt and the licences of what it links in. Extra arguments go to CMake.
+# dist/ordelix-convert-VERSION-windows-x64.zip: the program and the page
+# (dist/ordelix.html, built by scripts/build-web.sh when missing) at its top,
+# README.txt and the licences of what they hold. Extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh windows
@@ -12,5 +13,6 @@ BUILD_TARGETS=ordelix-convert scripts/build.sh windows "$@"
 version=$(sed -n 's/^project(Ordelix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 mkdir -p dist
 zip="dist/ordelix-convert-$version-windows-x64.zip"
-python3 scripts/pack_windows.py "$zip" "$version" "$build_dir/bin/ordelix-convert.exe"
+[ -f dist/ordelix.html ] || scripts/build-web.sh
+python3 scripts/pack_windows.py "$zip" "$version" "$build_dir/bin/ordelix-convert.exe" dist/ordelix.html
 echo "Wrote $zip"

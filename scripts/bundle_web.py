@@ -51,12 +51,17 @@ def ensure_libraries():
                    check=True, stdout=sys.stderr)
 
 
-def version_title():
-    """The window's title line: " Ordelix  V" and the major and minor version."""
-    found = re.search(r"project\(Ordelix VERSION (\d+)\.(\d+)", read(os.path.join(ROOT, "CMakeLists.txt")))
+def project_version():
+    """The release's version, as CMakeLists.txt sets it for every artifact."""
+    found = re.search(r"project\(Ordelix VERSION ([0-9.]+)", read(os.path.join(ROOT, "CMakeLists.txt")))
     if not found:
         raise SystemExit("bundle_web.py: no version in CMakeLists.txt")
-    return f" Ordelix  V{found.group(1)}.{found.group(2)}"
+    return found.group(1)
+
+
+def version_title(version):
+    """The window's title line: " Ordelix  V" and the major and minor version."""
+    return " Ordelix  V" + ".".join(version.split(".")[:2])
 
 
 def inline_safe(text, what, closing):
@@ -88,7 +93,8 @@ def page(core_js):
     scripts += [inline_safe(read(os.path.join(WEB, name)), name, "</script") for name in PAGE_SCRIPTS]
 
     html = read(os.path.join(WEB, "index.html"))
-    html = html.replace("@TITLE@", version_title())
+    version = project_version()
+    html = html.replace("@TITLE@", version_title(version)).replace("@VERSION@", version)
     html = html.replace("/*@STYLES@*/", inline_safe("\n".join(styles), "the styles", "</style"))
     # Each script apart: a fault in one leaves the others to run and say so.
     parts = html.split("<script>\n/*@SCRIPTS@*/\n</script>")

@@ -2,7 +2,8 @@
 # Installs the Debian packages Ordelix needs, skipping those already present,
 # and fetches the source of the workbook library into .deps/. With no
 # argument, what builds the programs and converts; "tests" adds what the tests
-# and the package's checks run; "windows", what cross-builds the Windows
+# and the package's checks run; "release", what builds the Python module's
+# wheel and source archive; "windows", what cross-builds the Windows
 # converter and runs it under wine; "web", what builds the browser's module
 # (emscripten) and runs it (Node). "tests" with "web" adds the browser that
 # tests the page.
@@ -23,18 +24,25 @@ test_packages=(
   desktop-file-utils appstream lintian shared-mime-info libglib2.0-bin xdg-utils
   libfile-mimeinfo-perl groff-base man-db librsvg2-bin
 )
+# The Python module's wheel and source archive, and a virtual environment to
+# install the wheel in.
+release_packages=(python3-build python3-setuptools python3-wheel python3-venv python3-pip)
 tests=0
+release=0
 windows=0
 web=0
 for target in "$@"; do
   case $target in
     tests) tests=1 ;;
+    release) release=1 ;;
     windows) windows=1 ;;
     web) web=1 ;;
     *) echo "install-deps.sh: unknown target $target" >&2 && exit 2 ;;
   esac
 done
 [ $tests -eq 1 ] && packages+=("${test_packages[@]}")
+# The package stage's tests build and install the release's Python files.
+[ $tests -eq 1 ] || [ $release -eq 1 ] && packages+=("${release_packages[@]}")
 # std::thread needs the POSIX-threads variant of the cross compiler.
 [ $windows -eq 1 ] && packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev wine wine64)

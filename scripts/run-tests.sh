@@ -33,7 +33,7 @@ release() {
   ctest --test-dir build --output-on-failure -j2 -E '^web\.page$' -LE package
 }
 package() {
-  scripts/package-deb.sh
+  scripts/release.sh
   ctest --test-dir build --output-on-failure -L package
 }
 windows_build() {
@@ -83,7 +83,7 @@ join_beside
   stage "Windows tests under wine" windows_tests
 ) >"$beside_log" 2>&1 &
 beside=$!
-stage "Debian package" package
+stage "release: package, wheel, zip" package
 stage "sanitizer build and tests" sanitizers
 join_beside
 

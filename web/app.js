@@ -43,8 +43,13 @@
   function showCoreState() {
     const state = client.loadError ? "failed" : client.ready ? "ready" : "loading";
     if (state === "ready" && !times.core) times.core = performance.now();
-    // The file dialog offers the files the core has a mode for.
-    if (client.modes) $("file-input").accept = client.modes.map((m) => `.${m.extension}`).join(",");
+    // The file dialog offers the files the core has a mode for, and the
+    // guide names them.
+    if (client.modes) {
+      const extensions = client.modes.map((m) => `.${m.extension}`);
+      $("file-input").accept = extensions.join(",");
+      $("guide-extensions").textContent = ` (${extensions.join(" ")})`;
+    }
     document.documentElement.dataset.core = state;
     $("core-state").textContent = state === "failed"
       ? `The converter could not start: ${client.loadError}` : "";
@@ -363,6 +368,10 @@
     }
   }
 
+  function batchNames() {
+    return F.batchDownloadNames(entries.map((e) => e.path), new Date());
+  }
+
   // Every report in the format chosen beside the button: the workbooks at
   // hand, or the data, which the converter writes now.
   async function downloadZip() {
@@ -374,7 +383,7 @@
     try {
       const zip = format === "xlsx" ? await client.zip(names, done.map((e) => e.result.xlsx))
         : await client.data(done.map(sourceOf), format, names);
-      if (zip) save(zip, "reports.zip", "application/zip");
+      if (zip) save(zip, batchNames().zip, "application/zip");
     } catch (error) {
       message(`The zip file was not made: ${error.message}`);
     } finally {
@@ -393,7 +402,7 @@
         message(`The combined workbook was not made: ${combined.error || "no workbook"}`);
         return;
       }
-      save(combined.xlsx, "combined.xlsx", FORMATS.xlsx.type);
+      save(combined.xlsx, batchNames().combined, FORMATS.xlsx.type);
       if (combined.failed.length > 0)
         message(`Left out of the combined workbook:\n` +
                 combined.failed.map((f) => `${f.name}: ${f.error}`).join("\n"));
@@ -405,6 +414,16 @@
   }
 
   // --- converting -------------------------------------------------------------
+
+  // Export files counted apart from the other files picked by name, which
+  // are tried all the same, and from those a folder held, which are not.
+  function pickedText(picked) {
+    const others = picked.others || 0;
+    let text = plural(picked.files.length - others, "export file", "export files");
+    if (others) text += ` and ${plural(others, "other file", "other files")}`;
+    if (picked.skipped) text += ` (${plural(picked.skipped, "other file", "other files")} skipped)`;
+    return text;
+  }
 
   async function convert(picked) {
     if (busy) return;
@@ -421,8 +440,7 @@
     }));
     selected = -1;
     shownSheet = null;
-    $("picked").value = entries.length === 1 ? entries[0].path
-      : `${entries.length} export files` + (picked.skipped ? ` (${plural(picked.skipped, "other file", "other files")} skipped)` : "");
+    $("picked").value = entries.length === 1 ? entries[0].path : pickedText(picked);
     $("batch").hidden = true;
     $("report").replaceChildren();
     buildList();
@@ -445,8 +463,8 @@
         if (!result.ok) ++progress.failed;
         markItem(entry);
         scheduleProgress();
-        // The first report shows as soon as it is made.
-        if (selected < 0) select(id);
+        // The first report shows as soon as it is made; failures wait in the list.
+        if (selected < 0 && result.ok) select(id);
       });
     } catch (error) {
       message(error.message);
@@ -475,28 +493,28 @@
   $("cancel").addEventListener("click", cancel);
   $("download-zip").addEventListener("click", downloadZip);
   $("download-combined").addEventListener("click", downloadCombined);
-  $("file-input").addEventListener("change", (event) => {
-    times.picked = performance.now();
-    const picked = root.OrdelixPicking.fromInput(event.target.files);
-    event.target.value = "";
-    convert(picked);
-  });
-  // The converter says which files of a folder it takes.
+  // The converter says which files are export files.
   const exportFiles = (paths) => client.exportFiles(paths);
 
-  // Converts what a folder or a drop brings, once the converter has said
+  // Converts what a pick or a drop brings, once the converter has said
   // which of its files are export files.
   async function convertFound(finding) {
     let picked;
     try {
       picked = await finding;
     } catch (error) {
-      message(`The folder's files were not read: ${error.message}`);
+      message(`The files picked were not read: ${error.message}`);
       return;
     }
     convert(picked);
   }
 
+  $("file-input").addEventListener("change", (event) => {
+    times.picked = performance.now();
+    const finding = root.OrdelixPicking.fromInput(event.target.files, exportFiles);
+    event.target.value = "";
+    convertFound(finding);
+  });
   $("folder-input").addEventListener("change", (event) => {
     const finding = root.OrdelixPicking.fromFolderInput(event.target.files, exportFiles);
     event.target.value = "";

@@ -51,6 +51,9 @@
       scales: { x: { time: false, range: [0, Math.max(n - 1, 1)] } },
       legend: { show: true, live: true },
       cursor: { drag: { x: false, y: false } },
+      // The legend names the series; the values under the pointer join it
+      // only while there is a point under the pointer.
+      hooks: { setLegend: [(u) => figure.classList.toggle("pointing", u.cursor.idx != null)] },
       series: [
         { label: plot.xTitle || "", value: (u, v) => (v == null ? "" : label(Math.round(v))) },
         {

@@ -84,6 +84,21 @@
     });
   }
 
+  // The names of a batch's zip and combined workbook: after the one folder
+  // its files came from, or the day's date when they came from several
+  // places (or from a pick by name, which tells no folder).
+  function batchDownloadNames(paths, date) {
+    const slash = paths.length > 0 ? paths[0].indexOf("/") : -1;
+    const folder = slash > 0 ? paths[0].slice(0, slash + 1) : null;
+    if (folder && paths.every((path) => path.startsWith(folder))) {
+      const name = folder.slice(0, -1);
+      return { zip: `${name}.zip`, combined: `${name}.xlsx` };
+    }
+    const two = (n) => String(n).padStart(2, "0");
+    const day = `${date.getFullYear()}-${two(date.getMonth() + 1)}-${two(date.getDate())}`;
+    return { zip: `reports ${day}.zip`, combined: `combined ${day}.xlsx` };
+  }
+
   function warningLine(warning) {
     return warning.line == null ? warning.text : `line ${warning.line}: ${warning.text}`;
   }
@@ -101,6 +116,7 @@
     categoryDecimals,
     categoryLabelInterval,
     uniqueNames,
+    batchDownloadNames,
     warningLine,
     clockText,
   };

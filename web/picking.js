@@ -1,5 +1,6 @@
 // What a pick or a drop brings: files named one by one are all taken (the
-// converter says why one gives no report); a folder gives the files in it and
+// converter says why one gives no report), those it takes for no export file
+// counted as `others`; a folder gives the files in it and
 // its subfolders that the converter takes for export files, by path, hidden
 // ones passed over, as the converter takes a folder. Which those are, the
 // converter says: `exportFiles(paths)` resolves to a true or false for each.
@@ -23,15 +24,22 @@
     return { files, skipped: shown.length - files.length };
   }
 
+  // Files named one by one, as [{file, path}]: how many are no export files.
+  async function othersAmong(named, exportFiles) {
+    const taken = named.length > 0 ? await exportFiles(named.map((item) => item.path)) : [];
+    return taken.filter((t) => !t).length;
+  }
+
   // From <input type=file multiple>: every file named.
-  function fromInput(fileList) {
-    return { files: Array.from(fileList, (file) => ({ file, path: file.name })), skipped: 0, problems: [] };
+  async function fromInput(fileList, exportFiles) {
+    const files = Array.from(fileList, (file) => ({ file, path: file.name }));
+    return { files, skipped: 0, others: await othersAmong(files, exportFiles), problems: [] };
   }
 
   // From <input type=file webkitdirectory>: one folder's files.
   async function fromFolderInput(fileList, exportFiles) {
     const found = Array.from(fileList, (file) => ({ file, path: file.webkitRelativePath || file.name }));
-    return { ...(await folderFiles(found, exportFiles)), problems: [] };
+    return { ...(await folderFiles(found, exportFiles)), others: 0, problems: [] };
   }
 
   function readAllEntries(reader) {
@@ -82,7 +90,7 @@
   }
 
   async function fromDrop(taken, exportFiles) {
-    if (taken.files) return fromInput(taken.files);
+    if (taken.files) return fromInput(taken.files, exportFiles);
     const named = [];
     const inFolders = [];
     const problems = [];
@@ -97,7 +105,8 @@
       }
     }
     const folder = await folderFiles(inFolders, exportFiles);
-    return { files: named.concat(folder.files), skipped: folder.skipped, problems,
+    return { files: named.concat(folder.files), skipped: folder.skipped,
+             others: await othersAmong(named, exportFiles), problems,
              folders: taken.entries.filter((e) => e.isDirectory).map((e) => e.name) };
   }
 

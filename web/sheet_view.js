@@ -98,7 +98,8 @@
     // Renders again only when the rows in view leave those in the document.
     update() {
       const header = this.table.tHead.offsetHeight || ROW_PX;
-      const view = Math.ceil((this.scroller.clientHeight || 600) / ROW_PX) + 1;
+      // The box grows with its rows up to the window's height: rows enough for that.
+      const view = Math.ceil(Math.max(this.scroller.clientHeight, window.innerHeight || 600) / ROW_PX) + 1;
       const top = Math.max(0, Math.floor((this.scroller.scrollTop - header) / ROW_PX));
       const bottom = Math.min(this.rows, top + view);
       if (top >= this.first && bottom <= this.last) return;

@@ -27,6 +27,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case not_regular:
     case cannot_read:
     case too_large:
+    case empty_file:
     case changed_while_read:
     case cannot_read_folder:
     case no_export_files:

@@ -18,6 +18,7 @@ enum class ProblemKind {
   not_regular,
   cannot_read,
   too_large,
+  empty_file,
   changed_while_read,  // written to while it was read: what was read may be a piece of it
   // Finding export files in a folder.
   cannot_read_folder,

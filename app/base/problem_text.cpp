@@ -90,9 +90,7 @@ std::string code_outside_text(const Problem& p) {
 }
 
 std::string shorter_than_header_text(const Problem& p) {
-  std::string header = "a header of " + counted(p.counts[0], "line");
-  if (p.line == 0) return "the file is empty; its report reads " + header;
-  return "the file ends here, inside " + header +
+  return "the file ends here, inside a header of " + counted(p.counts[0], "line") +
          "; the report reads the missing lines as this one";
 }
 
@@ -133,6 +131,8 @@ std::string problem_text(const Problem& p) {
       return with_reason("cannot read", p.sys_errno);
     case ProblemKind::too_large:
       return "is larger than 64 MiB and cannot be an export file";
+    case ProblemKind::empty_file:
+      return "the file is empty";
     case ProblemKind::changed_while_read:
       return "the file changed while it was read; no report is made from part of a file";
     case ProblemKind::cannot_read_folder:

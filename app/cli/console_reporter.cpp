@@ -52,8 +52,8 @@ void ConsoleReporter::progressed(const ordelix::BatchProgress& progress) {
   last_drawn_ = now;
   ordelix::BatchProgress shown = progress;
   shown.current = ordelix::printable_name(progress.current);
-  std::cerr << '\r' << ordelix::batch_progress_text(shown, ordelix::console_width()) << "\x1b[K"
-            << std::flush;
+  std::cerr << '\r' << ordelix::batch_progress_text(shown, ordelix::console_width()) << std::flush;
+  ordelix::console_erase_line_end();
   progress_shown_ = true;
 }
 
@@ -111,6 +111,7 @@ void ConsoleReporter::print(std::ostream& out, const std::string& line, bool tim
 
 void ConsoleReporter::clear_progress() {
   if (!progress_shown_) return;
-  std::cerr << "\r\x1b[K" << std::flush;
+  std::cerr << '\r' << std::flush;
+  ordelix::console_erase_line_end();
   progress_shown_ = false;
 }

@@ -14,6 +14,8 @@
 #include "command_line.h"
 #include "console_reporter.h"
 #include "core/ordelix.h"
+#include "existing_reports.h"
+#include "platform/arguments.h"
 #include "platform/console.h"
 #include "platform/memory_reuse.h"
 #include "problem_lines.h"
@@ -30,6 +32,27 @@ Verbosity verbosity_of(const Options& options) {
   return options.quiet     ? Verbosity::quiet
          : options.verbose ? Verbosity::verbose
                            : Verbosity::normal;
+}
+
+// The file arguments with their wildcards expanded, where the shell leaves
+// that to the program; a pattern that matches nothing fails, as a missing
+// file does. Counts those.
+std::vector<std::string> with_wildcards_expanded(const std::vector<std::string>& arguments,
+                                                 ConsoleReporter& reporter,
+                                                 std::size_t& unmatched) {
+  std::vector<std::string> expanded;
+  for (const std::string& argument : arguments) {
+    std::optional<std::vector<std::string>> matches = ordelix::argument_wildcard_matches(argument);
+    if (!matches) {
+      expanded.push_back(argument);
+    } else if (matches->empty()) {
+      reporter.error(argument, "no file matches this pattern");
+      ++unmatched;
+    } else {
+      expanded.insert(expanded.end(), matches->begin(), matches->end());
+    }
+  }
+  return expanded;
 }
 
 std::string skipped_text(const ordelix::InputSelection& selection) {
@@ -79,26 +102,47 @@ std::vector<ordelix::BatchOutcome> convert_to_stdout(const Options& options,
   return batch.outcomes;
 }
 
-std::vector<ordelix::BatchOutcome> convert_each(const Options& options,
+// Each file's report at its place; files dropped on the icon have the
+// reports that stand already answered in the console, and those kept count
+// as skipped.
+std::vector<ordelix::BatchOutcome> convert_each(Options& options,
                                                 const std::vector<ordelix::BatchInput>& files,
-                                                ConsoleReporter& reporter) {
+                                                ConsoleReporter& reporter, bool dropped) {
   if (!options.output.empty() && files.size() != 1)
     throw UsageError("-o takes a single export file; -d or --combine takes several");
-  std::vector<std::string> inputs = paths_of(files);
   ordelix::BatchPlan plan =
       ordelix::batch_plan(files, options.output, options.folder, options.format);
   if (plan.clash)
-    throw UsageError(ordelix::printable_name(inputs[plan.clash->first]) + " and " +
-                     ordelix::printable_name(inputs[plan.clash->second]) + " would both write " +
-                     ordelix::printable_name(plan.clash_target) + "; nothing was converted");
+    throw UsageError(ordelix::printable_name(files[plan.clash->first].path) + " and " +
+                     ordelix::printable_name(files[plan.clash->second].path) +
+                     " would both write " + ordelix::printable_name(plan.clash_target) +
+                     "; nothing was converted");
   if (options.output == to_stdout) {
-    reporter.set_files(inputs, {""});
-    return convert_to_stdout(options, inputs.front(), reporter);
+    reporter.set_files({files.front().path}, {""});
+    return convert_to_stdout(options, files.front().path, reporter);
   }
+  std::vector<ordelix::BatchJob> kept;
+  // Asked only when the command line has not answered already.
+  if (dropped && !options.force && !options.skip_existing)
+    options.force = existing_reports_replace(plan.jobs, kept);
+  std::vector<std::string> inputs;
   std::vector<std::string> targets;
-  for (const ordelix::BatchJob& job : plan.jobs) targets.push_back(job.target);
+  for (const ordelix::BatchJob& job : plan.jobs) {
+    inputs.push_back(job.input);
+    targets.push_back(job.target);
+  }
   reporter.set_files(inputs, targets);
-  return ordelix::batch_save_reports(plan.jobs, settings_of(options), reporter);
+  std::vector<ordelix::BatchOutcome> outcomes;
+  for (const ordelix::BatchJob& job : kept) {
+    reporter.skipped(job.input, job.target);
+    ordelix::BatchOutcome outcome;
+    outcome.attempted = outcome.skipped = true;
+    outcomes.push_back(outcome);
+  }
+  std::vector<ordelix::BatchOutcome> made =
+      ordelix::batch_save_reports(plan.jobs, settings_of(options), reporter);
+  outcomes.insert(outcomes.end(), made.begin(), made.end());
+  return outcomes;
 }
 
 // With -n, a combined report that stands already is kept, and its files
@@ -189,11 +233,13 @@ int watch(const Options& options, ConsoleReporter& reporter) {
   return exit_ok;
 }
 
-int convert(const std::vector<std::string>& arguments) {
-  CLI::App app{
-      "Converts spectrophotometer export files into .xlsx reports, or their data into JSON "
-      "or CSV.",
-      program};
+// `dropped`: the files were dropped on the program's icon, in a console of
+// its own; a folder then takes in its subfolders, and each file's fate is
+// told, as a drop gives no options. Started with nothing, the program shows
+// its help.
+int convert(std::vector<std::string> arguments, bool dropped) {
+  if (dropped && arguments.size() == 1) arguments.push_back("--help");
+  CLI::App app{"", program};
   Options options;
   try {
     options = command_line_parse(arguments, app);
@@ -203,6 +249,10 @@ int convert(const std::vector<std::string>& arguments) {
     std::cerr << program << ": " << e.what() << " (--help tells more)\n";
     return exit_usage;
   }
+  if (dropped) {
+    options.recursive = true;
+    options.verbose = !options.quiet;
+  }
 
   // Before any thread starts, so that each takes the stop as asked.
   if (options.watch) ordelix::console_stop_on_request();
@@ -210,8 +260,9 @@ int convert(const std::vector<std::string>& arguments) {
   ConsoleReporter reporter(verbosity_of(options), report_on_stdout ? std::cerr : std::cout,
                            !options.quiet && ordelix::console_is_terminal(2));
   if (options.watch) return watch(options, reporter);
-  ordelix::InputSelection selection =
-      ordelix::batch_select_inputs(options.arguments, options.recursive);
+  std::size_t unmatched = 0;
+  ordelix::InputSelection selection = ordelix::batch_select_inputs(
+      with_wildcards_expanded(options.arguments, reporter, unmatched), options.recursive);
   // One file alone gains nothing by it.
   if (selection.files.size() > 1) ordelix::memory_keep_for_reuse();
   for (const ordelix::FolderProblem& p : selection.problems)
@@ -220,15 +271,15 @@ int convert(const std::vector<std::string>& arguments) {
 
   std::vector<ordelix::BatchOutcome> outcomes;
   try {
-    outcomes = options.combine.empty() ? convert_each(options, selection.files, reporter)
+    outcomes = options.combine.empty() ? convert_each(options, selection.files, reporter, dropped)
                                        : convert_combined(options, selection.files, reporter);
   } catch (const UsageError& e) {
     std::cerr << program << ": " << e.what() << '\n';
     return exit_usage;
   }
   ordelix::BatchTally tally = ordelix::batch_tally(outcomes);
-  tally.failed += selection.problems.size();
-  reporter.finish(tally, options.skip_existing);
+  tally.failed += selection.problems.size() + unmatched;
+  reporter.finish(tally, options.skip_existing || tally.skipped > 0);
   if (int err = stdout_error(); err != 0) {
     if (reporter.notes_errno() != 0) err = reporter.notes_errno();
     ordelix::Problem lost(ordelix::ProblemKind::stdout_failed, err);
@@ -247,9 +298,9 @@ int main(int argc, char** argv) {
 #endif
   std::setlocale(LC_ALL, "");
   ordelix::console_prepare();
-  int status = convert(ordelix::console_arguments(argc, argv));
-  // Files dropped on the program's icon: its window would close unread.
-  if (ordelix::console_closes_with_program())
-    ordelix::console_wait_for_key("Press any key to close this window.");
+  bool dropped = ordelix::console_closes_with_program();
+  int status = convert(ordelix::console_arguments(argc, argv), dropped);
+  // Its window would close unread.
+  if (dropped) ordelix::console_wait_for_key("Press any key to close this window.");
   return status;
 }

@@ -29,6 +29,8 @@ void warn_of_rows_left_out(const ReportContext& context, Problems& warnings) {
 }  // namespace
 
 Result<Conversion> convert_export(const ExportFile& file, const MeasurementMode& mode) {
+  // Said as it is, rather than as the first line each mode would miss.
+  if (file.bytes().empty()) return Problem(ProblemKind::empty_file);
   Conversion conversion;
   conversion.created = file.created_time();
   if (file.encoding() != TextEncoding::single_byte)

@@ -54,7 +54,10 @@ void folder_conversion_run(QWidget* parent, WindowDialogs& dialogs,
                             outcomes = batch_save_reports(jobs, settings, observer);
                           });
   BatchSummaryLines lines = batch_summary_lines(jobs, outcomes, problems, skipping);
-  dialogs.showBatchSummary(parent, lines.text, lines.failures, lines.skipped);
+  bool any_report = std::any_of(outcomes.begin(), outcomes.end(), [](const BatchOutcome& outcome) {
+    return outcome.converted() || outcome.skipped;
+  });
+  dialogs.showBatchSummary(parent, lines, any_report ? folder : QString());
 }
 
 }  // namespace

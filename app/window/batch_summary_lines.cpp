@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QObject>
 
+#include "warnings_panel.h"
+
 namespace ordelix {
 namespace {
 
@@ -31,6 +33,11 @@ BatchSummaryLines batch_summary_lines(const std::vector<BatchJob>& jobs,
       lines.skipped << QObject::tr("%1: its report exists: %2")
                            .arg(decoded(jobs[i].input), decoded(jobs[i].target));
     if (!outcomes[i].result) lines.failures << failure_line(jobs[i], outcomes[i].result.error());
+    if (outcomes[i].converted() && !outcomes[i].warnings.empty()) {
+      WarnedFile& warned = lines.warned.emplace_back(WarnedFile{decoded(jobs[i].input), {}});
+      for (const Problem& warning : outcomes[i].warnings)
+        warned.warnings << warning_entry_text(warning);
+    }
   }
   lines.text = QString::fromStdString(batch_summary_text(tally, skipping));
   if (left > 0)

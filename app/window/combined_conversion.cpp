@@ -59,8 +59,9 @@ void combined_conversion_run(QWidget* parent, WindowDialogs& dialogs,
   for (const std::string& input : inputs) jobs.push_back({input, target});
   if (cancelled) {
     BatchSummaryLines lines = batch_summary_lines(jobs, batch.outcomes, problems, false);
-    dialogs.showBatchSummary(parent, QObject::tr("Cancelled: %1 was not saved").arg(chosen),
-                             lines.failures, {});
+    lines.text = QObject::tr("Cancelled: %1 was not saved").arg(chosen);
+    lines.warned.clear();  // no report was saved to warn of
+    dialogs.showBatchSummary(parent, lines, {});
     return;
   }
 
@@ -77,7 +78,7 @@ void combined_conversion_run(QWidget* parent, WindowDialogs& dialogs,
   }
   BatchSummaryLines lines = batch_summary_lines(jobs, batch.outcomes, problems, false);
   if (saved) lines.text += QObject::tr("\nAll in %1").arg(chosen);
-  dialogs.showBatchSummary(parent, lines.text, lines.failures, {});
+  dialogs.showBatchSummary(parent, lines, saved ? QFileInfo(chosen).absolutePath() : QString());
 }
 
 }  // namespace ordelix

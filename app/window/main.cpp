@@ -5,7 +5,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <iostream>
+#include <optional>
+#include <string_view>
 
+#include "base/printable_name.h"
 #include "bring_forward.h"
 #include "instance_socket.h"
 #include "main_window.h"
@@ -21,9 +25,47 @@ namespace {
 constexpr std::chrono::milliseconds patience{3000};
 constexpr std::chrono::milliseconds placing{1000};
 
+constexpr int exit_usage = 2;
+constexpr const char* help =
+    "Usage: ordelix [FILE...]\n"
+    "\n"
+    "Opens the Ordelix window, which converts spectrophotometer export files (.PRO\n"
+    ".NUC .CON .PHT .OD .TSC .TM .WSC) into .xlsx reports and shows each report\n"
+    "before it is saved. One FILE opens its report; several, or a folder, are\n"
+    "picked as a batch. When the window is open already, it takes the FILEs.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this help and exit\n"
+    "  -V, --version  print the version and exit\n"
+    "\n"
+    "ordelix-convert converts on the command line, without a window.\n";
+
+// The help, the version and a wrong option are answered before Qt starts,
+// which without a display would abort; none when the window is to open.
+std::optional<int> answered_without_window(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "-h" || argument == "--help") {
+      std::cout << help;
+      return 0;
+    }
+    if (argument == "-V" || argument == "--version") {
+      std::cout << "ordelix " << ORDELIX_VERSION << '\n';
+      return 0;
+    }
+    if (argument.size() > 1 && argument.front() == '-') {
+      std::cerr << "ordelix: unknown option " << ordelix::printable_name(argument)
+                << " (ordelix --help tells more)\n";
+      return exit_usage;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (std::optional<int> status = answered_without_window(argc, argv)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName("ordelix");
   QGuiApplication::setDesktopFileName("org.ordelix.Ordelix");

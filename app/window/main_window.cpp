@@ -63,7 +63,7 @@ MainWindow::MainWindow(WindowDialogs& dialogs, QWidget* parent)
   setFixedSize(800, 600);
   setAcceptDrops(true);
 
-  QLabel* title = add_label(this, "Label2", " Ordelix  V1.2", {40, 28, 720, 64});
+  QLabel* title = add_label(this, "Label2", " Ordelix  V" ORDELIX_TITLE_VERSION, {40, 28, 720, 64});
   QFont title_font = title->font();
   title_font.setPointSize(30);
   title_font.setBold(true);

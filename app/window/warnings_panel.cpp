@@ -10,15 +10,12 @@
 #include <QVBoxLayout>
 
 namespace ordelix {
-namespace {
 
-QString entry_text(const Problem& warning) {
+QString warning_entry_text(const Problem& warning) {
   QString text = QString::fromStdString(problem_text(warning));
   if (warning.line == 0) return text;
   return QObject::tr("Line %1: %2").arg(warning.line).arg(text);
 }
-
-}  // namespace
 
 WarningsPanel::WarningsPanel(const Problems& warnings, QWidget* parent)
     : QFrame(parent),
@@ -41,7 +38,7 @@ WarningsPanel::WarningsPanel(const Problems& warnings, QWidget* parent)
   connect(toggle_, &QPushButton::clicked, this, [this] { setListShown(list_->isHidden()); });
 
   list_->setObjectName("WarningList");
-  for (const Problem& warning : warnings) list_->addItem(entry_text(warning));
+  for (const Problem& warning : warnings) list_->addItem(warning_entry_text(warning));
   // Up to six at a glance; the rest scroll.
   if (list_->count() > 0)
     list_->setMaximumHeight(list_->sizeHintForRow(0) * std::min(list_->count(), 6) +

@@ -10,6 +10,10 @@ class QPushButton;
 
 namespace ordelix {
 
+// A warning as the window lists it: "Line N: TEXT", or the text alone for
+// the whole file.
+QString warning_entry_text(const Problem& warning);
+
 // The warnings of one conversion, shown above its preview: how many there
 // are, and their list on demand. A conversion without warnings hides it.
 class WarningsPanel : public QFrame {

@@ -1,13 +1,17 @@
 #include "window_dialogs.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 #include <algorithm>
+
+#include "batch_summary_box.h"
 
 namespace ordelix {
 namespace {
@@ -182,19 +186,15 @@ std::unique_ptr<BatchProgressView> QtWindowDialogs::showProgress(QWidget* parent
   return std::make_unique<ProgressDialogView>(parent, total);
 }
 
-void QtWindowDialogs::showBatchSummary(QWidget* parent, const QString& summary,
-                                       const QStringList& failures, const QStringList& skipped) {
-  QMessageBox box(failures.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
-                  QObject::tr("TAVRO"), summary, QMessageBox::Ok, parent);
-  QStringList details;
-  if (!failures.isEmpty()) {
-    box.setInformativeText(QObject::tr("Details list each file that gave no report, and why."));
-    details << failures.join('\n');
-  }
-  if (!skipped.isEmpty())
-    details << QObject::tr("Skipped, their reports kept:\n%1").arg(skipped.join('\n'));
-  if (!details.isEmpty()) box.setDetailedText(details.join("\n\n"));
-  box.exec();
+void QtWindowDialogs::showBatchSummary(QWidget* parent, const BatchSummaryLines& lines,
+                                       const QString& folder) {
+  std::unique_ptr<QMessageBox> box = batch_summary_box(parent, lines, folder);
+  box->exec();
+  QAbstractButton* clicked = box->clickedButton();
+  if (clicked && clicked->objectName() == "ShowFolderButton" &&
+      !openOnDesktop(QUrl::fromLocalFile(folder)))
+    showFailure(parent,
+                QObject::tr("No application opened %1").arg(QDir::toNativeSeparators(folder)));
 }
 
 }  // namespace ordelix

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "batch_summary_lines.h"
 #include "core/ordelix.h"
 
 class QFileDialog;
@@ -59,8 +60,9 @@ class WindowDialogs {
   virtual bool skipExistingReports(QWidget* parent, int count) = 0;
   // Shown until the view is destroyed.
   virtual std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) = 0;
-  virtual void showBatchSummary(QWidget* parent, const QString& summary,
-                                const QStringList& failures, const QStringList& skipped) = 0;
+  // Offers to show `folder`, where the reports went, unless it is empty.
+  virtual void showBatchSummary(QWidget* parent, const BatchSummaryLines& lines,
+                                const QString& folder) = 0;
 };
 
 class QtWindowDialogs : public WindowDialogs {
@@ -77,8 +79,8 @@ class QtWindowDialogs : public WindowDialogs {
   QString chooseCombinedReportPath(QWidget* parent, const QString& suggested) override;
   bool skipExistingReports(QWidget* parent, int count) override;
   std::unique_ptr<BatchProgressView> showProgress(QWidget* parent, int total) override;
-  void showBatchSummary(QWidget* parent, const QString& summary, const QStringList& failures,
-                        const QStringList& skipped) override;
+  void showBatchSummary(QWidget* parent, const BatchSummaryLines& lines,
+                        const QString& folder) override;
 };
 
 // The open dialog's filter in "description|pattern|..." form, nine pairs.

@@ -520,9 +520,9 @@ class Installed(unittest.TestCase):
                               capture_output=True, text=True)
         if done.returncode != 0:
             raise AssertionError(done.stdout + done.stderr)
-        help_text = subprocess.run([reports.CONVERTER, "--help"], capture_output=True,
-                                   text=True).stdout
-        cls.options = sorted(set(re.findall(r"(?<![\w-])(--?[a-zA-Z][\w-]*)", help_text)))
+        cls.help_text = subprocess.run([reports.CONVERTER, "--help"], capture_output=True,
+                                       text=True).stdout
+        cls.options = sorted(set(re.findall(r"(?<![\w-])(--?[a-zA-Z][\w-]*)", cls.help_text)))
         # Compressed, as Debian wants it.
         cls.man = os.path.join(cls.prefix, "share", "man", "man1", "ordelix-convert.1.gz")
         cls.completion = os.path.join(cls.prefix, "share", "bash-completion", "completions",
@@ -550,6 +550,30 @@ class Installed(unittest.TestCase):
         for option in self.options:
             with self.subTest(option=option):
                 self.assertRegex(text, rf"(?<![\w-]){re.escape(option)}(?![\w-])")
+
+    def test_help_groups_the_options_as_the_man_page(self):
+        def options_in(text):
+            return sorted(re.findall(r"(?<![\w-])(--?[a-zA-Z][\w-]*)", text))
+
+        help_groups, group = [], None
+        for line in self.help_text.splitlines():
+            if re.fullmatch(r"\S[^:]*:", line) and line != "Examples:":
+                group = (line[:-1], [])
+                help_groups.append(group)
+            elif line.startswith("  -") and group:
+                group[1].extend(options_in(line.split("   ")[0]))
+            elif not line.startswith(" "):
+                group = None
+        with gzip.open(self.man, "rt", encoding="utf-8") as f:
+            # Without its dashes' escapes and its font changes.
+            source = re.sub(r"\\f[A-Z]", " ", f.read().replace("\\-", "-"))
+        section = source[source.index(".SH OPTIONS"):source.index(".SH DATA")]
+        man_groups = []
+        for part in section.split(".SS ")[1:]:
+            name = part.splitlines()[0].strip('"')
+            heads = re.findall(r"^\.TP\n(.*)$", part, flags=re.M)
+            man_groups.append((name, options_in(" ".join(heads))))
+        self.assertEqual([(n, sorted(o)) for n, o in help_groups], man_groups)
 
     def test_completion_offers_every_option_and_the_right_files(self):
         work = tempfile.mkdtemp(prefix="ordelix-complete-")

@@ -734,6 +734,17 @@ class CommandLine(ConverterCase):
         run = self.convert("--help")
         self.assertEqual(run.rc, 0, run.err)
         self.assertIn("--force", run.out)
+        lines = run.out.splitlines()
+        self.assertEqual(lines[0], "Usage: ordelix-convert [OPTIONS] FILE...")
+        self.assertEqual([line for line in lines if re.fullmatch(r"\S[^:]*:", line)],
+                         ["Where the reports go:", "What is written:", "Which files:",
+                          "How it runs:", "Examples:"])
+        self.assertEqual([line for line in lines if len(line) > 79], [])
+        # Nothing of the parser's own wording.
+        for word in ("Excludes", "UINT", "TEXT", "[Option"):
+            self.assertNotIn(word, run.out)
+        self.assertIn("  -f, --force", run.out)
+        self.assertIn("  -j, --jobs N", run.out)
         run = self.convert("--version")
         self.assertEqual(run.rc, 0, run.err)
         self.assertRegex(run.out, r"ordelix-convert \d+\.\d+\.\d+")
@@ -903,11 +914,22 @@ class Warnings(ConverterCase):
         self.assertEqual(open_sheet(report)["A54"].value, 400)  # the times run to row 13 + 41
 
     def test_a_warning_about_the_whole_file_has_no_line(self):
-        source = write_export(self.path("empty.TSC"), [])
+        first = export_lines(os.path.join(EXAMPLES, "kinetics_step10.TSC"))[0]
+        source = self.kinetics("marked.TSC", {1: b"\xef\xbb\xbf" + first})
         run = self.convert(source)
         self.assert_converted(
-            run, f"{source}: warning: the file is empty; its report reads a header of 13 lines\n")
-        self.assertTrue(os.path.exists(self.path("empty.xlsx")))
+            run, f"{source}: warning: the file is UTF-8 text, not the instrument's Windows-1252; "
+                 "read as that text\n")
+        self.assertTrue(os.path.exists(self.path("marked.xlsx")))
+
+    def test_an_empty_file_is_said_to_be_empty_in_every_mode(self):
+        for mode in ("PRO", "NUC", "TSC", "WSC"):
+            with self.subTest(mode=mode):
+                source = write_export(self.path(f"empty.{mode}"), [])
+                run = self.convert(source)
+                self.assertEqual(run.err, f"ordelix-convert: {source}: the file is empty\n")
+                self.assertEqual(run.rc, 1)
+                self.assertFalse(os.path.exists(self.path("empty.xlsx")))
 
     def test_strict_writes_no_report_for_a_file_with_warnings(self):
         faulty = self.kinetics("short.TSC", keep=15)

@@ -5,7 +5,7 @@ the desktop validators on it; and, where the test runs as root on a machine
 that is thrown away after it (CI=true, or ORDELIX_THROWAWAY_SYSTEM=1),
 installed for real with apt, used, and removed again.
 
-Usage: check_package.py PACKAGE VERSION BUILD_CONVERTER EXAMPLES_DIR OPEN_FILES_CHECK
+Usage: check_package.py PACKAGE VERSION BUILD_CONVERTER EXAMPLES_DIR OPEN_FILES_CHECK SCHEMA
 """
 
 import configparser
@@ -19,9 +19,10 @@ import sys
 import tempfile
 import unittest
 
-PACKAGE = VERSION = BUILD_CONVERTER = EXAMPLES = OPEN_FILES_CHECK = None
+PACKAGE = VERSION = BUILD_CONVERTER = EXAMPLES = OPEN_FILES_CHECK = SCHEMA = None
 
 ID = "org.ordelix.Ordelix"
+SCHEMA_PATH = "usr/share/doc/ordelix/run-data.schema.json"
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 MODE_TYPES = {
     "bca_std.PRO": "text/x-ordelix-protein",
@@ -49,6 +50,7 @@ def expected_files():
         f"usr/share/icons/hicolor/scalable/apps/{ID}.svg",
         "usr/share/doc/ordelix/copyright",
         "usr/share/doc/ordelix/changelog.gz",
+        SCHEMA_PATH,
     }
     files |= {f"usr/share/icons/hicolor/{n}x{n}/apps/{ID}.png" for n in ICON_SIZES}
     return files
@@ -95,6 +97,8 @@ class Unpacked(unittest.TestCase):
         # Found by dpkg-shlibdeps from what the programs link.
         for library in ("libc6", "libminizip1", "libqt6widgets6", "libqt6charts6"):
             self.assertIn(library, depends)
+        # Named by the package itself: Qt's libraries only recommend it.
+        self.assertIn("qt6-qpa-plugins", depends)
 
     def test_holds_the_programs_and_desktop_files_and_nothing_else(self):
         held = {os.path.relpath(os.path.join(d, n), self.root)
@@ -124,6 +128,13 @@ class Unpacked(unittest.TestCase):
                 self.assertEqual(a.read(), b.read())
         version = run(self.at("usr/bin/ordelix-convert"), "--version").stdout
         self.assertIn(VERSION, version)
+
+    def test_the_schema_is_where_the_man_page_says(self):
+        with open(self.at(SCHEMA_PATH), "rb") as a, open(SCHEMA, "rb") as b:
+            self.assertEqual(a.read(), b.read())
+        with gzip.open(self.at("usr/share/man/man1/ordelix-convert.1.gz"), "rt") as f:
+            source = f.read().replace("\\-", "-")
+        self.assertIn("/" + SCHEMA_PATH, source)
 
     def test_watch_unit_runs_the_packaged_converter_on_its_instance_folder(self):
         unit = configparser.ConfigParser(interpolation=None)
@@ -213,11 +224,11 @@ class Installed(unittest.TestCase):
 
 
 def main():
-    global PACKAGE, VERSION, BUILD_CONVERTER, EXAMPLES, OPEN_FILES_CHECK
-    if len(sys.argv) != 6:
+    global PACKAGE, VERSION, BUILD_CONVERTER, EXAMPLES, OPEN_FILES_CHECK, SCHEMA
+    if len(sys.argv) != 7:
         print(__doc__.strip().splitlines()[-1], file=sys.stderr)
         return 2
-    PACKAGE, VERSION, BUILD_CONVERTER, EXAMPLES, OPEN_FILES_CHECK = sys.argv[1:]
+    PACKAGE, VERSION, BUILD_CONVERTER, EXAMPLES, OPEN_FILES_CHECK, SCHEMA = sys.argv[1:]
     if not os.path.isfile(PACKAGE):
         print(f"no package at {PACKAGE}: scripts/package-deb.sh writes it", file=sys.stderr)
         return 1

@@ -283,6 +283,45 @@ class Pandas(ModuleCase):
         self.assertEqual(run.stdout.split(), ["False", "True"], run.stderr)
 
 
+    def test_sample_and_data_numbers_are_integers_and_the_rest_as_the_report_holds_it(self):
+        report = ordelix.read(os.path.join(EXAMPLES, "bradford_std.PRO"))
+        frame = report.to_pandas()
+        # The file's three samples, numbered 1 to 3, their readings 0.412, 0.298, 0.655.
+        self.assertEqual(list(frame.columns),
+                         ["Data No.", "Sample No.", "WL1 OD Value", "OD Value", "Concentration"])
+        for numbers in ("Data No.", "Sample No."):
+            self.assertEqual(str(frame[numbers].dtype), "int64")
+            self.assertEqual(frame[numbers].tolist(), [1, 2, 3])
+        self.assertEqual(str(frame["OD Value"].dtype), "float64")
+        self.assertEqual(frame["OD Value"].tolist(), [0.412, 0.298, 0.655])
+        # The report's own values stay as it holds them: numbers are floats.
+        self.assertEqual(report.tables[-1].rows[0][:2], [1.0, 1.0])
+        self.assertTrue(all(isinstance(v, float) for v in report.tables[-1].rows[0]))
+        self.assertIsInstance(dict(report.header)["Pathlength(mm)"], float)
+        # A scan's wavelengths are whole but count nothing.
+        scan = quietly(ordelix.read, os.path.join(EXAMPLES, "scan_step1.WSC")).to_pandas()
+        self.assertEqual(str(scan["WL(nm)"].dtype), "float64")
+
+    def test_a_numbering_column_with_a_gap_or_a_fraction_keeps_its_values(self):
+        report = ordelix.read(os.path.join(EXAMPLES, "bradford_std.PRO"))
+        report.tables = [ordelix.Table(None, ["Sample No.  ", "Data No.", "Value"],
+                                       [[1.0, 1.5, 0.1], [None, 2.0, 0.2]], [])]
+        frame = report.to_pandas()
+        self.assertEqual([str(t) for t in frame.dtypes], ["float64", "float64", "float64"])
+        self.assertEqual(frame["Data No."].tolist(), [1.5, 2.0])
+        self.assertTrue(math.isnan(frame["Sample No."][1]))
+
+    def test_without_pandas_it_says_what_to_install(self):
+        check = ("import sys, ordelix\n"
+                 "sys.modules['pandas'] = None\n"
+                 "ordelix.read(sys.argv[1]).to_pandas()\n")
+        run = subprocess.run([sys.executable, "-c", check, os.path.join(EXAMPLES, "rna.NUC")],
+                             capture_output=True, text=True)
+        self.assertNotEqual(run.returncode, 0)
+        self.assertIn("ImportError: to_pandas() needs pandas: pip install 'ordelix[pandas]'",
+                      run.stderr)
+
+
 class Version(unittest.TestCase):
     def test_version_is_the_converters(self):
         said = os.fsdecode(run_converter("--version").stdout).split()
@@ -344,6 +383,11 @@ class Failures(ModuleCase):
         self.assert_conversion_error(path, converter_failure(path, self.work))
         self.assertIn('line 1 holds "abc"', converter_failure(path, self.work))
 
+    def test_an_empty_file_is_said_to_be_empty(self):
+        path = self.path("empty.PRO")
+        open(path, "wb").close()
+        self.assert_conversion_error(path, f"{path}: the file is empty")
+
     def test_bad_arguments_raise_before_any_conversion(self):
         with self.assertRaises(ValueError):
             ordelix.read(os.path.join(EXAMPLES, "dsdna.NUC") + "\0.PRO")
@@ -396,12 +440,13 @@ class Warnings(ModuleCase):
                          [(ordelix.ExportFileWarning, path, line, text) for line, text in expected])
 
     def test_a_warning_about_the_whole_file_has_no_line(self):
-        path = self.write_kinetics("empty.TSC", keep=0)
+        first = read_bytes(os.path.join(EXAMPLES, "kinetics_step10.TSC")).split(b"\r\n")[0]
+        path = self.write_kinetics("marked.TSC", {1: b"\xef\xbb\xbf" + first})
         with warnings.catch_warnings(record=True) as issued:
             warnings.simplefilter("always")
             report = ordelix.read(path)
-        self.assertEqual(report.warnings, [(None, "the file is empty; its report reads a "
-                                                  "header of 13 lines")])
+        self.assertEqual(report.warnings, [(None, "the file is UTF-8 text, not the instrument's "
+                                                  "Windows-1252; read as that text")])
         self.assertEqual([(w.lineno, str(w.message)) for w in issued],
                          [(0, report.warnings[0][1])])
 

@@ -134,11 +134,26 @@ TEST_F(ConversionTest, HeaderThatSelectsNoReportIsRefused) {
   EXPECT_EQ(problem_text(c.error()), "line 1 holds \"abc\"; a protein file starts with 2 or 6");
 }
 
-TEST_F(ConversionTest, EmptyProteinFileSelectsNoReport) {
-  Result<Conversion> c = convert_export_file(test::write_export(dir_, "empty.PRO", {}));
+// Every mode says so alike, rather than name the first line it misses.
+TEST_F(ConversionTest, EmptyFileIsRefusedAsEmpty) {
+  for (const MeasurementMode& mode : measurement_modes()) {
+    std::string name = "empty." + std::string(mode.extension);
+    SCOPED_TRACE(name);
+    Result<Conversion> c = convert_export_file(test::write_export(dir_, name, {}));
+    ASSERT_FALSE(c.ok());
+    EXPECT_EQ(c.error().kind, ProblemKind::empty_file);
+    EXPECT_EQ(problem_text(c.error()), "the file is empty");
+  }
+  // A byte-order mark alone holds no text either.
+  std::string marked = dir_.file("marked.TSC");
+  test::write_bytes(marked, "\xFF\xFE");
+  Result<Conversion> c = convert_export_file(marked);
   ASSERT_FALSE(c.ok());
-  EXPECT_EQ(c.error().kind, ProblemKind::no_report);
-  EXPECT_EQ(problem_text(c.error()), "the file has no line 1; a protein file starts with 2 or 6");
+  EXPECT_EQ(c.error().kind, ProblemKind::empty_file);
+  // One empty line is a file, and its report says what it lacks.
+  c = convert_export_file(test::write_export(dir_, "blank.PRO", {""}));
+  ASSERT_FALSE(c.ok());
+  EXPECT_EQ(problem_text(c.error()), "line 1 holds \"\"; a protein file starts with 2 or 6");
 }
 
 TEST_F(ConversionTest, EveryLineEndGivesTheSameReport) {

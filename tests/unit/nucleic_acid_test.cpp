@@ -307,8 +307,9 @@ TEST_F(NucleicAcidReport, HeaderValuesThatSelectNoReportAreRefusedAtTheirLine) {
   EXPECT_EQ(problem_text(c), "line 1 holds \"DNA\"" + kind);
 }
 
-TEST_F(NucleicAcidReport, EmptyFileSelectsNoReport) {
-  refused({});
+TEST_F(NucleicAcidReport, EmptyFileIsRefusedAsEmpty) {
+  Problem p = test::refusal(convert_export_file(write_export(dir_, "empty.NUC", {})));
+  EXPECT_EQ(p.kind, ProblemKind::empty_file);
 }
 
 TEST_F(NucleicAcidReport, OneLineFileReadsThatLineForEveryOther) {

@@ -15,10 +15,10 @@ TEST(ProblemKinds, WarningsAreNoErrors) {
         ProblemKind::file_shorter_than_header, ProblemKind::header_not_read,
         ProblemKind::time_out_of_range, ProblemKind::unicode_text})
     EXPECT_FALSE(Problem(kind).is_error()) << static_cast<int>(kind);
-  for (ProblemKind kind :
-       {ProblemKind::no_extension, ProblemKind::no_report, ProblemKind::stdout_failed,
-        ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings,
-        ProblemKind::changed_while_read, ProblemKind::cannot_watch_folder})
+  for (ProblemKind kind : {ProblemKind::no_extension, ProblemKind::no_report,
+                           ProblemKind::empty_file, ProblemKind::stdout_failed,
+                           ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings,
+                           ProblemKind::changed_while_read, ProblemKind::cannot_watch_folder})
     EXPECT_TRUE(Problem(kind).is_error()) << static_cast<int>(kind);
 }
 

@@ -77,11 +77,18 @@ class Browser:
 
 def wait_for_download(folder, name, timeout=60):
     """The bytes of `name` once Chromium has finished writing it into folder."""
-    path = os.path.join(folder, name)
+    return wait_for_any_download(folder, [name], timeout)[1]
+
+
+def wait_for_any_download(folder, names, timeout=60):
+    """(name, bytes) of the first of `names` that Chromium has finished
+    writing into folder."""
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
-            with open(path, "rb") as f:
-                return f.read()
+        for name in names:
+            path = os.path.join(folder, name)
+            if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
+                with open(path, "rb") as f:
+                    return name, f.read()
         time.sleep(0.05)
-    raise TimeoutError(f"no download {name} in {folder}: {sorted(os.listdir(folder))}")
+    raise TimeoutError(f"none of {names} downloaded in {folder}: {sorted(os.listdir(folder))}")

@@ -15,7 +15,8 @@ chosen, and the combined workbook the converter writes; names are export
 files as the converter takes them, and the curve drawn is the report's. With
 --test-double, PAGE is first bundled with tests/web/mock_core.js in the core's
 place, and the page's own work is checked on that double's files. Both check the sheet, the charts, the
-keyboard, Cancel, that nothing is stored and that no request leaves the page.
+keyboard, Cancel, that nothing is stored, that no request leaves the page and
+that its policy lets no code be made at run time.
 """
 
 import datetime
@@ -28,6 +29,7 @@ import sys
 import tempfile
 import unittest
 import zipfile
+import zoneinfo
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -36,7 +38,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "integration"))
 sys.path.insert(0, os.path.join(HERE, "..", "windows"))
 import check_reports as reports  # noqa: E402
 from check_windows import align_times  # noqa: E402
-from browser import Browser, wait_for_download  # noqa: E402
+from browser import Browser, wait_for_any_download, wait_for_download  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
@@ -156,11 +158,30 @@ class PageCase(unittest.TestCase):
     def download_captions(self, stem):
         return [f"Download {stem}.xlsx", "Download JSON", "Download CSV"]
 
-    def zip_as(self, form):
-        """The zip of every report in the format chosen beside its button."""
+    def zip_as(self, form, folder=None):
+        """The zip of every report in the format chosen beside its button,
+        named after the folder picked, or else the day."""
         from selenium.webdriver.support.select import Select
         Select(self.driver.find_element(By.ID, "zip-format")).select_by_value(form)
-        return self.download(self.driver.find_element(By.ID, "download-zip"), "reports.zip")
+        button = self.driver.find_element(By.ID, "download-zip")
+        if folder:
+            return self.download(button, f"{folder}.zip")
+        return self.download_of_the_day(button, lambda day: f"reports {day}.zip")
+
+    @staticmethod
+    def names_of_the_day(name_of):
+        """name_of(day), a day as 2024-03-07 in the browser's zone: today's, and
+        the next day's for a download asked for just before midnight."""
+        today = datetime.datetime.now(zoneinfo.ZoneInfo(TZ)).date()
+        return [name_of((today + datetime.timedelta(days=d)).isoformat()) for d in (0, 1)]
+
+    def download_of_the_day(self, button, name_of):
+        """A download named after the day it was asked for."""
+        names = self.names_of_the_day(name_of)
+        button.click()
+        name, data = wait_for_any_download(self.downloads, names)
+        os.remove(os.path.join(self.downloads, name))
+        return data
 
     def drawn_curve(self):
         """The page's plot of the report's curve: its title, axis and series
@@ -282,14 +303,16 @@ class AgainstTheConverter(PageCase):
         self.assertEqual(self.report_texts(".warnings h3"), ["1 warning about the export file"])
 
     def test_a_refusal_shows_the_converters_reason(self):
-        cases = {"empty.PRO": [], "notes.txt": ["hello"]}
-        for name, lines in cases.items():
+        cases = {"empty.PRO": ([], "the file is empty"),
+                 "notes.txt": (["hello"], "the extension names no measurement mode")}
+        for name, (lines, said) in cases.items():
             with self.subTest(file=name):
                 path = self.write(name, lines)
                 run = self.native("-o", path + ".xlsx", path)
                 self.assertEqual(run.returncode, 1)
                 reason = re.search(rf"^ordelix-convert: {re.escape(path)}: (.*)$", run.stderr, re.M)
                 self.assertIsNotNone(reason, run.stderr)
+                self.assertTrue(reason.group(1).startswith(said), reason.group(1))
                 self.pick(path)
                 self.assertEqual(self.report_texts(".refusal .reason"), [reason.group(1)])
                 self.assertEqual(self.report_texts("button.download"), [])
@@ -300,7 +323,9 @@ class AgainstTheConverter(PageCase):
         self.pick(*paths)
         self.assertEqual(self.driver.find_element(By.ID, "summary").text,
                          "3 converted, 1 failed, 1 with warnings")
-        zipped = self.download(self.driver.find_element(By.ID, "download-zip"), "reports.zip")
+        # Picked by name: the browser tells no folder, so the day names them.
+        zipped = self.download_of_the_day(self.driver.find_element(By.ID, "download-zip"),
+                                          lambda day: f"reports {day}.zip")
         with zipfile.ZipFile(io.BytesIO(zipped)) as z:
             self.assertEqual(z.namelist(), ["bradford_std.xlsx", "scan_step5.xlsx", "kinetics_step50.xlsx"])
             for member, path in zip(z.namelist(), paths):
@@ -311,7 +336,8 @@ class AgainstTheConverter(PageCase):
                                                 f"kinetics_step50.{form}"])
                 for member, path in zip(z.namelist(), paths):
                     self.assertEqual(z.read(member), self.native_data(path, form), member)
-        combined = self.download(self.driver.find_element(By.ID, "download-combined"), "combined.xlsx")
+        combined = self.download_of_the_day(self.driver.find_element(By.ID, "download-combined"),
+                                            lambda day: f"combined {day}.xlsx")
         out = os.path.join(self.work, "native-combined.xlsx")
         run = self.native("--combine", out, *paths[:3])
         self.assertEqual(run.returncode, 0, run.stderr)
@@ -544,15 +570,61 @@ class WithTheTestDouble(PageCase):
                          "2 converted, 1 failed, 1 with warnings")
         self.assertEqual(self.driver.find_element(By.ID, "picked").get_attribute("value"),
                          "3 export files (1 other file skipped)")
-        zipped = self.download(self.driver.find_element(By.ID, "download-zip"), "reports.zip")
+        # Named after the folder picked.
+        zipped = self.download(self.driver.find_element(By.ID, "download-zip"), "runs.zip")
         with zipfile.ZipFile(io.BytesIO(zipped)) as z:
             self.assertEqual(z.namelist(), ["runs/b.xlsx", "runs/day2/c.xlsx"])
             self.assertIn("name=c.od\n", z.read("runs/day2/c.xlsx").decode())
-        with zipfile.ZipFile(io.BytesIO(self.zip_as("csv"))) as z:
+        with zipfile.ZipFile(io.BytesIO(self.zip_as("csv", "runs"))) as z:
             self.assertEqual(z.namelist(), ["runs/b.csv", "runs/day2/c.csv"])
             self.assertEqual(z.read("runs/day2/c.csv"), b"MOCK-CSV\nname=c.od\nvalues=1\n")
-        combined = self.download(self.driver.find_element(By.ID, "download-combined"), "combined.xlsx")
+        combined = self.download(self.driver.find_element(By.ID, "download-combined"), "runs.xlsx")
         self.assertEqual(combined.decode(), "MOCK-COMBINED\nb.PRO\nc.od\n")
+
+    def test_a_mixed_pick_counts_export_files_apart_and_shows_the_first_report(self):
+        paths = [self.write("notes.txt", ["1"]), self.write("b.PRO", ["1"]), self.write("data.csv", ["1"]),
+                 self.write("d.PRO", ["2"])]
+        self.pick(*paths)
+        self.assertEqual(self.driver.find_element(By.ID, "picked").get_attribute("value"),
+                         "2 export files and 2 other files")
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         "2 converted, 2 failed, 0 with warnings")
+        self.assertEqual(self.report_texts(".report-title"), ["b.PRO"])
+        self.assertEqual(self.driver.find_element(By.ID, "file-1").get_attribute("aria-selected"), "true")
+
+    def test_a_short_report_scrolls_with_the_page_alone(self):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                    {"width": 1400, "height": 900, "deviceScaleFactor": 1, "mobile": False})
+        self.addCleanup(self.driver.execute_cdp_cmd, "Emulation.clearDeviceMetricsOverride", {})
+        self.assertEqual(self.driver.execute_script("return [innerWidth, innerHeight]"), [1400, 900])
+        # A scan of 12 values: rows 16 to 27, and the grid's 5 spare rows.
+        self.pick(self.write("twelve.WSC", [f"0.{i}" for i in range(1, 13)]))
+        box = self.driver.execute_script("""
+            const s = document.querySelector('#report .sheet-scroll');
+            return [s.scrollHeight, s.clientHeight, document.documentElement.scrollHeight];""")
+        self.assertLessEqual(box[0], box[1], "the sheet's box scrolls")
+        self.assertGreater(box[2], 900, "the report runs below the window: the page scrolls")
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report tr[aria-rowindex]")), 1 + 32)
+        # A long one keeps its own scrolling, in a box no taller than the window.
+        self.pick(self.write("long.WSC", [str(i) for i in range(200)]))
+        height = self.driver.execute_script(
+            "return document.querySelector('#report .sheet-scroll').getBoundingClientRect().height")
+        self.assertLessEqual(height, 900)
+
+    def test_the_legend_shows_the_values_under_the_pointer_alone(self):
+        from selenium.webdriver import ActionChains
+        self.pick(self.write("legend.WSC", ["0.5", "0.25", "0.75"]))
+        legend = self.driver.find_element(By.CSS_SELECTOR, "#report .u-legend")
+        shown = lambda: [e.text for e in legend.find_elements(By.CSS_SELECTOR, "th, td") if e.is_displayed()]
+        self.assertEqual(shown(), ["OD"])
+        over = self.driver.find_element(By.CSS_SELECTOR, "#report .u-over")
+        # The first point, at the plot's left edge.
+        ActionChains(self.driver).move_to_element_with_offset(over, -over.rect["width"] // 2 + 1, 0).perform()
+        self.browser.wait_for("return document.querySelector('#report figure.chart.pointing')")
+        self.assertEqual(shown(), ["WL(nm)", "400", "OD", "0.5"])
+        ActionChains(self.driver).move_to_element(self.driver.find_element(By.TAG_NAME, "h1")).perform()
+        self.browser.wait_for("return !document.querySelector('#report figure.chart.pointing')")
+        self.assertEqual(shown(), ["OD"])
 
     def test_cancel_keeps_what_is_done(self):
         paths = [self.write(f"slow{i}.PRO", ["MOCK-SLOW 400", "1"]) for i in range(10)]
@@ -581,10 +653,51 @@ class EitherCore(PageCase):
         return self.example("bradford_std.PRO", name)
 
     def test_title_and_the_windows_texts(self):
-        # The window's own title.
-        self.assertEqual(self.driver.title, "TAVRO")
+        # The program's name, and the window's own title beside it.
+        self.assertEqual(self.driver.title, "Ordelix - TAVRO")
         self.assertRegex(self.driver.find_element(By.TAG_NAME, "h1").text, r"^ Ordelix  V\d+\.\d+$")
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, "label[for=picked]").text, "Select File")
+        about = self.driver.find_element(By.CSS_SELECTOR, "footer.about").text
+        self.assertRegex(about, r"^Ordelix \d+\.\d+\.\d+, published under the MIT licence\.")
+
+    def test_the_opening_screen_says_what_to_do_under_the_buttons(self):
+        guide = self.driver.find_element(By.ID, "guide")
+        self.assertEqual(guide.text, "Browse for export files (.PRO .NUC .CON .PHT .OD .TSC .TM .WSC) or a "
+                                     "folder, or drop them on this page: each converts at once and shows "
+                                     "here, and Download saves its report.")
+        browse = self.driver.find_element(By.ID, "browse")
+        self.assertGreaterEqual(guide.rect["y"], browse.rect["y"] + browse.rect["height"])
+
+    def test_the_focus_starts_on_browse_framed_in_navy(self):
+        browse = self.driver.switch_to.active_element
+        self.assertEqual(browse.get_attribute("id"), "browse")
+        ring = {p: browse.value_of_css_property(p)
+                for p in ("outline-style", "outline-width", "outline-color", "outline-offset")}
+        self.assertEqual(ring, {"outline-style": "solid", "outline-width": "2px",
+                                "outline-color": "rgba(0, 0, 128, 1)", "outline-offset": "2px"})
+        # Nothing comes before it: the read-only path box is passed by.
+        browse.send_keys(Keys.SHIFT, Keys.TAB)
+        self.assertEqual(self.driver.switch_to.active_element.tag_name, "body")
+
+    def test_the_page_makes_no_code_at_run_time_and_converts(self):
+        policy = self.driver.find_element(By.CSS_SELECTOR, "meta[http-equiv=Content-Security-Policy]")
+        script_src = re.search(r"script-src ([^;]*)", policy.get_attribute("content")).group(1).split()
+        self.assertNotIn("'unsafe-eval'", script_src)
+        # The page with a script of its own that tries: refused, and the
+        # converter, in its worker under the same policy, works.
+        with open(PAGE, encoding="utf-8") as f:
+            page = f.read()
+        probe = ("<script>try { document.documentElement.dataset.made = String(eval('1 + 1')); }"
+                 " catch (e) { document.documentElement.dataset.made = e.name; }</script>")
+        probed = os.path.join(self.work, "probed.html")
+        with open(probed, "w", encoding="utf-8") as f:
+            f.write(page.replace("</body>", probe + "</body>", 1))
+        self.browser.open(probed)
+        self.browser.wait_for("return document.documentElement.dataset.core === 'ready'", 30)
+        self.assertEqual(self.driver.execute_script("return document.documentElement.dataset.made"),
+                         "EvalError")
+        self.pick(self.export_file("policy.PRO"))
+        self.assertEqual(self.report_texts("button.download"), self.download_captions("policy"))
 
     def test_buttons_look_like_the_controls_style_10(self):
         browse = self.driver.find_element(By.ID, "browse")
@@ -610,9 +723,10 @@ class EitherCore(PageCase):
                 "const e = arguments[0]; return e.getAttribute('aria-label') || e.textContent.trim() ||"
                 " (e.labels && e.labels[0] && e.labels[0].textContent)", active)
             self.assertTrue(name, f"{ident} has no name")
-        for wanted in ("picked", "browse", "browse-folder", "download-zip", "download-combined", "file-list",
+        for wanted in ("browse", "browse-folder", "download-zip", "download-combined", "file-list",
                        "flex wide download", "sheet-scroll"):
             self.assertIn(wanted, reached)
+        self.assertNotIn("picked", reached)
 
     def test_keys_press_buttons_and_choose_files(self):
         self.pick(self.export_file("one.PRO"), self.export_file("two.PRO"))
@@ -627,8 +741,9 @@ class EitherCore(PageCase):
         self.assertEqual(self.report_texts(".report-title"), ["one.PRO"])
         self.download_button().send_keys(Keys.SPACE)
         wait_for_download(self.downloads, "one.xlsx")
+        names = self.names_of_the_day(lambda day: f"reports {day}.zip")
         self.driver.find_element(By.ID, "download-zip").send_keys(Keys.ENTER)
-        wait_for_download(self.downloads, "reports.zip")
+        wait_for_any_download(self.downloads, names)
 
     def test_nothing_is_kept_in_the_browser(self):
         self.pick(self.export_file("kept.PRO"))

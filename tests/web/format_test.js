@@ -76,6 +76,17 @@ test("unique names: a repeat, in any case, gets (2), (3) before the extension", 
                    ["a.xlsx", "b.xlsx", "A (2).xlsx", "a (3).xlsx", "a (2) (2).xlsx", "noext"]);
 });
 
+test("a batch's downloads are named after its one folder, else the day", () => {
+  const day = new Date(2026, 0, 5, 23, 59);
+  assert.deepEqual(f.batchDownloadNames(["Run 7/a.PRO", "Run 7/day2/b.TM"], day),
+                   { zip: "Run 7.zip", combined: "Run 7.xlsx" });
+  // Picked by name, from two folders, or a folder and a file beside it.
+  for (const paths of [["a.PRO", "b.PRO"], ["runs/a.PRO", "other/b.PRO"], ["runs/a.PRO", "runs.PRO"],
+                       ["run/a.PRO", "runs/b.PRO"]])
+    assert.deepEqual(f.batchDownloadNames(paths, day),
+                     { zip: "reports 2026-01-05.zip", combined: "combined 2026-01-05.xlsx" }, paths.join());
+});
+
 test("a warning reads 'line N: TEXT', or the text alone without a line", () => {
   assert.equal(f.warningLine({ line: 13, text: "says 4 values; the file holds 3" }),
                "line 13: says 4 values; the file holds 3");

@@ -62,6 +62,15 @@ test("files dropped by name come first and are all taken; a folder of none gives
                                   converter().exportFiles);
   assert.deepEqual(picked.files.map((f) => f.path), ["notes.txt", "b.NUC"]);
   assert.equal(picked.skipped, 1);
+  assert.equal(picked.others, 1); // notes.txt, tried all the same
+});
+
+test("files picked by name are all taken, those of no mode counted apart", async () => {
+  const { asked, exportFiles } = converter();
+  const picked = await P.fromInput([file("notes.txt"), file("b.PRO"), file("REPRO"), file("a.wsc")], exportFiles);
+  assert.deepEqual(picked.files.map((f) => f.path), ["notes.txt", "b.PRO", "REPRO", "a.wsc"]);
+  assert.deepEqual([picked.others, picked.skipped], [2, 0]);
+  assert.deepEqual(asked, ["notes.txt", "b.PRO", "REPRO", "a.wsc"]);
 });
 
 test("a file or folder that cannot be read is named, the rest still taken", async () => {
@@ -92,7 +101,8 @@ test("a drop without entries falls back to its files, all taken", async () => {
   const { asked, exportFiles } = converter();
   const picked = await P.fromDrop(taken, exportFiles);
   assert.deepEqual(picked.files.map((f) => f.path), ["a.txt", "b.PRO"]);
-  assert.deepEqual(asked, []);
+  assert.equal(picked.others, 1);
+  assert.deepEqual(asked, ["a.txt", "b.PRO"]);
 });
 
 test("a folder of hidden files alone asks the converter nothing", async () => {

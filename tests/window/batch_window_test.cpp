@@ -127,6 +127,8 @@ TEST_F(BatchWindowTest, ConvertAsksForAFolderAndSavesEveryReportWithASummary) {
   EXPECT_TRUE(dialogs.askedExisting.isEmpty()) << "no report stood in the folder";
   EXPECT_EQ(dialogs.summaries, QStringList{"3 converted, 1 failed, 0 with warnings"});
   EXPECT_TRUE(dialogs.summarySkipped.isEmpty());
+  EXPECT_TRUE(dialogs.summaryWarned.empty());
+  EXPECT_EQ(dialogs.summaryFolder, path("reports"));
   ASSERT_EQ(dialogs.summaryFailures.size(), 1);
   EXPECT_TRUE(dialogs.summaryFailures.front().startsWith(day + "/bad.PRO: "));
   EXPECT_TRUE(window.findChildren<ordelix::ReportPreview*>().isEmpty());
@@ -196,6 +198,35 @@ TEST_F(ReportsStandingTest, DecliningToSkipConvertsNothing) {
   QStringList after;
   for (const char* name : {"a.xlsx", "b.xlsx", "late/c.xlsx"}) after << state_of(name);
   EXPECT_EQ(after, before_);
+}
+
+TEST_F(BatchWindowTest, TheSummaryNamesTheFilesWithWarningsByTheirWarnings) {
+  write_kfactor_export(path("runs/clean.PRO"));
+  // Kinetics with a path length code of none, whose count says 7 values where 5 follow.
+  QString warned = write_lines(path("runs/short.TSC"),
+                               {"4", "0", "1", "LIPASE-3", "10001", "2", "2.0", "0.0", "40", "340",
+                                "3", "1", "7", "0.1000", "0.1500", "0.2100", "0.2800", "0.3600"});
+  drop({path("runs")});
+  dialogs.reportFolder = path("reports");
+  window.convert();
+  EXPECT_EQ(dialogs.summaries, QStringList{"2 converted, 0 failed, 1 with warnings"});
+  ASSERT_EQ(dialogs.summaryWarned.size(), 1u);
+  EXPECT_EQ(dialogs.summaryWarned[0].file, warned);
+  EXPECT_EQ(dialogs.summaryWarned[0].warnings,
+            (QStringList{"Line 5: holds \"10001\", which is none of the path length codes; the "
+                         "path length stays empty",
+                         "Line 13: says 7 values; the file holds 5"}));
+  EXPECT_EQ(dialogs.summaryFolder, path("reports"));
+}
+
+TEST_F(BatchWindowTest, ABatchThatMadeNoReportOffersNoFolder) {
+  write_lines(path("bad/one.PRO"), {"7"});
+  write_lines(path("bad/two.PRO"), {"8"});
+  drop({path("bad")});
+  dialogs.reportFolder = path("reports");
+  window.convert();
+  EXPECT_EQ(dialogs.summaries, QStringList{"0 converted, 2 failed, 0 with warnings"});
+  EXPECT_TRUE(dialogs.summaryFolder.isEmpty());
 }
 
 TEST_F(BatchWindowTest, NoFolderChosenConvertsNothing) {

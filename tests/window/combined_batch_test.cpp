@@ -56,6 +56,7 @@ TEST_F(CombinedBatchTest, OneWorkbookHoldsEveryReportAsTheConverterCombinesThem)
             QStringList{"4 converted, 1 failed, 0 with warnings\nAll in " + path("day.xlsx")});
   ASSERT_EQ(dialogs.summaryFailures.size(), 1);
   EXPECT_TRUE(dialogs.summaryFailures.front().startsWith(path("day/bad.PRO") + ": "));
+  EXPECT_EQ(dialogs.summaryFolder, dir.path()) << "the folder the workbook went to";
   EXPECT_TRUE(QDir(path("day")).entryList({"*.xlsx"}).isEmpty()) << "no report of its own";
   EXPECT_EQ(read_file(path("day.xlsx")), by_converter("converter.xlsx"));
 }

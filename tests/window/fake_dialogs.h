@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <vector>
 
 #include "window_dialogs.h"
 
@@ -56,6 +57,8 @@ class FakeDialogs : public ordelix::WindowDialogs {
   QStringList summaries;
   QStringList summaryFailures;
   QStringList summarySkipped;
+  std::vector<ordelix::WarnedFile> summaryWarned;
+  QString summaryFolder;  // the folder the summary offered to show; empty when none
   QString askedFilter;
   QString askedPrevious;
   QStringList suggestedReports;
@@ -104,10 +107,12 @@ class FakeDialogs : public ordelix::WindowDialogs {
     progress.total = total;
     return std::make_unique<FakeProgress>(progress);
   }
-  void showBatchSummary(QWidget*, const QString& summary, const QStringList& failed,
-                        const QStringList& skipped) override {
-    summaries << summary;
-    summaryFailures = failed;
-    summarySkipped = skipped;
+  void showBatchSummary(QWidget*, const ordelix::BatchSummaryLines& lines,
+                        const QString& folder) override {
+    summaries << lines.text;
+    summaryFailures = lines.failures;
+    summarySkipped = lines.skipped;
+    summaryWarned = lines.warned;
+    summaryFolder = folder;
   }
 };

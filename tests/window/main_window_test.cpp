@@ -50,7 +50,9 @@ TEST_F(MainWindowTest, ShowsItsControlsUnderTheirNames) {
   EXPECT_EQ(window.objectName(), "Form1");
   EXPECT_EQ(window.windowTitle(), "TAVRO");
   EXPECT_EQ(window.size(), QSize(800, 600));
-  EXPECT_EQ(child<QLabel>("Label2")->text(), " Ordelix  V1.2");
+  // The release's major and minor version, 1.3 of 1.3.0.
+  EXPECT_EQ(child<QLabel>("Label2")->text(),
+            " Ordelix  V" + QString(ORDELIX_VERSION).section('.', 0, 1));
   EXPECT_EQ(child<QLabel>("Label3")->text(), "Select File");
   EXPECT_TRUE(child<QLineEdit>("Text1")->text().isEmpty());
   EXPECT_TRUE(child<QLineEdit>("Text1")->isReadOnly());

@@ -71,12 +71,13 @@ TEST_F(WarningsPanelTest, CountAboveTheSheetAndTheListOnDemand) {
 }
 
 TEST_F(WarningsPanelTest, AWarningAboutTheWholeFileHasNoLine) {
-  QString path = dir_.filePath("empty.TSC");
-  QFile(path).open(QIODevice::WriteOnly);
-  ordelix::ReportPreview* preview = preview_of(path);
+  // Line 1's "4" after UTF-8's byte-order mark, as an editor saves it.
+  const char* marked = "\357\273\2774";
+  ordelix::ReportPreview* preview = preview_of(write_kinetics(dir_, "marked.TSC", {{1, marked}}));
   auto* list = preview->findChild<QListWidget*>("WarningList");
   ASSERT_EQ(list->count(), 1);
-  EXPECT_EQ(list->item(0)->text(), "the file is empty; its report reads a header of 13 lines");
+  EXPECT_EQ(list->item(0)->text(),
+            "the file is UTF-8 text, not the instrument's Windows-1252; read as that text");
   EXPECT_EQ(preview->findChild<QLabel*>("WarningCount")->text(), "1 warning about the export file");
 }
 

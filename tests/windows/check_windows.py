@@ -12,13 +12,19 @@ byte of flags, eight of file time, the extension and a line feed, then the
 export file: those with an export file's extension are converted as files.
 """
 
+import fcntl
 import io
 import os
+import pty
 import re
+import select
 import shutil
+import signal
+import struct
 import subprocess
 import sys
 import tempfile
+import termios
 import time
 import unittest
 import zipfile
@@ -525,6 +531,168 @@ class Names(WindowsCase):
                         self.assertIn("something other than a regular file", run.err[0])
                         self.assertTrue(run.err[0].endswith(given), run.err[0])
                         self.assertEqual(sorted(os.listdir(self.work)), ["good.PRO"])
+
+
+# --- a command prompt: what cmd.exe leaves to the program --------------------
+
+class CommandPrompt(WindowsCase):
+    def test_wildcards_give_the_files_they_match(self):
+        for name in ("b.PRO", "a.PRO", "c.NUC"):
+            self.example("bca_std.PRO" if name.endswith("PRO") else "dsdna.NUC", name)
+        self.example("bca_std.PRO", "sub", "d.PRO")
+        run = self.windows("-v", "*.PRO", "sub\\?.PRO")
+        self.assertEqual(run.rc, 0, run.err)
+        self.assertEqual(run.out, ["a.PRO -> a.xlsx", "b.PRO -> b.xlsx",
+                                   "sub\\d.PRO -> sub\\d.xlsx",
+                                   "3 converted, 0 failed, 0 with warnings"])
+
+    def test_a_pattern_that_matches_nothing_fails_as_a_missing_file(self):
+        self.example("dsdna.NUC", "c.NUC")
+        missing = self.windows("gone.TM", "c.NUC")
+        self.assertEqual(missing.rc, 1, missing.err)
+        os.remove(self.path("c.xlsx"))
+        run = self.windows("*.TM", "c.NUC")
+        self.assertEqual(run.rc, missing.rc)
+        self.assertEqual(run.err, ["ordelix-convert: *.TM: no file matches this pattern"])
+        self.assertEqual(run.out, ["1 converted, 1 failed, 0 with warnings"])
+
+    def test_a_folder_quoted_with_a_last_backslash_is_told(self):
+        self.example("bca_std.PRO", "run 1", "a.PRO")
+        # cmd.exe's "run 1\" -r reaches the program as one argument.
+        for args, given, meant in ((['run 1" -r'], 'run 1" -r', "run 1"),
+                                   (["-d", 'out" run 1', "a.PRO"], 'out" run 1', "out")):
+            with self.subTest(args=args):
+                run = self.windows(*args)
+                self.assertEqual((run.rc, run.out), (2, []))
+                self.assertEqual(run.err, [
+                    f"ordelix-convert: {given}: a quote in the name: a \\ just before a closing "
+                    "quote keeps the quote, and what follows with it; write the name without "
+                    f'that \\, as "{meant}" (--help tells more)'])
+        self.assertEqual(sorted(os.listdir(self.path("run 1"))), ["a.PRO"])
+
+    def test_slash_question_mark_is_the_help(self):
+        linux, windows = self.both("/?")
+        self.assertEqual(windows.rc, 0)
+        self.assertEqual(windows.out, self.windows("--help").out)
+        self.assertEqual(windows.out[0], "Usage: ordelix-convert [OPTIONS] FILE...")
+
+
+def wine_screen(raw):
+    """The lines that wine's console drew on a terminal, as a person reads
+    them: carriage returns, erasures and moves to the right done, its other
+    cursor codes passed over."""
+    lines, line, column = [], "", 0
+    for token in re.findall(r"\x1b\[[0-9;?]*[A-Za-z]|[\s\S]", raw.decode("utf-8", errors="replace")):
+        if token == "\n":
+            lines.append(line)
+            line, column = "", 0
+        elif token == "\r":
+            column = 0
+        elif token == "\x1b[K":
+            line = line[:column]
+        elif token.startswith("\x1b[") and token.endswith("C"):
+            column += int(token[2:-1] or 1)
+        elif not token.startswith("\x1b["):
+            line = line[:column].ljust(column) + token + line[column + 1:]
+            column += 1
+    return "\n".join([*lines, line])
+
+
+class DroppedFiles(WindowsCase):
+    """Files dropped on the .exe in Explorer: a console of the program's own,
+    as wine gives one to a program started on a terminal; keys are typed
+    when their question is on the screen."""
+
+    def dropped(self, *names, answers=()):
+        """(exit status, screen, raw bytes) of a run with `names`, answering
+        each question in `answers` as (text it ends with, key), then the last
+        prompt with a key."""
+        env = dict(os.environ, **ENVIRONMENT, WINEDEBUG="-all")
+        env.pop("LANG", None)
+        pid, terminal = pty.fork()
+        if pid == 0:
+            # Wide enough that no line the tests read wraps.
+            fcntl.ioctl(0, termios.TIOCSWINSZ, struct.pack("HHHH", 50, 250, 0, 0))
+            # A console echoes no key a program reads; the terminal would.
+            mode = termios.tcgetattr(0)
+            mode[3] &= ~termios.ECHO
+            termios.tcsetattr(0, termios.TCSANOW, mode)
+            os.chdir(self.work)
+            os.execve(WINDOWS, [WINDOWS, *names], env)
+        waiting = [*answers, ("Press any key to close this window.", b"x")]
+        raw = b""
+        deadline = time.monotonic() + 120
+        while time.monotonic() < deadline:
+            ready, _, _ = select.select([terminal], [], [], max(0, deadline - time.monotonic()))
+            try:
+                chunk = os.read(terminal, 4096) if ready else b""
+            except OSError:
+                chunk = b""
+            if not chunk:
+                break
+            raw += chunk
+            if waiting and wine_screen(raw).rstrip(" ").endswith(waiting[0][0].rstrip(" ")):
+                os.write(terminal, waiting.pop(0)[1])
+        os.close(terminal)
+        if waiting:
+            os.kill(pid, signal.SIGKILL)
+        _, status = os.waitpid(pid, 0)
+        self.assertEqual(waiting, [], wine_screen(raw))
+        return os.waitstatus_to_exitcode(status), wine_screen(raw), raw
+
+    def test_a_dropped_folder_takes_in_its_subfolders_and_tells_each_file(self):
+        self.example("bca_std.PRO", "runs", "a.PRO")
+        self.example("dsdna.NUC", "runs", "deeper", "b.NUC")
+        reports.write_export(self.path("runs", "broken.PRO"), [b"7"])
+        status, screen, raw = self.dropped("runs")
+        self.assertEqual(status, 1, screen)
+        lines = screen.splitlines()
+        self.assertIn("runs\\a.PRO -> runs\\a.xlsx", lines)
+        self.assertIn("runs\\deeper\\b.NUC -> runs\\deeper\\b.xlsx", lines)
+        failure = [line for line in lines if line.startswith("ordelix-convert: runs\\broken.PRO: ")]
+        self.assertEqual(len(failure), 1, screen)
+        self.assertEqual(lines[-2:], ["2 converted, 1 failed, 0 with warnings",
+                                      "Press any key to close this window."])
+        self.assertTrue(os.path.isfile(self.path("runs", "deeper", "b.xlsx")))
+        # A code the program wrote shows as a character, drawn between wine's own codes.
+        self.assertNotIn(b"\x1b\x1b", raw)
+
+    def test_reports_that_exist_are_asked_about_once(self):
+        self.example("bca_std.PRO", "runs", "a.PRO")
+        self.example("dsdna.NUC", "runs", "b.NUC")
+        self.example("culture_od.OD", "runs", "c.OD")
+        self.assertEqual(self.linux("-d", "linux", "runs").rc, 0)
+        question = "R replaces them; any other key keeps them and converts the rest: "
+        for key, kept in ((b"k", True), (b"R", False)):
+            with self.subTest(key=key):
+                for name in ("a.xlsx", "b.xlsx"):
+                    with open(self.path("runs", name), "wb") as f:
+                        f.write(b"an older report")
+                if os.path.exists(self.path("runs", "c.xlsx")):
+                    os.remove(self.path("runs", "c.xlsx"))
+                status, screen, _ = self.dropped("runs", answers=[(question, key)])
+                self.assertEqual(status, 0, screen)
+                self.assertEqual(screen.count("2 reports exist already."), 1, screen)
+                lines = screen.splitlines()
+                if kept:
+                    self.assertIn("runs\\a.PRO: skipped, its report exists: runs\\a.xlsx", lines)
+                    self.assertIn("1 converted, 0 failed, 0 with warnings, 2 skipped", lines)
+                else:
+                    self.assertIn("runs\\a.PRO -> runs\\a.xlsx", lines)
+                    self.assertIn("3 converted, 0 failed, 0 with warnings", lines)
+                for name in ("a.xlsx", "b.xlsx", "c.xlsx"):
+                    with open(self.path("runs", name), "rb") as f:
+                        held = f.read()
+                    if kept and name != "c.xlsx":
+                        self.assertEqual(held, b"an older report", name)
+                    else:
+                        with open(self.path("linux", name), "rb") as f:
+                            self.assert_same_workbook(f.read(), held, name)
+
+    def test_started_with_nothing_it_shows_its_help(self):
+        status, screen, _ = self.dropped()
+        self.assertEqual(status, 0, screen)
+        self.assertTrue(screen.startswith("Usage: ordelix-convert [OPTIONS] FILE..."), screen)
 
 
 def main():

@@ -22,6 +22,10 @@ bool console_closes_with_program() {
   return false;
 }
 
-void console_wait_for_key(const std::string&) {}
+void console_erase_line_end() {}
+
+char console_wait_for_key(const std::string&) {
+  return 0;
+}
 
 }  // namespace ordelix

@@ -4,6 +4,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 namespace ordelix {
 
 std::vector<std::string> console_arguments(int argc, ConsoleChar** argv) {
@@ -30,6 +32,13 @@ bool console_closes_with_program() {
   return false;
 }
 
-void console_wait_for_key(const std::string&) {}
+void console_erase_line_end() {
+  std::fputs("\x1b[K", stderr);
+}
+
+// Only Windows gives a program a console of its own that closes with it.
+char console_wait_for_key(const std::string&) {
+  return 0;
+}
 
 }  // namespace ordelix

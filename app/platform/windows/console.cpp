@@ -38,10 +38,6 @@ void console_prepare() {
     original_output_code_page = GetConsoleOutputCP();
     if (SetConsoleOutputCP(CP_UTF8)) std::atexit(restore_code_page);
   }
-  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-  DWORD mode = 0;
-  if (is_console(err) && GetConsoleMode(err, &mode))
-    SetConsoleMode(err, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
 }
 
 // The NUL device is a character device as a console is: only a console has a mode.
@@ -56,6 +52,17 @@ std::size_t console_width() {
   return columns < 2 ? 0 : static_cast<std::size_t>(columns - 1);
 }
 
+void console_erase_line_end() {
+  std::fflush(stderr);
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!GetConsoleScreenBufferInfo(err, &info) || info.dwCursorPosition.X >= info.dwSize.X) return;
+  DWORD written = 0;
+  FillConsoleOutputCharacterW(err, L' ',
+                              static_cast<DWORD>(info.dwSize.X - info.dwCursorPosition.X),
+                              info.dwCursorPosition, &written);
+}
+
 // A console opened for the program alone lists no other process, a shell
 // being one.
 bool console_closes_with_program() {
@@ -63,10 +70,17 @@ bool console_closes_with_program() {
   return GetConsoleProcessList(processes, 2) == 1 && is_console(GetStdHandle(STD_INPUT_HANDLE));
 }
 
-void console_wait_for_key(const std::string& prompt) {
+char console_wait_for_key(const std::string& prompt) {
   std::fprintf(stderr, "%s", prompt.c_str());
   std::fflush(stderr);
-  _getch();
+  int key = _getch();
+  // A key without a character comes as two codes: both are taken, lest the
+  // second answer the next question.
+  if (key == 0 || key == 0xE0) {
+    _getch();
+    return 0;
+  }
+  return static_cast<char>(key);
 }
 
 }  // namespace ordelix

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "find_data.h"
 #include "unique_handle.h"
 #include "windows_errors.h"
 #include "windows_paths.h"
@@ -14,20 +15,11 @@
 namespace ordelix {
 namespace {
 
-struct FindCloser {
-  void operator()(HANDLE h) const { FindClose(h); }
-};
-
 EntryKind kind_of(const WIN32_FIND_DATAW& found) {
   bool folder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
   if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
     return folder ? EntryKind::folder_link : EntryKind::regular;
   return folder ? EntryKind::folder : EntryKind::regular;
-}
-
-bool hidden(const WIN32_FIND_DATAW& found) {
-  return found.cFileName[0] == L'.' ||
-         (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
 // The length of the root of a long path: "\\?\C:\", or "\\?\UNC\server\share\".
@@ -50,7 +42,7 @@ Result<std::vector<FolderEntry>> folder_entries(const std::string& folder) {
   std::unique_ptr<void, FindCloser> closer(search);
   std::vector<FolderEntry> entries;
   do {
-    if (hidden(found)) continue;
+    if (hidden_entry(found)) continue;
     std::string name = utf8_of(found.cFileName);
     EntryKind kind = names_device(name) ? EntryKind::other : kind_of(found);
     entries.push_back({std::move(name), kind});

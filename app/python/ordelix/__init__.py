@@ -123,14 +123,25 @@ class Report:
     def to_pandas(self):
         """The last table, the data table, as a pandas DataFrame whose
         columns are named as the report heads them, without the blanks that
-        pad a heading; an empty one without tables. Imports pandas."""
-        import pandas
+        pad a heading; an empty one without tables. Sample and data numbers
+        come as integers, the rest as the table holds them. Imports pandas,
+        which the extra ordelix[pandas] installs."""
+        try:
+            import pandas
+        except ImportError:
+            raise ImportError("to_pandas() needs pandas: pip install 'ordelix[pandas]' "
+                              "(or Debian's python3-pandas)") from None
 
         if not self.tables:
             return pandas.DataFrame()
         table = self.tables[-1]
         names = [c.strip(" ") if isinstance(c, str) else c for c in table.columns]
-        return pandas.DataFrame(table.rows, columns=names)
+        columns = [[row[i] for row in table.rows] for i in range(len(names))]
+        frame = pandas.DataFrame(
+            {i: [int(v) for v in column] if _numbers_things(name, column) else column
+             for i, (name, column) in enumerate(zip(names, columns))})
+        frame.columns = names
+        return frame
 
     def to_json(self):
         """The report as data, in the JSON text that ordelix-convert
@@ -225,6 +236,13 @@ def _csv_separator(separator):
     if separator not in (",", ";"):
         raise ValueError(f"the CSV separator is \",\" or \";\", not {separator!r}")
     return separator
+
+
+def _numbers_things(heading, values):
+    """Whether a column counts samples or readings ("Sample No.", "Data
+    No."): whole numbers, which a table holds as floats."""
+    return (isinstance(heading, str) and heading.endswith("No.")
+            and all(isinstance(v, float) and v.is_integer() for v in values))
 
 
 def _reported(converted, path):

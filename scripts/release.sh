@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up and builds every artifact of the release into dist/, each named
+# with the version CMakeLists.txt sets: the Debian package, the Python
+# module's wheel and source archive, the page, the Windows zip with the page
+# inside, and SHA256SUMS listing them. The builds already made are reused:
+# the wheel takes its extension from the release build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh release windows web
+version=$(sed -n 's/^project(Ordelix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+scripts/package-deb.sh
+# The page first: the Windows zip carries it.
+scripts/build-web.sh
+scripts/build-windows.sh
+# The interpreter the release build made the extension for.
+ORDELIX_BUILD_DIR=$PWD/build /usr/bin/python3 -m build --no-isolation --sdist --wheel \
+  --outdir dist . >/dev/null
+
+cd dist
+wheel=(ordelix-"$version"-*.whl)
+artifacts=("ordelix_${version}_$(dpkg --print-architecture).deb" "${wheel[@]}"
+  "ordelix-$version.tar.gz" "ordelix-convert-$version-windows-x64.zip" ordelix.html)
+sha256sum "${artifacts[@]}" >SHA256SUMS.partial
+mv SHA256SUMS.partial SHA256SUMS
+printf 'dist/%s\n' "${artifacts[@]}" SHA256SUMS
