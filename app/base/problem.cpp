@@ -52,6 +52,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case existing_report_incomplete:
     case existing_report_unreadable:
     case existing_report_differs:
+    case existing_report_older:
     case zip_missing:
     case zip_empty:
     case zip_cut_short:

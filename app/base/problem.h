@@ -45,6 +45,7 @@ enum class ProblemKind {
   existing_report_incomplete,
   existing_report_unreadable,
   existing_report_differs,  // not the report its export files give now
+  existing_report_older,    // differs, and the export file changed after it was made
   // The finished workbook failed its check.
   zip_missing,
   zip_empty,

@@ -187,6 +187,8 @@ std::string problem_text(const Problem& p) {
       return p.counts[0] > 1 ? "the existing report does not hold these " +
                                    std::to_string(p.counts[0]) + " files as they convert now"
                              : "the existing report is not this file's report as it converts now";
+    case ProblemKind::existing_report_older:
+      return "the report is older than the file and is kept";
     case ProblemKind::zip_missing:
       return workbook_fault(p, "no zip index");
     case ProblemKind::zip_empty:

@@ -89,7 +89,8 @@ void check_quotes(const Options& options) {
                        ordelix::printable_name(name.substr(0, name.find('"'))) + "\"");
 }
 
-// A watch writes each report as it comes: beside its file, or under -d.
+// A watch writes each report as it comes: beside its file, or under -d. Its
+// folders are checked as it starts, as they may come and go while it runs.
 void check_watch(const CLI::App& app, const Options& options) {
   if (!options.watch) {
     for (const char* option : {"--settle", "--poll"})
@@ -99,9 +100,6 @@ void check_watch(const CLI::App& app, const Options& options) {
   if (!options.output.empty() || !options.combine.empty())
     throw UsageError(std::string("--watch writes each report as its file comes, not with ") +
                      (options.output.empty() ? "--combine" : "-o"));
-  for (const std::string& argument : options.arguments)
-    if (!ordelix::is_folder(argument))
-      throw UsageError(ordelix::printable_name(argument) + ": --watch takes folders");
 }
 
 void check_options(const CLI::App& app, const FormatArguments& given, Options& options) {

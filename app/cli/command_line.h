@@ -39,7 +39,7 @@ class UsageError : public std::runtime_error {
 // Reads the options into `app` (whose help and version go through
 // CLI::ParseError) and checks them: unknown options, no FILE, report names
 // that do not end in .xlsx, .json or .csv, that another format was asked for,
-// that name a folder, or that send a workbook to a terminal; --watch with a
-// FILE that is no folder, or with -o or --combine.
+// that name a folder, or that send a workbook to a terminal; --watch with -o
+// or --combine.
 // `arguments` are UTF-8, the program's name first.
 Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app);

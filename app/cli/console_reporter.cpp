@@ -19,8 +19,7 @@ std::string local_time_now() {
   std::time_t now = std::time(nullptr);
   char text[32];
   const std::tm* local = std::localtime(&now);
-  if (local == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S ", local) == 0)
-    return {};
+  if (local == nullptr || std::strftime(text, sizeof text, "%H:%M:%S ", local) == 0) return {};
   return text;
 }
 
@@ -42,6 +41,14 @@ void ConsoleReporter::watching(std::string started) {
 
 void ConsoleReporter::folder_failed(const std::string& folder, const ordelix::Problem& problem) {
   error(folder, ordelix::problem_text(problem));
+}
+
+void ConsoleReporter::report_kept(std::size_t index, const ordelix::Problem& why) {
+  if (verbosity_ != Verbosity::quiet)
+    print(notes_,
+          ordelix::printable_name(inputs_[index]) + ": " +
+              ordelix::failure_text(why, ordelix::printable_name(targets_[index])),
+          true);
 }
 
 void ConsoleReporter::progressed(const ordelix::BatchProgress& progress) {
@@ -70,7 +77,7 @@ void ConsoleReporter::reported(std::size_t index, const ordelix::BatchOutcome& o
   if (outcome.skipped)
     skipped(inputs_[index], targets_[index]);
   else if (!target.empty())
-    made(input + " -> " + target);
+    made((watching_ ? "converted " : "") + input + " -> " + target);
 }
 
 void ConsoleReporter::error(const std::string& file, const std::string& text) {
@@ -87,8 +94,12 @@ void ConsoleReporter::made(const std::string& line) {
 }
 
 void ConsoleReporter::skipped(const std::string& input, const std::string& report) {
-  made(ordelix::printable_name(input) +
-       ": skipped, its report exists: " + ordelix::printable_name(report));
+  // A watch keeps what stands without a word, unless asked.
+  if (verbosity_ == Verbosity::verbose)
+    print(notes_,
+          ordelix::printable_name(input) +
+              ": skipped, its report exists: " + ordelix::printable_name(report),
+          true);
 }
 
 void ConsoleReporter::finish(const ordelix::BatchTally& tally, bool skipping) {

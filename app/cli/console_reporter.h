@@ -14,8 +14,9 @@ enum class Verbosity { quiet, normal, verbose };
 // What ordelix-convert tells the user about a batch: errors (always, on
 // stderr), warnings, what each file became (-v), and the summary, on
 // `notes`; and, when stderr is a terminal, a progress line that each message
-// pushes down and that is gone at the end. While watching, each report made
-// and each failure is told on a line that starts with the local time.
+// pushes down and that is gone at the end. While watching, each report made,
+// each kept and each failure is told on a line that starts with the local
+// time.
 class ConsoleReporter : public ordelix::WatchObserver {
  public:
   ConsoleReporter(Verbosity verbosity, std::ostream& notes, bool progress_line);
@@ -32,6 +33,7 @@ class ConsoleReporter : public ordelix::WatchObserver {
   }
   void folder_failed(const std::string& folder, const ordelix::Problem& problem) override;
   void watch_started() override { note(watch_started_); }
+  void report_kept(std::size_t index, const ordelix::Problem& why) override;
 
   void progressed(const ordelix::BatchProgress& progress) override;
   void reported(std::size_t index, const ordelix::BatchOutcome& outcome) override;

@@ -214,7 +214,8 @@ std::chrono::milliseconds milliseconds_of(double seconds) {
   return std::chrono::milliseconds(std::llround(seconds * 1000));
 }
 
-// Until asked to stop, then the summary of all it did; a stop is no failure.
+// Until asked to stop, then the summary of all it did; a stop is no failure,
+// a folder that cannot be watched at the start is.
 int watch(const Options& options, ConsoleReporter& reporter) {
   ordelix::WatchRequest request{
       {options.arguments, options.recursive, milliseconds_of(options.settle_seconds),
@@ -223,14 +224,14 @@ int watch(const Options& options, ConsoleReporter& reporter) {
   reporter.watching("Watching " + std::to_string(options.arguments.size()) +
                     (options.arguments.size() == 1 ? " folder" : " folders") +
                     (options.recursive ? " and their subfolders" : "") + "; Ctrl-C stops.");
-  ordelix::Result<ordelix::BatchTally> tally =
+  ordelix::Result<ordelix::WatchEnd> end =
       ordelix::watch_folders(request, settings_of(options), reporter);
-  if (!tally) {
-    reporter.error(options.arguments.front(), ordelix::problem_text(tally.error()));
+  if (!end) {
+    reporter.error(options.arguments.front(), ordelix::problem_text(end.error()));
     return exit_failed;
   }
-  reporter.finish(tally.value(), options.skip_existing);
-  return exit_ok;
+  reporter.finish(end->tally, true);
+  return end->watched ? exit_ok : exit_failed;
 }
 
 // `dropped`: the files were dropped on the program's icon, in a console of

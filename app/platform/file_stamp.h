@@ -13,8 +13,8 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// The stamp of the regular file at `path`, through links, as a batch takes
-// it; none for anything else or nothing.
+// The stamp of the regular file at `path`, itself no link, as a folder's
+// batch takes it; none for anything else or nothing.
 std::optional<FileStamp> file_stamp(const std::string& path);
 
 // Whether another program holds the file open to write it, as far as the

@@ -19,12 +19,17 @@ std::optional<std::string> path_below(const std::string& top, const std::string&
   return path.substr(prefix.size());
 }
 
-// Hidden names are passed over, as a batch passes them, and so are
-// subfolders when they are not watched.
+// Hidden names, as a batch passes them, and the lock files office programs
+// keep beside what they open.
+bool hidden_or_lock(const std::string& name) {
+  return name.empty() || name.front() == '.' || name.starts_with("~$");
+}
+
+// Those names are passed over, and so are subfolders when they are not
+// watched.
 bool passed_over(std::string relative, bool recursive) {
   for (;;) {
-    std::string name = path_file_name(relative);
-    if (name.empty() || name.front() == '.') return true;
+    if (hidden_or_lock(path_file_name(relative))) return true;
     std::string up = path_folder(relative);
     if (up == ".") return false;
     if (!recursive) return true;
@@ -38,8 +43,8 @@ FolderWatch::FolderWatch(WatchSettings settings, FolderChanges& changes, WatchCl
                          WatchActions& actions)
     : settings_(std::move(settings)), changes_(changes), clock_(clock), actions_(actions) {}
 
-void FolderWatch::start() {
-  scan();
+bool FolderWatch::start() {
+  return scan();
 }
 
 void FolderWatch::step() {
@@ -52,7 +57,7 @@ void FolderWatch::step() {
   convert_settled();
 }
 
-void FolderWatch::scan() {
+bool FolderWatch::scan() {
   InputSelection found;
   std::vector<FolderProblem> problems;
   std::set<std::string> watched;
@@ -71,7 +76,8 @@ void FolderWatch::scan() {
     std::vector<std::string> present;
     for (const std::string& top : settings_.folders) {
       if (!is_folder(top)) {
-        problems.push_back({top, Problem(ProblemKind::cannot_read_folder, ENOENT)});
+        int why = path_kind(top) == PathKind::none ? ENOENT : ENOTDIR;
+        problems.push_back({top, Problem(ProblemKind::cannot_read_folder, why)});
         continue;
       }
       watch(top);
@@ -84,24 +90,27 @@ void FolderWatch::scan() {
   // A watched folder is empty until files come.
   for (FolderProblem& p : found.problems)
     if (p.problem.kind != ProblemKind::no_export_files) problems.push_back(std::move(p));
-  tell_folder_problems(problems);
+  bool all_read = tell_folder_problems(problems);
 
   std::set<std::string> seen;
   for (const BatchInput& file : found.files) {
+    if (hidden_or_lock(path_file_name(file.path))) continue;
     seen.insert(file.path);
     consider(file);
   }
   std::erase_if(waiting_, [&](const auto& entry) { return !seen.contains(entry.first); });
   std::erase_if(handled_, [&](const auto& entry) { return !seen.contains(entry.first); });
   next_scan_ = clock_.now() + settings_.poll;
+  return all_read;
 }
 
-void FolderWatch::tell_folder_problems(const std::vector<FolderProblem>& problems) {
+bool FolderWatch::tell_folder_problems(const std::vector<FolderProblem>& problems) {
   std::set<std::string> failing;
   for (const FolderProblem& p : problems)
     if (failing.insert(p.folder).second && !failed_folders_.contains(p.folder))
       actions_.folder_failed(p.folder, p.problem);
   failed_folders_ = std::move(failing);
+  return problems.empty();
 }
 
 bool FolderWatch::entry_changed(const std::string& path) {
@@ -134,11 +143,6 @@ void FolderWatch::forget(const std::string& path) {
   handled_.erase(path);
 }
 
-bool FolderWatch::report_as_new(const Waiting& waiting) {
-  std::optional<FileStamp> report = file_stamp(actions_.report_of(waiting.input));
-  return report && report->modified_ns >= waiting.stamp.modified_ns;
-}
-
 void FolderWatch::convert_settled() {
   WatchTime now = clock_.now();
   std::vector<BatchInput> ready;
@@ -156,10 +160,6 @@ void FolderWatch::convert_settled() {
     if (*stamp != waiting.stamp || file_open_for_writing(path)) {
       waiting.stamp = *stamp;
       waiting.since = now;
-    } else if (!handled_.contains(path) && report_as_new(waiting)) {
-      handled_[path] = waiting.stamp;
-      it = waiting_.erase(it);
-      continue;
     } else {
       ready.push_back(waiting.input);
     }

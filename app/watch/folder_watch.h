@@ -30,10 +30,9 @@ class SteadyWatchClock final : public WatchClock {
 class WatchActions {
  public:
   virtual ~WatchActions() = default;
-  // Where the export file's report goes.
-  virtual std::string report_of(const BatchInput& input) = 0;
-  // Converts the files and saves their reports; for each, in their order,
-  // whether it was read whole: false when it changed while it was read.
+  // Converts the files and saves their reports, keeping those that stand
+  // complete as they convert now; for each, in their order, whether it was
+  // read whole: false when it changed while it was read.
   virtual std::vector<bool> convert(const std::vector<BatchInput>& inputs) = 0;
   // A watched folder that cannot be read or watched; told again only after
   // it could be once more.
@@ -48,10 +47,10 @@ struct WatchSettings {
 };
 
 // The export files of watched folders (named for a measurement mode, not
-// hidden; in subfolders too when `recursive`), each converted once it has
-// stood unchanged in size and time for `settle`, and again only after it
-// changes. A file read while it changed waits anew. A file first seen with a
-// report at least as new as itself counts as converted. The folders are
+// hidden nor an office program's lock file; in subfolders too when
+// `recursive`), each converted once it has stood unchanged in size and time
+// for `settle`, and again only after it changes. A file read while it
+// changed waits anew. The folders are
 // looked through at the start, every `poll`, and whenever the system's news
 // was lost, for what its news does not tell (network shares).
 class FolderWatch {
@@ -59,8 +58,9 @@ class FolderWatch {
   FolderWatch(WatchSettings settings, FolderChanges& changes, WatchClock& clock,
               WatchActions& actions);
 
-  // Watches the folders and looks through them.
-  void start();
+  // Watches the folders and looks through them; false when one of them
+  // cannot be watched or read.
+  bool start();
   // Waits for news, the next file due to stand still, or the next look
   // through, and does what is due.
   void step();
@@ -72,13 +72,14 @@ class FolderWatch {
     WatchTime since;  // unchanged since
   };
 
-  void scan();
-  void tell_folder_problems(const std::vector<FolderProblem>& problems);
+  // False when a folder cannot be watched or read.
+  bool scan();
+  // False when there were any.
+  bool tell_folder_problems(const std::vector<FolderProblem>& problems);
   // False when the change calls for a look through the folders.
   bool entry_changed(const std::string& path);
   void consider(const BatchInput& input);
   void forget(const std::string& path);
-  bool report_as_new(const Waiting& waiting);
   void convert_settled();
   WatchTime next_due() const;
 

@@ -25,7 +25,7 @@ from check_reports import ON_WINDOWS, ConverterCase, joined
 
 # For what comes within a second; a loaded machine may take much longer.
 PATIENCE = 60
-TIMED = r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d "
+TIMED = r"^\d\d:\d\d:\d\d "
 SUMMARY = re.compile(r"^(\d+) converted, (\d+) failed, (\d+) with warnings")
 # Under wine a POSIX SIGINT reaches the program as Ctrl-C; SIGTERM and SIGHUP
 # end wine itself.
@@ -36,11 +36,11 @@ class Watcher:
     """ordelix-convert --watch running on a short settle time; its output
     read line by line as it comes."""
 
-    def __init__(self, case, *args):
+    def __init__(self, case, *args, settle="0.3"):
         env = dict(os.environ, LC_ALL="C")
         env.pop("LANG", None)
         self.proc = subprocess.Popen(
-            [reports.CONVERTER, "--watch", "--settle", "0.3", *args],
+            [reports.CONVERTER, "--watch", "--settle", settle, *args],
             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, env=env)
         case.addCleanup(self.proc.kill)
         self.queue = queue.Queue()
@@ -130,35 +130,37 @@ class Converting(WatchCase):
         watcher = Watcher(self, runs)
         watcher.expect("out", r"^Watching 1 folder; Ctrl-C stops\.$")
         shown_old = joined(runs, "old.PRO")
-        watcher.expect("out", TIMED + re.escape(f"{shown_old} -> {joined(runs, 'old.xlsx')}") + "$")
+        watcher.expect("out", TIMED + re.escape(f"converted {shown_old} -> {joined(runs, 'old.xlsx')}") + "$")
         for name in ("notes.txt", ".hidden.PRO", "old.xlsx.bak"):
             self.copy_example("bradford_std.PRO", "runs", name)
         moved = self.move_in("culture_od.OD", "runs", "moved.OD")
-        watcher.expect("out", re.escape(f"{joined(runs, 'moved.OD')} -> "))
+        watcher.expect("out", re.escape(f"converted {joined(runs, 'moved.OD')} -> "))
         self.assertEqual(self.assert_stopped_cleanly(watcher), ("2", "0", "0"))
+        self.assertEqual(watcher.lines["out"][-1], "2 converted, 0 failed, 0 with warnings, 1 skipped")
 
         self.assertEqual(watcher.timed("out"), [
-            f"{shown_old} -> {joined(runs, 'old.xlsx')}",
-            f"{joined(runs, 'moved.OD')} -> {joined(runs, 'moved.xlsx')}"])
+            f"converted {shown_old} -> {joined(runs, 'old.xlsx')}",
+            f"converted {joined(runs, 'moved.OD')} -> {joined(runs, 'moved.xlsx')}"])
         self.assertEqual(watcher.lines["err"], [])
         self.assertEqual(read_bytes(self.path("runs", "old.xlsx")), self.reference(old))
         self.assertEqual(read_bytes(self.path("runs", "moved.xlsx")), self.reference(moved))
         self.assertEqual((read_bytes(done_report), os.stat(done_report).st_mtime_ns), kept,
-                         "a report newer than its file is left as it is")
+                         "a complete report is kept")
 
     def test_a_changed_file_replaces_its_report_only_with_force(self):
         runs = self.folder("runs")
         run = self.copy_example("bradford_std.PRO", "runs", "run.PRO")
         report = self.path("runs", "run.xlsx")
-        shown = f"{joined(runs, 'run.PRO')} -> {joined(runs, 'run.xlsx')}"
+        shown = f"converted {joined(runs, 'run.PRO')} -> {joined(runs, 'run.xlsx')}"
         watcher = Watcher(self, runs)
         watcher.expect("out", re.escape(shown))
         first = read_bytes(report)
         self.move_in("bca_std.PRO", "runs", "run.PRO")
-        watcher.expect("err", TIMED + re.escape(
-            f"ordelix-convert: {joined(runs, 'run.PRO')}: the report file already exists "
+        watcher.expect("out", TIMED + re.escape(
+            f"{joined(runs, 'run.PRO')}: the report is older than the file and is kept "
             f"(--force replaces it): {joined(runs, 'run.xlsx')}") + "$")
-        self.assertEqual(self.assert_stopped_cleanly(watcher), ("1", "1", "0"))
+        self.assertEqual(self.assert_stopped_cleanly(watcher), ("1", "0", "0"))
+        self.assertEqual(watcher.lines["err"], [], "no failure")
         self.assertEqual(read_bytes(report), first)
 
         # With consent, reports older than their files are replaced at the
@@ -167,7 +169,7 @@ class Converting(WatchCase):
         stale_report = self.path("runs", "stale.xlsx")
         shutil.copyfile(report, stale_report)
         os.utime(stale_report, ns=(0, os.stat(stale).st_mtime_ns - 10**9))
-        shown_stale = f"{joined(runs, 'stale.PRO')} -> {joined(runs, 'stale.xlsx')}"
+        shown_stale = f"converted {joined(runs, 'stale.PRO')} -> {joined(runs, 'stale.xlsx')}"
         forced = Watcher(self, "-f", runs)
         forced.expect("out", re.escape(shown_stale))
         self.assertEqual(read_bytes(report), self.reference(run))
@@ -194,15 +196,116 @@ class Converting(WatchCase):
         watcher.expect("out", r"^Watching 1 folder and their subfolders; Ctrl-C stops\.$")
         self.move_in("culture_od.OD", "runs", "day2", "y.OD")
         watcher.expect("out", re.escape(
-            f"{joined(runs, 'day2', 'y.OD')} -> {joined(out, 'day2', 'y.xlsx')}"))
+            f"converted {joined(runs, 'day2', 'y.OD')} -> {joined(out, 'day2', 'y.xlsx')}"))
         flat = Watcher(self, runs)
         flat.expect("out", "^Watching")
         self.move_in("dsdna.NUC", "runs", "day2", "z.NUC")
-        watcher.expect("out", re.escape(f"{joined(runs, 'day2', 'z.NUC')} -> "))
+        watcher.expect("out", re.escape(f"converted {joined(runs, 'day2', 'z.NUC')} -> "))
         self.assert_stopped_cleanly(watcher)
         self.assert_stopped_cleanly(flat)
         self.assertFalse(any("day" in line for line in flat.timed("out")),
                          f"without -r subfolders are not watched: {flat.lines}")
+
+class Coming(WatchCase):
+    def test_names_that_never_count_and_links_that_are_not_followed(self):
+        runs = self.folder("runs")
+        outside = self.folder("outside")
+        self.copy_example("bradford_std.PRO", "outside", "x.PRO")
+        for name in ("~$run.WSC", ".run.WSC", "run.WSC.tmp", "run.WSC.part"):
+            self.copy_example("bradford_std.PRO", "runs", name)
+        os.symlink(os.path.join(outside, "x.PRO"), self.path("runs", "link.PRO"))
+        os.symlink(outside, self.path("runs", "linked"))
+        # Last in the batch's order, so that its line comes after the others'.
+        self.copy_example("dsdna.NUC", "runs", "~~.NUC")
+        watcher = Watcher(self, "-r", "-j", "1", runs)
+        watcher.expect("out", re.escape(f"converted {joined(runs, '~~.NUC')} -> "))
+        self.assertEqual(self.assert_stopped_cleanly(watcher)[:2], ("1", "0"))
+        self.assertEqual(sorted(n for n in os.listdir(runs) if n.endswith(".xlsx")), ["~~.xlsx"])
+        self.assertEqual(os.listdir(outside), ["x.PRO"])
+
+    def test_files_deleted_or_replaced_while_settling(self):
+        runs = self.folder("runs")
+        watcher = Watcher(self, runs, settle="3")
+        watcher.expect("out", "^Watching")
+        gone = self.copy_example("bradford_std.PRO", "runs", "gone.PRO")
+        os.remove(gone)
+        self.copy_example("bradford_std.PRO", "runs", "swapped.PRO")
+        swapped = self.move_in("bca_std.PRO", "runs", "swapped.PRO")
+        watcher.expect("out", re.escape(f"converted {joined(runs, 'swapped.PRO')} -> "))
+        self.move_in("dsdna.NUC", "runs", "after.NUC")
+        watcher.expect("out", re.escape(f"converted {joined(runs, 'after.NUC')} -> "))
+        self.assertEqual(self.assert_stopped_cleanly(watcher), ("2", "0", "0"))
+        self.assertFalse(os.path.exists(self.path("runs", "gone.xlsx")))
+        self.assertEqual(read_bytes(self.path("runs", "swapped.xlsx")), self.reference(swapped))
+
+    def test_a_burst_of_files_each_converted_exactly_once(self):
+        runs = self.folder("runs")
+        staged = self.folder("staged")
+        small = self.copy_example("dsdna.NUC", "small.NUC")
+        names = [f"r{i:04}.NUC" for i in range(1000)]
+        for name in names:
+            shutil.copyfile(small, os.path.join(staged, name))
+        watcher = Watcher(self, "-j", "2", runs)
+        watcher.expect("out", "^Watching")
+        for name in names:
+            os.replace(os.path.join(staged, name), os.path.join(runs, name))
+        for _ in names:
+            watcher.expect("out", TIMED + "converted ")
+        self.assertEqual(self.assert_stopped_cleanly(watcher), ("1000", "0", "0"))
+        made = [re.match(r"converted (.*) -> ", line).group(1) for line in watcher.timed("out")]
+        self.assertEqual(sorted(made), [joined(runs, name) for name in names])
+
+    def test_a_restart_writes_nothing_new(self):
+        runs = self.folder("runs")
+        for name in ("a.PRO", "b.PRO"):
+            self.copy_example("bradford_std.PRO", "runs", name)
+        first = Watcher(self, runs)
+        first.expect("out", "b.PRO -> ")
+        self.assert_stopped_cleanly(first)
+        stamps = {n: os.stat(self.path("runs", n)).st_mtime_ns for n in os.listdir(runs)}
+        again = Watcher(self, "-v", runs)
+        again.expect("out", re.escape(f"{joined(runs, 'b.PRO')}: skipped, its report exists"))
+        self.assert_stopped_cleanly(again)
+        self.assertEqual(again.lines["out"][-1], "0 converted, 0 failed, 0 with warnings, 2 skipped")
+        self.assertEqual({n: os.stat(self.path("runs", n)).st_mtime_ns for n in os.listdir(runs)},
+                         stamps)
+
+
+class Folders(WatchCase):
+    def test_a_folder_that_cannot_be_watched_at_the_start_fails_it(self):
+        runs = self.folder("runs")
+        export_file = self.copy_example("bradford_std.PRO", "runs", "a.PRO")
+        for folder, words in ((self.path("missing"), "cannot read the folder: No such file"),
+                              (export_file, "cannot read the folder: Not a directory")):
+            with self.subTest(folder=folder):
+                run = self.convert("--watch", runs, folder)
+                self.assertEqual(run.rc, 1, run.err)
+                self.assertIn(f"ordelix-convert: {folder}: {words}", run.err)
+                self.assertFalse(os.path.exists(self.path("runs", "a.xlsx")))
+
+    def test_an_unreadable_folder_fails_the_start(self):
+        if not ON_WINDOWS and os.geteuid() == 0:
+            self.skipTest("root reads every folder")
+        if ON_WINDOWS:
+            self.skipTest("wine gives no folder without read permission")
+        runs = self.folder("runs")
+        os.chmod(runs, 0)
+        self.addCleanup(os.chmod, runs, 0o755)
+        run = self.convert("--watch", runs)
+        self.assertEqual(run.rc, 1, run.err)
+        self.assertIn("Permission denied", run.err)
+
+    def test_a_folder_that_goes_is_told_and_watched_again_when_it_comes_back(self):
+        self.folder("share")
+        share = self.folder("share", "runs")
+        watcher = Watcher(self, "--poll", "0.2", share)
+        watcher.expect("out", "^Watching")
+        os.rename(share, self.path("share", "away"))
+        watcher.expect("err", TIMED + re.escape(f"ordelix-convert: {share}: cannot read the folder"))
+        self.copy_example("bradford_std.PRO", "share", "away", "back.PRO")
+        os.rename(self.path("share", "away"), share)
+        watcher.expect("out", re.escape(f"converted {joined(share, 'back.PRO')} -> "))
+        self.assertEqual(self.assert_stopped_cleanly(watcher), ("1", "1", "0"))
 
 
 class Stopping(WatchCase):
@@ -245,7 +348,6 @@ class Refusing(WatchCase):
         for args, words in (
                 (["--settle", "1", runs], "--settle is for --watch"),
                 (["--poll", "5", runs], "--poll is for --watch"),
-                (["--watch", export_file], f"{export_file}: --watch takes folders"),
                 (["--watch", "-o", self.path("a.xlsx"), runs], "not with -o"),
                 (["--watch", "--combine", self.path("all.xlsx"), runs], "not with --combine"),
                 (["--watch", "--poll", "0", runs], "--poll")):

@@ -63,7 +63,7 @@ class ScriptedChanges final : public FolderChanges {
 // read as changing.
 class RecordedActions final : public WatchActions {
  public:
-  std::string report_of(const BatchInput& input) override {
+  static std::string report_of(const BatchInput& input) {
     return path_with_extension(input.path, ".xlsx");
   }
 
@@ -187,19 +187,38 @@ TEST_F(FolderWatchTest, NewSubfolderIsLookedThroughForFilesMadeBeforeItWasWatche
   EXPECT_TRUE(changes_.watched.contains(path("day2")));
 }
 
-TEST_F(FolderWatchTest, ReportAtLeastAsNewAsItsFileCountsAsConverted) {
-  for (const char* name : {"old.PRO", "old.xlsx", "new.PRO", "new.xlsx", "same.PRO", "same.xlsx"})
-    write(name);
+// Whether a report that stands is kept is the batch's to tell, by what it
+// holds: its time tells nothing of a damaged or foreign report.
+TEST_F(FolderWatchTest, FilesFoundWithReportsOfAnyAgeGoToTheBatch) {
+  for (const char* name : {"old.PRO", "old.xlsx", "new.PRO", "new.xlsx"}) write(name);
   auto t = fs::last_write_time(path("old.PRO"));
   fs::last_write_time(path("old.xlsx"), t - std::chrono::hours(1));
   fs::last_write_time(path("new.xlsx"), t + std::chrono::hours(1));
-  fs::last_write_time(path("new.PRO"), t);
-  fs::last_write_time(path("same.PRO"), t);
-  fs::last_write_time(path("same.xlsx"), t);
+  FolderWatch watch = watch_of();
+  EXPECT_TRUE(watch.start());
+  watch.step();
+  EXPECT_EQ(actions_.converted, (Names{"new.PRO", "old.PRO"}));
+}
+
+TEST_F(FolderWatchTest, HiddenNamesAndOfficeLockFilesNeverCount) {
+  for (const char* name : {".run.WSC", "~$run.WSC", "run.WSC.tmp", "run.WSC.part", "run.WSC"})
+    write(name);
   FolderWatch watch = watch_of();
   watch.start();
-  watch.step();
-  EXPECT_EQ(actions_.converted, Names{"old.PRO"}) << "only the report older than its file";
+  changes_.script.push_back(news_of("~$run.WSC"));
+  changes_.script.push_back(news_of(".run.WSC"));
+  steps(3, watch);
+  EXPECT_EQ(actions_.converted, Names{"run.WSC"});
+}
+
+TEST_F(FolderWatchTest, StartFailsWhenAFolderIsMissingOrNoFolder) {
+  write("a.PRO");
+  FolderWatch missing({{dir_.file("gone")}, false, settle, poll}, changes_, clock_, actions_);
+  EXPECT_FALSE(missing.start());
+  FolderWatch file({{path("a.PRO")}, false, settle, poll}, changes_, clock_, actions_);
+  EXPECT_FALSE(file.start());
+  EXPECT_EQ(actions_.failed.size(), 2u) << ::testing::PrintToString(actions_.failed);
+  EXPECT_TRUE(watch_of().start());
 }
 
 TEST_F(FolderWatchTest, FileChangedAfterItsConversionIsConvertedAgain) {
@@ -310,6 +329,10 @@ TEST(FileStampTest, SizeAndTimeOfTheLastChangeOfARegularFileOnly) {
   EXPECT_FALSE(file_stamp(dir.path().string()));
   EXPECT_FALSE(file_stamp(dir.file("gone.PRO")));
   EXPECT_FALSE(file_open_for_writing(file));
+#ifndef _WIN32
+  fs::create_symlink(file, dir.file("link.PRO"));
+  EXPECT_FALSE(file_stamp(dir.file("link.PRO"))) << "links are not followed";
+#endif
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ std::optional<FileStamp> file_stamp(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (names_device(path) ||
       !GetFileAttributesExW(long_path(path).c_str(), GetFileExInfoStandard, &data) ||
-      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
     return std::nullopt;
   long long ticks = (static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                     data.ftLastWriteTime.dwLowDateTime;
