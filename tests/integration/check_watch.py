@@ -223,6 +223,22 @@ class Coming(WatchCase):
         self.assertEqual(sorted(n for n in os.listdir(runs) if n.endswith(".xlsx")), ["~~.xlsx"])
         self.assertEqual(os.listdir(outside), ["x.PRO"])
 
+    def test_a_file_written_in_pieces_gets_the_whole_files_report(self):
+        runs = self.folder("runs")
+        whole = read_bytes(self.copy_example("bradford_std.PRO", "whole.PRO"))
+        watcher = Watcher(self, runs, settle="3")
+        watcher.expect("out", "^Watching")
+        target = self.path("runs", "run.PRO")
+        third = len(whole) // 3
+        for piece in (whole[:third], whole[third:2 * third], whole[2 * third:]):
+            with open(target, "ab") as f:
+                f.write(piece)
+            # The writer's pause, well inside the settle time: no wait for the program.
+            time.sleep(0.2)
+        watcher.expect("out", re.escape(f"converted {joined(runs, 'run.PRO')} -> "))
+        self.assertEqual(self.assert_stopped_cleanly(watcher), ("1", "0", "0"))
+        self.assertEqual(read_bytes(self.path("runs", "run.xlsx")), self.reference(target))
+
     def test_files_deleted_or_replaced_while_settling(self):
         runs = self.folder("runs")
         watcher = Watcher(self, runs, settle="3")
