@@ -184,6 +184,7 @@ int convert(const std::vector<std::string>& arguments) {
                            !options.quiet && ordelix::console_is_terminal(2));
   ordelix::InputSelection selection =
       ordelix::batch_select_inputs(options.arguments, options.recursive);
+  ordelix::memory_prefer_large_pages();
   // One file alone gains nothing by it.
   if (selection.files.size() > 1) ordelix::memory_keep_for_reuse();
   for (const ordelix::FolderProblem& p : selection.problems)
