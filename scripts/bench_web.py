@@ -110,9 +110,9 @@ def scan(browser, page, converter, work, runs):
         native = [s * 1000 for s in converter_runs(converter, path, work, runs)]
         inside, answered, on_disk = page_runs(browser, path, runs)
         print(summary(f"32,000-point {label} scan: the converter", native))
-        print(summary("  page, pick to a button that answers, its clock", inside))
-        print(summary("  page, pick to a button that answers, outside", answered))
-        print(summary("  page, pick until the file is on disk", on_disk))
+        print(summary("  page, to the button answering, its clock", inside))
+        print(summary("  page, to the button answering, outside", answered))
+        print(summary("  page, to the file on disk", on_disk))
         ratio = statistics.median(answered) / statistics.median(native)
         best_ratio = min(answered) / min(native)
         verdict = ("met" if ratio <= GOAL_RATIO else "NOT met") if noisy else "judged on noisy"

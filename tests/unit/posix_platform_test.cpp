@@ -1,7 +1,7 @@
 // What only a POSIX system gives the core: named pipes, devices under /dev,
 // the umask, folders synced through a descriptor of their own, parts spilled
-// into the report's folder, time zones named by TZ, large pages on request. Windows' counterparts
-// are in windows_platform_test.cpp.
+// into the report's folder, time zones named by TZ, large pages on request.
+// Windows' counterparts are in windows_platform_test.cpp.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -230,7 +231,7 @@ std::string mapping_flags(const void* address) {
   bool inside = false;
   for (std::string line; std::getline(smaps, line);) {
     std::uintptr_t start = 0, end = 0;
-    if (std::sscanf(line.c_str(), "%jx-%jx ", &start, &end) == 2 && line.find(' ') > 8) {
+    if (std::sscanf(line.c_str(), "%" SCNxPTR "-%" SCNxPTR, &start, &end) == 2) {
       inside = start <= at && at < end;
     } else if (inside && line.rfind("VmFlags:", 0) == 0) {
       return line;
