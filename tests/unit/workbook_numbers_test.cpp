@@ -51,6 +51,7 @@ TEST(WorkbookNumbers, WrittenAsPrintfsCapitalGeneralFormat) {
   EXPECT_EQ(library_text(std::numeric_limits<double>::denorm_min()), "4.940656458412465E-324");
   EXPECT_EQ(library_text(std::numeric_limits<double>::infinity()), "INF");
   EXPECT_EQ(library_text(-std::numeric_limits<double>::infinity()), "-INF");
+  // C libraries part on a negative NaN's sign; the sheet keeps NaN out.
   EXPECT_EQ(library_text(std::numeric_limits<double>::quiet_NaN()), "NAN");
 }
 
@@ -63,8 +64,7 @@ TEST(WorkbookNumbers, EdgesAsPrintfWritesThem) {
       0.30000000000000004, 9007199254740993.0, 1.0000000000000002, 0.99999999999999989,
       // The largest and smallest doubles, subnormals among them.
       DBL_MAX, -DBL_MAX, DBL_MIN, -DBL_MIN, std::nextafter(DBL_MIN, 0.0),
-      std::numeric_limits<double>::denorm_min(), 1e-320, 1e308, 1e-308, 1e22, 1e23,
-      std::copysign(std::numeric_limits<double>::quiet_NaN(), -1.0)};
+      std::numeric_limits<double>::denorm_min(), 1e-320, 1e308, 1e-308, 1e22, 1e23};
   for (double value : edges) EXPECT_EQ(library_text(value), printf_text(value)) << value;
 }
 
