@@ -184,9 +184,12 @@ int convert(const std::vector<std::string>& arguments) {
                            !options.quiet && ordelix::console_is_terminal(2));
   ordelix::InputSelection selection =
       ordelix::batch_select_inputs(options.arguments, options.recursive);
-  ordelix::memory_prefer_large_pages();
-  // One file alone gains nothing by it.
-  if (selection.files.size() > 1) ordelix::memory_keep_for_reuse();
+  // One file alone gains nothing by reuse, and may be a large report; the
+  // small blocks of a batch's files are freed and reused from one to the next.
+  if (selection.files.size() > 1)
+    ordelix::memory_keep_for_reuse();
+  else
+    ordelix::memory_prefer_large_pages();
   for (const ordelix::FolderProblem& p : selection.problems)
     reporter.error(p.folder, ordelix::problem_text(p.problem));
   if (std::string skipped = skipped_text(selection); !skipped.empty()) reporter.note(skipped);
