@@ -7,11 +7,14 @@ PAGE defaults to dist/ordelix.html, the converter to build/bin/ordelix-convert.
 Prints, as medians and bests of N runs (default 5):
   - the time until the page is ready after it opens: its controls working,
     then the converter core loaded in its worker (goal: under 1 s);
-  - a 32,000-point wavelength scan from choosing the file to its download,
-    in the page (the change event to the workbook handed to the browser) and
-    as seen from outside (until the file is on disk), next to the converter's
-    run on the same file (goal: the page at most 3 times the converter), and
-    the time its sheet takes to draw the rows in view after a jump.
+  - a 32,000-point wavelength scan, smooth and then noisy as an instrument
+    reads it, from choosing the file (the change event) until the report's
+    Download button is there and the page answers, which a click waits for,
+    on the page's clock and on ours outside it, and until the clicked
+    report's file is on disk; next to the converter's run on the same file
+    (goal: the button answering at most 3 times the converter's time, on the
+    noisy scan), and the time the sheet takes to draw the rows in view after
+    a jump.
 With --heavy, also the page's longest stall (its main thread held, measured
 by a 10 ms heartbeat) while it converts 10,000 small files, a 60 MB scan and
 a 100 MB one (which the converter refuses as too large for an export file).
@@ -35,23 +38,6 @@ from browser import Browser, wait_for_download  # noqa: E402
 TZ = "UTC"
 GOAL_READY_MS = 1000
 GOAL_RATIO = 3.0
-
-# Waits, in the page, for the conversion that follows a pick, clicks the
-# report's Download button at once and answers with the milliseconds from
-# the pick to the workbook handed to the browser.
-PICK_TO_DOWNLOAD = """
-const done = arguments[arguments.length - 1];
-const before = Number(arguments[0]);
-const poll = () => {
-  const converted = Number(document.documentElement.dataset.converted || 0);
-  const button = document.querySelector('#report button.download');
-  if (converted > before && button) {
-    button.click();
-    done(performance.now() - ordelixTimes.picked);
-  } else setTimeout(poll, 1);
-};
-poll();
-"""
 
 # Converts the given Files through the page as a pick would, with a 10 ms
 # heartbeat on the main thread; answers [total ms, longest gap ms, converted].
@@ -106,9 +92,38 @@ def page_ready(browser, page, runs):
           f"{'met' if statistics.median(core) < GOAL_READY_MS else 'NOT met'}")
 
 
+# Answers, once the page is free to, the milliseconds from the pick to now
+# when the report's Download button is there; null before.
+BUTTON_ANSWERS = """
+const converted = Number(document.documentElement.dataset.converted || 0);
+const button = document.querySelector('#report button.download');
+return converted > arguments[0] && button ? performance.now() - ordelixTimes.picked : null;
+"""
+
+
 def scan(browser, page, converter, work, runs):
-    path = os.path.join(work, "scan32000.WSC")
-    write_export(path, scan_lines(32000))
+    open_ready(browser, page)
+    for noisy in (False, True):
+        label = "noisy" if noisy else "smooth"
+        path = os.path.join(work, "scan32000.WSC")
+        write_export(path, scan_lines(32000, noisy=noisy))
+        native = [s * 1000 for s in converter_runs(converter, path, work, runs)]
+        inside, answered, on_disk = page_runs(browser, path, runs)
+        print(summary(f"32,000-point {label} scan: the converter", native))
+        print(summary("  page, to the button answering, its clock", inside))
+        print(summary("  page, to the button answering, outside", answered))
+        print(summary("  page, to the file on disk", on_disk))
+        ratio = statistics.median(answered) / statistics.median(native)
+        best_ratio = min(answered) / min(native)
+        verdict = ("met" if ratio <= GOAL_RATIO else "NOT met") if noisy else "judged on noisy"
+        print(f"{'  ratio answering page / converter':<46} median {ratio:8.2f}      "
+              f"best {best_ratio:8.2f}   goal at most {GOAL_RATIO}: {verdict}")
+    draws = draw_jumps(browser)
+    print(f"{'32,000-row sheet: a jump drawn and laid out in':<46} median "
+          f"{statistics.median(draws):8.1f} ms   worst {max(draws):8.1f} ms")
+
+
+def converter_runs(converter, path, work, runs):
     out = os.path.join(work, "native.xlsx")
     native = []
     for _ in range(runs):
@@ -116,22 +131,35 @@ def scan(browser, page, converter, work, runs):
         subprocess.run([converter, "-f", "-q", "-o", out, path], check=True,
                        env=dict(os.environ, TZ=TZ), stdin=subprocess.DEVNULL)
         native.append(time.perf_counter() - start)
+    return native
 
-    open_ready(browser, page)
+
+def page_runs(browser, path, runs):
+    """Milliseconds from the pick to the Download button there and answering,
+    polled through WebDriver as a user's click waits, on the page's clock and
+    on ours; and to the clicked report's file on disk."""
     driver = browser.driver
-    inside, outside = [], []
+    inside, answered, on_disk = [], [], []
     for _ in range(runs):
         for name in os.listdir(browser.downloads):
             os.remove(os.path.join(browser.downloads, name))
         before = int(driver.execute_script("return document.documentElement.dataset.converted || 0"))
         start = time.perf_counter()
         driver.find_element("id", "file-input").send_keys(path)
-        inside.append(driver.execute_async_script(PICK_TO_DOWNLOAD, before) / 1000)
+        in_page = None
+        while in_page is None:
+            in_page = driver.execute_script(BUTTON_ANSWERS, before)
+        answered.append((time.perf_counter() - start) * 1000)
+        inside.append(in_page)
+        driver.execute_script("document.querySelector('#report button.download').click()")
         wait_for_download(browser.downloads, "scan32000.xlsx", timeout=120)
-        outside.append(time.perf_counter() - start)
+        on_disk.append((time.perf_counter() - start) * 1000)
+    return inside, answered, on_disk
 
-    # Each jump draws the rows in view anew, as a fast scroll does.
-    draws = driver.execute_script("""
+
+def draw_jumps(browser):
+    """Each jump draws the rows in view anew, as a fast scroll does."""
+    return browser.driver.execute_script("""
         const scroller = document.querySelector('#report .sheet-scroll');
         const times = [];
         for (let i = 1; i <= 100; ++i) {
@@ -143,16 +171,6 @@ def scan(browser, page, converter, work, runs):
         }
         return times;
     """)
-
-    print(summary("32,000-point scan: the converter", [s * 1000 for s in native]))
-    print(summary("32,000-point scan: page, pick to download", [s * 1000 for s in inside]))
-    print(summary("32,000-point scan: page, until the file is on disk", [s * 1000 for s in outside]))
-    print(f"{'32,000-row sheet: a jump drawn and laid out in':<46} median {statistics.median(draws):8.1f} ms"
-          f"   worst {max(draws):8.1f} ms")
-    ratio = statistics.median(inside) / statistics.median(native)
-    best_ratio = min(inside) / min(native)
-    print(f"{'ratio page / converter':<46} median {ratio:8.2f}      best {best_ratio:8.2f}   "
-          f"goal at most {GOAL_RATIO}: {'met' if ratio <= GOAL_RATIO else 'NOT met'}")
 
 
 def heavy(browser, page):

@@ -45,6 +45,7 @@ def generated_inputs(into):
     kinetics = ["1", "0", "1", "BENCH-KIN", "7", "1", "0", "0", "600", "340", "1", "0", "40000"]
     return [write_export(os.path.join(into, "scan40000.WSC"), scan_lines(40000)),
             write_export(os.path.join(into, "scan1000.WSC"), scan_lines(1000)),
+            write_export(os.path.join(into, "noisy40000.WSC"), scan_lines(40000, noisy=True)),
             write_export(os.path.join(into, "kinetics40000.TSC"),
                          kinetics + [f"{0.1 + i * 1e-5:.5f}" for i in range(40000)])]
 

@@ -33,7 +33,7 @@ release() {
   ctest --test-dir build --output-on-failure -j2 -E '^web\.page$' -LE package
 }
 package() {
-  scripts/release.sh
+  scripts/release.sh --packed
   ctest --test-dir build --output-on-failure -L package
 }
 windows_build() {
@@ -70,8 +70,9 @@ stage "format check" bash -c "git ls-files '*.h' '*.cpp' | xargs clang-format --
 # The Windows and browser tests compare with the Linux converter.
 stage "the Linux programs" programs
 (
-  stage "Windows build" windows_build
+  # The page first: the Windows zip carries it.
   stage "browser module build and tests in Node" web
+  stage "Windows build" windows_build
 ) >"$beside_log" 2>&1 &
 beside=$!
 stage "release build and tests" release

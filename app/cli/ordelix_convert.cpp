@@ -264,8 +264,12 @@ int convert(std::vector<std::string> arguments, bool dropped) {
   std::size_t unmatched = 0;
   ordelix::InputSelection selection = ordelix::batch_select_inputs(
       with_wildcards_expanded(options.arguments, reporter, unmatched), options.recursive);
-  // One file alone gains nothing by it.
-  if (selection.files.size() > 1) ordelix::memory_keep_for_reuse();
+  // One file alone gains nothing by reuse, and may be a large report; the
+  // small blocks of a batch's files are freed and reused from one to the next.
+  if (selection.files.size() > 1)
+    ordelix::memory_keep_for_reuse();
+  else
+    ordelix::memory_prefer_large_pages();
   for (const ordelix::FolderProblem& p : selection.problems)
     reporter.error(p.folder, ordelix::problem_text(p.problem));
   if (std::string skipped = skipped_text(selection); !skipped.empty()) reporter.note(skipped);

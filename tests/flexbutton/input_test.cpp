@@ -129,9 +129,9 @@ class InputTest : public QObject {
     } else if (verb == "repeat") {
       // What a held key sends while it repeats: a release and a press, both marked so.
       const Qt::Key key = key_named(words[1]);
-      const QString text(QLatin1Char(QTest::keyToAscii(key)));
-      QTest::simulateEvent(window, false, key, {}, text, true);
-      QTest::simulateEvent(window, true, key, {}, text, true);
+      const QString typed(QLatin1Char(QTest::keyToAscii(key)));
+      QTest::simulateEvent(window, false, key, {}, typed, true);
+      QTest::simulateEvent(window, true, key, {}, typed, true);
     } else {
       const int x = verb == "move" ? 1 : 2;
       const QPoint at = button_at + QPoint(words[x].toInt(), words[x + 1].toInt());

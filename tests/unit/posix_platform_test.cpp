@@ -1,7 +1,7 @@
 // What only a POSIX system gives the core: named pipes, devices under /dev,
 // the umask, folders synced through a descriptor of their own, parts spilled
-// into the report's folder, time zones named by TZ. Windows' counterparts
-// are in windows_platform_test.cpp.
+// into the report's folder, time zones named by TZ, large pages on request.
+// Windows' counterparts are in windows_platform_test.cpp.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,10 +9,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +25,7 @@
 
 #include "core/conversion.h"
 #include "exportfile/local_date_time.h"
+#include "platform/memory_reuse.h"
 #include "platform/part_streams.h"
 #include "save/report_flush.h"
 #include "save/report_save.h"
@@ -217,6 +222,33 @@ TEST(PosixReportStream, AFailingOutputIsTheOutputsProblem) {
   EXPECT_EQ(r.error().kind, ProblemKind::stdout_failed);
   EXPECT_EQ(r.error().sys_errno, ENOSPC);
   EXPECT_NE(problem_text(r.error()).find("standard output"), std::string::npos);
+}
+
+// The kernel's flags of the mapping that holds `address`, from smaps.
+std::string mapping_flags(const void* address) {
+  auto at = reinterpret_cast<std::uintptr_t>(address);
+  std::ifstream smaps("/proc/self/smaps");
+  bool inside = false;
+  for (std::string line; std::getline(smaps, line);) {
+    std::uintptr_t start = 0, end = 0;
+    if (std::sscanf(line.c_str(), "%" SCNxPTR "-%" SCNxPTR, &start, &end) == 2) {
+      inside = start <= at && at < end;
+    } else if (inside && line.rfind("VmFlags:", 0) == 0) {
+      return line;
+    }
+  }
+  return "";
+}
+
+TEST(PosixMemory, AReportsBlocksComeFromMemoryBackedByLargePagesOnRequest) {
+  memory_prefer_large_pages();
+  // Above glibc's usual threshold of 128 KiB, a block would be mapped apart;
+  // large pages start at the first 2 MiB boundary.
+  void* block = std::malloc(4 << 20);
+  ASSERT_NE(block, nullptr);
+  std::string flags = mapping_flags(static_cast<char*>(block) + (3 << 20));
+  std::free(block);
+  EXPECT_NE(flags.find(" hg"), std::string::npos) << flags;
 }
 
 }  // namespace

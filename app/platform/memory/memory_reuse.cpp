@@ -5,4 +5,7 @@ namespace ordelix {
 // WebAssembly memory never shrinks: what a conversion frees stays for the next.
 void memory_keep_for_reuse() {}
 
+// WebAssembly has one size of page.
+void memory_prefer_large_pages() {}
+
 }  // namespace ordelix

@@ -1,6 +1,10 @@
 #include "platform/memory_reuse.h"
 
 #include <malloc.h>
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
 
 namespace ordelix {
 
@@ -10,6 +14,24 @@ namespace ordelix {
 void memory_keep_for_reuse() {
   ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
   ::mallopt(M_MMAP_THRESHOLD, 4 << 20);
+}
+
+// A fault per 4 KiB page costs a large workbook a fifth of its time. The
+// block, freed, stays the heap's top (neither trimmed nor mapped apart), from
+// which the report's blocks come; the system backs it with 2 MiB pages as
+// they are touched, where it does so on request.
+void memory_prefer_large_pages() {
+  constexpr std::uintptr_t large_page = 2 << 20;
+  constexpr std::size_t reserved = 24 << 20;
+  ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  void* block = std::malloc(reserved);
+  if (block == nullptr) return;
+  std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block);
+  std::uintptr_t first = (start + large_page - 1) & ~(large_page - 1);
+  std::uintptr_t end = (start + reserved) & ~(large_page - 1);
+  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  std::free(block);
 }
 
 }  // namespace ordelix
