@@ -169,6 +169,11 @@ class Converting(WatchCase):
         stale_report = self.path("runs", "stale.xlsx")
         shutil.copyfile(report, stale_report)
         os.utime(stale_report, ns=(0, os.stat(stale).st_mtime_ns - 10**9))
+        # Consent replaces no complete report: one made by itself stays.
+        kept = self.copy_example("dsdna.NUC", "runs", "kept.NUC")
+        self.assertEqual(self.convert(kept).rc, 0)
+        kept_report = self.path("runs", "kept.xlsx")
+        kept_stat = os.stat(kept_report).st_mtime_ns
         shown_stale = f"converted {joined(runs, 'stale.PRO')} -> {joined(runs, 'stale.xlsx')}"
         forced = Watcher(self, "-f", runs)
         forced.expect("out", re.escape(shown_stale))
@@ -176,9 +181,11 @@ class Converting(WatchCase):
         self.move_in("biuret_kfactor.PRO", "runs", "run.PRO")
         forced.expect("out", re.escape(shown))
         self.assertEqual(self.assert_stopped_cleanly(forced), ("3", "0", "0"))
+        self.assertEqual(forced.lines["out"][-1], "3 converted, 0 failed, 0 with warnings, 1 skipped")
         self.assertEqual(forced.timed("out"), [shown, shown_stale, shown])
         self.assertEqual(read_bytes(report), self.reference(run))
         self.assertEqual(read_bytes(stale_report), self.reference(stale))
+        self.assertEqual(os.stat(kept_report).st_mtime_ns, kept_stat)
 
     def test_quiet_tells_failures_only_and_subfolders_keep_their_place(self):
         runs = self.folder("runs")
