@@ -4,7 +4,7 @@
 #
 # Run as a script, `cmake -DFOLDER=... -P front_end_includes.cmake` checks the
 # sources under FOLDER.
-set(ORDELIX_BELOW_THE_DOOR save batch zip xlsx exportfile reports)
+set(ORDELIX_BELOW_THE_DOOR save batch watch zip xlsx exportfile reports)
 set(ORDELIX_FRONT_END_CHECK ${CMAKE_CURRENT_LIST_FILE})
 
 function(ordelix_check_front_end_includes folder)

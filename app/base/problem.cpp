@@ -28,8 +28,10 @@ ProblemTraits traits_of(ProblemKind kind) {
     case cannot_read:
     case too_large:
     case empty_file:
+    case changed_while_read:
     case cannot_read_folder:
     case no_export_files:
+    case cannot_watch_folder:
     case no_extension:
     case no_mode:
     case no_report:
@@ -50,6 +52,7 @@ ProblemTraits traits_of(ProblemKind kind) {
     case existing_report_incomplete:
     case existing_report_unreadable:
     case existing_report_differs:
+    case existing_report_older:
     case zip_missing:
     case zip_empty:
     case zip_cut_short:

@@ -19,9 +19,11 @@ enum class ProblemKind {
   cannot_read,
   too_large,
   empty_file,
+  changed_while_read,  // written to while it was read: what was read may be a piece of it
   // Finding export files in a folder.
   cannot_read_folder,
   no_export_files,
+  cannot_watch_folder,
   // Choosing or writing the report.
   no_extension,
   no_mode,
@@ -43,6 +45,7 @@ enum class ProblemKind {
   existing_report_incomplete,
   existing_report_unreadable,
   existing_report_differs,  // not the report its export files give now
+  existing_report_older,    // differs, and the export file changed after it was made
   // The finished workbook failed its check.
   zip_missing,
   zip_empty,

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -132,8 +133,16 @@ std::string problem_text(const Problem& p) {
       return "is larger than 64 MiB and cannot be an export file";
     case ProblemKind::empty_file:
       return "the file is empty";
+    case ProblemKind::changed_while_read:
+      return "the file changed while it was read; no report is made from part of a file";
     case ProblemKind::cannot_read_folder:
       return with_reason("cannot read the folder", p.sys_errno);
+    case ProblemKind::cannot_watch_folder:
+      // Linux says so when the user's inotify watches are all taken.
+      return p.sys_errno == ENOSPC ? "cannot watch the folder: the system's limit of watched "
+                                     "folders (fs.inotify.max_user_watches) is reached; it is "
+                                     "looked through every --poll seconds still"
+                                   : with_reason("cannot watch the folder", p.sys_errno);
     case ProblemKind::no_export_files:
       return "holds no export files (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)";
     case ProblemKind::no_extension:
@@ -178,6 +187,8 @@ std::string problem_text(const Problem& p) {
       return p.counts[0] > 1 ? "the existing report does not hold these " +
                                    std::to_string(p.counts[0]) + " files as they convert now"
                              : "the existing report is not this file's report as it converts now";
+    case ProblemKind::existing_report_older:
+      return "the report is older than the file and is kept";
     case ProblemKind::zip_missing:
       return workbook_fault(p, "no zip index");
     case ProblemKind::zip_empty:

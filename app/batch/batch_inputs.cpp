@@ -15,6 +15,7 @@ class FolderSearch {
   Result<void> search(const std::string& folder, const std::string& relative) {
     Result<std::vector<FolderEntry>> entries = folder_entries(folder);
     if (!entries) return std::move(entries).error();
+    selection_.folders.push_back(folder);
     for (const FolderEntry& entry : entries.value())
       take(entry, path_join(folder, entry.name),
            relative.empty() ? entry.name : path_join(relative, entry.name));

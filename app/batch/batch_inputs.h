@@ -25,8 +25,9 @@ struct FolderProblem {
 struct InputSelection {
   std::vector<BatchInput> files;
   std::vector<FolderProblem> problems;
-  std::size_t skipped_files = 0;    // in folders: not regular, or named for no measurement mode
-  std::size_t skipped_folders = 0;  // subfolders left out without `recursive`
+  std::vector<std::string> folders;  // searched, the folder arguments among them
+  std::size_t skipped_files = 0;     // in folders: not regular, or named for no measurement mode
+  std::size_t skipped_folders = 0;   // subfolders left out without `recursive`
 };
 
 // Expands the arguments into export files in the order given. A file

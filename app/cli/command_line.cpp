@@ -89,6 +89,19 @@ void check_quotes(const Options& options) {
                        ordelix::printable_name(name.substr(0, name.find('"'))) + "\"");
 }
 
+// A watch writes each report as it comes: beside its file, or under -d. Its
+// folders are checked as it starts, as they may come and go while it runs.
+void check_watch(const CLI::App& app, const Options& options) {
+  if (!options.watch) {
+    for (const char* option : {"--settle", "--poll"})
+      if (app.count(option) > 0) throw UsageError(std::string(option) + " is for --watch");
+    return;
+  }
+  if (!options.output.empty() || !options.combine.empty())
+    throw UsageError(std::string("--watch writes each report as its file comes, not with ") +
+                     (options.output.empty() ? "--combine" : "-o"));
+}
+
 void check_options(const CLI::App& app, const FormatArguments& given, Options& options) {
   check_quotes(options);
   for (const std::string& extra : app.remaining())
@@ -97,6 +110,7 @@ void check_options(const CLI::App& app, const FormatArguments& given, Options& o
   if (options.arguments.empty()) throw UsageError("no FILE given");
   check_format(given, options);
   check_stdout(options);
+  check_watch(app, options);
   if (!options.folder.empty() && ordelix::path_kind(options.folder) != ordelix::PathKind::none &&
       !ordelix::is_folder(options.folder))
     throw UsageError("-d " + ordelix::printable_name(options.folder) + ": is not a folder");
@@ -116,6 +130,7 @@ constexpr const char* help_foot =
     "  ordelix-convert run1.PRO                 run1.xlsx beside run1.PRO\n"
     "  ordelix-convert -r -d reports runs       runs and its subfolders into reports\n"
     "  ordelix-convert --combine day.xlsx runs  one workbook for the folder runs\n"
+    "  ordelix-convert --watch -d reports runs  each new file in runs, until Ctrl-C\n"
     "\n"
     "Exit status: 0 when every file converted or was skipped, 1 when any failed,\n"
     "2 when the command line was wrong.\n";
@@ -138,6 +153,7 @@ Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& 
   const std::string what = "What is written";
   const std::string which = "Which files";
   const std::string running = "How it runs";
+  const std::string watching = "Watching folders";
   app.add_option("FILE", options.arguments, "export files or folders of them");
   auto* output = app.add_option("-o,--output", options.output,
                                 "the report of a single FILE; - writes it to standard output")
@@ -185,6 +201,21 @@ Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& 
                                "also print each report made and each file skipped")
                       ->group(running);
   quiet->excludes(verbose);
+  app.add_flag("--watch", options.watch,
+               "keep watching the FILE folders, converting each export file that comes or "
+               "changes once it stands still, until Ctrl-C")
+      ->group(watching);
+  app.add_option("--settle", options.settle_seconds,
+                 "with --watch: seconds a file stands unchanged before it is read (default 2)")
+      ->check(CLI::Range(0.0, 3600.0))
+      ->option_text("SECONDS")
+      ->group(watching);
+  app.add_option("--poll", options.poll_seconds,
+                 "with --watch: seconds between looks through the whole folders, for what the "
+                 "system does not tell, as on network shares (default 30)")
+      ->check(CLI::Range(0.1, 86400.0))
+      ->option_text("SECONDS")
+      ->group(watching);
   // Made again after the others, to stand last in the help.
   app.set_help_flag("-h,--help", "print this help and exit")->group(running);
   app.set_version_flag("-V,--version", std::string(program) + " " + ORDELIX_VERSION,

@@ -19,6 +19,9 @@ struct Options {
   bool strict = false;
   bool quiet = false;
   bool verbose = false;
+  bool watch = false;
+  double settle_seconds = 2;
+  double poll_seconds = 30;
   unsigned jobs = ordelix::default_workers();
   // From --format, else from the name given to -o or --combine.
   ordelix::ReportFormat format = ordelix::ReportFormat::xlsx;
@@ -36,6 +39,7 @@ class UsageError : public std::runtime_error {
 // Reads the options into `app` (whose help and version go through
 // CLI::ParseError) and checks them: unknown options, no FILE, report names
 // that do not end in .xlsx, .json or .csv, that another format was asked for,
-// that name a folder, or that send a workbook to a terminal.
+// that name a folder, or that send a workbook to a terminal; --watch with -o
+// or --combine.
 // `arguments` are UTF-8, the program's name first.
 Options command_line_parse(const std::vector<std::string>& arguments, CLI::App& app);

@@ -25,12 +25,12 @@ _ordelix_convert() {
       COMPREPLY=($(compgen -d -- "$cur"))
       return
       ;;
-    -j | --jobs)
+    -j | --jobs | --settle | --poll)
       return
       ;;
   esac
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W $'-o\n--output\n-d\n--dir\n--combine\n--format\n--csv-separator\n-r\n--recursive\n-f\n--force\n-n\n--skip-existing\n--strict\n-j\n--jobs\n-q\n--quiet\n-v\n--verbose\n-V\n--version\n-h\n--help' -- "$cur"))
+    COMPREPLY=($(compgen -W $'-o\n--output\n-d\n--dir\n--combine\n--format\n--csv-separator\n-r\n--recursive\n-f\n--force\n-n\n--skip-existing\n--strict\n-j\n--jobs\n--watch\n--settle\n--poll\n-q\n--quiet\n-v\n--verbose\n-V\n--version\n-h\n--help' -- "$cur"))
     return
   fi
   # Folders, and files whose extension names a measurement mode, in any case.

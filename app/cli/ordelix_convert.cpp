@@ -3,7 +3,9 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <chrono>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -208,6 +210,30 @@ int stdout_error() {
   return errno != 0 ? errno : EIO;
 }
 
+std::chrono::milliseconds milliseconds_of(double seconds) {
+  return std::chrono::milliseconds(std::llround(seconds * 1000));
+}
+
+// Until asked to stop, then the summary of all it did; a stop is no failure,
+// a folder that cannot be watched at the start is.
+int watch(const Options& options, ConsoleReporter& reporter) {
+  ordelix::WatchRequest request{
+      {options.arguments, options.recursive, milliseconds_of(options.settle_seconds),
+       milliseconds_of(options.poll_seconds)},
+      options.folder};
+  reporter.watching("Watching " + std::to_string(options.arguments.size()) +
+                    (options.arguments.size() == 1 ? " folder" : " folders") +
+                    (options.recursive ? " and their subfolders" : "") + "; Ctrl-C stops.");
+  ordelix::Result<ordelix::WatchEnd> end =
+      ordelix::watch_folders(request, settings_of(options), reporter);
+  if (!end) {
+    reporter.error(options.arguments.front(), ordelix::problem_text(end.error()));
+    return exit_failed;
+  }
+  reporter.finish(end->tally, true);
+  return end->watched ? exit_ok : exit_failed;
+}
+
 // `dropped`: the files were dropped on the program's icon, in a console of
 // its own; a folder then takes in its subfolders, and each file's fate is
 // told, as a drop gives no options. Started with nothing, the program shows
@@ -229,9 +255,12 @@ int convert(std::vector<std::string> arguments, bool dropped) {
     options.verbose = !options.quiet;
   }
 
+  // Before any thread starts, so that each takes the stop as asked.
+  if (options.watch) ordelix::console_stop_on_request();
   bool report_on_stdout = options.output == to_stdout || options.combine == to_stdout;
   ConsoleReporter reporter(verbosity_of(options), report_on_stdout ? std::cerr : std::cout,
                            !options.quiet && ordelix::console_is_terminal(2));
+  if (options.watch) return watch(options, reporter);
   std::size_t unmatched = 0;
   ordelix::InputSelection selection = ordelix::batch_select_inputs(
       with_wildcards_expanded(options.arguments, reporter, unmatched), options.recursive);

@@ -112,6 +112,10 @@ class ChunkedSave {
     if (conversion && settings_.on_existing == OnExistingReport::skip) {
       if (std::optional<BatchOutcome> kept = kept_report(job, conversion.value())) return *kept;
     }
+    if (conversion && settings_.on_existing == OnExistingReport::keep_or_replace) {
+      std::optional<BatchOutcome> kept = kept_report(job, conversion.value());
+      if (kept && kept->skipped) return *kept;
+    }
     BatchOutcome outcome = outcome_of(conversion, settings_);
     if (!outcome.result) return outcome;
     if (settings_.create_folders) outcome.result = folder_make(path_folder(job.target));
@@ -127,7 +131,8 @@ class ChunkedSave {
   // Written in the folder, not yet in place.
   Result<PendingReport> report_written(const BatchJob& job, const Conversion& conversion) {
     SaveOptions options;
-    options.replace_existing = settings_.on_existing == OnExistingReport::replace;
+    options.replace_existing = settings_.on_existing == OnExistingReport::replace ||
+                               settings_.on_existing == OnExistingReport::keep_or_replace;
     options.input_path = job.input;
     options.created = conversion.created;
     if (settings_.format == ReportFormat::xlsx) {

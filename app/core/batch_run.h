@@ -21,9 +21,10 @@ struct BatchJob {
 
 // What becomes of a report that stands at a file's target already.
 enum class OnExistingReport {
-  refuse,   // the file fails
-  replace,  // a regular file is replaced; anything else still fails
-  skip,     // a complete workbook is kept, and the file skipped unconverted
+  refuse,           // the file fails
+  replace,          // a regular file is replaced; anything else still fails
+  skip,             // a complete workbook is kept, and the file skipped unconverted
+  keep_or_replace,  // kept as with skip; a regular file that is not kept is replaced
 };
 
 struct BatchSettings {

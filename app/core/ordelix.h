@@ -9,6 +9,7 @@
 #include "batch/batch_summary.h"
 #include "batch_run.h"
 #include "conversion.h"
+#include "folder_watch_run.h"
 #include "report_curve.h"
 #include "report_files.h"
 #include "reports/measurement_modes.h"

@@ -90,7 +90,8 @@ std::string failure_words(const Problem& failure, std::string_view shown_target,
   std::string words = problem_text(failure);
   bool replaceable = failure.kind == ProblemKind::target_exists ||
                      failure.kind == ProblemKind::existing_report_incomplete ||
-                     failure.kind == ProblemKind::existing_report_differs;
+                     failure.kind == ProblemKind::existing_report_differs ||
+                     failure.kind == ProblemKind::existing_report_older;
   if (replaceable && !replace_hint.empty()) words.append(" (").append(replace_hint).append(")");
   if (problem_concerns_target(failure.kind) && !shown_target.empty())
     words.append(": ").append(shown_target);

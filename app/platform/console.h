@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -45,5 +46,12 @@ bool console_closes_with_program();
 // character, or 0 for a key that has none (an arrow) or where no key can be
 // read.
 char console_wait_for_key(const std::string& prompt);
+
+// From this call on, what would end the program from outside asks it to
+// stop instead: SIGINT, SIGTERM and SIGHUP; on Windows Ctrl-C, Ctrl-Break,
+// closing the console window, logging off and shutting down. The flag is set
+// and a FolderChanges waiting returns. Call it before any thread starts.
+void console_stop_on_request();
+const std::atomic<bool>& console_stop_flag();
 
 }  // namespace ordelix

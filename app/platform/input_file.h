@@ -17,7 +17,8 @@ struct InputFile {
 
 // A file read whole and only read. Only a regular file is read, and opening
 // one never waits (on a pipe without a writer, say). Errors: cannot_open,
-// cannot_read, is_folder, not_regular, too_large (beyond `max_bytes`).
+// cannot_read, is_folder, not_regular, too_large (beyond `max_bytes`),
+// changed_while_read (its size or last change differ after the read).
 Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes);
 
 // A regular file held open to read the parts asked for, as a zip is read

@@ -8,9 +8,12 @@ installed for real with apt, used, and removed again.
 Usage: check_package.py PACKAGE VERSION BUILD_CONVERTER EXAMPLES_DIR OPEN_FILES_CHECK SCHEMA
 """
 
+import configparser
 import gzip
 import os
+import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -40,6 +43,7 @@ def expected_files():
         "usr/share/man/man1/ordelix.1.gz",
         "usr/share/man/man1/ordelix-convert.1.gz",
         "usr/share/bash-completion/completions/ordelix-convert",
+        "usr/lib/systemd/user/ordelix-watch@.service",
         f"usr/share/applications/{ID}.desktop",
         f"usr/share/mime/packages/{ID}.xml",
         f"usr/share/metainfo/{ID}.metainfo.xml",
@@ -131,6 +135,23 @@ class Unpacked(unittest.TestCase):
         with gzip.open(self.at("usr/share/man/man1/ordelix-convert.1.gz"), "rt") as f:
             source = f.read().replace("\\-", "-")
         self.assertIn("/" + SCHEMA_PATH, source)
+
+    def test_watch_unit_runs_the_packaged_converter_on_its_instance_folder(self):
+        unit = configparser.ConfigParser(interpolation=None)
+        unit.read(self.at("usr/lib/systemd/user/ordelix-watch@.service"))
+        self.assertEqual(unit["Install"]["WantedBy"], "default.target")
+        command = shlex.split(unit["Service"]["ExecStart"])
+        # systemd finds a bare name in /usr/bin.
+        self.assertEqual(command, ["ordelix-convert", "--watch", "%f"])
+        # As systemd would start it for a folder, the packaged program in its place.
+        with tempfile.TemporaryDirectory() as folder:
+            started = subprocess.Popen([self.at("usr/bin/ordelix-convert"), *command[1:-1], folder],
+                                       stdout=subprocess.PIPE, text=True)
+            self.addCleanup(started.kill)
+            self.assertEqual(started.stdout.readline(), "Watching 1 folder; Ctrl-C stops.\n")
+            started.send_signal(signal.SIGTERM)
+            started.communicate(timeout=60)
+            self.assertEqual(started.returncode, 0)
 
     def test_man_pages_render_without_warnings(self):
         for page in ("ordelix.1.gz", "ordelix-convert.1.gz"):

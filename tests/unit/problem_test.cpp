@@ -17,7 +17,8 @@ TEST(ProblemKinds, WarningsAreNoErrors) {
     EXPECT_FALSE(Problem(kind).is_error()) << static_cast<int>(kind);
   for (ProblemKind kind : {ProblemKind::no_extension, ProblemKind::no_report,
                            ProblemKind::empty_file, ProblemKind::stdout_failed,
-                           ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings})
+                           ProblemKind::zip_entry_not_xml, ProblemKind::refused_for_warnings,
+                           ProblemKind::changed_while_read, ProblemKind::cannot_watch_folder})
     EXPECT_TRUE(Problem(kind).is_error()) << static_cast<int>(kind);
 }
 
@@ -31,7 +32,8 @@ TEST(ProblemKinds, SomeConcernTheReportsFile) {
     EXPECT_TRUE(problem_concerns_target(kind)) << static_cast<int>(kind);
   for (ProblemKind kind :
        {ProblemKind::cannot_open, ProblemKind::no_report, ProblemKind::refused_for_warnings,
-        ProblemKind::stdout_failed, ProblemKind::not_a_number})
+        ProblemKind::stdout_failed, ProblemKind::not_a_number, ProblemKind::changed_while_read,
+        ProblemKind::cannot_watch_folder})
     EXPECT_FALSE(problem_concerns_target(kind)) << static_cast<int>(kind);
 }
 
@@ -62,6 +64,14 @@ TEST(ProblemWording, SaysWhatItCarries) {
   EXPECT_EQ(problem_text(differs),
             "the existing report does not hold these 3 files as they convert now");
   EXPECT_EQ(problem_text(Problem(ProblemKind::no_extension)), "the name has no extension");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::changed_while_read)),
+            "the file changed while it was read; no report is made from part of a file");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::cannot_watch_folder, EACCES)),
+            "cannot watch the folder: Permission denied");
+  EXPECT_EQ(problem_text(Problem(ProblemKind::cannot_watch_folder, ENOSPC)),
+            "cannot watch the folder: the system's limit of watched folders "
+            "(fs.inotify.max_user_watches) is reached; it is looked through every --poll "
+            "seconds still");
   EXPECT_EQ(problem_text(Problem(ProblemKind::no_mode)),
             "the extension names no measurement mode (PRO, NUC, CON, PHT, OD, TSC, TM, WSC)");
   EXPECT_EQ(problem_text(not_a_number_warning(5, "12mm", true, 12.0)),

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "core/conversion.h"
+#include "platform/file_stamp.h"
 #include "platform/folders.h"
 #include "platform/input_file.h"
 #include "platform/part_streams.h"
@@ -528,6 +529,24 @@ std::wstring path_of_part(FILE* part) {
 
 // Parts go to the user's temporary folder whatever folder the workbook
 // names, and the system deletes each when it is closed.
+// A file that a program still writes, sharing only its reading as programs
+// saving a file do, is not read by a watch.
+TEST(WindowsFileStamp, AFileHeldOpenToWriteIsBeingWritten) {
+  test::TempDir dir;
+  std::string file = dir.file("a.PRO");
+  test::write_bytes(file, "2\r\n");
+  HANDLE writer = CreateFileW(path_of(file).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(file_open_for_writing(file));
+  CloseHandle(writer);
+  HANDLE reader = CreateFileW(path_of(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(file_open_for_writing(file)) << "another reader writes nothing";
+  CloseHandle(reader);
+}
+
 TEST(WindowsPartStreams, APartIsAFileInTheTemporaryFolderOnlyWhileOpen) {
   test::TempDir dir;
   std::string missing = dir.file("missing");

@@ -32,6 +32,14 @@ Result<void> regular_check(int fd, struct stat& st) {
   return {};
 }
 
+// A write between the two looks shows in the size or the time of the last change.
+bool unchanged_since(int fd, const struct stat& before) {
+  struct stat after {};
+  return ::fstat(fd, &after) == 0 && after.st_size == before.st_size &&
+         after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+         after.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+}
+
 }  // namespace
 
 Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes) {
@@ -52,6 +60,7 @@ Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes
       return Problem(ProblemKind::too_large);
     file.bytes.append(buffer, static_cast<std::size_t>(n));
   }
+  if (!unchanged_since(fd.get(), st)) return Problem(ProblemKind::changed_while_read);
   file.created = creation_time(fd.get(), st);
   return file;
 }

@@ -36,6 +36,13 @@ std::uint64_t size_of(const BY_HANDLE_FILE_INFORMATION& info) {
   return (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
 }
 
+// A write between the two looks shows in the size or the time of the last change.
+bool unchanged_since(HANDLE file, const BY_HANDLE_FILE_INFORMATION& before) {
+  BY_HANDLE_FILE_INFORMATION after{};
+  return GetFileInformationByHandle(file, &after) && size_of(after) == size_of(before) &&
+         CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) == 0;
+}
+
 }  // namespace
 
 Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes) {
@@ -54,6 +61,7 @@ Result<InputFile> input_file_read(const std::string& path, std::size_t max_bytes
     if (input.bytes.size() + n > max_bytes) return Problem(ProblemKind::too_large);
     input.bytes.append(buffer, n);
   }
+  if (!unchanged_since(file.get(), info)) return Problem(ProblemKind::changed_while_read);
   input.created = time_of(info.ftCreationTime);
   return input;
 }

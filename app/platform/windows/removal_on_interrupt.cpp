@@ -21,14 +21,23 @@ BOOL WINAPI remove_guarded(DWORD) {
   return FALSE;
 }
 
+// Under guarded_mutex.
+void removal_install() {
+  if (guarded != nullptr) return;
+  guarded = new std::multiset<std::wstring>;
+  SetConsoleCtrlHandler(remove_guarded, TRUE);
+}
+
 }  // namespace
+
+void removal_on_interrupt_prepare() {
+  std::lock_guard lock(guarded_mutex);
+  removal_install();
+}
 
 RemovalOnInterrupt::RemovalOnInterrupt(const std::wstring& path) : path_(path) {
   std::lock_guard lock(guarded_mutex);
-  if (guarded == nullptr) {
-    guarded = new std::multiset<std::wstring>;
-    SetConsoleCtrlHandler(remove_guarded, TRUE);
-  }
+  removal_install();
   guarded->insert(path_);
 }
 

@@ -18,6 +18,10 @@ class RemovalOnInterrupt {
   std::wstring path_;
 };
 
+// Puts the removal in place now rather than with the first file guarded, so
+// that a console handler set later sees the events before it.
+void removal_on_interrupt_prepare();
+
 // While one lives, an interrupt waits before it removes any file: for a step
 // no interrupt may cut in two. No RemovalOnInterrupt is made or dropped
 // meanwhile on its thread.
