@@ -549,9 +549,13 @@ class Stick(HostileCase):
         self.fail(f"the conversion was never held at {path}")
 
     def traced(self, tracing, *args):
-        """The converter under strace, with `tracing` its options."""
+        """The converter under strace, with `tracing` its options. Stopped only
+        at the calls traced: at every call, a check for the one held could
+        catch another call on the same name, such as the one that reserves
+        it, when a busy machine leaves the stop long enough to be seen."""
         tracer = subprocess.Popen(
-            ["strace", "-f", "-qq", "-o", "/dev/null", *tracing, base.CONVERTER, *args],
+            ["strace", "-f", "-qq", "-o", "/dev/null", "--seccomp-bpf", *tracing, base.CONVERTER,
+             *args],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
             env={**os.environ, "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "") + ":detect_leaks=0"})
         self.addCleanup(tracer.kill)
