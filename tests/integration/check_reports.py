@@ -738,7 +738,7 @@ class CommandLine(ConverterCase):
         self.assertEqual(lines[0], "Usage: ordelix-convert [OPTIONS] FILE...")
         self.assertEqual([line for line in lines if re.fullmatch(r"\S[^:]*:", line)],
                          ["Where the reports go:", "What is written:", "Which files:",
-                          "How it runs:", "Examples:"])
+                          "How it runs:", "Watching folders:", "Examples:"])
         self.assertEqual([line for line in lines if len(line) > 79], [])
         # Nothing of the parser's own wording.
         for word in ("Excludes", "UINT", "TEXT", "[Option"):
