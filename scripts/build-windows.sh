@@ -10,7 +10,7 @@ scripts/install-deps.sh windows
 build_dir=build-windows
 BUILD_TARGETS=ordelix-convert scripts/build.sh windows "$@"
 
-version=$(sed -n 's/^project(Ordelix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(scripts/project-version.sh)
 mkdir -p dist
 zip="dist/ordelix-convert-$version-windows-x64.zip"
 [ -f dist/ordelix.html ] || scripts/build-web.sh

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 packed=0
 [ "${1:-}" = --packed ] && packed=1
 scripts/install-deps.sh release windows web
-version=$(sed -n 's/^project(Ordelix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(scripts/project-version.sh)
 
 scripts/package-deb.sh
 if [ $packed -eq 0 ]; then
