@@ -94,6 +94,9 @@ def main():
 
     converter = os.path.join(args.build_dir, "bin", "ordelix-convert")
     floor = os.path.join(args.build_dir, "bin", "ordelix-scan-floor")
+    # The floor is left out of the build's default targets.
+    subprocess.run(["cmake", "--build", args.build_dir, "--target", "ordelix-scan-floor"],
+                   stdout=subprocess.DEVNULL, check=False)
     for program in (converter, floor, GNU_TIME):
         if not os.access(program, os.X_OK):
             sys.exit(f"{program} not found: build first")

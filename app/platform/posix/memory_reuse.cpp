@@ -21,6 +21,7 @@ void memory_keep_for_reuse() {
 // which the report's blocks come; the system backs it with 2 MiB pages as
 // they are touched, where it does so on request.
 void memory_prefer_large_pages() {
+#ifndef ORDELIX_SANITIZE  // whose allocator maps and poisons such a block anew in every run
   constexpr std::uintptr_t large_page = 2 << 20;
   constexpr std::size_t reserved = 24 << 20;
   ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
@@ -32,6 +33,7 @@ void memory_prefer_large_pages() {
   std::uintptr_t end = (start + reserved) & ~(large_page - 1);
   if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
   std::free(block);
+#endif
 }
 
 }  // namespace ordelix
