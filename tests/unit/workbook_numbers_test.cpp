@@ -169,15 +169,21 @@ TEST_F(PartText, TagsAsTheirFormatsWroteThem) {
                         escaped + ">1 &lt; 2 &amp; 3</t></c:pt>");
 }
 
-TEST_F(PartText, APieceLongerThanTheBufferIsWrittenWhole) {
+// Longer than the tag's buffer; an attribute is cut at its longest length
+// less its terminator, as the fields it was copied into did.
+TEST_F(PartText, LongPiecesAreWrittenWholeAndAttributesCut) {
   std::string value(3000, 'x');
   struct xml_attribute_list attributes;
   struct xml_attribute* attribute;
   LXW_INIT_ATTRIBUTES();
   LXW_PUSH_ATTRIBUTES_STR("a", value.substr(0, 2000).c_str());
+  LXW_PUSH_ATTRIBUTES_STR(value.c_str(), "1");
+  LXW_PUSH_ATTRIBUTES_STR("b", value.c_str());
   lxw_xml_data_element(part_, "t", value.c_str(), &attributes);
   LXW_FREE_ATTRIBUTES();
-  EXPECT_EQ(text(), "<t a=\"" + value.substr(0, 2000) + "\">" + value + "</t>");
+  std::string longest = value.substr(0, LXW_MAX_ATTRIBUTE_LENGTH - 1);
+  EXPECT_EQ(text(), "<t a=\"" + value.substr(0, 2000) + "\" " + longest + "=\"1\" b=\"" + longest +
+                        "\">" + value + "</t>");
 }
 
 // A part of a workbook the library wrote with `cells` on its one sheet.
@@ -213,7 +219,9 @@ void cells_and_chart(lxw_workbook* workbook, lxw_worksheet* sheet) {
   format_set_bold(bold);
   worksheet_write_string(sheet, 0, 0, "x", nullptr);
   worksheet_write_number(sheet, 0, 1, 0.1, bold);
+  worksheet_write_blank(sheet, 1, 0, bold);
   worksheet_write_string(sheet, 1, 1, "y", bold);
+  worksheet_write_blank(sheet, 2, 2, nullptr);
   worksheet_write_number(sheet, 2, 1, -1.5e-5, nullptr);
   worksheet_set_row(sheet, 999, 20, bold);
   worksheet_write_number(sheet, 999, 26, 1e16, nullptr);
@@ -225,13 +233,15 @@ void cells_and_chart(lxw_workbook* workbook, lxw_worksheet* sheet) {
 TEST(WorkbookXml, CellsAndRowsAsTheirFormatsWroteThem) {
   // "<row r=\"%d\" spans=\"%d:%d\"" with the style, height and flags the
   // row has; "<c r=\"%s\" s=\"%d\"><v>%s</v></c>" for a number, with
-  // " t=\"s\"" and the string's index for a text, the style left out when 0.
+  // " t=\"s\"" and the string's index for a text, the style left out when 0;
+  // "<c r=\"%s\" s=\"%d\"/>" for a blank cell, and nothing without a format.
   EXPECT_EQ(between(workbook_part("xl/worksheets/sheet1.xml", cells_and_chart), "<sheetData>",
                     "</sheetData>"),
             "<sheetData>"
             "<row r=\"1\" spans=\"1:2\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
             "<c r=\"B1\" s=\"1\"><v>0.1</v></c></row>"
-            "<row r=\"2\" spans=\"1:2\"><c r=\"B2\" s=\"1\" t=\"s\"><v>1</v></c></row>"
+            "<row r=\"2\" spans=\"1:2\"><c r=\"A2\" s=\"1\"/>"
+            "<c r=\"B2\" s=\"1\" t=\"s\"><v>1</v></c></row>"
             "<row r=\"3\" spans=\"1:2\"><c r=\"B3\"><v>-1.5E-05</v></c></row>"
             "<row r=\"1000\" spans=\"27:27\" s=\"1\" customFormat=\"1\" ht=\"20\" "
             "customHeight=\"1\"><c r=\"AA1000\" s=\"1\"><v>1E+16</v></c></row>"
