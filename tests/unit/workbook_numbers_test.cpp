@@ -21,7 +21,6 @@
 #include <xlsxwriter/xmlwriter.h>
 
 #include "platform/part_streams.h"
-#include "test_support.h"
 #include "zip/zip_bytes.h"
 #include "zip/zip_reader.h"
 
