@@ -1,15 +1,16 @@
 #!/usr/bin/python3
-"""Times ordelix-convert on generated wavelength scans against ordelix-scan-floor,
-a C program that writes the same cells and chart with the workbook library as
-Debian ships it (unpatched), syncs the report and its folder as a durable save
-must, and does nothing else.
+"""Times ordelix-convert on generated wavelength scans and a kinetics run against
+ordelix-scan-floor, a C program that writes the same cells and chart with the
+workbook library as Debian ships it (unpatched), syncs the report and its
+folder as a durable save must, and does nothing else.
 
 Usage: scripts/bench_scan.py [BUILD_DIR] [--runs N]
 
 BUILD_DIR defaults to build/ at the top of the repository. For scans of 1,000,
-10,000 and 32,000 points, each smooth and noisy as an instrument reads it, the
-programs run in turn, so that all see the same machine; the script checks
-that the converter and the floor wrote the same workbook parts, then prints
+10,000 and 32,000 points, each smooth and noisy as an instrument reads it, and
+a noisy kinetics run of 10,000 values, the programs run in turn, so that all
+see the same machine; the script checks that the converter and the floor
+wrote the same workbook parts, then prints
 the medians and the best of wall-clock and CPU time, their ratios and both
 peak memories against the goals: a median time at most 0.8 times the
 floor's (0.9 at 1,000 points, where starting the larger program weighs
@@ -36,6 +37,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from bench import ROOT, ms, write_export  # noqa: E402
 
 SIZES = (1000, 10000, 32000)
+KINETICS_VALUES = 10000
 MEMORY_GOAL = 1.3
 JSON_GOAL = 1.0  # the data's time to the workbook's
 GNU_TIME = "/usr/bin/time"
@@ -66,6 +68,17 @@ def scan_lines(points, start=190, step=0.2, noisy=False):
     return lines
 
 
+def kinetics_lines(values):
+    """OD at 340 nm every 2.5 s (interval code 1), path code 7 (10 mm): a
+    reaction rising to its plateau, with the noise of a noisy scan."""
+    lines = ["1", "0", "1", "BENCH-KIN", "7", "1", "0", "0", "600", "340", "1", "0", str(values)]
+    noise = random.Random(values)
+    for i in range(values):
+        od = 0.2 + 0.8 * (1 - math.exp(-i / (values * 0.3))) + noise.gauss(0, 0.003)
+        lines.append(f"{od:.4f}")
+    return lines
+
+
 def run_measured(command, report):
     """Wall-clock seconds, CPU seconds and peak resident KiB of one run."""
     start = time.perf_counter()
@@ -82,8 +95,13 @@ def run_measured(command, report):
 
 
 def differing_parts(a, b):
+    """The compared parts either workbook has that the other lacks or holds
+    otherwise: a kinetics report has no chart."""
+    def part(z, name):
+        return z.read(name) if name in z.namelist() else None
+
     with zipfile.ZipFile(a) as za, zipfile.ZipFile(b) as zb:
-        return [p for p in COMPARED_PARTS if za.read(p) != zb.read(p)]
+        return [p for p in COMPARED_PARTS if part(za, p) != part(zb, p)]
 
 
 def main():
@@ -107,38 +125,43 @@ def main():
     with tempfile.TemporaryDirectory(prefix="ordelix-bench-scan-") as work:
         for points in SIZES:
             for noisy in (False, True):
-                met = measure(converter, floor, work, points, noisy, args.runs) and met
+                scan = write_export(os.path.join(work, f"scan{points}.WSC"),
+                                    scan_lines(points, noisy=noisy))
+                label = f"{points:6d} points, {'noisy' if noisy else 'smooth'}"
+                met = measure(converter, floor, work, scan, label, time_goal_at(points),
+                              args.runs) and met
+        run = write_export(os.path.join(work, f"kinetics{KINETICS_VALUES}.TSC"),
+                           kinetics_lines(KINETICS_VALUES))
+        met = measure(converter, floor, work, run, f"{KINETICS_VALUES:6d} kinetics values, noisy",
+                      time_goal_at(KINETICS_VALUES), args.runs) and met
     return 0 if met else 1
 
 
-def measure(converter, floor, work, points, noisy, runs):
-    """Runs the three commands in turn on one scan, prints their figures and
-    tells whether the goals were met."""
-    scan = write_export(os.path.join(work, f"scan{points}.WSC"), scan_lines(points, noisy=noisy))
+def measure(converter, floor, work, export, label, time_goal, runs):
+    """Runs the three commands in turn on one export file, prints their
+    figures and tells whether the goals were met."""
     ours, theirs = os.path.join(work, "ours.xlsx"), os.path.join(work, "floor.xlsx")
-    commands = {"ordelix-convert": [converter, "-f", "-o", ours, scan],
-                "floor": [floor, scan, theirs],
+    commands = {"ordelix-convert": [converter, "-f", "-o", ours, export],
+                "floor": [floor, export, theirs],
                 "--format json": [converter, "-f", "--format", "json", "-o",
-                                  os.path.join(work, "ours.json"), scan]}
+                                  os.path.join(work, "ours.json"), export]}
     measured = {name: [] for name in commands}
     for _ in range(runs):
         for name, command in commands.items():
             measured[name].append(run_measured(command, os.path.join(work, "time.txt")))
     differing = differing_parts(ours, theirs)
     if differing:
-        sys.exit(f"{points} points: the two workbooks differ in {', '.join(differing)}")
+        sys.exit(f"{label.strip()}: the two workbooks differ in {', '.join(differing)}")
     wall = {name: statistics.median(r[0] for r in rs) for name, rs in measured.items()}
     cpu = {name: statistics.median(r[1] for r in rs) for name, rs in measured.items()}
     best = {name: min(r[0] for r in rs) for name, rs in measured.items()}
     peak = {name: max(r[2] for r in rs) for name, rs in measured.items()}
     time_ratio = wall["ordelix-convert"] / wall["floor"]
-    time_goal = time_goal_at(points)
     memory_ratio = peak["ordelix-convert"] / peak["floor"]
     ok = time_ratio <= time_goal and memory_ratio <= MEMORY_GOAL
     json_ratio = best["--format json"] / best["ordelix-convert"]
     json_ok = json_ratio <= JSON_GOAL
-    print(f"{points:6d} points, {'noisy' if noisy else 'smooth'} "
-          f"({os.path.getsize(ours)} bytes of workbook)")
+    print(f"{label} ({os.path.getsize(ours)} bytes of workbook)")
     for name in commands:
         print(f"  {name:16s} wall {ms(wall[name])}   best {ms(best[name])}   "
               f"CPU {ms(cpu[name])}   peak RSS {peak[name] / 1024:6.1f} MiB")

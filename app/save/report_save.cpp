@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <vector>
+#include <memory>
 
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -42,21 +42,22 @@ Result<StagedFile> file_staged(const std::string& target, const SaveOptions& opt
 
 // The file holds `blocks` and nothing more, read back as the disk gives them.
 Result<void> read_back_check(const StagedFile& file, std::span<const std::string_view> blocks) {
-  std::vector<char> buffer(read_back_chunk);
+  // Unfilled: only what a read put there is compared.
+  std::unique_ptr<char[]> buffer(new char[read_back_chunk]);
   std::uint64_t at = 0;
   for (std::string_view block : blocks) {
     for (std::size_t done = 0; done < block.size();) {
-      std::size_t wanted = std::min(buffer.size(), block.size() - done);
-      Result<std::size_t> got = file.read_at(at, buffer.data(), wanted);
+      std::size_t wanted = std::min(read_back_chunk, block.size() - done);
+      Result<std::size_t> got = file.read_at(at, buffer.get(), wanted);
       if (!got) return std::move(got).error();
       if (got.value() != wanted ||
-          !std::equal(buffer.begin(), buffer.begin() + wanted, block.begin() + done))
+          !std::equal(buffer.get(), buffer.get() + wanted, block.begin() + done))
         return Problem(ProblemKind::write_failed, EIO);
       done += wanted;
       at += wanted;
     }
   }
-  Result<std::size_t> beyond = file.read_at(at, buffer.data(), 1);
+  Result<std::size_t> beyond = file.read_at(at, buffer.get(), 1);
   if (!beyond) return std::move(beyond).error();
   if (beyond.value() != 0) return Problem(ProblemKind::write_failed, EIO);
   return {};

@@ -3,8 +3,9 @@
 #include <unzip.h>
 
 #include <array>
+#include <memory>
+#include <span>
 #include <string_view>
-#include <vector>
 
 #include "xml_check.h"
 #include "zip_reader.h"
@@ -31,7 +32,7 @@ enum class Depth { index, contents };
 
 // The entry the zip is positioned at: its local header, and for `contents`
 // its data read through to its end.
-Result<void> entry_check(unzFile zip, Depth depth, std::vector<char>& buffer) {
+Result<void> entry_check(unzFile zip, Depth depth, std::span<char> buffer) {
   std::array<char, 512> name{};
   unz_file_info64 info{};
   if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) !=
@@ -84,11 +85,14 @@ Result<void> check(const ZipSource& bytes, Depth depth) {
   if (!ends_where_its_end_record_says(bytes, global.size_comment))
     return Problem(ProblemKind::zip_cut_short);
 
-  std::vector<char> buffer(64 * 1024);
+  // Unfilled: a file's every check would first clear it.
+  constexpr std::size_t buffer_size = 64 * 1024;
+  std::unique_ptr<char[]> buffer(new char[buffer_size]);
   std::uint64_t entries = 0;
   int at = unzGoToFirstFile(zip.get());
   for (; at == UNZ_OK; at = unzGoToNextFile(zip.get()), ++entries)
-    if (Result<void> checked = entry_check(zip.get(), depth, buffer); !checked) return checked;
+    if (Result<void> checked = entry_check(zip.get(), depth, {buffer.get(), buffer_size}); !checked)
+      return checked;
   if (at != UNZ_END_OF_LIST_OF_FILE || entries != global.number_entry)
     return Problem(ProblemKind::zip_index_broken);
   return {};
