@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -18,6 +19,14 @@
 #include "windows_paths.h"
 
 namespace ordelix {
+namespace {
+
+// The C runtime's own 4 KiB would take a large sheet's part to and from its
+// file in thousands of system calls; should this much not be had, the
+// stream keeps that one.
+constexpr std::size_t stream_buffer = 256 * 1024;
+
+}  // namespace
 
 void part_streams_forget() {}
 
@@ -49,7 +58,11 @@ FILE* part_stream_open(char*) {
     return nullptr;
   }
   FILE* stream = _fdopen(fd, "w+b");
-  if (stream == nullptr) _close(fd);
+  if (stream == nullptr) {
+    _close(fd);
+    return nullptr;
+  }
+  std::setvbuf(stream, nullptr, _IOFBF, stream_buffer);
   return stream;
 }
 
