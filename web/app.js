@@ -33,7 +33,6 @@
   let entries = [];
   let selected = -1;
   let busy = false;
-  let shownSheet = null; // {id, sheet} of the report on show
 
   // --- the core's state ----------------------------------------------------
 
@@ -245,13 +244,6 @@
     return e;
   }
 
-  function sheetOf(entry) {
-    if (shownSheet && shownSheet.id === entry.id) return shownSheet.sheet;
-    const sheet = JSON.parse(entry.result.sheet);
-    shownSheet = { id: entry.id, sheet };
-    return sheet;
-  }
-
   // A report shows its Download button at once; its charts and sheet follow,
   // each in a task of its own, so that a click on the button waits for no
   // drawing. Another report shown meanwhile stops this one's drawing.
@@ -328,20 +320,19 @@
       data.addEventListener("click", () => downloadData(entry, format));
       actions.appendChild(data);
     }
+
+    const sheet = result.sheet;
+    const date = sheet.cells.kinds.indexOf("d");
+    if (date >= 0) {
+      const note = element("p", "date-note");
+      note.append(element("span", "date-label", "Time & Date "),
+                  element("strong", "date-value", sheet.cells.values[date]), document.createTextNode(`: ${DATE_NOTE}`));
+      actions.appendChild(note);
+    }
     host.appendChild(actions);
 
-    let sheet = null;
     const charts = element("div", "charts");
     return [
-      () => {
-        sheet = sheetOf(entry);
-        const date = sheet.cells.find((c) => c.kind === "d");
-        if (!date) return;
-        const note = element("p", "date-note");
-        note.append(element("span", "date-label", "Time & Date "), element("strong", "date-value", date.value),
-                    document.createTextNode(`: ${DATE_NOTE}`));
-        actions.appendChild(note);
-      },
       () => {
         host.appendChild(charts);
         for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
@@ -467,7 +458,6 @@
       state: "waiting", result: null,
     }));
     selected = -1;
-    shownSheet = null;
     $("picked").value = entries.length === 1 ? entries[0].path : pickedText(picked);
     $("batch").hidden = true;
     ++drawing; // the report on show, if still drawing, stops

@@ -27,10 +27,14 @@
     // (the title of date cells).
     constructor(host, sheet, options) {
       this.options = options;
+      // Each written cell's place in the sheet's columns of cells.
+      const { rows, cols } = (this.sheetCells = sheet.cells);
       this.cells = new Map();
-      for (const cell of sheet.cells) this.cells.set(cell.row * KEY + cell.col, cell);
       let lastCol = 0;
-      for (const cell of sheet.cells) lastCol = Math.max(lastCol, cell.col);
+      for (let i = 0; i < rows.length; ++i) {
+        this.cells.set(rows[i] * KEY + cols[i], i);
+        lastCol = Math.max(lastCol, cols[i]);
+      }
       this.rows = Math.max(sheet.lastRow, 0) + SPARE_ROWS;
       this.cols = Math.max(MIN_COLUMNS, lastCol + 2);
       this.leftColumns = new Set(sheet.leftColumns);
@@ -126,22 +130,24 @@
         if (rowspan > 1) span += ` rowspan="${rowspan}"`;
       }
       // A merge shows its top-left cell.
-      const cell = this.cells.get(merge ? merge.r1 * KEY + merge.c1 : key);
-      if (!cell) return span ? `<td${span} class="m"></td>` : null;
+      const at = this.cells.get(merge ? merge.r1 * KEY + merge.c1 : key);
+      if (at === undefined) return span ? `<td${span} class="m"></td>` : null;
 
+      const { kinds, values, fonts, fontList } = this.sheetCells;
+      const kind = kinds[at];
       let text;
       let title = "";
-      if (cell.kind === "n") text = F.generalNumber(cell.value, this.options.decimalSeparator);
-      else text = String(cell.value);
-      if (cell.kind === "d" && this.options.dateNote) title = ` title="${escapeHtml(this.options.dateNote)}"`;
-      const right = cell.kind !== "s" && !this.leftColumns.has(col);
+      if (kind === "n") text = F.generalNumber(values[at], this.options.decimalSeparator);
+      else text = String(values[at]);
+      if (kind === "d" && this.options.dateNote) title = ` title="${escapeHtml(this.options.dateNote)}"`;
+      const right = kind !== "s" && !this.leftColumns.has(col);
       // Left-aligned text runs on over the empty cells to its right, as far
       // as the first written one.
       let room = 0;
       for (let c = col; c <= lastCol; ++c) room += this.colPx[c];
       if (!right)
         for (let c = lastCol + 1; c <= this.cols && this.isEmpty(row, c); ++c) room += this.colPx[c];
-      const style = fontStyle(cell.font);
+      const style = fontStyle(fonts[at] < 0 ? null : fontList[fonts[at]]);
       const classes = (right ? "r" : "") + (span ? " m" : "");
       return `<td${span}${classes ? ` class="${classes.trim()}"` : ""}${title}>` +
         `<div class="t" style="max-width:${room - 6}px;${style}">${escapeHtml(text)}</div></td>`;

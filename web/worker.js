@@ -38,6 +38,32 @@ function ownedCurve(curve) {
            xs: new Float64Array(curve.xs), ys: new Float64Array(curve.ys) };
 }
 
+// The sheet as the page keeps it: its cells in columns, typed arrays that go
+// over without a copy, rather than an object a cell, which would hold the
+// page's thread while they arrive and weigh on it while thousands wait.
+// cells: rows, cols and fonts (each cell's place in fontList, or -1), kinds
+// (a character a cell), values.
+function pageSheet(sheet) {
+  const count = sheet.cells.length;
+  const rows = new Int32Array(count);
+  const cols = new Int32Array(count);
+  const fonts = new Int32Array(count);
+  const values = new Array(count);
+  const fontList = [];
+  let kinds = "";
+  sheet.cells.forEach((cell, i) => {
+    rows[i] = cell.row;
+    cols[i] = cell.col;
+    kinds += cell.kind;
+    values[i] = cell.value;
+    const font = cell.font;
+    fonts[i] = !font ? -1 : fontList.findIndex((f) => f.size === font.size && f.bold === font.bold &&
+                                                      f.italic === font.italic);
+    if (fonts[i] < 0 && font) fonts[i] = fontList.push({ size: font.size, bold: font.bold, italic: font.italic }) - 1;
+  });
+  return { ...sheet, cells: { rows, cols, fonts, fontList, kinds, values } };
+}
+
 const FAILED = { ok: false, reportName: null, jsonName: null, csvName: null, warnings: [], xlsx: null,
                  sheet: null, curve: null };
 
@@ -65,9 +91,7 @@ async function convertOne(job) {
       error: r.error || null,
       warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
       xlsx: r.ok ? owned(r.xlsx) : null,
-      // One string weighs far less than the cells as objects, for the page to
-      // keep thousands of them.
-      sheet: r.ok && r.sheet ? JSON.stringify(r.sheet) : null,
+      sheet: r.ok && r.sheet ? pageSheet(r.sheet) : null,
       curve: r.ok ? ownedCurve(r.curve) : null,
     };
   } catch (error) {
@@ -98,6 +122,8 @@ async function handle(message) {
       const result = await convertOne(job);
       batch.push({ id: job.id, result });
       if (result.xlsx) transfers.push(result.xlsx.buffer);
+      if (result.sheet) transfers.push(result.sheet.cells.rows.buffer, result.sheet.cells.cols.buffer,
+                                       result.sheet.cells.fonts.buffer);
       if (result.curve) transfers.push(result.curve.xs.buffer, result.curve.ys.buffer);
     }
     flush();
