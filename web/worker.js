@@ -1,6 +1,8 @@
 // The conversion worker. It runs in one Blob after the converter core's
 // script, which defines OrdelixCore; the page sends it File objects, and it
-// alone reads their bytes, so that no file's size weighs on the page.
+// alone reads their bytes, so that no file's size weighs on the page. The
+// module's arrays are copies of its memory, not views: they go on to the
+// page as they are.
 "use strict";
 
 let core = null;
@@ -25,17 +27,6 @@ load().then(
 
 function readBytes(file) {
   return new Uint8Array(new FileReaderSync().readAsArrayBuffer(file));
-}
-
-// A copy the page may own: the core's arrays may be views of its memory.
-function owned(bytes) {
-  return bytes ? new Uint8Array(bytes) : null;
-}
-
-function ownedCurve(curve) {
-  if (!curve) return null;
-  return { title: String(curve.title), xTitle: String(curve.xTitle), yTitle: String(curve.yTitle),
-           xs: new Float64Array(curve.xs), ys: new Float64Array(curve.ys) };
 }
 
 // The sheet as the page keeps it: its cells in columns, typed arrays that go
@@ -115,9 +106,9 @@ async function convertOne(job, read) {
       csvName: r.csvName || null,
       error: r.error || null,
       warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
-      xlsx: r.ok ? owned(r.xlsx) : null,
+      xlsx: r.ok ? r.xlsx : null,
       sheet: r.ok && r.sheet ? pageSheet(r.sheet) : null,
-      curve: r.ok ? ownedCurve(r.curve) : null,
+      curve: r.ok ? r.curve : null,
     };
   } catch (error) {
     await restart();
@@ -162,7 +153,7 @@ async function handle(message) {
     postMessage({ type: "done" });
   } else if (message.type === "zip") {
     try {
-      const zip = owned(core.zipReports(message.names, message.reports));
+      const zip = core.zipReports(message.names, message.reports);
       postMessage({ type: "zipped", bytes: zip }, [zip.buffer]);
     } catch (error) {
       await restart();
@@ -188,9 +179,9 @@ async function handle(message) {
           refused = `${entry.name}: ${r.error}`;
           break;
         }
-        data.push(owned(r.data));
+        data.push(r.data);
       }
-      if (!refused) bytes = message.zipNames ? owned(core.zipReports(message.zipNames, data)) : data[0];
+      if (!refused) bytes = message.zipNames ? core.zipReports(message.zipNames, data) : data[0];
     } catch (error) {
       await restart();
       refused = messageOf(error);
@@ -206,7 +197,7 @@ async function handle(message) {
       for (const entry of message.entries) files.push(readBytes(entry.file));
       const r = core.combine(message.entries.map((e) => e.name), files,
                              message.entries.map((e) => e.lastModified));
-      const xlsx = owned(r.xlsx);
+      const xlsx = r.xlsx || null;
       postMessage({ type: "combined", xlsx, error: r.error || null, sheetNames: r.sheetNames || [],
                     failed: (r.failed || []).map((f) => ({ name: f.name, error: f.error })) },
                   xlsx ? [xlsx.buffer] : []);
