@@ -331,10 +331,9 @@
     }
     host.appendChild(actions);
 
-    const charts = element("div", "charts");
     return [
       () => {
-        host.appendChild(charts);
+        const charts = host.appendChild(element("div", "charts"));
         for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
         if (result.curve) root.OrdelixCharts.drawCurve(charts, result.curve, decimalSeparator);
         if (!charts.firstChild) charts.remove();
