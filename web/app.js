@@ -326,7 +326,7 @@
     if (date >= 0) {
       const note = element("p", "date-note");
       note.append(element("span", "date-label", "Time & Date "),
-                  element("strong", "date-value", sheet.cells.values[date]), document.createTextNode(`: ${DATE_NOTE}`));
+                  element("strong", "date-value", F.packedValue(sheet.cells.values, date)), document.createTextNode(`: ${DATE_NOTE}`));
       actions.appendChild(note);
     }
     host.appendChild(actions);

@@ -123,15 +123,18 @@
     return text == null ? null : String(text).trim();
   }
 
-  // A chart of the report as the workbook places it: its size in points.
+  const unpacked = (packed) => Array.from(packed.numbers, (_, i) => F.packedValue(packed, i));
+
+  // A chart of the report as the workbook places it, its points packed by the
+  // worker: its size in points.
   function drawReportChart(host, chart, decimalSeparator) {
     return drawLineChart(host, {
       title: trimmed(chart.title),
       seriesName: trimmed(chart.seriesName),
       xTitle: trimmed(chart.categoryAxisTitle),
       yTitle: trimmed(chart.valueAxisTitle),
-      categories: chart.categories,
-      values: chart.values,
+      categories: unpacked(chart.categories),
+      values: unpacked(chart.values),
       tickMarkSpacing: chart.tickMarkSpacing,
       width: chart.width * PX_PER_POINT,
       height: chart.height * PX_PER_POINT,

@@ -61,6 +61,13 @@
 
   // Categories from one label to the next: the tick-mark spacing times 1, 2,
   // 5, 10, 20 ..., the least that leaves at most eight labels.
+  // A value of those the page's worker packs (worker.js): a number, a text
+  // or null.
+  function packedValue(packed, i) {
+    const number = packed.numbers[i];
+    return Number.isNaN(number) ? (packed.texts[i] ?? null) : number;
+  }
+
   function categoryLabelInterval(count, tickMarkSpacing) {
     const spacing = Math.max(tickMarkSpacing, 1);
     for (let decade = spacing; ; decade *= 10)
@@ -115,6 +122,7 @@
     columnLetters,
     categoryDecimals,
     categoryLabelInterval,
+    packedValue,
     uniqueNames,
     batchDownloadNames,
     warningLine,

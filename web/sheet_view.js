@@ -137,8 +137,8 @@
       const kind = kinds[at];
       let text;
       let title = "";
-      if (kind === "n") text = F.generalNumber(values[at], this.options.decimalSeparator);
-      else text = String(values[at]);
+      if (kind === "n") text = F.generalNumber(F.packedValue(values, at), this.options.decimalSeparator);
+      else text = String(F.packedValue(values, at));
       if (kind === "d" && this.options.dateNote) title = ` title="${escapeHtml(this.options.dateNote)}"`;
       const right = kind !== "s" && !this.leftColumns.has(col);
       // Left-aligned text runs on over the empty cells to its right, as far

@@ -29,11 +29,24 @@ function readBytes(file) {
   return new Uint8Array(new FileReaderSync().readAsArrayBuffer(file));
 }
 
+// Values as they cross to the page fastest: numbers in a Float64Array, NaN
+// where there is none, and texts by their place; null where neither is.
+// The page reads them with OrdelixFormat.packedValue.
+function packedValues(values) {
+  const numbers = new Float64Array(values.length).fill(NaN);
+  const texts = {};
+  values.forEach((value, i) => {
+    if (typeof value === "number") numbers[i] = value;
+    else if (value !== null) texts[i] = value;
+  });
+  return { numbers, texts };
+}
+
 // The sheet as the page keeps it: its cells in columns, typed arrays that go
 // over without a copy, rather than an object a cell, which would hold the
 // page's thread while they arrive and weigh on it while thousands wait.
 // cells: rows, cols and fonts (each cell's place in fontList, or -1), kinds
-// (a character a cell), values.
+// (a character a cell) and values; the charts' points packed as the values.
 function pageSheet(sheet) {
   const count = sheet.cells.length;
   const rows = new Int32Array(count);
@@ -52,7 +65,17 @@ function pageSheet(sheet) {
                                                       f.italic === font.italic);
     if (fonts[i] < 0 && font) fonts[i] = fontList.push({ size: font.size, bold: font.bold, italic: font.italic }) - 1;
   });
-  return { ...sheet, cells: { rows, cols, fonts, fontList, kinds, values } };
+  const charts = sheet.charts.map((chart) => ({
+    ...chart, categories: packedValues(chart.categories), values: packedValues(chart.values),
+  }));
+  return { ...sheet, charts, cells: { rows, cols, fonts, fontList, kinds, values: packedValues(values) } };
+}
+
+// What goes to the page without a copy.
+function sheetBuffers(sheet) {
+  const { cells, charts } = sheet;
+  return [cells.rows.buffer, cells.cols.buffer, cells.fonts.buffer, cells.values.numbers.buffer,
+          ...charts.flatMap((chart) => [chart.categories.numbers.buffer, chart.values.numbers.buffer])];
 }
 
 const FAILED = { ok: false, reportName: null, jsonName: null, csvName: null, warnings: [], xlsx: null,
@@ -144,8 +167,7 @@ async function handle(message) {
         const result = await convertOne(job, reads[i]);
         batch.push({ id: job.id, result });
         if (result.xlsx) transfers.push(result.xlsx.buffer);
-        if (result.sheet) transfers.push(result.sheet.cells.rows.buffer, result.sheet.cells.cols.buffer,
-                                         result.sheet.cells.fonts.buffer);
+        if (result.sheet) transfers.push(...sheetBuffers(result.sheet));
         if (result.curve) transfers.push(result.curve.xs.buffer, result.curve.ys.buffer);
       }
     }

@@ -97,3 +97,8 @@ test("a warning reads 'line N: TEXT', or the text alone without a line", () => {
 test("the clock as the window shows it", () => {
   assert.equal(f.clockText(new Date(2026, 11, 8, 12, 22, 9), "12:22:09"), "2026/12/8  12:22:09");
 });
+
+test("packed values: a number, a text by its place, or null", () => {
+  const packed = { numbers: Float64Array.of(1.5, NaN, NaN, -0, NaN), texts: { 1: "x", 4: "" } };
+  assert.deepEqual([0, 1, 2, 3, 4].map((i) => f.packedValue(packed, i)), [1.5, "x", null, -0, ""]);
+});
