@@ -8,21 +8,22 @@
   const columnExtremes = root.OrdelixColumnExtremes.columnExtremes;
   const PX_PER_POINT = 96 / 72;
 
-  function numberOrNull(value) {
-    return typeof value === "number" && Number.isFinite(value) ? value : null;
-  }
+  // A point as uPlot takes it: null for none.
+  const point = (value) => (Number.isNaN(value) ? null : value);
 
-  // plot: title, seriesName, xTitle, yTitle, categories, values,
-  // tickMarkSpacing, width and height in pixels.
+  // plot: title, seriesName, xTitle, yTitle, categories and values packed
+  // as the worker packs them (OrdelixFormat.packedValue), the values' texts
+  // not plotted, tickMarkSpacing, width and height in pixels.
   function drawLineChart(host, plot, decimalSeparator) {
-    const n = Math.min(plot.categories.length, plot.values.length);
+    const n = Math.min(plot.categories.numbers.length, plot.values.numbers.length);
     const figure = document.createElement("figure");
     figure.className = "chart";
-    const values = plot.values.slice(0, n).map(numberOrNull);
-    const plotted = values.filter((v) => v !== null).length;
-    const decimals = F.categoryDecimals(plot.categories);
+    const values = plot.values.numbers.subarray(0, n);
+    let plotted = 0;
+    for (const value of values) plotted += Number.isNaN(value) ? 0 : 1;
+    const decimals = F.categoryDecimals(plot.categories.numbers);
     const label = (i) => {
-      const c = plot.categories[i];
+      const c = F.packedValue(plot.categories, i);
       if (typeof c !== "number") return c == null ? "" : String(c);
       const text = c.toFixed(decimals);
       return decimalSeparator === "." ? text : text.replace(".", decimalSeparator);
@@ -49,11 +50,11 @@
       const { xs, ys } = columnExtremes(values, from, to, columns);
       if (xs.length > 0 && xs[0] > 0) {
         xs.unshift(0);
-        ys.unshift(values[0]);
+        ys.unshift(point(values[0]));
       }
       if (xs.length > 0 && xs[xs.length - 1] < n - 1) {
         xs.push(n - 1);
-        ys.push(values[n - 1]);
+        ys.push(point(values[n - 1]));
       }
       return [xs, ys];
     };
@@ -123,18 +124,15 @@
     return text == null ? null : String(text).trim();
   }
 
-  const unpacked = (packed) => Array.from(packed.numbers, (_, i) => F.packedValue(packed, i));
-
-  // A chart of the report as the workbook places it, its points packed by the
-  // worker: its size in points.
+  // A chart of the report as the workbook places it: its size in points.
   function drawReportChart(host, chart, decimalSeparator) {
     return drawLineChart(host, {
       title: trimmed(chart.title),
       seriesName: trimmed(chart.seriesName),
       xTitle: trimmed(chart.categoryAxisTitle),
       yTitle: trimmed(chart.valueAxisTitle),
-      categories: unpacked(chart.categories),
-      values: unpacked(chart.values),
+      categories: chart.categories,
+      values: chart.values,
       tickMarkSpacing: chart.tickMarkSpacing,
       width: chart.width * PX_PER_POINT,
       height: chart.height * PX_PER_POINT,
@@ -150,8 +148,8 @@
       seriesName: curve.yTitle,
       xTitle: curve.xTitle,
       yTitle: curve.yTitle,
-      categories: Array.from(curve.xs),
-      values: Array.from(curve.ys),
+      categories: { numbers: curve.xs, texts: {} },
+      values: { numbers: curve.ys, texts: {} },
       tickMarkSpacing: 1,
       width: 620,
       height: 300,

@@ -8,12 +8,12 @@
 })(globalThis, function () {
   "use strict";
 
-  // values: numbers or null (a gap), plotted at x = their index. In view:
+  // values: numbers, NaN for a gap, plotted at x = their index. In view:
   // x from `from` to `to`, across `columns` pixel columns. Answers the
   // points to draw, in order, as {xs, ys}: every point in view when there
   // are no more of them than columns, else each column's lowest and highest
   // and its first gap; and the point either side of the view, so that the
-  // line runs on to its edges.
+  // line runs on to its edges; a gap as null, as a plot takes it.
   function columnExtremes(values, from, to, columns) {
     const first = Math.max(0, Math.ceil(from) - 1);
     const last = Math.min(values.length - 1, Math.floor(to) + 1);
@@ -22,7 +22,7 @@
     if (last - first + 1 <= columns + 2) {
       for (let i = first; i <= last; ++i) {
         xs.push(i);
-        ys.push(values[i]);
+        ys.push(Number.isNaN(values[i]) ? null : values[i]);
       }
       return { xs, ys };
     }
@@ -37,7 +37,7 @@
       taken.sort((a, b) => a - b);
       for (const i of taken) {
         xs.push(i);
-        ys.push(values[i]);
+        ys.push(i === gap ? null : values[i]);
       }
     };
     for (let i = first; i <= last; ++i) {
@@ -49,7 +49,7 @@
         low = high = gap = -1;
       }
       const v = values[i];
-      if (v === null) {
+      if (Number.isNaN(v)) {
         if (gap < 0) gap = i;
       } else {
         if (low < 0 || v < values[low]) low = i;

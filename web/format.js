@@ -49,7 +49,7 @@
   function categoryDecimals(values) {
     let most = 0;
     for (const value of values) {
-      if (typeof value !== "number") continue;
+      if (typeof value !== "number" || Number.isNaN(value)) continue;
       let scaled = value;
       let decimals = 0;
       for (; decimals < 6; ++decimals, scaled *= 10)
@@ -59,8 +59,6 @@
     return most;
   }
 
-  // Categories from one label to the next: the tick-mark spacing times 1, 2,
-  // 5, 10, 20 ..., the least that leaves at most eight labels.
   // A value of those the page's worker packs (worker.js): a number, a text
   // or null.
   function packedValue(packed, i) {
@@ -68,6 +66,8 @@
     return Number.isNaN(number) ? (packed.texts[i] ?? null) : number;
   }
 
+  // Categories from one label to the next: the tick-mark spacing times 1, 2,
+  // 5, 10, 20 ..., the least that leaves at most eight labels.
   function categoryLabelInterval(count, tickMarkSpacing) {
     const spacing = Math.max(tickMarkSpacing, 1);
     for (let decade = spacing; ; decade *= 10)

@@ -27,15 +27,20 @@
     // (the title of date cells).
     constructor(host, sheet, options) {
       this.options = options;
-      // Each written cell's place in the sheet's columns of cells.
+      // The written cells' places in the sheet's columns of cells, row by
+      // row: those of row r from byRow[rowStart[r]] to before rowStart[r + 1].
       const { rows, cols } = (this.sheetCells = sheet.cells);
-      this.cells = new Map();
+      this.rows = Math.max(sheet.lastRow, 0) + SPARE_ROWS;
+      this.rowStart = new Int32Array(this.rows + 2);
+      for (const row of rows) ++this.rowStart[row + 1];
+      for (let r = 1; r <= this.rows + 1; ++r) this.rowStart[r] += this.rowStart[r - 1];
+      this.byRow = new Int32Array(rows.length);
+      const filled = this.rowStart.slice();
       let lastCol = 0;
       for (let i = 0; i < rows.length; ++i) {
-        this.cells.set(rows[i] * KEY + cols[i], i);
+        this.byRow[filled[rows[i]]++] = i;
         lastCol = Math.max(lastCol, cols[i]);
       }
-      this.rows = Math.max(sheet.lastRow, 0) + SPARE_ROWS;
       this.cols = Math.max(MIN_COLUMNS, lastCol + 2);
       this.leftColumns = new Set(sheet.leftColumns);
 
@@ -112,8 +117,15 @@
       this.render();
     }
 
+    // The cell's place in the sheet's columns of cells, or -1.
+    cellAt(row, col) {
+      for (let k = this.rowStart[row]; k < this.rowStart[row + 1]; ++k)
+        if (this.sheetCells.cols[this.byRow[k]] === col) return this.byRow[k];
+      return -1;
+    }
+
     isEmpty(row, col) {
-      return !this.cells.has(row * KEY + col) && !this.merged.has(row * KEY + col);
+      return this.cellAt(row, col) < 0 && !this.merged.has(row * KEY + col);
     }
 
     cellHtml(row, col) {
@@ -130,8 +142,8 @@
         if (rowspan > 1) span += ` rowspan="${rowspan}"`;
       }
       // A merge shows its top-left cell.
-      const at = this.cells.get(merge ? merge.r1 * KEY + merge.c1 : key);
-      if (at === undefined) return span ? `<td${span} class="m"></td>` : null;
+      const at = merge ? this.cellAt(merge.r1, merge.c1) : this.cellAt(row, col);
+      if (at < 0) return span ? `<td${span} class="m"></td>` : null;
 
       const { kinds, values, fonts, fontList } = this.sheetCells;
       const kind = kinds[at];

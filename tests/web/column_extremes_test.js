@@ -9,8 +9,8 @@ const series = (n, valueAt) => Array.from({ length: n }, (_, i) => valueAt(i));
 const range = (first, last) => series(last - first + 1, (i) => first + i);
 
 test("no more points than columns: every point, gaps too", () => {
-  const values = [0.5, null, 0.25, 0.75];
-  assert.deepEqual(columnExtremes(values, 0, 3, 600), { xs: [0, 1, 2, 3], ys: values });
+  const values = [0.5, NaN, 0.25, 0.75];
+  assert.deepEqual(columnExtremes(values, 0, 3, 600), { xs: [0, 1, 2, 3], ys: [0.5, null, 0.25, 0.75] });
 });
 
 test("each column keeps its lowest and highest point, in their order", () => {
@@ -36,8 +36,8 @@ test("a spike one point wide stays, up and down", () => {
   assert.equal(Math.min(...drawn.ys), -3);
 });
 
-test("a gap in a column stays as its first empty point", () => {
-  const values = series(1000, (i) => (i >= 500 && i < 510 ? null : i));
+test("a gap in a column stays as its first empty point, null as a plot takes it", () => {
+  const values = series(1000, (i) => (i >= 500 && i < 510 ? NaN : i));
   const drawn = columnExtremes(values, 0, 1000, 10);
   assert.deepEqual(drawn.xs.slice(10, 13), [500, 510, 599]);
   assert.deepEqual(drawn.ys.slice(10, 13), [null, 510, 599]);

@@ -59,6 +59,7 @@ test("category labels: decimals the values need, at most six", () => {
   assert.equal(f.categoryDecimals([0.2, 0.25]), 2);
   assert.equal(f.categoryDecimals([Math.PI]), 6);
   assert.equal(f.categoryDecimals(["400", null]), 0);
+  assert.equal(f.categoryDecimals(Float64Array.of(400, NaN, 400.5)), 1); // NaN: no number
 });
 
 test("category labels: spacing times 1, 2, 5, 10 ..., at most eight labels", () => {
