@@ -546,6 +546,20 @@ class WithTheTestDouble(PageCase):
         self.assertEqual([self.cell_td(32015, c).text for c in (3, 4, 5, 6)], ["32399", "", "", "31.999"])
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart canvas")), 1)
 
+    def test_the_download_button_comes_before_the_chart_and_the_sheet(self):
+        # Counted where the button first shows, before the page draws on.
+        self.driver.execute_script("""
+            window.drawnWithTheButton = null;
+            new MutationObserver((changes, observer) => {
+              if (!document.querySelector('#report button.download')) return;
+              drawnWithTheButton = document.querySelectorAll('#report figure.chart, #report .sheet-scroll').length;
+              observer.disconnect();
+            }).observe(document.getElementById('report'), {childList: true, subtree: true});""")
+        self.pick(self.write("first.WSC", ["0.1", "0.4", "0.2"]))
+        self.assertEqual(self.driver.execute_script("return window.drawnWithTheButton"), 0)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart")), 1)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report .sheet-scroll")), 1)
+
     def test_a_long_scan_draws_each_pixel_columns_extremes_and_zooms_to_the_real_points(self):
         # 20,000 values, a saw of 0 to 6 with a spike up to 9 at 4321 and
         # down to -4 at 4322; the mock's wavelengths are 400 + the index.
