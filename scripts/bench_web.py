@@ -182,12 +182,13 @@ def zip_time(browser):
         os.remove(os.path.join(browser.downloads, name))
     start = time.perf_counter()
     browser.driver.execute_script("document.getElementById('download-zip').click()")
-    while True:
+    while time.perf_counter() - start < 600:
         names = [n for n in os.listdir(browser.downloads) if n.endswith(".zip")]
         if names:
             wait_for_download(browser.downloads, names[0], timeout=600)
             return (time.perf_counter() - start) * 1000
         time.sleep(0.01)
+    raise TimeoutError("no zip in 600 s")
 
 
 def heavy(browser, page):
