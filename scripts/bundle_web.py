@@ -21,7 +21,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WEB = os.path.join(ROOT, "web")
 MAX_BYTES = 3_000_000
 # In the order they depend on one another.
-PAGE_SCRIPTS = ["format.js", "sheet_view.js", "charts.js", "picking.js", "core_client.js", "app.js"]
+PAGE_SCRIPTS = ["format.js", "sheet_view.js", "column_extremes.js", "charts.js", "picking.js", "core_client.js", "app.js"]
 STYLES = ["page.css"]
 UPLOT = os.path.join(WEB, "node_modules", "uplot")
 

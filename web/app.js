@@ -33,7 +33,6 @@
   let entries = [];
   let selected = -1;
   let busy = false;
-  let shownSheet = null; // {id, sheet} of the report on show
 
   // --- the core's state ----------------------------------------------------
 
@@ -245,15 +244,31 @@
     return e;
   }
 
-  function sheetOf(entry) {
-    if (shownSheet && shownSheet.id === entry.id) return shownSheet.sheet;
-    const sheet = JSON.parse(entry.result.sheet);
-    shownSheet = { id: entry.id, sheet };
-    return sheet;
+  // A report shows its Download button at once; its charts and sheet follow,
+  // each in a task of its own, so that a click on the button waits for no
+  // drawing. Another report shown meanwhile stops this one's drawing.
+  let drawing = 0;
+  const nextTask = () => (root.scheduler && typeof root.scheduler.yield === "function"
+    ? root.scheduler.yield() : new Promise((resolve) => setTimeout(resolve, 0)));
+
+  async function renderReport(entry) {
+    const host = $("report");
+    const mine = ++drawing;
+    host.dataset.drawn = "false";
+    const drawn = drawReport(host, entry);
+    if (drawn) {
+      for (const step of drawn) {
+        await nextTask();
+        if (mine !== drawing) return;
+        step();
+      }
+    }
+    host.dataset.drawn = "true";
   }
 
-  function renderReport(entry) {
-    const host = $("report");
+  // Draws what a click may need; answers the steps that draw the rest, or
+  // null when there is no report.
+  function drawReport(host, entry) {
     host.replaceChildren();
     const heading = element("h2", "report-title", entry.path);
     heading.id = "report-title";
@@ -261,11 +276,11 @@
     host.setAttribute("aria-labelledby", "report-title");
     if (entry.state === "waiting" || entry.state === "converting") {
       host.appendChild(element("p", "pending", "Waiting to be converted"));
-      return;
+      return null;
     }
     if (entry.state === "cancelled") {
       host.appendChild(element("p", "pending", "Not converted: cancelled"));
-      return;
+      return null;
     }
     const result = entry.result;
     if (!result.ok) {
@@ -274,7 +289,7 @@
       refusal.append(element("strong", null, "No report. "), element("span", "file", entry.name),
                      document.createTextNode(": "), element("span", "reason", result.error || ""));
       host.appendChild(refusal);
-      return;
+      return null;
     }
     if (result.warnings.length > 0) {
       const box = element("section", "warnings");
@@ -288,7 +303,6 @@
       host.appendChild(box);
     }
 
-    const sheet = sheetOf(entry);
     const actions = element("div", "report-actions");
     // The workbook, then the run's data, as ordelix-convert --format json|csv writes it.
     const download = element("button", "flex wide download", `Download ${result.reportName}`);
@@ -306,26 +320,30 @@
       data.addEventListener("click", () => downloadData(entry, format));
       actions.appendChild(data);
     }
-    const date = sheet.cells.find((c) => c.kind === "d");
-    if (date) {
+
+    const sheet = result.sheet;
+    const date = sheet.cells.kinds.indexOf("d");
+    if (date >= 0) {
       const note = element("p", "date-note");
-      note.append(element("span", "date-label", "Time & Date "), element("strong", "date-value", date.value),
-                  document.createTextNode(`: ${DATE_NOTE}`));
+      note.append(element("span", "date-label", "Time & Date "),
+                  element("strong", "date-value", F.packedValue(sheet.cells.values, date)), document.createTextNode(`: ${DATE_NOTE}`));
       actions.appendChild(note);
     }
     host.appendChild(actions);
 
-    const charts = element("div", "charts");
-    host.appendChild(charts);
-    for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
-    if (result.curve) root.OrdelixCharts.drawCurve(charts, result.curve, decimalSeparator);
-    if (!charts.firstChild) charts.remove();
-
-    new root.OrdelixSheetView(host, sheet, {
-      decimalSeparator,
-      caption: `Report of ${entry.path}`,
-      dateNote: `Time & Date: ${DATE_NOTE}`,
-    });
+    return [
+      () => {
+        const charts = host.appendChild(element("div", "charts"));
+        for (const chart of sheet.charts || []) root.OrdelixCharts.drawReportChart(charts, chart, decimalSeparator);
+        if (result.curve) root.OrdelixCharts.drawCurve(charts, result.curve, decimalSeparator);
+        if (!charts.firstChild) charts.remove();
+      },
+      () => new root.OrdelixSheetView(host, sheet, {
+        decimalSeparator,
+        caption: `Report of ${entry.path}`,
+        dateNote: `Time & Date: ${DATE_NOTE}`,
+      }),
+    ];
   }
 
   // --- saving -----------------------------------------------------------------
@@ -439,9 +457,9 @@
       state: "waiting", result: null,
     }));
     selected = -1;
-    shownSheet = null;
     $("picked").value = entries.length === 1 ? entries[0].path : pickedText(picked);
     $("batch").hidden = true;
+    ++drawing; // the report on show, if still drawing, stops
     $("report").replaceChildren();
     buildList();
     Object.assign(progress, { total: entries.length, done: 0, failed: 0, current: "" });

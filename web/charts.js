@@ -5,23 +5,25 @@
 (function (root) {
   "use strict";
   const F = root.OrdelixFormat;
+  const columnExtremes = root.OrdelixColumnExtremes.columnExtremes;
   const PX_PER_POINT = 96 / 72;
 
-  function numberOrNull(value) {
-    return typeof value === "number" && Number.isFinite(value) ? value : null;
-  }
+  // A point as uPlot takes it: null for none.
+  const point = (value) => (Number.isNaN(value) ? null : value);
 
-  // plot: title, seriesName, xTitle, yTitle, categories, values,
-  // tickMarkSpacing, width and height in pixels.
+  // plot: title, seriesName, xTitle, yTitle, categories and values packed
+  // as the worker packs them (OrdelixFormat.packedValue), the values' texts
+  // not plotted, tickMarkSpacing, width and height in pixels.
   function drawLineChart(host, plot, decimalSeparator) {
-    const n = Math.min(plot.categories.length, plot.values.length);
+    const n = Math.min(plot.categories.numbers.length, plot.values.numbers.length);
     const figure = document.createElement("figure");
     figure.className = "chart";
-    const values = plot.values.slice(0, n).map(numberOrNull);
-    const plotted = values.filter((v) => v !== null).length;
-    const decimals = F.categoryDecimals(plot.categories);
+    const values = plot.values.numbers.subarray(0, n);
+    let plotted = 0;
+    for (const value of values) plotted += Number.isNaN(value) ? 0 : 1;
+    const decimals = F.categoryDecimals(plot.categories.numbers);
     const label = (i) => {
-      const c = plot.categories[i];
+      const c = F.packedValue(plot.categories, i);
       if (typeof c !== "number") return c == null ? "" : String(c);
       const text = c.toFixed(decimals);
       return decimalSeparator === "." ? text : text.replace(".", decimalSeparator);
@@ -38,22 +40,49 @@
       return figure;
     }
 
-    const xs = Array.from({ length: n }, (_, i) => i);
-    const interval = F.categoryLabelInterval(n, plot.tickMarkSpacing || 1);
-    const splits = [];
-    for (let i = 0; i < n; i += interval) splits.push(i);
-    // The uPlot's size is the plot with its axes; title and legend come on top.
+    // The series stays here in full; uPlot draws what its pixel columns can
+    // show of the x range in view, taken again at each zoom, with the
+    // series' ends beyond, so that a double click knows the whole range.
+    const spacing = plot.tickMarkSpacing || 1;
+    let drawn = null; // the view and columns uPlot's data was taken for
+    const pointsFor = (from, to, columns) => {
+      drawn = { from, to, columns };
+      const { xs, ys } = columnExtremes(values, from, to, columns);
+      if (xs.length > 0 && xs[0] > 0) {
+        xs.unshift(0);
+        ys.unshift(point(values[0]));
+      }
+      if (xs.length > 0 && xs[xs.length - 1] < n - 1) {
+        xs.push(n - 1);
+        ys.push(point(values[n - 1]));
+      }
+      return [xs, ys];
+    };
+    const fitData = (u) => {
+      const { min, max } = u.scales.x;
+      const columns = Math.max(1, Math.round(u.bbox.width));
+      if (drawn.from === min && drawn.to === max && drawn.columns === columns) return;
+      u.setData(pointsFor(min, max, columns), false);
+      u.setScale("x", { min, max });
+    };
+    // After uPlot's own call is done: the scales it sets from a hook are dropped.
+    const refit = (u) => queueMicrotask(() => u.status && fitData(u));
     const options = {
       title: plot.title,
       width: Math.round(plot.width),
       // The workbook's box holds the title and legend too.
       height: Math.max(120, Math.round(plot.height) - 56),
-      scales: { x: { time: false, range: [0, Math.max(n - 1, 1)] } },
+      scales: { x: { time: false, range: (u, min, max) => (n > 1 ? [min, max] : [0, 1]) } },
       legend: { show: true, live: true },
-      cursor: { drag: { x: false, y: false } },
-      // The legend names the series; the values under the pointer join it
-      // only while there is a point under the pointer.
-      hooks: { setLegend: [(u) => figure.classList.toggle("pointing", u.cursor.idx != null)] },
+      // A drag zooms in on the categories, a double click shows them all.
+      cursor: { drag: { x: true, y: false } },
+      hooks: {
+        // The legend names the series; the values under the pointer join it
+        // only while there is a point under the pointer.
+        setLegend: [(u) => figure.classList.toggle("pointing", u.cursor.idx != null)],
+        ready: [refit],
+        setScale: [(u, key) => key === "x" && refit(u)],
+      },
       series: [
         { label: plot.xTitle || "", value: (u, v) => (v == null ? "" : label(Math.round(v))) },
         {
@@ -67,7 +96,12 @@
       axes: [
         {
           label: plot.xTitle || undefined,
-          splits: () => splits,
+          splits: (u, axis, min, max) => {
+            const interval = F.categoryLabelInterval(Math.floor(max) - Math.ceil(min) + 1, spacing);
+            const splits = [];
+            for (let i = Math.ceil(min / interval) * interval; i <= max; i += interval) splits.push(i);
+            return splits;
+          },
           values: (u, ticks) => ticks.map((i) => label(i)),
           grid: { stroke: "#e6e6e6" },
         },
@@ -79,8 +113,10 @@
         },
       ],
     };
-    // Kept on the figure, where the page's tests read what it draws.
-    figure.plot = new root.uPlot(options, [xs, values], figure);
+    // Kept on the figure, where the page's tests read what it draws. The
+    // first columns are the whole chart's: the plot's own, narrower, are
+    // known once it is made.
+    figure.plot = new root.uPlot(options, pointsFor(0, Math.max(n - 1, 1), Math.round(options.width)), figure);
     return figure;
   }
 
@@ -112,8 +148,8 @@
       seriesName: curve.yTitle,
       xTitle: curve.xTitle,
       yTitle: curve.yTitle,
-      categories: Array.from(curve.xs),
-      values: Array.from(curve.ys),
+      categories: { numbers: curve.xs, texts: {} },
+      values: { numbers: curve.ys, texts: {} },
       tickMarkSpacing: 1,
       width: 620,
       height: 300,

@@ -49,7 +49,7 @@
   function categoryDecimals(values) {
     let most = 0;
     for (const value of values) {
-      if (typeof value !== "number") continue;
+      if (typeof value !== "number" || Number.isNaN(value)) continue;
       let scaled = value;
       let decimals = 0;
       for (; decimals < 6; ++decimals, scaled *= 10)
@@ -57,6 +57,13 @@
       most = Math.max(most, decimals);
     }
     return most;
+  }
+
+  // A value of those the page's worker packs (worker.js): a number, a text
+  // or null.
+  function packedValue(packed, i) {
+    const number = packed.numbers[i];
+    return Number.isNaN(number) ? (packed.texts[i] ?? null) : number;
   }
 
   // Categories from one label to the next: the tick-mark spacing times 1, 2,
@@ -115,6 +122,7 @@
     columnLetters,
     categoryDecimals,
     categoryLabelInterval,
+    packedValue,
     uniqueNames,
     batchDownloadNames,
     warningLine,

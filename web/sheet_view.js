@@ -27,11 +27,20 @@
     // (the title of date cells).
     constructor(host, sheet, options) {
       this.options = options;
-      this.cells = new Map();
-      for (const cell of sheet.cells) this.cells.set(cell.row * KEY + cell.col, cell);
-      let lastCol = 0;
-      for (const cell of sheet.cells) lastCol = Math.max(lastCol, cell.col);
+      // The written cells' places in the sheet's columns of cells, row by
+      // row: those of row r from byRow[rowStart[r]] to before rowStart[r + 1].
+      const { rows, cols } = (this.sheetCells = sheet.cells);
       this.rows = Math.max(sheet.lastRow, 0) + SPARE_ROWS;
+      this.rowStart = new Int32Array(this.rows + 2);
+      for (const row of rows) ++this.rowStart[row + 1];
+      for (let r = 1; r <= this.rows + 1; ++r) this.rowStart[r] += this.rowStart[r - 1];
+      this.byRow = new Int32Array(rows.length);
+      const filled = this.rowStart.slice();
+      let lastCol = 0;
+      for (let i = 0; i < rows.length; ++i) {
+        this.byRow[filled[rows[i]]++] = i;
+        lastCol = Math.max(lastCol, cols[i]);
+      }
       this.cols = Math.max(MIN_COLUMNS, lastCol + 2);
       this.leftColumns = new Set(sheet.leftColumns);
 
@@ -108,8 +117,15 @@
       this.render();
     }
 
+    // The cell's place in the sheet's columns of cells, or -1.
+    cellAt(row, col) {
+      for (let k = this.rowStart[row]; k < this.rowStart[row + 1]; ++k)
+        if (this.sheetCells.cols[this.byRow[k]] === col) return this.byRow[k];
+      return -1;
+    }
+
     isEmpty(row, col) {
-      return !this.cells.has(row * KEY + col) && !this.merged.has(row * KEY + col);
+      return this.cellAt(row, col) < 0 && !this.merged.has(row * KEY + col);
     }
 
     cellHtml(row, col) {
@@ -126,22 +142,24 @@
         if (rowspan > 1) span += ` rowspan="${rowspan}"`;
       }
       // A merge shows its top-left cell.
-      const cell = this.cells.get(merge ? merge.r1 * KEY + merge.c1 : key);
-      if (!cell) return span ? `<td${span} class="m"></td>` : null;
+      const at = merge ? this.cellAt(merge.r1, merge.c1) : this.cellAt(row, col);
+      if (at < 0) return span ? `<td${span} class="m"></td>` : null;
 
+      const { kinds, values, fonts, fontList } = this.sheetCells;
+      const kind = kinds[at];
       let text;
       let title = "";
-      if (cell.kind === "n") text = F.generalNumber(cell.value, this.options.decimalSeparator);
-      else text = String(cell.value);
-      if (cell.kind === "d" && this.options.dateNote) title = ` title="${escapeHtml(this.options.dateNote)}"`;
-      const right = cell.kind !== "s" && !this.leftColumns.has(col);
+      if (kind === "n") text = F.generalNumber(F.packedValue(values, at), this.options.decimalSeparator);
+      else text = String(F.packedValue(values, at));
+      if (kind === "d" && this.options.dateNote) title = ` title="${escapeHtml(this.options.dateNote)}"`;
+      const right = kind !== "s" && !this.leftColumns.has(col);
       // Left-aligned text runs on over the empty cells to its right, as far
       // as the first written one.
       let room = 0;
       for (let c = col; c <= lastCol; ++c) room += this.colPx[c];
       if (!right)
         for (let c = lastCol + 1; c <= this.cols && this.isEmpty(row, c); ++c) room += this.colPx[c];
-      const style = fontStyle(cell.font);
+      const style = fontStyle(fonts[at] < 0 ? null : fontList[fonts[at]]);
       const classes = (right ? "r" : "") + (span ? " m" : "");
       return `<td${span}${classes ? ` class="${classes.trim()}"` : ""}${title}>` +
         `<div class="t" style="max-width:${room - 6}px;${style}">${escapeHtml(text)}</div></td>`;

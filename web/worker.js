@@ -1,6 +1,8 @@
 // The conversion worker. It runs in one Blob after the converter core's
 // script, which defines OrdelixCore; the page sends it File objects, and it
-// alone reads their bytes, so that no file's size weighs on the page.
+// alone reads their bytes, so that no file's size weighs on the page. The
+// module's arrays are copies of its memory, not views: they go on to the
+// page as they are.
 "use strict";
 
 let core = null;
@@ -15,11 +17,30 @@ function messageOf(error) {
   return error && error.message ? error.message : String(error);
 }
 
+// A scan converted once the core is ready, while nobody waits for it: the
+// browser compiles the module quickly and plainly at first, and well only
+// the code that has run a while, so that without it the first file picked
+// would convert a few times slower than the next.
+function warmUp() {
+  const points = 4000;
+  const lines = ["7", "0", "1", "WARM-UP", "4", "1", "3.0", "0.0", "190", (190 + 0.2 * (points - 1)).toFixed(1),
+                 "1", "0", String(points)];
+  for (let i = 0; i < points; ++i) lines.push((0.05 + 0.5 * Math.sin(i / 50) ** 2 + (i % 7) / 1000).toFixed(4));
+  core.convert("warm-up.WSC", new TextEncoder().encode(lines.join("\r\n") + "\r\n"), 0);
+}
+
 // The measurement modes go with the word that the core is ready: the page
 // offers their extensions in its file dialog.
 load().then(
-  () => postMessage({ type: "ready",
-                      modes: Array.from(core.modes(), (m) => ({ extension: m.extension, name: m.name })) }),
+  () => {
+    postMessage({ type: "ready",
+                  modes: Array.from(core.modes(), (m) => ({ extension: m.extension, name: m.name })) });
+    try {
+      warmUp();
+    } catch (error) {
+      restart();
+    }
+  },
   (error) => postMessage({ type: "load-failed", error: messageOf(error) }),
 );
 
@@ -27,15 +48,53 @@ function readBytes(file) {
   return new Uint8Array(new FileReaderSync().readAsArrayBuffer(file));
 }
 
-// A copy the page may own: the core's arrays may be views of its memory.
-function owned(bytes) {
-  return bytes ? new Uint8Array(bytes) : null;
+// Values as they cross to the page fastest: numbers in a Float64Array, NaN
+// where there is none, and texts by their place; null where neither is.
+// The page reads them with OrdelixFormat.packedValue.
+function packedValues(values) {
+  const numbers = new Float64Array(values.length).fill(NaN);
+  const texts = {};
+  values.forEach((value, i) => {
+    if (typeof value === "number") numbers[i] = value;
+    else if (value !== null) texts[i] = value;
+  });
+  return { numbers, texts };
 }
 
-function ownedCurve(curve) {
-  if (!curve) return null;
-  return { title: String(curve.title), xTitle: String(curve.xTitle), yTitle: String(curve.yTitle),
-           xs: new Float64Array(curve.xs), ys: new Float64Array(curve.ys) };
+// The sheet as the page keeps it: its cells in columns, typed arrays that go
+// over without a copy, rather than an object a cell, which would hold the
+// page's thread while they arrive and weigh on it while thousands wait.
+// cells: rows, cols and fonts (each cell's place in fontList, or -1), kinds
+// (a character a cell) and values; the charts' points packed as the values.
+function pageSheet(sheet) {
+  const count = sheet.cells.length;
+  const rows = new Int32Array(count);
+  const cols = new Int32Array(count);
+  const fonts = new Int32Array(count);
+  const values = new Array(count);
+  const fontList = [];
+  let kinds = "";
+  sheet.cells.forEach((cell, i) => {
+    rows[i] = cell.row;
+    cols[i] = cell.col;
+    kinds += cell.kind;
+    values[i] = cell.value;
+    const font = cell.font;
+    fonts[i] = !font ? -1 : fontList.findIndex((f) => f.size === font.size && f.bold === font.bold &&
+                                                      f.italic === font.italic);
+    if (fonts[i] < 0 && font) fonts[i] = fontList.push({ size: font.size, bold: font.bold, italic: font.italic }) - 1;
+  });
+  const charts = sheet.charts.map((chart) => ({
+    ...chart, categories: packedValues(chart.categories), values: packedValues(chart.values),
+  }));
+  return { ...sheet, charts, cells: { rows, cols, fonts, fontList, kinds, values: packedValues(values) } };
+}
+
+// What goes to the page without a copy.
+function sheetBuffers(sheet) {
+  const { cells, charts } = sheet;
+  return [cells.rows.buffer, cells.cols.buffer, cells.fonts.buffer, cells.values.numbers.buffer,
+          ...charts.flatMap((chart) => [chart.categories.numbers.buffer, chart.values.numbers.buffer])];
 }
 
 const FAILED = { ok: false, reportName: null, jsonName: null, csvName: null, warnings: [], xlsx: null,
@@ -48,13 +107,38 @@ async function restart() {
   await load();
 }
 
-async function convertOne(job) {
-  let bytes;
-  try {
-    bytes = readBytes(job.file);
-  } catch (error) {
-    return { ...FAILED, error: `the browser could not read the file (${error.name})` };
+// Jobs in groups of small files, whose bytes are read in one go: a read of
+// a few megabytes costs the browser what a read of a few bytes does.
+const GROUP_BYTES = 4 << 20;
+const GROUP_FILES = 256;
+function groupsOf(jobs) {
+  const groups = [];
+  for (let first = 0; first < jobs.length;) {
+    let end = first + 1;
+    let size = jobs[first].file.size;
+    while (end < jobs.length && end - first < GROUP_FILES && size + jobs[end].file.size <= GROUP_BYTES)
+      size += jobs[end++].file.size;
+    groups.push(jobs.slice(first, end));
+    first = end;
   }
+  return groups;
+}
+
+// Resolves to each file's {bytes} or {error}: when the one read fails, a
+// read of each file alone tells which.
+function readGroup(jobs) {
+  const files = jobs.map((job) => job.file);
+  const alone = (file) => file.arrayBuffer().then((buffer) => ({ bytes: new Uint8Array(buffer) }),
+                                                  (error) => ({ error }));
+  return new Blob(files).arrayBuffer().then((buffer) => {
+    let at = 0;
+    return files.map((file) => ({ bytes: new Uint8Array(buffer, (at += file.size) - file.size, file.size) }));
+  }, () => Promise.all(files.map(alone)));
+}
+
+async function convertOne(job, read) {
+  if (read.error) return { ...FAILED, error: `the browser could not read the file (${read.error.name})` };
+  const bytes = read.bytes;
   try {
     const r = core.convert(job.name, bytes, job.lastModified);
     return {
@@ -64,11 +148,9 @@ async function convertOne(job) {
       csvName: r.csvName || null,
       error: r.error || null,
       warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
-      xlsx: r.ok ? owned(r.xlsx) : null,
-      // One string weighs far less than the cells as objects, for the page to
-      // keep thousands of them.
-      sheet: r.ok && r.sheet ? JSON.stringify(r.sheet) : null,
-      curve: r.ok ? ownedCurve(r.curve) : null,
+      xlsx: r.ok ? r.xlsx : null,
+      sheet: r.ok && r.sheet ? pageSheet(r.sheet) : null,
+      curve: r.ok ? r.curve : null,
     };
   } catch (error) {
     await restart();
@@ -90,21 +172,29 @@ async function handle(message) {
       transfers = [];
       posted = performance.now();
     };
-    for (const job of message.jobs) {
-      if (performance.now() - posted > 40) {
-        flush();
-        postMessage({ type: "start", id: job.id });
+    // The next group is read while this one converts.
+    const groups = groupsOf(message.jobs);
+    let reading = groups.length > 0 ? readGroup(groups[0]) : null;
+    for (let g = 0; g < groups.length; ++g) {
+      const reads = await reading;
+      if (g + 1 < groups.length) reading = readGroup(groups[g + 1]);
+      for (const [i, job] of groups[g].entries()) {
+        if (performance.now() - posted > 40) {
+          flush();
+          postMessage({ type: "start", id: job.id });
+        }
+        const result = await convertOne(job, reads[i]);
+        batch.push({ id: job.id, result });
+        if (result.xlsx) transfers.push(result.xlsx.buffer);
+        if (result.sheet) transfers.push(...sheetBuffers(result.sheet));
+        if (result.curve) transfers.push(result.curve.xs.buffer, result.curve.ys.buffer);
       }
-      const result = await convertOne(job);
-      batch.push({ id: job.id, result });
-      if (result.xlsx) transfers.push(result.xlsx.buffer);
-      if (result.curve) transfers.push(result.curve.xs.buffer, result.curve.ys.buffer);
     }
     flush();
     postMessage({ type: "done" });
   } else if (message.type === "zip") {
     try {
-      const zip = owned(core.zipReports(message.names, message.reports));
+      const zip = core.zipReports(message.names, message.reports);
       postMessage({ type: "zipped", bytes: zip }, [zip.buffer]);
     } catch (error) {
       await restart();
@@ -130,9 +220,9 @@ async function handle(message) {
           refused = `${entry.name}: ${r.error}`;
           break;
         }
-        data.push(owned(r.data));
+        data.push(r.data);
       }
-      if (!refused) bytes = message.zipNames ? owned(core.zipReports(message.zipNames, data)) : data[0];
+      if (!refused) bytes = message.zipNames ? core.zipReports(message.zipNames, data) : data[0];
     } catch (error) {
       await restart();
       refused = messageOf(error);
@@ -148,7 +238,7 @@ async function handle(message) {
       for (const entry of message.entries) files.push(readBytes(entry.file));
       const r = core.combine(message.entries.map((e) => e.name), files,
                              message.entries.map((e) => e.lastModified));
-      const xlsx = owned(r.xlsx);
+      const xlsx = r.xlsx || null;
       postMessage({ type: "combined", xlsx, error: r.error || null, sheetNames: r.sheetNames || [],
                     failed: (r.failed || []).map((f) => ({ name: f.name, error: f.error })) },
                   xlsx ? [xlsx.buffer] : []);

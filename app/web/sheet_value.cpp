@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "base/cp1252.h"
 #include "sheet/column_widths.h"
@@ -20,29 +21,61 @@ std::string date_text(const DateTime& t) {
   return text;
 }
 
-const char* kind_of(const CellValue& value) {
-  if (std::holds_alternative<std::string>(value)) return "s";
-  return std::holds_alternative<double>(value) ? "n" : "d";
+// A view of the module's memory, for JavaScript to read before it returns.
+template <class T>
+val view_of(const std::vector<T>& items) {
+  return val(emscripten::typed_memory_view(items.size(), items.data()));
 }
 
-val value_of(const CellValue& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) return val(cp1252_to_utf8(*text));
-  if (const auto* number = std::get_if<double>(&value)) return val(*number);
-  return val(date_text(std::get<DateTime>(value)));
+val view_of(const std::string& bytes) {
+  return val(emscripten::typed_memory_view(bytes.size(),
+                                           reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
-// What a chart draws from a cell: its value, or null for an empty one.
-val chart_point(const ReportSheet& sheet, int row, int col) {
-  const CellValue* value = sheet.cell(row, col);
-  return value != nullptr ? value_of(*value) : val::null();
-}
+// Cells' values in columns, made into JavaScript values by the module's
+// cells.js in one call: a call across for each value costs more than the
+// rest of a long scan's conversion.
+class ValueColumns {
+ public:
+  void add(const CellValue* value) {
+    double number = 0;
+    if (value == nullptr) {
+      kinds_ += ' ';
+    } else if (const auto* text = std::get_if<std::string>(value)) {
+      kinds_ += 's';
+      texts_ += cp1252_to_utf8(*text);
+    } else if (const auto* held = std::get_if<double>(value)) {
+      kinds_ += 'n';
+      number = *held;
+    } else {
+      kinds_ += 'd';
+      texts_ += date_text(std::get<DateTime>(*value));
+    }
+    numbers_.push_back(number);
+    text_ends_.push_back(static_cast<int>(texts_.size()));
+  }
 
-val font_value(const std::optional<Font>& font) {
-  if (!font) return val::null();
+  // Each cell's kind as a character code: 's', 'n', 'd', or ' ' when empty.
+  val kinds() const { return view_of(kinds_); }
+
+  // Numbers, texts, and null for an empty cell.
+  val values() const {
+    return val::module_property("cellValues")(kinds(), view_of(numbers_), view_of(texts_),
+                                              view_of(text_ends_));
+  }
+
+ private:
+  std::string kinds_;
+  std::vector<double> numbers_;
+  std::string texts_;
+  std::vector<int> text_ends_;
+};
+
+val font_value(const Font& font) {
   val object = val::object();
-  object.set("size", font->size);
-  object.set("bold", font->bold);
-  object.set("italic", font->italic);
+  object.set("size", font.size);
+  object.set("bold", font.bold);
+  object.set("italic", font.italic);
   return object;
 }
 
@@ -50,12 +83,12 @@ val optional_text(const std::optional<std::string>& text) {
   return text ? val(cp1252_to_utf8(*text)) : val::null();
 }
 
+// What a chart draws from its cells: their values, null for an empty one.
 val range_points(const ReportSheet& sheet, const CellRange& range) {
-  val points = val::array();
+  ValueColumns points;
   for (int row = range.first_row; row <= range.last_row; ++row)
-    for (int col = range.first_col; col <= range.last_col; ++col)
-      points.call<void>("push", chart_point(sheet, row, col));
-  return points;
+    for (int col = range.first_col; col <= range.last_col; ++col) points.add(sheet.cell(row, col));
+  return points.values();
 }
 
 val chart_value(const ReportSheet& sheet, const LineChart& chart) {
@@ -86,20 +119,30 @@ val range_value(const CellRange& range) {
 val sheet_value(const ReportSheet& sheet) {
   int last_row = 0;
   int last_col = 0;
-  val cells = val::array();
+  std::vector<int> rows;
+  std::vector<int> cols;
+  ValueColumns values;
+  std::vector<int> fonts;  // each cell's place in font_list, or -1
+  std::vector<Font> font_list;
   for (int row = 1; row <= sheet.last_row(); ++row) {
     for (const ReportSheet::Entry& entry : sheet.row_entries(row)) {
-      val cell = val::object();
-      cell.set("row", row);
-      cell.set("col", entry.col);
-      cell.set("kind", kind_of(entry.value));
-      cell.set("value", value_of(entry.value));
-      cell.set("font", font_value(sheet.font_at(row, entry.col)));
-      cells.call<void>("push", cell);
+      rows.push_back(row);
+      cols.push_back(entry.col);
+      values.add(&entry.value);
+      fonts.push_back(-1);
+      if (std::optional<Font> font = sheet.font_at(row, entry.col)) {
+        auto found = std::find(font_list.begin(), font_list.end(), *font);
+        fonts.back() = static_cast<int>(found - font_list.begin());
+        if (found == font_list.end()) font_list.push_back(*font);
+      }
       last_row = row;
       last_col = std::max(last_col, entry.col);
     }
   }
+  val font_values = val::array();
+  for (const Font& font : font_list) font_values.call<void>("push", font_value(font));
+  val cells = val::module_property("sheetCells")(view_of(rows), view_of(cols), values.kinds(),
+                                                 values.values(), view_of(fonts), font_values);
   val merges = val::array();
   for (const CellRange& merge : sheet.merges()) {
     merges.call<void>("push", range_value(merge));

@@ -143,8 +143,10 @@ class PageCase(unittest.TestCase):
         before = int(self.driver.execute_script("return document.documentElement.dataset.converted || 0"))
         field = self.driver.find_element(By.ID, "folder-input" if folder else "file-input")
         field.send_keys("\n".join(os.path.abspath(p) for p in paths))
+        # The report's charts and sheet come after its buttons.
         self.browser.wait_for(
-            f"return Number(document.documentElement.dataset.converted || 0) > {before}", 120)
+            f"return Number(document.documentElement.dataset.converted || 0) > {before}"
+            " && document.getElementById('report').dataset.drawn === 'true'", 120)
 
     def report_texts(self, selector):
         return [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, f"#report {selector}")]
@@ -543,6 +545,52 @@ class WithTheTestDouble(PageCase):
             "s.dispatchEvent(new Event('scroll'))")
         self.assertEqual([self.cell_td(32015, c).text for c in (3, 4, 5, 6)], ["32399", "", "", "31.999"])
         self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart canvas")), 1)
+
+    def test_the_download_button_comes_before_the_chart_and_the_sheet(self):
+        # Counted where the button first shows, before the page draws on.
+        self.driver.execute_script("""
+            window.drawnWithTheButton = null;
+            new MutationObserver((changes, observer) => {
+              if (!document.querySelector('#report button.download')) return;
+              drawnWithTheButton = document.querySelectorAll('#report figure.chart, #report .sheet-scroll').length;
+              observer.disconnect();
+            }).observe(document.getElementById('report'), {childList: true, subtree: true});""")
+        self.pick(self.write("first.WSC", ["0.1", "0.4", "0.2"]))
+        self.assertEqual(self.driver.execute_script("return window.drawnWithTheButton"), 0)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report figure.chart")), 1)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#report .sheet-scroll")), 1)
+
+    def test_a_long_scan_draws_each_pixel_columns_extremes_and_zooms_to_the_real_points(self):
+        # 5,000 values, a saw of 0 to 6 with a spike up to 9 at 4321 and
+        # down to -4 at 4322; the mock's wavelengths are 400 + the index.
+        values = [i % 7 for i in range(5000)]
+        values[4321], values[4322] = 9, -4
+        self.pick(self.write("long.WSC", [str(v) for v in values]))
+        drawn = """const u = document.querySelector('#report figure.chart').plot;
+                   return [Array.from(u.data[0]), Array.from(u.data[1]), Math.round(u.bbox.width)];"""
+        xs, ys, columns = self.driver.execute_script(drawn)
+        # The two per column, and the point either side of the view.
+        self.assertLessEqual(len(xs), 2 * columns + 2)
+        self.assertEqual(ys, [values[x] for x in xs])
+        self.assertEqual((max(ys), xs[ys.index(9)], min(ys), xs[ys.index(-4)]), (9, 4321, -4, 4322))
+        # The legend gives the real point nearest the pointer: a spike.
+        legend = self.driver.execute_script("""
+            const u = document.querySelector('#report figure.chart').plot;
+            u.setCursor({left: u.valToPos(4321.4, 'x'), top: 10});
+            return [...document.querySelectorAll('#report .u-legend .u-value')].map(e => e.textContent);""")
+        self.assertIn(legend, [["4721", "9"], ["4722", "-4"]])
+        # Zoomed in on 41 points, fewer than the columns: each drawn, and the
+        # series' ends beyond the view.
+        self.driver.execute_script(
+            "document.querySelector('#report figure.chart').plot.setScale('x', {min: 1000.5, max: 1040.5})")
+        self.browser.wait_for("return document.querySelector('#report figure.chart').plot.data[0].length < 100")
+        xs, ys, _ = self.driver.execute_script(drawn)
+        self.assertEqual(xs, [0, *range(1000, 1042), 4999])
+        self.assertEqual(ys, [values[x] for x in xs])
+        self.driver.execute_script(
+            "document.querySelector('#report figure.chart').plot.setScale('x', {min: 0, max: 4999})")
+        self.browser.wait_for("return document.querySelector('#report figure.chart').plot.data[0].length > 100")
+        self.assertIn(4321, self.driver.execute_script(drawn)[0])
 
     def test_charts_the_scan_and_the_curves_but_nothing_else(self):
         for name, title in (("c.WSC", "WL Scan"), ("c.TSC", "Kinetics"), ("c.TM", "Melting curve"),

@@ -59,6 +59,7 @@ test("category labels: decimals the values need, at most six", () => {
   assert.equal(f.categoryDecimals([0.2, 0.25]), 2);
   assert.equal(f.categoryDecimals([Math.PI]), 6);
   assert.equal(f.categoryDecimals(["400", null]), 0);
+  assert.equal(f.categoryDecimals(Float64Array.of(400, NaN, 400.5)), 1); // NaN: no number
 });
 
 test("category labels: spacing times 1, 2, 5, 10 ..., at most eight labels", () => {
@@ -96,4 +97,9 @@ test("a warning reads 'line N: TEXT', or the text alone without a line", () => {
 
 test("the clock as the window shows it", () => {
   assert.equal(f.clockText(new Date(2026, 11, 8, 12, 22, 9), "12:22:09"), "2026/12/8  12:22:09");
+});
+
+test("packed values: a number, a text by its place, or null", () => {
+  const packed = { numbers: Float64Array.of(1.5, NaN, NaN, -0, NaN), texts: { 1: "x", 4: "" } };
+  assert.deepEqual([0, 1, 2, 3, 4].map((i) => f.packedValue(packed, i)), [1.5, "x", null, -0, ""]);
 });

@@ -8,7 +8,8 @@ set(web_tests ${CMAKE_CURRENT_LIST_DIR})
 
 if(ORDELIX_NODE)
   add_test(NAME web.helpers
-    COMMAND ${ORDELIX_NODE} --test ${web_tests}/format_test.js ${web_tests}/picking_test.js)
+    COMMAND ${ORDELIX_NODE} --test ${web_tests}/format_test.js ${web_tests}/picking_test.js
+            ${web_tests}/column_extremes_test.js)
 endif()
 
 if(ORDELIX_CHROMIUM AND ORDELIX_CHROMEDRIVER)
