@@ -717,6 +717,9 @@ class EitherCore(PageCase):
         self.assertGreaterEqual(guide.rect["y"], browse.rect["y"] + browse.rect["height"])
 
     def test_the_focus_starts_on_browse_framed_in_navy(self):
+        # Autofocus takes effect with the page's first frame, which a busy
+        # machine may draw after the core is ready: nothing is shown before it.
+        self.browser.wait_for("return document.activeElement.id === 'browse'", 30)
         browse = self.driver.switch_to.active_element
         self.assertEqual(browse.get_attribute("id"), "browse")
         ring = {p: browse.value_of_css_property(p)
