@@ -146,7 +146,7 @@ class WindowsCase(unittest.TestCase):
         run = self.run_converter(WINDOWS, *args, timeout=timeout)
         workbook_out = any(a in ("-o", "--combine") and b == "-" for a, b in zip(args, args[1:]))
         for stream in (run.raw_err,) if workbook_out else (run.raw_out, run.raw_err):
-            self.assertEqual(bare_line_ends(stream), [], "a Windows text line ends in CR LF")
+            self.assertEqual(bare_line_ends(stream), [], f"a Windows text line ends in CR LF: {stream!r}")
         return run
 
     def linux(self, *args):
