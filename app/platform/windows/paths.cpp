@@ -36,11 +36,13 @@ std::optional<BY_HANDLE_FILE_INFORMATION> file_information(const std::string& pa
   return info;
 }
 
-// Names on Windows are the same in any case.
+// Names on Windows are the same in any case. A device's name is not looked
+// up: a look at CON reaches the console.
 std::string identity_of(const std::string& path) {
   std::error_code ec;
-  fs::path identity = fs::weakly_canonical(fs::absolute(fs_path(path), ec), ec);
-  if (ec) identity = fs::absolute(fs_path(path), ec).lexically_normal();
+  fs::path spelled = fs::absolute(fs_path(path), ec).lexically_normal();
+  fs::path identity = names_device(path) ? spelled : fs::weakly_canonical(spelled, ec);
+  if (ec) identity = spelled;
   std::wstring wide = identity.make_preferred().native();
   // Upper case as the file system compares names; kernel32's, since
   // user32's would load the window system into a console program.
