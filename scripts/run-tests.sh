@@ -3,9 +3,9 @@
 # the Debian package made from that build, the Windows converter under wine,
 # the browser's module in Node and the page in headless Chromium, and the
 # core, the converter, the data writers and the button control with
-# AddressSanitizer and UndefinedBehaviorSanitizer. The Windows and browser
-# builds, and then the page and the Windows tests, run beside the others,
-# their output held until they end. Each stage says how long it took, and the whole run at its end.
+# AddressSanitizer and UndefinedBehaviorSanitizer. The browser's, then the
+# Windows stages run beside the others, their output held until they end.
+# Each stage says how long it took, and the whole run at its end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,6 +47,9 @@ web() {
   BUILD_TARGETS= scripts/build-web.sh
   ctest --test-dir build-web --output-on-failure -j2
 }
+page() {
+  ctest --test-dir build --output-on-failure -R '^web\.page$'
+}
 sanitizers() {
   scripts/build.sh sanitize
   # A freed block is held back from reuse until 16 MiB more are freed, several
@@ -56,7 +59,15 @@ sanitizers() {
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:quarantine_size_mb=16 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j2
 }
-# Waits for the stages run beside and shows what they printed.
+# Runs stages one after another beside the main line: beside NAME FUNCTION
+# [NAME FUNCTION ...]. join_beside waits for them and shows what they printed.
+beside() {
+  (while [ $# -gt 0 ]; do
+    stage "$1" "$2"
+    shift 2
+  done) >"$beside_log" 2>&1 &
+  beside=$!
+}
 join_beside() {
   local status=0
   wait "$beside" || status=$?
@@ -65,31 +76,22 @@ join_beside() {
   [ $status -eq 0 ] || exit $status
 }
 
-page() {
-  ctest --test-dir build --output-on-failure -R '^web\.page$'
-}
-
 stage "set-up" scripts/install-deps.sh tests windows web
 stage "format check" bash -c "git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror"
-# The Windows and browser tests compare with the Linux converter.
+# The browser's and the Windows tests compare with the Linux converter.
 stage "the Linux programs" programs
-(
-  # The page first: the Windows zip carries it.
-  stage "browser module build and tests in Node" web
-  stage "Windows build" windows_build
-) >"$beside_log" 2>&1 &
-beside=$!
+# Three rounds of two lines, each of the two about as long as the other. The
+# page needs the browser module and the Linux converter, both built before it.
+beside "browser module build and tests in Node" web "the page in headless Chromium" page
 stage "release build and tests" release
 join_beside
-# The page needs the browser module and the Linux converter, both built now;
-# the Windows tests compare with the Linux converter too.
-(
-  stage "the page in headless Chromium" page
-  stage "Windows tests under wine" windows_tests
-) >"$beside_log" 2>&1 &
-beside=$!
-stage "release: package, wheel, zip" package
+# The Windows zip carries the page, built now.
+beside "Windows build" windows_build
 stage "sanitizer build and tests" sanitizers
+join_beside
+# The package packs the Windows zip, built now.
+beside "Windows tests under wine" windows_tests
+stage "release: package, wheel, zip" package
 join_beside
 
 echo "== durations"
