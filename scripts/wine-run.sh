@@ -2,6 +2,13 @@
 # Runs a Windows program under wine in a prefix of the project's own, quietly
 # and without the prompts a new prefix would show. Made on first use.
 set -euo pipefail
+# Wine and what it starts with one address layout, the same in every run (the
+# personality is inherited). Randomised, about one start in 4,000 here ended
+# at once with exit status 1: wine found the fixed address of its shared user
+# data taken ("failed to map the shared user data").
+if (((0x$(cat /proc/self/personality) & 0x40000) == 0)); then
+  exec setarch "$(uname -m)" --addr-no-randomize "$0" "$@"
+fi
 export WINEPREFIX="${ORDELIX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/ordelix/wine}"
 # Wine's own errors are shown, on standard error: a program wine could not
 # run says why instead of ending with nothing printed.
