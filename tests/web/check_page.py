@@ -180,7 +180,7 @@ class PageCase(unittest.TestCase):
     def download_of_the_day(self, button, name_of):
         """A download named after the day it was asked for."""
         names = self.names_of_the_day(name_of)
-        button.click()
+        self.browser.ask_for_download(button.click)
         name, data = wait_for_any_download(self.downloads, names)
         os.remove(os.path.join(self.downloads, name))
         return data
@@ -200,7 +200,7 @@ class PageCase(unittest.TestCase):
         """)
 
     def download(self, button, name):
-        button.click()
+        self.browser.ask_for_download(button.click)
         data = wait_for_download(self.downloads, name)
         os.remove(os.path.join(self.downloads, name))
         return data
@@ -790,10 +790,10 @@ class EitherCore(PageCase):
         self.assertEqual(self.driver.find_element(By.ID, "file-1").get_attribute("aria-selected"), "true")
         listbox.send_keys(Keys.HOME)
         self.assertEqual(self.report_texts(".report-title"), ["one.PRO"])
-        self.download_button().send_keys(Keys.SPACE)
+        self.browser.ask_for_download(lambda: self.download_button().send_keys(Keys.SPACE))
         wait_for_download(self.downloads, "one.xlsx")
         names = self.names_of_the_day(lambda day: f"reports {day}.zip")
-        self.driver.find_element(By.ID, "download-zip").send_keys(Keys.ENTER)
+        self.browser.ask_for_download(lambda: self.driver.find_element(By.ID, "download-zip").send_keys(Keys.ENTER))
         wait_for_any_download(self.downloads, names)
 
     def test_nothing_is_kept_in_the_browser(self):
