@@ -298,10 +298,13 @@ int convert(std::vector<std::string> arguments, bool dropped) {
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+  std::setlocale(LC_ALL, "");
 #else
+// In the C locale: every text is the program's own English or bytes it was
+// given, and loading the user's locale would cost a small conversion a
+// twentieth of its memory.
 int main(int argc, char** argv) {
 #endif
-  std::setlocale(LC_ALL, "");
   ordelix::console_prepare();
   bool dropped = ordelix::console_closes_with_program();
   int status = convert(ordelix::console_arguments(argc, argv), dropped);
