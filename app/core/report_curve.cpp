@@ -6,14 +6,14 @@ namespace ordelix {
 namespace {
 
 std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
-  const CellValue* value = sheet.cell(row, col);
-  if (const auto* number = value ? std::get_if<double>(value) : nullptr) return *number;
+  std::optional<CellValue> value = sheet.cell(row, col);
+  if (const auto* number = value ? std::get_if<double>(&*value) : nullptr) return *number;
   return std::nullopt;
 }
 
 std::string heading_at(const ReportSheet& sheet, int row, int col) {
-  const CellValue* value = sheet.cell(row, col);
-  const auto* text = value ? std::get_if<std::string>(value) : nullptr;
+  std::optional<CellValue> value = sheet.cell(row, col);
+  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
   if (text == nullptr) return {};
   std::string heading = cp1252_to_utf8(*text);
   heading.erase(heading.find_last_not_of(' ') + 1);

@@ -52,17 +52,18 @@ std::optional<std::string> value_heading(double data_mode) {
 }
 
 std::optional<std::string> text_in(const ReportSheet& sheet, int row, int col) {
-  const CellValue* value = sheet.cell(row, col);
-  if (value == nullptr || !std::holds_alternative<std::string>(*value)) return std::nullopt;
-  return std::get<std::string>(*value);
+  std::optional<CellValue> value = sheet.cell(row, col);
+  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
+  if (text == nullptr) return std::nullopt;
+  return std::string(*text);
 }
 
 constexpr int first_table_row = 16;
 
 bool holds_entry(const ReportSheet& sheet, int row, int col) {
-  const CellValue* value = sheet.cell(row, col);
-  const auto* text = value ? std::get_if<std::string>(value) : nullptr;
-  return value != nullptr && (text == nullptr || !text->empty());
+  std::optional<CellValue> value = sheet.cell(row, col);
+  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
+  return value && (text == nullptr || !text->empty());
 }
 
 // The last row holding a wavelength or a value; the table's first row when

@@ -59,7 +59,7 @@ class SheetReading {
  private:
   DataValue value_of(const CellValue& cell) {
     if (const auto* number = std::get_if<double>(&cell)) return workbook_number(*number);
-    if (const auto* text = std::get_if<std::string>(&cell)) {
+    if (const auto* text = std::get_if<std::string_view>(&cell)) {
       if (text->empty()) return std::monostate{};
       return cp1252_to_utf8(*text);
     }
@@ -72,7 +72,7 @@ class SheetReading {
     std::vector<Cell> cells;
     for (const ReportSheet::Entry& entry : sheet_.row_entries(row)) {
       if (entry.layout) continue;
-      DataValue value = value_of(entry.value);
+      DataValue value = value_of(entry.value());
       if (!std::holds_alternative<std::monostate>(value))
         cells.push_back({entry.col, std::move(value)});
     }

@@ -25,8 +25,8 @@ int category_decimals(const ReportSheet& sheet, const CellRange& categories) {
   int decimals = 0;
   for (int row = categories.first_row; row <= categories.last_row; ++row) {
     for (int col = categories.first_col; col <= categories.last_col; ++col) {
-      const CellValue* value = sheet.cell(row, col);
-      if (const auto* number = value ? std::get_if<double>(value) : nullptr)
+      std::optional<CellValue> value = sheet.cell(row, col);
+      if (const auto* number = value ? std::get_if<double>(&*value) : nullptr)
         decimals = std::max(decimals, decimals_of(*number));
     }
   }

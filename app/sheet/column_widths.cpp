@@ -28,7 +28,7 @@ std::map<int, double> column_widths(const ReportSheet& sheet) {
   };
   for (int row = 1; row <= sheet.last_row(); ++row) {
     for (const ReportSheet::Entry& entry : sheet.row_entries(row)) {
-      if (!std::holds_alternative<DateTime>(entry.value)) continue;
+      if (!std::holds_alternative<DateTime>(entry.value())) continue;
       CellRange span = cell_span(sheet, row, entry.col);
       double others = 0;
       for (int col = span.first_col + 1; col <= span.last_col; ++col) others += width_of(col);

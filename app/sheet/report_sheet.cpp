@@ -7,39 +7,117 @@
 
 namespace ordelix {
 
+namespace {
+
+using Entry = ReportSheet::Entry;
+
+Entry number_entry(int col, double value) {
+  Entry e{col, false, Entry::Kind::number, {}};
+  e.held.number = value;
+  return e;
+}
+
+}  // namespace
+
+CellValue ReportSheet::Entry::value() const {
+  switch (kind) {
+    case Kind::number:
+      return held.number;
+    case Kind::date_time:
+      return *held.date_time;
+    case Kind::text:
+      break;
+  }
+  return std::string_view(*held.text);
+}
+
+ReportSheet::Cells::Cells(const Cells& other) : rows_(other.rows_), entries_(other.entries_) {
+  for (const Row& r : rows_) {
+    for (Entry& e : std::span<Entry>(entries_.data() + r.first, r.count)) {
+      if (e.kind == Entry::Kind::text)
+        e.held.text = text_stored(std::get<std::string_view>(e.value()));
+      else if (e.kind == Entry::Kind::date_time)
+        e.held.date_time = date_time_stored(*e.held.date_time);
+    }
+  }
+}
+
+ReportSheet::Cells& ReportSheet::Cells::operator=(const Cells& other) {
+  if (this != &other) *this = Cells(other);
+  return *this;
+}
+
+const std::string* ReportSheet::Cells::text_stored(std::string_view text) {
+  return &texts_.emplace_back(text);
+}
+
+const DateTime* ReportSheet::Cells::date_time_stored(const DateTime& value) {
+  return &dates_.emplace_back(value);
+}
+
+void ReportSheet::Cells::put(int row, const Entry& entry) {
+  if (row > rows()) rows_.resize(static_cast<std::size_t>(row));
+  Row& r = rows_[row - 1];
+  Entry* begin = entries_.data() + r.first;
+  Entry* end = begin + r.count;
+  Entry* it =
+      std::lower_bound(begin, end, entry.col, [](const Entry& e, int c) { return e.col < c; });
+  if (it != end && it->col == entry.col) {
+    *it = entry;
+    return;
+  }
+  std::size_t at = it - begin;
+  if (r.count == r.capacity) row_grow(r);
+  begin = entries_.data() + r.first;
+  std::move_backward(begin + at, begin + r.count, begin + r.count + 1);
+  begin[at] = entry;
+  ++r.count;
+}
+
+void ReportSheet::Cells::row_grow(Row& row) {
+  std::size_t first = entries_.size();
+  auto capacity = static_cast<std::uint16_t>(std::max(2, row.capacity * 2));
+  entries_.resize(first + capacity);
+  std::copy_n(entries_.begin() + row.first, row.count, entries_.begin() + first);
+  row.first = static_cast<std::uint32_t>(first);
+  row.capacity = capacity;
+}
+
 void ReportSheet::set_text(int row, int col, std::string_view text) {
-  if (auto number = numeric_text_value(text))
-    put(row, col, *number);
-  else
-    put(row, col, std::string(text));
+  if (auto number = numeric_text_value(text)) {
+    put(row, number_entry(col, *number));
+    return;
+  }
+  Entry e{col, false, Entry::Kind::text, {}};
+  e.held.text = cells_.text_stored(text);
+  put(row, e);
 }
 
 void ReportSheet::set_number(int row, int col, double value) {
-  if (std::isfinite(value)) put(row, col, value);
+  if (std::isfinite(value)) put(row, number_entry(col, value));
 }
 
 void ReportSheet::set_date_time(int row, int col, const DateTime& value) {
-  put(row, col, value);
+  Entry e{col, false, Entry::Kind::date_time, {}};
+  e.held.date_time = cells_.date_time_stored(value);
+  put(row, e);
 }
 
 void ReportSheet::set_layout_text(int row, int col, std::string_view text) {
-  put(row, col, std::string(text), true);
+  Entry e{col, true, Entry::Kind::text, {}};
+  e.held.text = cells_.text_stored(text);
+  put(row, e);
 }
 
-void ReportSheet::put(int row, int col, CellValue value, bool layout) {
-  if (row < 1 || col < 1 || col > max_col) return;
+// A text or date is stored before its cell is known to be in the sheet: such
+// writes are few.
+void ReportSheet::put(int row, const Entry& entry) {
+  if (row < 1 || entry.col < 1 || entry.col > max_col) return;
   if (row > max_row) {
     ++dropped_writes_;
     return;
   }
-  if (row > last_row()) rows_.resize(static_cast<std::size_t>(row));
-  auto& entries = rows_[row - 1];
-  auto it = std::lower_bound(entries.begin(), entries.end(), col,
-                             [](const Entry& e, int c) { return e.col < c; });
-  if (it != entries.end() && it->col == col)
-    *it = Entry{col, layout, std::move(value)};
-  else
-    entries.insert(it, Entry{col, layout, std::move(value)});
+  cells_.put(row, entry);
 }
 
 void ReportSheet::set_font(std::string_view a1_range, const Font& font) {
@@ -71,12 +149,13 @@ void ReportSheet::mark_curve(int table, std::string_view title) {
   curves_.push_back({table, std::string(title)});
 }
 
-const CellValue* ReportSheet::cell(int row, int col) const {
-  if (row < 1 || row > last_row()) return nullptr;
-  const auto& entries = rows_[row - 1];
+std::optional<CellValue> ReportSheet::cell(int row, int col) const {
+  if (row < 1 || row > last_row()) return std::nullopt;
+  std::span<const Entry> entries = row_entries(row);
   auto it = std::lower_bound(entries.begin(), entries.end(), col,
                              [](const Entry& e, int c) { return e.col < c; });
-  return it != entries.end() && it->col == col ? &it->value : nullptr;
+  if (it == entries.end() || it->col != col) return std::nullopt;
+  return it->value();
 }
 
 std::optional<Font> ReportSheet::font_at(int row, int col) const {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -40,8 +43,9 @@ struct LineChart {
   int tick_mark_spacing = 1;  // categories from one tick mark to the next
 };
 
-// Texts hold the export file's bytes as they are (single-byte, Windows-1252).
-using CellValue = std::variant<std::string, double, DateTime>;
+// A cell's value. Texts hold the export file's bytes as they are
+// (single-byte, Windows-1252), and live as long as their sheet.
+using CellValue = std::variant<std::string_view, double, DateTime>;
 
 // The report as a spreadsheet holds it: one sheet of typed cells with fonts
 // set on ranges, merged ranges and left-aligned columns. Writers fill it by
@@ -77,18 +81,28 @@ class ReportSheet {
   // Table `table` is drawn as a curve titled `title` where the report is shown.
   void mark_curve(int table, std::string_view title);
 
-  const CellValue* cell(int row, int col) const;
+  std::optional<CellValue> cell(int row, int col) const;
   // The font of a cell: that of the last range set over it, if any.
   std::optional<Font> font_at(int row, int col) const;
   bool left_aligned(int col) const;
 
-  int last_row() const { return static_cast<int>(rows_.size()); }
+  int last_row() const { return cells_.rows(); }
+  // A cell of a row, in 16 bytes: a long scan has tens of thousands.
   struct Entry {
+    enum class Kind : std::uint8_t { number, text, date_time };
     int col;
     bool layout;  // set by set_layout_text
-    CellValue value;
+    Kind kind;
+    union {
+      double number;
+      const std::string* text;  // in the sheet's store
+      const DateTime* date_time;
+    } held;
+
+    CellValue value() const;
   };
-  const std::vector<Entry>& row_entries(int row) const { return rows_[row - 1]; }
+  // In column order.
+  std::span<const Entry> row_entries(int row) const { return cells_.row(row); }
   // Ranges with the font set on them, in the order they were set.
   const std::vector<std::pair<CellRange, Font>>& font_ranges() const { return fonts_; }
   const std::vector<CellRange>& merges() const { return merges_; }
@@ -106,9 +120,47 @@ class ReportSheet {
   void count_dropped_writes(long long writes) { dropped_writes_ += writes; }
 
  private:
-  void put(int row, int col, CellValue value, bool layout = false);
+  // Each row's entries side by side in one vector, with room for `capacity`;
+  // a full row moves to the end with twice the room. Texts and dates stay put
+  // in a store of their own, which a copy makes anew.
+  class Cells {
+   public:
+    Cells() = default;
+    Cells(const Cells& other);
+    Cells& operator=(const Cells& other);
+    Cells(Cells&&) noexcept = default;
+    Cells& operator=(Cells&&) noexcept = default;
+    ~Cells() = default;
 
-  std::vector<std::vector<Entry>> rows_;
+    int rows() const { return static_cast<int>(rows_.size()); }
+    std::span<const Entry> row(int row) const {
+      const Row& r = rows_[row - 1];
+      return {entries_.data() + r.first, r.count};
+    }
+    // `row` from 1 to max_row, `entry` with its texts stored here.
+    void put(int row, const Entry& entry);
+    const std::string* text_stored(std::string_view text);
+    const DateTime* date_time_stored(const DateTime& value);
+
+   private:
+    struct Row {
+      std::uint32_t first = 0;
+      std::uint16_t count = 0;
+      std::uint16_t capacity = 0;
+    };
+
+    void row_grow(Row& row);
+
+    std::vector<Row> rows_;
+    std::vector<Entry> entries_;
+    // Never moved as they grow, nor when the sheet moves.
+    std::deque<std::string> texts_;
+    std::deque<DateTime> dates_;
+  };
+
+  void put(int row, const Entry& entry);
+
+  Cells cells_;
   std::vector<std::pair<CellRange, Font>> fonts_;
   std::vector<CellRange> merges_;
   std::vector<CellRange> left_columns_;

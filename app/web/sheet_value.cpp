@@ -37,14 +37,14 @@ val view_of(const std::string& bytes) {
 // rest of a long scan's conversion.
 class ValueColumns {
  public:
-  void add(const CellValue* value) {
+  void add(const std::optional<CellValue>& value) {
     double number = 0;
-    if (value == nullptr) {
+    if (!value) {
       kinds_ += ' ';
-    } else if (const auto* text = std::get_if<std::string>(value)) {
+    } else if (const auto* text = std::get_if<std::string_view>(&*value)) {
       kinds_ += 's';
       texts_ += cp1252_to_utf8(*text);
-    } else if (const auto* held = std::get_if<double>(value)) {
+    } else if (const auto* held = std::get_if<double>(&*value)) {
       kinds_ += 'n';
       number = *held;
     } else {
@@ -128,7 +128,7 @@ val sheet_value(const ReportSheet& sheet) {
     for (const ReportSheet::Entry& entry : sheet.row_entries(row)) {
       rows.push_back(row);
       cols.push_back(entry.col);
-      values.add(&entry.value);
+      values.add(entry.value());
       fonts.push_back(-1);
       if (std::optional<Font> font = sheet.font_at(row, entry.col)) {
         auto found = std::find(font_list.begin(), font_list.end(), *font);

@@ -11,9 +11,8 @@ namespace ordelix {
 namespace {
 
 std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
-  const CellValue* value = sheet.cell(row, col);
-  if (value == nullptr) return std::nullopt;
-  if (const auto* number = std::get_if<double>(value)) return *number;
+  std::optional<CellValue> value = sheet.cell(row, col);
+  if (const auto* number = value ? std::get_if<double>(&*value) : nullptr) return *number;
   return std::nullopt;
 }
 

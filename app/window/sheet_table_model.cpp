@@ -34,7 +34,7 @@ int SheetTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString sheet_cell_text(const CellValue& value) {
-  if (const auto* text = std::get_if<std::string>(&value))
+  if (const auto* text = std::get_if<std::string_view>(&value))
     return QString::fromStdString(cp1252_to_utf8(*text));
   if (const auto* number = std::get_if<double>(&value)) return QLocale().toString(*number, 'g', 15);
   const DateTime& t = std::get<DateTime>(value);
@@ -45,7 +45,7 @@ QString sheet_cell_text(const CellValue& value) {
 QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
   int row = index.row() + 1;
   int col = index.column() + 1;
-  const CellValue* value = sheet_.cell(row, col);
+  std::optional<CellValue> value = sheet_.cell(row, col);
   switch (role) {
     case Qt::DisplayRole:
       return value ? sheet_cell_text(*value) : QVariant();
@@ -62,7 +62,7 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::TextAlignmentRole: {
       // Numbers sit right unless the column is left-aligned, as in a spreadsheet.
-      bool number = value && !std::holds_alternative<std::string>(*value);
+      bool number = value && !std::holds_alternative<std::string_view>(*value);
       Qt::Alignment h = number && !sheet_.left_aligned(col) ? Qt::AlignRight : Qt::AlignLeft;
       return QVariant::fromValue(h | Qt::AlignVCenter);
     }

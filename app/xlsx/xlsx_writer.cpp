@@ -26,7 +26,7 @@ lxw_error write_cell(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const Cell
                      Formats& formats) {
   int r = static_cast<int>(row) + 1;
   int c = static_cast<int>(col) + 1;
-  if (const auto* text = std::get_if<std::string>(&value))
+  if (const auto* text = std::get_if<std::string_view>(&value))
     return worksheet_write_string(ws, row, col, xlsx_escape(cp1252_to_utf8(*text)).c_str(),
                                   formats.of(r, c, false));
   if (const auto* number = std::get_if<double>(&value))
@@ -112,7 +112,7 @@ lxw_error write_sheet(lxw_workbook* workbook, const WorkbookSheet& named) {
   for (int row = 1; row <= sheet.last_row(); ++row) {
     for (const ReportSheet::Entry& entry : sheet.row_entries(row)) {
       lxw_error err = write_cell(ws, static_cast<lxw_row_t>(row - 1),
-                                 static_cast<lxw_col_t>(entry.col - 1), entry.value, formats);
+                                 static_cast<lxw_col_t>(entry.col - 1), entry.value(), formats);
       if (err != LXW_NO_ERROR) return err;
     }
   }

@@ -48,7 +48,7 @@ TEST_F(ExportFileTest, TimeOutsideTheWorkbookSpanLeavesTheDateEmptyWithAWarning)
     Result<Conversion> c = convert_export(ExportFile("run.PRO", bytes, t), protein);
     ASSERT_TRUE(c.ok()) << problem_text(c.error());
     EXPECT_EQ(text_at(c->sheet, 2, 1), "Time & Date           ");
-    EXPECT_EQ(c->sheet.cell(2, 4), nullptr);
+    EXPECT_EQ(c->sheet.cell(2, 4), std::nullopt);
     ASSERT_EQ(c->warnings.size(), 1u);
     EXPECT_EQ(c->warnings[0].kind, ProblemKind::time_out_of_range);
     EXPECT_FALSE(c->warnings[0].is_error());
@@ -73,7 +73,7 @@ Cells cells_of(const ReportSheet& sheet) {
   Cells cells;
   for (int row = 1; row <= sheet.last_row(); ++row)
     for (const ReportSheet::Entry& entry : sheet.row_entries(row))
-      cells.emplace_back(row, entry.col, entry.value);
+      cells.emplace_back(row, entry.col, entry.value());
   return cells;
 }
 
@@ -134,8 +134,8 @@ TEST_F(ExportFileTest, TimeInsideTheSpanIsTheDate) {
   for (std::time_t t : {std::time_t{0}, std::time_t{-2208988800}, std::time_t{253402300799}}) {
     Result<Conversion> c = convert_export(ExportFile("run.PRO", bytes, t), protein);
     ASSERT_TRUE(c.ok()) << problem_text(c.error());
-    const CellValue* d2 = c->sheet.cell(2, 4);
-    ASSERT_NE(d2, nullptr);
+    std::optional<CellValue> d2 = c->sheet.cell(2, 4);
+    ASSERT_TRUE(d2);
     ASSERT_TRUE(std::holds_alternative<DateTime>(*d2));
     EXPECT_EQ(std::get<DateTime>(*d2).year, t == 0 ? 1970 : t < 0 ? 1900 : 9999);
     EXPECT_TRUE(c->warnings.empty());

@@ -351,8 +351,8 @@ TEST_F(ProteinReport, DateCellHoldsTheFilesCreationTime) {
   std::time_t after = std::time(nullptr);
   Result<Conversion> c = convert_export_file(path);
   ASSERT_TRUE(c.ok()) << problem_text(c.error());
-  const CellValue* cell = c->sheet.cell(2, D);
-  ASSERT_NE(cell, nullptr);
+  std::optional<CellValue> cell = c->sheet.cell(2, D);
+  ASSERT_TRUE(cell);
   ASSERT_TRUE(std::holds_alternative<DateTime>(*cell));
   std::time_t shown = seconds_of(std::get<DateTime>(*cell));
   // File system clocks may trail the system clock by a tick.

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -47,20 +48,20 @@ TEST(ReportSheet, NumbersAndDates) {
   DateTime when{2024, 3, 7, 9, 5, 2};
   sheet.set_date_time(2, 4, when);
   EXPECT_EQ(number_at(sheet, 14, 1), 3.0);
-  const CellValue* cell = sheet.cell(2, 4);
-  ASSERT_NE(cell, nullptr);
+  std::optional<CellValue> cell = sheet.cell(2, 4);
+  ASSERT_TRUE(cell);
   ASSERT_TRUE(std::holds_alternative<DateTime>(*cell));
   EXPECT_EQ(std::get<DateTime>(*cell), when);
-  EXPECT_EQ(sheet.cell(1, 1), nullptr);
-  EXPECT_EQ(sheet.cell(100, 1), nullptr);
+  EXPECT_EQ(sheet.cell(1, 1), std::nullopt);
+  EXPECT_EQ(sheet.cell(100, 1), std::nullopt);
 }
 
 TEST(ReportSheet, NonFiniteNumberLeavesCellAlone) {
   ReportSheet sheet;
   sheet.set_number(1, 1, std::numeric_limits<double>::quiet_NaN());
   sheet.set_number(1, 2, std::numeric_limits<double>::infinity());
-  EXPECT_EQ(sheet.cell(1, 1), nullptr);
-  EXPECT_EQ(sheet.cell(1, 2), nullptr);
+  EXPECT_EQ(sheet.cell(1, 1), std::nullopt);
+  EXPECT_EQ(sheet.cell(1, 2), std::nullopt);
   sheet.set_text(2, 1, "kept");
   sheet.set_number(2, 1, -std::numeric_limits<double>::infinity());
   sheet.set_number(2, 1, std::nan(""));
@@ -73,9 +74,9 @@ TEST(ReportSheet, WritesOutsideTheSheetAreSkipped) {
   sheet.set_number(1, 0, 1);
   sheet.set_number(-3, 2, 1);
   sheet.set_number(1, ReportSheet::max_col + 1, 1);
-  EXPECT_EQ(sheet.cell(0, 1), nullptr);
-  EXPECT_EQ(sheet.cell(1, 0), nullptr);
-  EXPECT_EQ(sheet.cell(1, ReportSheet::max_col + 1), nullptr);
+  EXPECT_EQ(sheet.cell(0, 1), std::nullopt);
+  EXPECT_EQ(sheet.cell(1, 0), std::nullopt);
+  EXPECT_EQ(sheet.cell(1, ReportSheet::max_col + 1), std::nullopt);
   EXPECT_EQ(sheet.last_row(), 0);
   EXPECT_EQ(sheet.dropped_writes(), 0);
 }
@@ -86,7 +87,7 @@ TEST(ReportSheet, RowsBeyondTheLastAreDroppedAndCounted) {
   sheet.set_number(ReportSheet::max_row + 1, 1, 8);
   sheet.set_text(ReportSheet::max_row + 2, 3, "0.5");
   EXPECT_EQ(number_at(sheet, ReportSheet::max_row, 1), 7.0);
-  EXPECT_EQ(sheet.cell(ReportSheet::max_row + 1, 1), nullptr);
+  EXPECT_EQ(sheet.cell(ReportSheet::max_row + 1, 1), std::nullopt);
   EXPECT_EQ(sheet.last_row(), ReportSheet::max_row);
   EXPECT_EQ(sheet.dropped_writes(), 2);
 }
@@ -104,6 +105,59 @@ TEST(ReportSheet, LaterWriteReplacesCell) {
   EXPECT_EQ(sheet.row_entries(3)[0].col, 1);
   EXPECT_EQ(sheet.row_entries(3)[1].col, 3);
   EXPECT_EQ(sheet.row_entries(3)[2].col, 5);
+}
+
+TEST(ReportSheet, RowsGrowInAnyOrderAndKeepEveryCell) {
+  ReportSheet sheet;
+  // Row 2 first fills its room, then moves as row 1 and 3 take theirs.
+  for (int col = ReportSheet::max_col; col >= 1; col -= 3) {
+    sheet.set_number(2, col, col);
+    sheet.set_text(1, col, "c" + std::to_string(col));
+    sheet.set_number(3, 300 - col, col);  // mirrored: from col 43 down, past max_col
+  }
+  auto row2 = sheet.row_entries(2);
+  ASSERT_EQ(row2.size(), 86u);  // 256, 253, ..., 1
+  for (std::size_t k = 0; k < row2.size(); ++k) {
+    EXPECT_EQ(row2[k].col, 1 + 3 * static_cast<int>(k));
+    EXPECT_EQ(std::get<double>(row2[k].value()), row2[k].col);
+  }
+  EXPECT_EQ(text_at(sheet, 1, 256), "c256");
+  EXPECT_EQ(text_at(sheet, 1, 1), "c1");
+  EXPECT_EQ(sheet.cell(1, 2), std::nullopt);
+  EXPECT_EQ(sheet.row_entries(3).size(), 71u);  // 44, 47, ..., 254
+  EXPECT_EQ(number_at(sheet, 3, 44), 256.0);
+  EXPECT_EQ(number_at(sheet, 3, 254), 46.0);
+  EXPECT_EQ(sheet.cell(3, 256), std::nullopt);
+}
+
+TEST(ReportSheet, TextsKeepEveryByte) {
+  ReportSheet sheet;
+  sheet.set_text(1, 1, std::string("a\0b", 3));
+  sheet.set_text(1, 2, "");
+  sheet.set_layout_text(1, 3, std::string(5000, '-'));
+  EXPECT_EQ(text_at(sheet, 1, 1), std::string("a\0b", 3));
+  EXPECT_EQ(text_at(sheet, 1, 2), "");
+  EXPECT_EQ(text_at(sheet, 1, 3), std::string(5000, '-'));
+  EXPECT_TRUE(sheet.row_entries(1)[2].layout);
+  EXPECT_FALSE(sheet.row_entries(1)[0].layout);
+}
+
+TEST(ReportSheet, CopyOutlivesItsOriginal) {
+  auto original = std::make_unique<ReportSheet>();
+  original->set_text(1, 1, "Method");
+  original->set_date_time(2, 4, DateTime{2024, 3, 7, 9, 5, 2});
+  original->set_number(3, 2, 0.5);
+  ReportSheet copy = *original;
+  ReportSheet assigned;
+  assigned.set_text(9, 9, "gone");
+  assigned = *original;
+  original.reset();
+  for (const ReportSheet* sheet : {&copy, &assigned}) {
+    EXPECT_EQ(text_at(*sheet, 1, 1), "Method");
+    EXPECT_EQ(std::get<DateTime>(*sheet->cell(2, 4)), (DateTime{2024, 3, 7, 9, 5, 2}));
+    EXPECT_EQ(number_at(*sheet, 3, 2), 0.5);
+    EXPECT_EQ(sheet->last_row(), 3);
+  }
 }
 
 TEST(ReportSheet, FontOfLastRangeSetOverCell) {

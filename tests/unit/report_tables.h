@@ -41,8 +41,8 @@ inline void expect_cell(const ReportSheet& sheet, int row, int col, const Expect
   } else if (const auto* number = std::get_if<double>(&expected)) {
     EXPECT_EQ(number_at(sheet, row, col), *number);
   } else if (std::holds_alternative<AnyDate>(expected)) {
-    const CellValue* value = sheet.cell(row, col);
-    EXPECT_TRUE(value != nullptr && std::holds_alternative<DateTime>(*value));
+    std::optional<CellValue> value = sheet.cell(row, col);
+    EXPECT_TRUE(value && std::holds_alternative<DateTime>(*value));
   } else {
     EXPECT_TRUE(is_empty(sheet, row, col));
   }

@@ -138,7 +138,8 @@ TEST(RunDataOfReport, EveryModeByItsName) {
 TEST(RunDataOfReport, TimeAndDateIsTheTimeShownWithItsOffset) {
   std::string path = std::string(ORDELIX_EXAMPLES) + "/kinetics_step10.TSC";
   Conversion conversion = test::converted(convert_export_file(path));
-  const auto* shown = std::get_if<DateTime>(conversion.sheet.cell(2, 4));
+  std::optional<CellValue> cell = conversion.sheet.cell(2, 4);
+  const auto* shown = cell ? std::get_if<DateTime>(&*cell) : nullptr;
   ASSERT_NE(shown, nullptr);
   RunData data = run_data_of(path, conversion);
   char local[32];

@@ -205,22 +205,22 @@ inline std::string write_export(const TempDir& dir, const std::string& name,
 }
 
 inline std::optional<std::string> text_at(const ReportSheet& sheet, int row, int col) {
-  const CellValue* v = sheet.cell(row, col);
-  if (v == nullptr || !std::holds_alternative<std::string>(*v)) return std::nullopt;
-  return std::get<std::string>(*v);
+  std::optional<CellValue> v = sheet.cell(row, col);
+  if (!v || !std::holds_alternative<std::string_view>(*v)) return std::nullopt;
+  return std::string(std::get<std::string_view>(*v));
 }
 
 inline std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
-  const CellValue* v = sheet.cell(row, col);
-  if (v == nullptr || !std::holds_alternative<double>(*v)) return std::nullopt;
+  std::optional<CellValue> v = sheet.cell(row, col);
+  if (!v || !std::holds_alternative<double>(*v)) return std::nullopt;
   return std::get<double>(*v);
 }
 
 // An empty text is a blank cell in the workbook, so it counts as empty here.
 inline bool is_empty(const ReportSheet& sheet, int row, int col) {
-  const CellValue* v = sheet.cell(row, col);
-  if (v == nullptr) return true;
-  const auto* text = std::get_if<std::string>(v);
+  std::optional<CellValue> v = sheet.cell(row, col);
+  if (!v) return true;
+  const auto* text = std::get_if<std::string_view>(&*v);
   return text != nullptr && text->empty();
 }
 
@@ -259,7 +259,8 @@ inline std::string padded(std::string text, std::size_t width) {
 inline bool shows_text_starting_with(const ReportSheet& sheet, const std::string& prefix) {
   for (int row = 1; row <= sheet.last_row(); ++row)
     for (const auto& entry : sheet.row_entries(row)) {
-      const auto* text = std::get_if<std::string>(&entry.value);
+      CellValue value = entry.value();
+      const auto* text = std::get_if<std::string_view>(&value);
       if (text != nullptr && text->rfind(prefix, 0) == 0) return true;
     }
   return false;
