@@ -1,14 +1,18 @@
 #pragma once
 
+#include <cstddef>
+
 namespace ordelix {
 
 // Keeps memory a conversion freed for the next one rather than handing it
 // back to the system, where the allocator allows: for batches.
 void memory_keep_for_reuse();
 
-// Sets the heap up for a large report, where the system allows: its first
-// tens of megabytes reserved at once and backed by large pages, so that the
-// report's many small blocks fault in a few pages rather than thousands.
-void memory_prefer_large_pages();
+// Sets the heap up for a report that will use at least `surely_used` bytes of
+// it, where the system allows: that much reserved at once, and the large
+// pages that fit in it backed as such, so that the report's many small blocks
+// fault in a few pages rather than thousands. A large page is resident whole,
+// so none is asked for beyond what the report fills anyway.
+void memory_prefer_large_pages(std::size_t surely_used);
 
 }  // namespace ordelix

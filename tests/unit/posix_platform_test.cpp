@@ -242,21 +242,34 @@ std::string mapping_flags(const void* address) {
 
 // The converter asks at its start, with a heap nothing has used yet: the
 // test asks in a process started anew for it, not in one whose heap the
-// other tests have shaped.
-TEST(PosixMemory, AReportsBlocksComeFromMemoryBackedByLargePagesOnRequest) {
+// other tests have shaped. Above glibc's usual threshold of 128 KiB, a block
+// would be mapped apart; large pages start at the first 2 MiB boundary.
+std::string flags_of_a_block_after_asking(std::size_t surely_used) {
+  memory_prefer_large_pages(surely_used);
+  void* block = std::malloc(4 << 20);
+  return block ? mapping_flags(static_cast<char*>(block) + (3 << 20)) : "";
+}
+
+TEST(PosixMemory, AReportsBlocksComeFromLargePagesItWillFill) {
 #ifdef ORDELIX_SANITIZE
   GTEST_SKIP() << "the sanitizer's allocator takes the C library's place";
 #endif
   GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // 8 MiB from any start hold the large pages from 2 MiB in to 6 MiB in, at
+  // the latest; 3 MiB in is within them.
   EXPECT_EXIT(
       {
-        memory_prefer_large_pages();
-        // Above glibc's usual threshold of 128 KiB, a block would be mapped
-        // apart; large pages start at the first 2 MiB boundary.
-        void* block = std::malloc(4 << 20);
-        std::string flags = block ? mapping_flags(static_cast<char*>(block) + (3 << 20)) : "";
+        std::string flags = flags_of_a_block_after_asking(8 << 20);
         std::fprintf(stderr, "%s\n", flags.c_str());
         std::_Exit(flags.find(" hg") != std::string::npos ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "VmFlags:");
+  // Less than a large page's worth asks for none.
+  EXPECT_EXIT(
+      {
+        std::string flags = flags_of_a_block_after_asking(1 << 20);
+        std::fprintf(stderr, "%s\n", flags.c_str());
+        std::_Exit(flags.find(" hg") == std::string::npos ? 0 : 1);
       },
       testing::ExitedWithCode(0), "VmFlags:");
 }

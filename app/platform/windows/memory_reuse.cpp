@@ -6,6 +6,6 @@ namespace ordelix {
 void memory_keep_for_reuse() {}
 
 // Large pages need a privilege a user seldom has.
-void memory_prefer_large_pages() {}
+void memory_prefer_large_pages(std::size_t) {}
 
 }  // namespace ordelix
