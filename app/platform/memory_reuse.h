@@ -9,10 +9,10 @@ namespace ordelix {
 void memory_keep_for_reuse();
 
 // Sets the heap up for a report that will use at least `surely_used` bytes of
-// it, where the system allows: that much reserved at once, and the large
-// pages that fit in it backed as such, so that the report's many small blocks
-// fault in a few pages rather than thousands. A large page is resident whole,
-// so none is asked for beyond what the report fills anyway.
+// it, where the system allows: that much reserved and faulted in at once, and
+// the large pages that fit in it backed as such, so that the report's many
+// small blocks fault in no page at all rather than thousands. Nothing is made
+// resident beyond what the report fills anyway.
 void memory_prefer_large_pages(std::size_t surely_used);
 
 }  // namespace ordelix
