@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,7 @@
 #include "save/report_flush.h"
 #include "save/report_save.h"
 #include "save/report_stream.h"
+#include "sheet/cell_ref.h"
 #include "test_support.h"
 #include "xlsx/xlsx_writer.h"
 
@@ -187,6 +189,43 @@ TEST(PartStreams, APartThatCannotGoToItsFolderIsAFailureWithItsReason) {
   EXPECT_EQ(part_streams_failure(), ENOENT);
   part_streams_forget();
   EXPECT_EQ(part_streams_failure(), 0);
+}
+
+// The workbook library writes its charts' parts on a thread of its own.
+TEST(PartStreams, APartWrittenOnAnotherThreadFailsForTheThreadThatOpenedIt) {
+  test::TempDir dir;
+  std::string missing = dir.file("missing");
+  part_streams_forget();
+  FILE* part = part_stream_open(missing.data());
+  int writers_own = -1;
+  std::thread writer([&] {
+    round_trip(part, pattern(std::size_t{1} << 20));
+    std::fclose(part);
+    writers_own = part_streams_failure();
+  });
+  writer.join();
+  EXPECT_EQ(writers_own, 0);
+  EXPECT_EQ(part_streams_failure(), ENOENT);
+  part_streams_forget();
+}
+
+// Each part lost, the chart's (made beside the others) as the sheet's.
+TEST(PartStreams, AWorkbookWithAChartPartLostFailsWithTheSystemsReason) {
+  test::TempDir dir;
+  ReportSheet sheet;
+  for (int row = 1; row <= 20000; ++row) sheet.set_number(row, 1, row * 0.001);
+  LineChart chart;
+  chart.width = 350;
+  chart.height = 250;
+  chart.values = *cell_range_parse("A1:A20000");
+  chart.categories = *cell_range_parse("A1:A20000");
+  sheet.add_line_chart(chart);
+  for (int round = 0; round < 20; ++round) {
+    ZipBytes zip;
+    Result<void> written = xlsx_write_report(sheet, 981173106, dir.file("missing"), zip);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.error().sys_errno, ENOENT) << problem_text(written.error());
+  }
 }
 
 TEST(PartStreams, AWorkbookWithAPartLostFailsWithTheSystemsReason) {

@@ -8,6 +8,7 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -26,19 +27,25 @@ constexpr std::size_t memory_limit = 64 * 1024;
 // keeps that one. The C library takes a size only with a buffer given.
 constexpr std::size_t stream_buffer = memory_limit;
 
-thread_local int first_failure = 0;
+// The first failure of the parts a thread opened, whichever thread wrote
+// them: the workbook library writes its charts' parts on one of its own.
+thread_local std::atomic<int> first_failure{0};
 
-int failed(int err) {
-  if (first_failure == 0) first_failure = err;
+int failed(std::atomic<int>& failures, int err) {
+  int none = 0;
+  failures.compare_exchange_strong(none, err);
   errno = err;
   return -1;
 }
 
 class Part {
  public:
-  explicit Part(const char* folder) : folder_(folder != nullptr ? folder : "/tmp") {}
+  explicit Part(const char* folder)
+      : folder_(folder != nullptr ? folder : "/tmp"), failures_(first_failure) {}
   Part(const Part&) = delete;
   Part& operator=(const Part&) = delete;
+
+  int failed(int err) { return ordelix::failed(failures_, err); }
 
   // Its stream's buffer, which goes with the part when the stream closes.
   char* stream_buffer_made() {
@@ -97,6 +104,7 @@ class Part {
   std::string memory_;
   std::optional<StagedFile> file_;  // never placed: gone with the part
   std::unique_ptr<char[]> buffer_;
+  std::atomic<int>& failures_;  // its opener's
   std::size_t at_ = 0;
   std::size_t size_ = 0;
 };
@@ -110,7 +118,7 @@ ssize_t part_write(void* cookie, const char* bytes, std::size_t size) {
   try {
     return static_cast<Part*>(cookie)->write(bytes, size);
   } catch (const std::bad_alloc&) {
-    return failed(ENOMEM);
+    return static_cast<Part*>(cookie)->failed(ENOMEM);
   }
 }
 
@@ -136,12 +144,12 @@ int part_streams_failure() {
 FILE* part_stream_open(char* folder) {
   Part* part = new (std::nothrow) Part(folder);
   if (part == nullptr) {
-    failed(ENOMEM);
+    failed(first_failure, ENOMEM);
     return nullptr;
   }
   FILE* stream = ::fopencookie(part, "w+", {part_read, part_write, part_seek, part_close});
   if (stream == nullptr) {
-    failed(errno != 0 ? errno : ENOMEM);
+    failed(first_failure, errno != 0 ? errno : ENOMEM);
     delete part;
     return nullptr;
   }
