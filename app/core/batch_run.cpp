@@ -129,14 +129,15 @@ class ChunkedSave {
   }
 
   // Written in the folder, not yet in place.
-  Result<PendingReport> report_written(const BatchJob& job, const Conversion& conversion) {
+  // The conversion's sheet is emptied once the workbook holds it.
+  Result<PendingReport> report_written(const BatchJob& job, Conversion& conversion) {
     SaveOptions options;
     options.replace_existing = settings_.on_existing == OnExistingReport::replace ||
                                settings_.on_existing == OnExistingReport::keep_or_replace;
     options.input_path = job.input;
     options.created = conversion.created;
     if (settings_.format == ReportFormat::xlsx) {
-      WorkbookSheet only{&conversion.sheet, {}};
+      WorkbookSheet only{&conversion.sheet, {}, &conversion.sheet};
       return report_write({&only, 1}, job.target, options, WriteSync::by_caller);
     }
     std::string text = run_data_text(run_data_of(job.input, conversion), settings_.format,

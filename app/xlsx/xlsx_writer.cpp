@@ -143,8 +143,10 @@ Result<void> xlsx_write_workbook(std::span<const WorkbookSheet> sheets, std::tim
   workbook_set_properties(workbook, &properties);
 
   lxw_error err = LXW_NO_ERROR;
-  for (std::size_t i = 0; i < sheets.size() && err == LXW_NO_ERROR; ++i)
+  for (std::size_t i = 0; i < sheets.size() && err == LXW_NO_ERROR; ++i) {
     err = write_sheet(workbook, sheets[i]);
+    if (sheets[i].to_empty != nullptr) *sheets[i].to_empty = ReportSheet();
+  }
   lxw_error closed = workbook_close(workbook);
   if (err == LXW_NO_ERROR) err = closed;
   // Said first: the library's own error, if any, follows from this one.

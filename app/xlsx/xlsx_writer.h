@@ -13,6 +13,9 @@ namespace ordelix {
 struct WorkbookSheet {
   const ReportSheet* sheet;
   std::string name;  // valid and unique in its workbook (see sheet_names_for)
+  // The same sheet, where nothing reads it once the workbook holds its cells:
+  // emptied then, making room for the rest of the workbook's making.
+  ReportSheet* to_empty = nullptr;
 };
 
 // Writes the sheets as one workbook into `zip`, in the order given, each
