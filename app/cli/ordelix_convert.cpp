@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <chrono>
 #include <clocale>
-#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -224,7 +223,7 @@ std::size_t heap_surely_used(const std::string& path) {
 }
 
 std::chrono::milliseconds milliseconds_of(double seconds) {
-  return std::chrono::milliseconds(std::llround(seconds * 1000));
+  return std::chrono::round<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
 }
 
 // Until asked to stop, then the summary of all it did; a stop is no failure,

@@ -102,7 +102,7 @@ int round_half_even_int16(double value) {
   if (std::isnan(value)) return 0;
   if (value <= -32768.0) return -32768;
   if (value >= 32767.0) return 32767;
-  return static_cast<int>(std::nearbyint(value));
+  return static_cast<int>(std::rint(value));
 }
 
 }  // namespace ordelix

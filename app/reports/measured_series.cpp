@@ -35,7 +35,7 @@ void running_column(ReportSheet& sheet, int col, int first_row, double last_row,
     sheet.set_number(row, col, value);
     value += step;
   }
-  double beyond = std::nearbyint(last_row) - std::max(ReportSheet::max_row, first_row - 1);
+  double beyond = std::rint(last_row) - std::max(ReportSheet::max_row, first_row - 1);
   if (beyond > 0)
     sheet.count_dropped_writes(static_cast<long long>(std::min(beyond, most_counted_rows)));
 }

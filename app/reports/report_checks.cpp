@@ -17,7 +17,7 @@ constexpr double most_counted = 1e15;
 
 long long counted_items(double count) {
   if (!(count > 0)) return 0;
-  return static_cast<long long>(std::nearbyint(std::min(count, most_counted)));
+  return static_cast<long long>(std::rint(std::min(count, most_counted)));
 }
 
 Problem not_a_number_read(int line, std::string_view quote, const LenientReading& reading) {

@@ -13,8 +13,7 @@ constexpr double decimal_tolerance = 1e-9;
 int decimals_of(double value) {
   double scaled = value;
   for (int decimals = 0; decimals < max_decimals; ++decimals, scaled *= 10)
-    if (std::abs(scaled - std::round(scaled)) <=
-        decimal_tolerance * std::max(1.0, std::abs(scaled)))
+    if (std::abs(scaled - std::rint(scaled)) <= decimal_tolerance * std::max(1.0, std::abs(scaled)))
       return decimals;
   return max_decimals;
 }
