@@ -22,10 +22,11 @@ namespace ordelix {
 namespace {
 
 constexpr std::size_t memory_limit = 64 * 1024;
-// The C library's own 8 KiB would take a large sheet's part to and from its
-// file in hundreds of system calls; should this much not be had, the stream
-// keeps that one. The C library takes a size only with a buffer given.
-constexpr std::size_t stream_buffer = memory_limit;
+// Twice the C library's own 8 KiB halves the system calls that take a large
+// sheet's part to and from its file; more would cost a small workbook memory
+// it has not to spare. Should this much not be had, the stream keeps its
+// own. The C library takes a size only with a buffer given.
+constexpr std::size_t stream_buffer = 16 * 1024;
 
 // The first failure of the parts a thread opened, whichever thread wrote
 // them: the workbook library writes its charts' parts on one of its own.
