@@ -1,7 +1,13 @@
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include <chrono>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -334,6 +340,26 @@ TEST(FileStampTest, SizeAndTimeOfTheLastChangeOfARegularFileOnly) {
   EXPECT_FALSE(file_stamp(dir.file("link.PRO"))) << "links are not followed";
 #endif
 }
+
+#ifndef _WIN32
+// Any time can be set on a file; nanoseconds since 1970 end in 2262.
+TEST(FileStampTest, ATimeBeyondWhatNanosecondsHoldCountsAsTheLastSecondTheyDo) {
+  test::TempDir dir;
+  std::string file = dir.file("a.PRO");
+  test::write_bytes(file, "2\r\n");
+  auto modified_ns_at = [&](std::int64_t seconds) {
+    timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
+    EXPECT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    std::optional<FileStamp> stamp = file_stamp(file);
+    return stamp ? stamp->modified_ns : 0;
+  };
+  // 2255-03-14: still exact.
+  EXPECT_EQ(modified_ns_at(9'000'000'000), 9'000'000'000'000'000'000);
+  // Year 10000, and the furthest time there is (or the file system's own).
+  EXPECT_EQ(modified_ns_at(253'402'300'800), 9'223'372'035'000'000'000);
+  EXPECT_EQ(modified_ns_at(std::numeric_limits<std::int64_t>::max()), 9'223'372'035'000'000'000);
+}
+#endif
 
 }  // namespace
 }  // namespace ordelix

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "file_times.h"
 #include "unique_handle.h"
 #include "windows_paths.h"
@@ -14,10 +18,16 @@ std::optional<FileStamp> file_stamp(const std::string& path) {
       !GetFileAttributesExW(long_path(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
     return std::nullopt;
-  long long ticks = (static_cast<long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                    data.ftLastWriteTime.dwLowDateTime;
+  // 100 ns since 1601, which reach further than nanoseconds since 1970 do:
+  // a time beyond those counts as the nearest they hold.
+  std::uint64_t ticks = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                        data.ftLastWriteTime.dwLowDateTime;
+  constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max() / 100;
+  std::int64_t since_1970 =
+      static_cast<std::int64_t>(std::min<std::uint64_t>(ticks, most + file_time_of_1970)) -
+      file_time_of_1970;
   return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                   (ticks - file_time_of_1970) * 100};
+                   std::max(since_1970, -most) * 100};
 }
 
 // A writer that lets others read but not write, as programs saving a file
