@@ -1,5 +1,6 @@
 #include "xlsx/xlsx_writer.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 
 #include "sheet/cell_ref.h"
 #include "test_support.h"
+#include "unpacked_zip.h"
 
 namespace ordelix {
 namespace {
@@ -57,6 +59,38 @@ TEST(XlsxWriter, SheetsEmptiedOnceWrittenMakeTheSameWorkbook) {
   }
   EXPECT_EQ(kept[1].last_row(), 315);
   EXPECT_NE(bytes_of(from_kept).find("xl/charts/chart2.xml"), std::string::npos);
+}
+
+// Parts alike in a run of workbooks are compressed once, and parts that only
+// look alike (the same size) must not be taken for them.
+TEST(XlsxWriter, WorkbooksMadeInTurnHoldTheirOwnParts) {
+  test::TempDir dir;
+  const auto report_of = [&](const char* method) {
+    ReportSheet sheet;
+    sheet.set_text(1, 1, method);
+    sheet.set_number(2, 1, 1.5);
+    ZipBytes zip;
+    EXPECT_TRUE(xlsx_write_report(sheet, 981173106, dir.path().string(), zip).ok());
+    return zip;
+  };
+  const ZipBytes first = report_of("Method");
+  const ZipBytes other = report_of("Methoe");
+  const ZipBytes again = report_of("Method");
+
+  EXPECT_EQ(bytes_of(first), bytes_of(again));
+  std::vector<std::string> names;
+  for (const test::Unpacked& part : test::unpacked(other)) {
+    names.push_back(part.name);
+    if (part.name == "xl/sharedStrings.xml") {
+      EXPECT_NE(part.bytes.find(">Methoe<"), std::string::npos);
+      EXPECT_EQ(part.bytes.find("Method"), std::string::npos);
+    }
+    if (part.name == "xl/theme/theme1.xml") {
+      EXPECT_TRUE(part.bytes.ends_with("</a:theme>\n"));
+    }
+  }
+  EXPECT_EQ(std::count(names.begin(), names.end(), "xl/sharedStrings.xml"), 1);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "xl/theme/theme1.xml"), 1);
 }
 
 }  // namespace
