@@ -5,16 +5,9 @@
 namespace ordelix {
 namespace {
 
-std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> value = sheet.cell(row, col);
-  if (const auto* number = value ? std::get_if<double>(&*value) : nullptr) return *number;
-  return std::nullopt;
-}
-
 std::string heading_at(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> value = sheet.cell(row, col);
-  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
-  if (text == nullptr) return {};
+  std::optional<std::string_view> text = sheet.text_at(row, col);
+  if (!text) return {};
   std::string heading = cp1252_to_utf8(*text);
   heading.erase(heading.find_last_not_of(' ') + 1);
   heading.erase(0, heading.find_first_not_of(' '));
@@ -41,8 +34,8 @@ std::optional<ReportCurve> report_curve(const ReportSheet& sheet) {
       curve.x_heading = heading_at(sheet, row, x.heading_col);
       curve.y_heading = heading_at(sheet, row, y.heading_col);
     } else if (role.part == RowPart::table_data) {
-      auto x_value = number_at(sheet, row, x.data_col);
-      auto y_value = number_at(sheet, row, y.data_col);
+      auto x_value = sheet.number_at(row, x.data_col);
+      auto y_value = sheet.number_at(row, y.data_col);
       if (x_value && y_value) {
         curve.xs.push_back(*x_value);
         curve.ys.push_back(*y_value);

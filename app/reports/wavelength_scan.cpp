@@ -52,18 +52,16 @@ std::optional<std::string> value_heading(double data_mode) {
 }
 
 std::optional<std::string> text_in(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> value = sheet.cell(row, col);
-  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
-  if (text == nullptr) return std::nullopt;
+  std::optional<std::string_view> text = sheet.text_at(row, col);
+  if (!text) return std::nullopt;
   return std::string(*text);
 }
 
 constexpr int first_table_row = 16;
 
 bool holds_entry(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> value = sheet.cell(row, col);
-  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
-  return value && (text == nullptr || !text->empty());
+  std::optional<std::string_view> text = sheet.text_at(row, col);
+  return text ? !text->empty() : sheet.cell(row, col).has_value();
 }
 
 // The last row holding a wavelength or a value; the table's first row when

@@ -24,8 +24,7 @@ int category_decimals(const ReportSheet& sheet, const CellRange& categories) {
   int decimals = 0;
   for (int row = categories.first_row; row <= categories.last_row; ++row) {
     for (int col = categories.first_col; col <= categories.last_col; ++col) {
-      std::optional<CellValue> value = sheet.cell(row, col);
-      if (const auto* number = value ? std::get_if<double>(&*value) : nullptr)
+      if (std::optional<double> number = sheet.number_at(row, col))
         decimals = std::max(decimals, decimals_of(*number));
     }
   }

@@ -158,6 +158,18 @@ std::optional<CellValue> ReportSheet::cell(int row, int col) const {
   return it->value();
 }
 
+std::optional<double> ReportSheet::number_at(int row, int col) const {
+  std::optional<CellValue> value = cell(row, col);
+  const auto* number = value ? std::get_if<double>(&*value) : nullptr;
+  return number ? std::optional<double>(*number) : std::nullopt;
+}
+
+std::optional<std::string_view> ReportSheet::text_at(int row, int col) const {
+  std::optional<CellValue> value = cell(row, col);
+  const auto* text = value ? std::get_if<std::string_view>(&*value) : nullptr;
+  return text ? std::optional<std::string_view>(*text) : std::nullopt;
+}
+
 std::optional<Font> ReportSheet::font_at(int row, int col) const {
   for (auto it = fonts_.rbegin(); it != fonts_.rend(); ++it)
     if (it->first.contains(row, col)) return it->second;

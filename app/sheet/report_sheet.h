@@ -82,6 +82,9 @@ class ReportSheet {
   void mark_curve(int table, std::string_view title);
 
   std::optional<CellValue> cell(int row, int col) const;
+  // A cell's number or text; none where it holds another kind or nothing.
+  std::optional<double> number_at(int row, int col) const;
+  std::optional<std::string_view> text_at(int row, int col) const;
   // The font of a cell: that of the last range set over it, if any.
   std::optional<Font> font_at(int row, int col) const;
   bool left_aligned(int col) const;

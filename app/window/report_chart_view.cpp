@@ -10,12 +10,6 @@
 namespace ordelix {
 namespace {
 
-std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> value = sheet.cell(row, col);
-  if (const auto* number = value ? std::get_if<double>(&*value) : nullptr) return *number;
-  return std::nullopt;
-}
-
 QString chart_text(const std::optional<std::string>& text) {
   return text ? QString::fromStdString(cp1252_to_utf8(*text)) : QString();
 }
@@ -27,8 +21,8 @@ QList<QPointF> series_points(const ReportSheet& sheet, const LineChart& chart) {
   int rows = std::min(chart.values.last_row - chart.values.first_row,
                       chart.categories.last_row - chart.categories.first_row);
   for (int i = 0; i <= rows; ++i) {
-    auto y = number_at(sheet, chart.values.first_row + i, chart.values.first_col);
-    auto x = number_at(sheet, chart.categories.first_row + i, chart.categories.first_col);
+    auto y = sheet.number_at(chart.values.first_row + i, chart.values.first_col);
+    auto x = sheet.number_at(chart.categories.first_row + i, chart.categories.first_col);
     if (x && y) points.append(QPointF(*x, *y));
   }
   return points;

@@ -52,6 +52,9 @@ TEST(ReportSheet, NumbersAndDates) {
   ASSERT_TRUE(cell);
   ASSERT_TRUE(std::holds_alternative<DateTime>(*cell));
   EXPECT_EQ(std::get<DateTime>(*cell), when);
+  EXPECT_EQ(sheet.number_at(2, 4), std::nullopt);
+  EXPECT_EQ(sheet.text_at(2, 4), std::nullopt);
+  EXPECT_EQ(sheet.text_at(14, 1), std::nullopt);
   EXPECT_EQ(sheet.cell(1, 1), std::nullopt);
   EXPECT_EQ(sheet.cell(100, 1), std::nullopt);
 }

@@ -205,15 +205,12 @@ inline std::string write_export(const TempDir& dir, const std::string& name,
 }
 
 inline std::optional<std::string> text_at(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> v = sheet.cell(row, col);
-  if (!v || !std::holds_alternative<std::string_view>(*v)) return std::nullopt;
-  return std::string(std::get<std::string_view>(*v));
+  std::optional<std::string_view> text = sheet.text_at(row, col);
+  return text ? std::optional<std::string>(*text) : std::nullopt;
 }
 
 inline std::optional<double> number_at(const ReportSheet& sheet, int row, int col) {
-  std::optional<CellValue> v = sheet.cell(row, col);
-  if (!v || !std::holds_alternative<double>(*v)) return std::nullopt;
-  return std::get<double>(*v);
+  return sheet.number_at(row, col);
 }
 
 // An empty text is a blank cell in the workbook, so it counts as empty here.
