@@ -171,9 +171,15 @@ std::optional<std::string_view> ReportSheet::text_at(int row, int col) const {
 }
 
 std::optional<Font> ReportSheet::font_at(int row, int col) const {
+  int range = font_range_at(row, col);
+  if (range < 0) return std::nullopt;
+  return fonts_[static_cast<std::size_t>(range)].second;
+}
+
+int ReportSheet::font_range_at(int row, int col) const {
   for (auto it = fonts_.rbegin(); it != fonts_.rend(); ++it)
-    if (it->first.contains(row, col)) return it->second;
-  return std::nullopt;
+    if (it->first.contains(row, col)) return static_cast<int>(fonts_.rend() - it) - 1;
+  return -1;
 }
 
 bool ReportSheet::left_aligned(int col) const {

@@ -87,6 +87,8 @@ class ReportSheet {
   std::optional<std::string_view> text_at(int row, int col) const;
   // The font of a cell: that of the last range set over it, if any.
   std::optional<Font> font_at(int row, int col) const;
+  // Which of font_ranges() gives the cell its font; -1 for none.
+  int font_range_at(int row, int col) const;
   bool left_aligned(int col) const;
 
   int last_row() const { return cells_.rows(); }

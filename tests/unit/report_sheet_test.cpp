@@ -180,6 +180,11 @@ TEST(ReportSheet, FontOfLastRangeSetOverCell) {
   EXPECT_EQ(sheet.font_at(2, 1), bold);
   sheet.set_font("not a range", bold);
   EXPECT_EQ(sheet.font_at(2, 2), plain);
+  // Which range gives the font: the one set last, counted from 0.
+  EXPECT_EQ(sheet.font_range_at(2, 2), 2);
+  EXPECT_EQ(sheet.font_range_at(2, 1), 1);
+  EXPECT_EQ(sheet.font_range_at(50, 26), 0);
+  EXPECT_EQ(sheet.font_range_at(51, 1), -1);
 }
 
 TEST(ReportSheet, MergesAndLeftAlignedColumns) {
