@@ -2,10 +2,16 @@
 
 #include <unzip.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "xml_check.h"
 #include "zip_reader.h"
@@ -30,6 +36,79 @@ bool ends_where_its_end_record_says(const ZipSource& zip, std::uint64_t comment_
 
 enum class Depth { index, contents };
 
+// An entry as it stands in the zip, compressed, with how and to what its
+// index says it inflates.
+struct StoredEntry {
+  std::string bytes;
+  std::uint64_t method;
+  std::uint32_t crc;
+  std::uint64_t size;
+  bool is_xml;
+
+  bool operator==(const StoredEntry&) const = default;
+};
+
+// Small entries found whole before: the workbooks of a batch share most of
+// their small parts byte for byte, and bytes that inflated whole once do so
+// again. The least recently found go first.
+class EntriesFoundWhole {
+ public:
+  static constexpr std::uint64_t largest = 8192;
+
+  bool holds(const StoredEntry& entry) {
+    std::lock_guard lock(mutex_);
+    auto found = std::find_if(known_.begin(), known_.end(),
+                              [&](const Known& known) { return known.entry == entry; });
+    if (found == known_.end()) return false;
+    found->used = ++clock_;
+    return true;
+  }
+
+  void add(StoredEntry entry) {
+    std::lock_guard lock(mutex_);
+    Known known{std::move(entry), ++clock_};
+    if (known_.size() < capacity) {
+      known_.push_back(std::move(known));
+      return;
+    }
+    *std::min_element(known_.begin(), known_.end(), [](const Known& a, const Known& b) {
+      return a.used < b.used;
+    }) = std::move(known);
+  }
+
+ private:
+  static constexpr std::size_t capacity = 32;
+  struct Known {
+    StoredEntry entry;
+    std::uint64_t used;
+  };
+  std::mutex mutex_;
+  std::vector<Known> known_;
+  std::uint64_t clock_ = 0;
+};
+
+EntriesFoundWhole& entries_found_whole() {
+  static EntriesFoundWhole entries;
+  return entries;
+}
+
+// The entry the zip is positioned at, read as stored; none where it cannot be.
+std::optional<StoredEntry> stored_entry(unzFile zip, const unz_file_info64& info, bool is_xml,
+                                        std::span<char> buffer) {
+  if (unzOpenCurrentFile2(zip, nullptr, nullptr, 1) != UNZ_OK) return std::nullopt;
+  StoredEntry entry{{},
+                    info.compression_method,
+                    static_cast<std::uint32_t>(info.crc),
+                    info.uncompressed_size,
+                    is_xml};
+  int n;
+  while ((n = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(buffer.size()))) > 0)
+    entry.bytes.append(buffer.data(), static_cast<std::size_t>(n));
+  unzCloseCurrentFile(zip);
+  if (n < 0 || entry.bytes.size() != info.compressed_size) return std::nullopt;
+  return entry;
+}
+
 // The entry the zip is positioned at: its local header, and for `contents`
 // its data read through to its end.
 Result<void> entry_check(unzFile zip, Depth depth, std::span<char> buffer) {
@@ -39,6 +118,17 @@ Result<void> entry_check(unzFile zip, Depth depth, std::span<char> buffer) {
       UNZ_OK)
     return Problem(ProblemKind::zip_entry_unlisted);
   std::string entry(name.data());
+  // A worksheet holds only numbers, cell references and indexes of shared
+  // strings, all put in place by the library: nothing there can break its
+  // XML but a write cut short, and those are caught as they fail. The other
+  // parts, where texts from the export file go, are read as XML.
+  bool is_xml = (ends_with(entry, ".xml") || ends_with(entry, ".rels")) &&
+                !entry.starts_with("xl/worksheets/sheet");
+  std::optional<StoredEntry> stored;
+  if (depth == Depth::contents && info.compressed_size <= EntriesFoundWhole::largest) {
+    stored = stored_entry(zip, info, is_xml, buffer);
+    if (stored && entries_found_whole().holds(*stored)) return {};
+  }
   // Opening reads the local header, which must agree with the index.
   if (unzOpenCurrentFile(zip) != UNZ_OK)
     return zip_entry_fault(ProblemKind::zip_entry_unopened, entry);
@@ -47,12 +137,6 @@ Result<void> entry_check(unzFile zip, Depth depth, std::span<char> buffer) {
     return {};
   }
 
-  // A worksheet holds only numbers, cell references and indexes of shared
-  // strings, all put in place by the library: nothing there can break its
-  // XML but a write cut short, and those are caught as they fail. The other
-  // parts, where texts from the export file go, are read as XML.
-  bool is_xml = (ends_with(entry, ".xml") || ends_with(entry, ".rels")) &&
-                !entry.starts_with("xl/worksheets/sheet");
   XmlCheck xml;
   std::uint64_t size = 0;
   for (;;) {
@@ -73,6 +157,7 @@ Result<void> entry_check(unzFile zip, Depth depth, std::span<char> buffer) {
   if (unzCloseCurrentFile(zip) != UNZ_OK)
     return zip_entry_fault(ProblemKind::zip_entry_bad_checksum, entry);
   if (is_xml && !xml.complete()) return zip_entry_fault(ProblemKind::zip_entry_not_xml, entry);
+  if (stored) entries_found_whole().add(std::move(*stored));
   return {};
 }
 

@@ -143,6 +143,29 @@ TEST_F(WrittenWorkbook, AChangedByteInAnEntryFails) {
   }
 }
 
+// Parts found whole once are known by their stored bytes and what the index
+// says of them: any difference is checked anew.
+TEST_F(WrittenWorkbook, APartFoundWholeBeforeFailsOnceChanged) {
+  ASSERT_TRUE(zip_check(ZipBytes(bytes_)).ok());
+  std::string changed = bytes_;
+  std::size_t data = data_of("xl/styles.xml");
+  changed[data + 10] = static_cast<char>(changed[data + 10] ^ 0x10);
+  EXPECT_FALSE(zip_check(ZipBytes(changed)).ok());
+
+  // The same bytes said, in both headers, to inflate to another checksum.
+  std::string recounted = bytes_;
+  std::size_t name = recounted.find("xl/styles.xml");
+  std::size_t local = name - 30;
+  std::size_t central = recounted.find("xl/styles.xml", name + 1) - 46;
+  ASSERT_EQ(recounted.substr(central, 4), "PK\x01\x02");
+  for (std::size_t crc : {local + 14, central + 16})
+    recounted[crc] = static_cast<char>(recounted[crc] ^ 1);
+  Result<void> fault = zip_check(ZipBytes(recounted));
+  ASSERT_FALSE(fault.ok());
+  EXPECT_EQ(fault.error().kind, ProblemKind::zip_entry_bad_checksum);
+  EXPECT_EQ(fault.error().quote, "xl/styles.xml");
+}
+
 TEST_F(WrittenWorkbook, AWorkbookCutShortFails) {
   for (std::size_t lost : {1, 22, 2000}) {
     EXPECT_FALSE(zip_check(ZipBytes(bytes_.substr(0, bytes_.size() - lost))).ok()) << lost;
