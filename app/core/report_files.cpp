@@ -75,10 +75,7 @@ Result<std::string> reports_zip(const std::vector<ZipMember>& members) {
   DateTime now = date_time_from_local(std::time(nullptr)).value_or(DateTime{});
   if (Result<void> written = zip_archive_write(members, now, zip); !written)
     return std::move(written).error();
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(zip.size()));
-  for (std::string_view block : zip.blocks()) bytes.append(block);
-  return bytes;
+  return zip.joined();
 }
 
 unsigned default_workers() {

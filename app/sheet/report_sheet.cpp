@@ -17,6 +17,12 @@ Entry number_entry(int col, double value) {
   return e;
 }
 
+Entry text_entry(int col, bool layout, const std::string* stored) {
+  Entry e{col, layout, Entry::Kind::text, {}};
+  e.held.text = stored;
+  return e;
+}
+
 }  // namespace
 
 CellValue ReportSheet::Entry::value() const {
@@ -88,9 +94,7 @@ void ReportSheet::set_text(int row, int col, std::string_view text) {
     put(row, number_entry(col, *number));
     return;
   }
-  Entry e{col, false, Entry::Kind::text, {}};
-  e.held.text = cells_.text_stored(text);
-  put(row, e);
+  put(row, text_entry(col, false, cells_.text_stored(text)));
 }
 
 void ReportSheet::set_number(int row, int col, double value) {
@@ -104,9 +108,7 @@ void ReportSheet::set_date_time(int row, int col, const DateTime& value) {
 }
 
 void ReportSheet::set_layout_text(int row, int col, std::string_view text) {
-  Entry e{col, true, Entry::Kind::text, {}};
-  e.held.text = cells_.text_stored(text);
-  put(row, e);
+  put(row, text_entry(col, true, cells_.text_stored(text)));
 }
 
 // A text or date is stored before its cell is known to be in the sheet: such

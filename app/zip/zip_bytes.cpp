@@ -107,6 +107,13 @@ std::size_t ZipBytes::read(std::uint64_t at, void* data, std::size_t size) const
   return done;
 }
 
+std::string ZipBytes::joined() const {
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size_));
+  for (std::string_view block : blocks()) bytes.append(block);
+  return bytes;
+}
+
 std::vector<std::string_view> ZipBytes::blocks() const {
   std::vector<std::string_view> views;
   for (std::uint64_t at = 0; at < size_; at += block_size)

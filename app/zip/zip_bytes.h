@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,8 @@ class ZipBytes : public ZipSource {
   std::size_t read(std::uint64_t at, void* data, std::size_t size) const override;
   // The bytes in order, a block at a time.
   std::vector<std::string_view> blocks() const;
+  // The bytes in one piece, copied.
+  std::string joined() const;
 
  private:
   static constexpr std::size_t block_size = 64 * 1024;

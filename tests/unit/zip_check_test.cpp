@@ -114,7 +114,7 @@ class WrittenWorkbook : public ::testing::Test {
     }
     ZipBytes zip;
     EXPECT_TRUE(xlsx_write_report(sheet, 981173106, dir_.path().string(), zip).ok());
-    for (std::string_view block : zip.blocks()) bytes_ += block;
+    bytes_ = zip.joined();
   }
 
   // Where the compressed data of the entry `name` starts.
