@@ -21,6 +21,7 @@
 #include <xlsxwriter/xmlwriter.h>
 
 #include "platform/part_streams.h"
+#include "sheet/cell_ref.h"
 #include "zip/zip_bytes.h"
 #include "zip/zip_reader.h"
 
@@ -245,6 +246,38 @@ TEST(WorkbookXml, CellsAndRowsAsTheirFormatsWroteThem) {
             "<row r=\"1000\" spans=\"27:27\" s=\"1\" customFormat=\"1\" ht=\"20\" "
             "customHeight=\"1\"><c r=\"AA1000\" s=\"1\"><v>1E+16</v></c></row>"
             "</sheetData>");
+}
+
+void cells_rewritten_and_wide(lxw_workbook* workbook, lxw_worksheet* sheet) {
+  lxw_format* bold = workbook_add_format(workbook);
+  format_set_bold(bold);
+  worksheet_write_blank(sheet, 0, 0, bold);
+  worksheet_write_boolean(sheet, 0, 1, 1, nullptr);
+  worksheet_write_number(sheet, 0, 2, 2, nullptr);
+  worksheet_write_string(sheet, 0, 0, "x", bold);
+  worksheet_write_blank(sheet, 0, 2, bold);
+  for (int col : {25, 26, 701, 702, 16383})
+    worksheet_write_blank(sheet, 1, static_cast<lxw_col_t>(col), bold);
+  for (lxw_col_t col = 0; col < 300; ++col) worksheet_write_blank(sheet, 2, col, bold);
+}
+
+TEST(WorkbookXml, CellsWrittenAgainAndLongRowsAsTheirFormatsWroteThem) {
+  // A cell written again holds what was written last; a cell the general
+  // functions write (a boolean) keeps its place among the others; columns
+  // are named by one to three letters; a row's cells outnumber what the
+  // library keeps together, in memory and in writing, and stay in order.
+  // The spans are those of the rows' block of 16: columns 1 to 16384.
+  std::string third = "<row r=\"3\" spans=\"1:16384\">";
+  for (int col = 1; col <= 300; ++col)
+    third += "<c r=\"" + ordelix::cell_name(3, col) + "\" s=\"1\"/>";
+  EXPECT_EQ(between(workbook_part("xl/worksheets/sheet1.xml", cells_rewritten_and_wide),
+                    "<sheetData>", "</sheetData>"),
+            "<sheetData>"
+            "<row r=\"1\" spans=\"1:16384\"><c r=\"A1\" s=\"1\" t=\"s\"><v>0</v></c>"
+            "<c r=\"B1\" t=\"b\"><v>1</v></c><c r=\"C1\" s=\"1\"/></row>"
+            "<row r=\"2\" spans=\"1:16384\"><c r=\"Z2\" s=\"1\"/><c r=\"AA2\" s=\"1\"/>"
+            "<c r=\"ZZ2\" s=\"1\"/><c r=\"AAA2\" s=\"1\"/><c r=\"XFD2\" s=\"1\"/></row>" +
+                third + "</row></sheetData>");
 }
 
 TEST(WorkbookXml, ChartPointsAsTheirFormatsWroteThem) {
