@@ -28,5 +28,23 @@ TEST(PartStreams, SmallAndLargePartsReadBackWholeAndLeaveNoFile) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// Written over after a seek back, and past the end after a seek beyond it.
+TEST(PartStreams, WritesAfterASeekGoWhereTheSeekLeft) {
+  FILE* part = part_stream_open(nullptr);
+  ASSERT_NE(part, nullptr);
+  std::fputs("abcdef", part);
+  std::fseek(part, 2, SEEK_SET);
+  std::fputs("XY", part);
+  std::fseek(part, 0, SEEK_END);
+  std::fputs("gh", part);
+  std::fseek(part, 2, SEEK_END);
+  std::fputs("i", part);
+  std::rewind(part);
+  char back[16] = {};
+  EXPECT_EQ(std::fread(back, 1, sizeof back, part), 11u);
+  EXPECT_EQ(std::string(back, 11), std::string("abXYefgh\0\0i", 11));
+  std::fclose(part);
+}
+
 }  // namespace
 }  // namespace ordelix

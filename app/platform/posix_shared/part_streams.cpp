@@ -70,7 +70,9 @@ class Part {
   ssize_t write(const char* bytes, std::size_t size) {
     if (!file_ && at_ + size > memory_limit)
       if (int err = move_to_file(); err != 0) return failed(err);
-    if (!file_) {
+    if (!file_ && at_ == memory_.size()) {
+      memory_.append(bytes, size);  // as it almost always is: not filled first, then copied over
+    } else if (!file_) {
       if (memory_.size() < at_ + size) memory_.resize(at_ + size);
       std::memcpy(memory_.data() + at_, bytes, size);
     } else if (Result<void> written = file_->write_at(at_, {bytes, size}); !written) {
