@@ -9,7 +9,8 @@ one folder, converted with -d into a fresh folder at every run, once with
 (default: BUILD_DIR), so the durable saves meet the disk a user's would.
 Prints, per setting, the median and best files per second (the best is the
 run least disturbed by other work on the machine), the CPU time per file, and
-the peak resident memory of the converter.
+the peak resident memory of the converter, and the share of the CPUs that
+the host of a virtual machine took meanwhile.
 """
 
 import argparse
@@ -21,6 +22,9 @@ import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bench import HostShare  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -73,14 +77,16 @@ def main():
         print(f"{converter}: {args.files} files, {args.runs} runs each, {os.cpu_count()} CPUs, "
               f"in {work}")
         for label, extra in (("-j 1", ["-j", "1"]), ("default", [])):
-            runs = [measure(converter, extra, batch, next(outs)) for _ in range(args.runs)]
+            with HostShare() as host:
+                runs = [measure(converter, extra, batch, next(outs)) for _ in range(args.runs)]
             wall = statistics.median(r[0] for r in runs)
             best = min(r[0] for r in runs)
             cpu = statistics.median(r[1] for r in runs)
             peak = max(r[2] for r in runs)
             print(f"{label:8s} median {args.files / wall:5.0f} files/s ({wall:5.2f} s)   "
                   f"best {args.files / best:5.0f} files/s   "
-                  f"CPU {cpu / args.files * 1000:5.2f} ms/file   peak RSS {peak / 1024:5.1f} MiB")
+                  f"CPU {cpu / args.files * 1000:5.2f} ms/file   peak RSS {peak / 1024:5.1f} MiB   "
+                  f"{host.text()}")
     finally:
         shutil.rmtree(work, ignore_errors=True)
     return 0

@@ -17,7 +17,8 @@ floor's (0.9 at 1,000 points, where starting the larger program weighs
 more) and at most 1.3 times its memory; and the run's data as JSON (--format
 json) against the workbook, with the goal of taking no longer (on the best
 runs). Interleaved runs share what else the machine does, so the ratio of
-medians holds where each median alone does not; the load is printed too.
+medians holds where each median alone does not; the load is printed too, and
+the share of the CPUs that the host of a virtual machine took.
 Each run goes through GNU time (/usr/bin/time), a small C program: a child that
 Python forks would carry Python's own resident memory into its peak.
 """
@@ -34,7 +35,7 @@ import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bench import ROOT, ms, write_export  # noqa: E402
+from bench import ROOT, HostShare, ms, write_export  # noqa: E402
 
 SIZES = (1000, 10000, 32000)
 KINETICS_VALUES = 10000
@@ -146,9 +147,10 @@ def measure(converter, floor, work, export, label, time_goal, runs):
                 "--format json": [converter, "-f", "--format", "json", "-o",
                                   os.path.join(work, "ours.json"), export]}
     measured = {name: [] for name in commands}
-    for _ in range(runs):
-        for name, command in commands.items():
-            measured[name].append(run_measured(command, os.path.join(work, "time.txt")))
+    with HostShare() as host:
+        for _ in range(runs):
+            for name, command in commands.items():
+                measured[name].append(run_measured(command, os.path.join(work, "time.txt")))
     differing = differing_parts(ours, theirs)
     if differing:
         sys.exit(f"{label.strip()}: the two workbooks differ in {', '.join(differing)}")
@@ -161,7 +163,7 @@ def measure(converter, floor, work, export, label, time_goal, runs):
     ok = time_ratio <= time_goal and memory_ratio <= MEMORY_GOAL
     json_ratio = best["--format json"] / best["ordelix-convert"]
     json_ok = json_ratio <= JSON_GOAL
-    print(f"{label} ({os.path.getsize(ours)} bytes of workbook)")
+    print(f"{label} ({os.path.getsize(ours)} bytes of workbook; {host.text()})")
     for name in commands:
         print(f"  {name:16s} wall {ms(wall[name])}   best {ms(best[name])}   "
               f"CPU {ms(cpu[name])}   peak RSS {peak[name] / 1024:6.1f} MiB")
