@@ -24,9 +24,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bench import HostShare  # noqa: E402
-
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+from bench import ROOT, HostShare  # noqa: E402
 
 # Runs the command and prints its wall time, CPU time and peak memory.
 PROBE = (

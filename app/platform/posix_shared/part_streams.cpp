@@ -71,7 +71,7 @@ class Part {
     if (!file_ && at_ + size > memory_limit)
       if (int err = move_to_file(); err != 0) return failed(err);
     if (!file_ && at_ == memory_.size()) {
-      memory_.append(bytes, size);  // as it almost always is: not filled first, then copied over
+      memory_.append(bytes, size);  // at the end, as nearly always: not zeroed, then copied over
     } else if (!file_) {
       if (memory_.size() < at_ + size) memory_.resize(at_ + size);
       std::memcpy(memory_.data() + at_, bytes, size);
