@@ -582,5 +582,10 @@
   times.ui = performance.now();
   document.documentElement.dataset.ready = "true";
   // For the page's own tests and benchmark.
-  root.ordelixPage = { entries: () => entries, convert };
+  root.ordelixPage = {
+    entries: () => entries,
+    convert,
+    // How many workers converted the last batch, and how many are ready.
+    workers: () => ({ used: client.workersUsed, ready: 1 + client.helpers.filter((h) => h.ready).length }),
+  };
 })(globalThis);

@@ -4,6 +4,13 @@
 (function (root) {
   "use strict";
 
+  // A long batch is shared with helpers: workers of their own, each loading
+  // a core of its own, which repays its second or so only over hundreds of
+  // files. They take it in slices, each the next as it finishes one.
+  const SHARED_FILES = 400;
+  const SLICE_FILES = 64;
+  const MAX_HELPERS = 3;
+
   class CoreClient {
     constructor(coreSource, workerSource) {
       this.url = URL.createObjectURL(
@@ -12,6 +19,10 @@
       this.onstate = () => {};
       // The measurement modes, [{extension, name}], once the core is ready.
       this.modes = null;
+      this.helpers = [];
+      this.shared = null;  // the batch being shared, while it is
+      // How many workers converted the last batch.
+      this.workersUsed = 0;
       this.start();
     }
 
@@ -27,14 +38,14 @@
                         terminate: () => {} };
         return;
       }
-      this.worker.onmessage = (event) => this.receive(event.data);
+      this.worker.onmessage = (event) => this.receive(event.data, this.worker);
       this.worker.onerror = (event) => {
         event.preventDefault();
         this.fail(`the converter stopped: ${event.message || "an error in its worker"}`);
       };
     }
 
-    receive(message) {
+    receive(message, from) {
       if (message.type === "ready") {
         this.ready = true;
         this.modes = message.modes;
@@ -47,7 +58,7 @@
         this.fail(`the converter could not start: ${message.error}`);
         return;
       }
-      if (this.operation) this.operation.receive(message);
+      if (this.operation) this.operation.receive(message, from);
     }
 
     fail(error) {
@@ -71,7 +82,8 @@
           reject(error);
         };
         this.operation = {
-          receive: (m) => receive(m, finish, fail),
+          receive: (m, from) => receive(m, finish, fail, from),
+          finish,
           reject: fail,
           cancel: () => resolve(cancelled),
         };
@@ -80,15 +92,100 @@
     }
 
     // jobs: [{id, file, name, lastModified}]. onStart(id) and
-    // onResult(id, result) follow the worker; resolves true when every job
-    // is done, false when cancelled.
+    // onResult(id, result) follow the workers, in the order they finish;
+    // resolves true when every job is done, false when cancelled.
     convert(jobs, onStart, onResult) {
+      const helpers = Math.min(MAX_HELPERS, (root.navigator.hardwareConcurrency || 1) - 1);
+      if (jobs.length >= SHARED_FILES && helpers > 0) return this.convertShared(jobs, onStart, onResult, helpers);
+      this.workersUsed = 1;
       return this.run({ type: "convert", jobs }, (m, finish, reject) => {
         if (m.type === "start") onStart(m.id);
         else if (m.type === "converted") for (const r of m.results) onResult(r.id, r.result);
         else if (m.type === "done") finish(true);
         else if (m.type === "failed") reject(new Error(m.error));
       }, false);
+    }
+
+    // The worker takes the first slice; helpers join once its first results
+    // are back, so that the first report shown is the first file's.
+    convertShared(jobs, onStart, onResult, helpers) {
+      if (this.operation) return Promise.reject(new Error("the converter is busy"));
+      const slices = [];
+      for (let first = 0; first < jobs.length; first += SLICE_FILES)
+        slices.push(jobs.slice(first, first + SLICE_FILES));
+      let next = 0;
+      let busy = 0;
+      let joined = false;
+      const used = new Set();
+      const take = (worker, finish) => {
+        if (next < slices.length) {
+          ++busy;
+          used.add(worker);
+          worker.postMessage({ type: "convert", jobs: slices[next++] });
+        } else if (busy === 0) {
+          this.workersUsed = used.size;
+          finish(true);
+        }
+      };
+      const promise = this.run({ type: "convert", jobs: slices[next++] }, (m, finish, reject, from) => {
+        if (m.type === "start") {
+          onStart(m.id);
+        } else if (m.type === "converted") {
+          for (const r of m.results) onResult(r.id, r.result);
+          if (!joined && from === this.worker) {
+            joined = true;
+            for (const helper of this.helpers) if (helper.ready) take(helper.worker, finish);
+          }
+        } else if (m.type === "done") {
+          --busy;
+          take(from, finish);
+        } else if (m.type === "failed") {
+          // The others' slices go too: no message of theirs is left to come.
+          this.stopAll();
+          reject(new Error(m.error));
+        }
+      }, false);
+      ++busy;
+      used.add(this.worker);
+      this.shared = { join: (helper) => joined && take(helper.worker, this.operation.finish) };
+      promise.then(() => (this.shared = null), () => (this.shared = null));
+      while (this.helpers.length < helpers) this.startHelper();
+      return promise;
+    }
+
+    startHelper() {
+      let worker;
+      try {
+        worker = new Worker(this.url);
+      } catch (error) {
+        return;  // the worker alone converts
+      }
+      const helper = { worker, ready: false };
+      this.helpers.push(helper);
+      const drop = () => {
+        worker.terminate();
+        this.helpers = this.helpers.filter((h) => h !== helper);
+      };
+      worker.onmessage = (event) => {
+        const m = event.data;
+        if (m.type === "ready") {
+          helper.ready = true;
+          if (this.shared) this.shared.join(helper);
+        } else if (m.type === "load-failed") {
+          drop();
+        } else if (this.operation) {
+          this.operation.receive(m, worker);
+        }
+      };
+      // A helper that stops takes the batch with it, as the worker would:
+      // all start afresh, and what was converted stays.
+      worker.onerror = (event) => {
+        event.preventDefault();
+        const operation = this.operation;
+        if (!this.shared || !operation) return drop();
+        this.stopAll();
+        operation.reject(new Error(`the converter stopped: ${event.message || "an error in its worker"}`));
+      };
     }
 
     zip(names, reports) {
@@ -124,15 +221,23 @@
       }, null);
     }
 
-    // Stops the worker at once, whatever it is doing; what it sent stays.
-    // A new worker takes its place for what comes next.
+    // Stops the worker and its helpers at once, whatever they are doing;
+    // what they sent stays. A new worker takes its place for what comes
+    // next, and new helpers for the next long batch.
     cancel() {
       const operation = this.operation;
+      this.stopAll();
+      if (operation) operation.cancel();
+    }
+
+    stopAll() {
       this.operation = null;
+      this.shared = null;
+      for (const helper of this.helpers) helper.worker.terminate();
+      this.helpers = [];
       this.worker.terminate();
       this.start();
       this.onstate();
-      if (operation) operation.cancel();
     }
   }
 

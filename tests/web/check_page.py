@@ -368,6 +368,31 @@ class AgainstTheConverter(PageCase):
         self.pick(self.example("bca_std.PRO"))
         self.assertEqual(self.report_texts("figure.chart"), [])
 
+    def test_a_long_batch_is_shared_by_the_workers_each_file_converted_once(self):
+        # Past a few hundred files, helper workers convert slices of the batch
+        # beside the page's worker. Every file keeps its own result, and the
+        # first report shown is the first file's. The first batch starts the
+        # helpers; the second is converted once they are ready, so that they
+        # take part whatever the machine's speed.
+        with open(os.path.join(EXAMPLES, "bradford_std.PRO"), encoding="latin-1") as f:
+            text = f.read()
+        convert = """
+            const done = arguments[arguments.length - 1];
+            const files = Array.from({length: arguments[1]}, (_, i) =>
+                new File([arguments[0]], `run${i}.PRO`, {lastModified: 1709806830000}));
+            ordelixPage.convert({files: files.map(f => ({file: f, path: f.name})), skipped: 0, problems: []})
+              .then(() => done(ordelixPage.entries().map(e => [e.state, e.result.reportName])));
+        """
+        count = 600
+        workers = min(self.driver.execute_script("return navigator.hardwareConcurrency || 1"), 4)
+        self.driver.set_script_timeout(300)
+        self.driver.execute_async_script(convert, text, count)
+        self.browser.wait_for(f"return ordelixPage.workers().ready >= {workers}")
+        outcomes = self.driver.execute_async_script(convert, text, count)
+        self.assertEqual(outcomes, [["done", f"run{i}.xlsx"] for i in range(count)])
+        self.assertEqual(self.driver.execute_script("return ordelixPage.workers().used"), workers)
+        self.assertEqual(self.report_texts("button.download"), self.download_captions("run0"))
+
     def test_names_are_export_files_as_the_converter_takes_them(self):
         names = ["run.pro", "Run.Tm", "REPRO", "run.", "run.PRO.txt", "run.APRO"]
         for name in names:
