@@ -699,6 +699,38 @@ class WithTheTestDouble(PageCase):
         self.browser.wait_for("return !document.querySelector('#report figure.chart.pointing')")
         self.assertEqual(shown(), ["OD"])
 
+    def test_cancel_of_a_shared_batch_stops_every_worker(self):
+        # A quick long batch starts the helpers; a slow one is cancelled once
+        # a helper has converted part of it. What came back stays, the rest
+        # is cancelled, and no result of the old batch reaches the next one,
+        # which converts for a while so that one would.
+        workers = min(self.driver.execute_script("return navigator.hardwareConcurrency || 1"), 4)
+        if workers < 2:
+            self.skipTest("one processor core: no helpers")
+        start = """
+            const files = Array.from({length: arguments[0]}, (_, i) =>
+                new File([arguments[1]], `run${i}.PRO`, {lastModified: 1709806830000}));
+            window.converting = ordelixPage.convert(
+                {files: files.map(f => ({file: f, path: f.name})), skipped: 0, problems: []});
+        """
+        self.driver.execute_script(start, 400, "1\r\n")
+        self.browser.wait_for("return ordelixPage.entries().every(e => e.state === 'done')")
+        self.browser.wait_for(f"return ordelixPage.workers().ready >= {workers}")
+        before = int(self.driver.execute_script("return document.documentElement.dataset.converted"))
+        self.driver.execute_script(start, 800, "MOCK-SLOW 10\r\n1\r\n")
+        self.browser.wait_for("return ordelixPage.entries().some(e => e.id >= 64 && e.state === 'done')")
+        self.driver.find_element(By.ID, "cancel").click()
+        self.browser.wait_for(f"return Number(document.documentElement.dataset.converted) > {before}")
+        states = self.driver.execute_script("return ordelixPage.entries().map(e => e.state)")
+        done = states.count("done")
+        self.assertEqual(states.count("cancelled"), 800 - done)
+        self.assertEqual(self.driver.find_element(By.ID, "summary").text,
+                         f"{done} converted, 0 failed, 0 with warnings\n"
+                         f"Cancelled: {800 - done} files left unconverted")
+        self.pick(self.write("after.PRO", ["MOCK-SLOW 300", "1"]))
+        self.assertEqual([e["state"] for e in self.driver.execute_script("return ordelixPage.entries()")],
+                         ["done"])
+
     def test_cancel_keeps_what_is_done(self):
         paths = [self.write(f"slow{i}.PRO", ["MOCK-SLOW 400", "1"]) for i in range(10)]
         before = int(self.driver.execute_script("return document.documentElement.dataset.converted || 0"))
