@@ -93,26 +93,18 @@
 
     // jobs: [{id, file, name, lastModified}]. onStart(id) and
     // onResult(id, result) follow the workers, in the order they finish;
-    // resolves true when every job is done, false when cancelled.
+    // resolves true when every job is done, false when cancelled. A short
+    // batch goes to the worker whole. A long one is sliced: the worker takes
+    // the first slice, and helpers join once its first results are back, so
+    // that the first report shown is the first file's.
     convert(jobs, onStart, onResult) {
-      const helpers = Math.min(MAX_HELPERS, (root.navigator.hardwareConcurrency || 1) - 1);
-      if (jobs.length >= SHARED_FILES && helpers > 0) return this.convertShared(jobs, onStart, onResult, helpers);
-      this.workersUsed = 1;
-      return this.run({ type: "convert", jobs }, (m, finish, reject) => {
-        if (m.type === "start") onStart(m.id);
-        else if (m.type === "converted") for (const r of m.results) onResult(r.id, r.result);
-        else if (m.type === "done") finish(true);
-        else if (m.type === "failed") reject(new Error(m.error));
-      }, false);
-    }
-
-    // The worker takes the first slice; helpers join once its first results
-    // are back, so that the first report shown is the first file's.
-    convertShared(jobs, onStart, onResult, helpers) {
       if (this.operation) return Promise.reject(new Error("the converter is busy"));
+      const helpers = jobs.length >= SHARED_FILES
+        ? Math.min(MAX_HELPERS, (root.navigator.hardwareConcurrency || 1) - 1) : 0;
+      const size = helpers > 0 ? SLICE_FILES : Math.max(jobs.length, 1);
       const slices = [];
-      for (let first = 0; first < jobs.length; first += SLICE_FILES)
-        slices.push(jobs.slice(first, first + SLICE_FILES));
+      for (let first = 0; first < jobs.length; first += size) slices.push(jobs.slice(first, first + size));
+      if (slices.length === 0) slices.push([]);
       let next = 0;
       let busy = 0;
       let joined = false;
@@ -141,7 +133,7 @@
           take(from, finish);
         } else if (m.type === "failed") {
           // The others' slices go too: no message of theirs is left to come.
-          this.stopAll();
+          if (used.size > 1) this.stopAll();
           reject(new Error(m.error));
         }
       }, false);
