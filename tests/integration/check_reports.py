@@ -775,10 +775,13 @@ class ExportFiles(ConverterCase):
     def write_at_one_time(self, files):
         """Writes {path: bytes} so that every file has the same creation time as
         the converter reads it. A birth time cannot be set: where the file
-        system keeps one, the files are written again until they share a second."""
+        system keeps one, the files are made again until they share a second:
+        removed first, as a file written over keeps the time it was born."""
         stamp = 981173106  # where the modification time stands for the birth time
         for _ in range(5):
             for path, data in files.items():
+                if os.path.exists(path):
+                    os.remove(path)
                 with open(path, "wb") as f:
                     f.write(data)
                 os.utime(path, (stamp, stamp))
