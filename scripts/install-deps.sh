@@ -47,7 +47,7 @@ done
 [ $windows -eq 1 ] && packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev wine wine64)
 # The machine's Node brings npm, which fetches the page's pinned chart library.
-[ $web -eq 1 ] && packages+=(emscripten nodejs)
+[ $web -eq 1 ] && packages+=(emscripten nodejs libfast-float-dev libfmt-dev)
 [ $web -eq 1 ] && [ $tests -eq 1 ] && packages+=(chromium chromium-driver python3-selenium)
 
 sudo_cmd=()

@@ -1,15 +1,19 @@
 // The standard library's floating-point from_chars and to_chars where it has
-// them. Emscripten's (libc++ 13) has not: there, the C library's strtod and
-// printf, by which the standard defines those, and which know no locale but
-// "C" there.
+// them. Emscripten's (libc++ 13) has not: there, fast_float reads, as
+// from_chars does elsewhere, and {fmt} writes as printf does, by which the
+// standard defines to_chars; the C library's strtod and printf take
+// long-double arithmetic in software there, many times as long.
 
 #include "float_chars.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+
+#ifndef __cpp_lib_to_chars
+#include <fast_float/fast_float.h>
+#include <fmt/compile.h>
+#endif
 
 namespace ordelix {
 namespace {
@@ -54,25 +58,37 @@ std::string float_text_shortest(double value) {
 
 std::optional<double> decimal_text_value(std::string_view text) {
   if (!starts_as_decimal(text)) return std::nullopt;
-  std::string terminated(text);
-  char* end = nullptr;
-  errno = 0;
-  double value = std::strtod(terminated.c_str(), &end);
-  if (end != terminated.c_str() + terminated.size()) return std::nullopt;
-  // strtod flags a subnormal result too, which from_chars takes.
-  if (errno == ERANGE && (value == 0 || std::isinf(value))) return std::nullopt;
+  double value = 0;
+  auto [end, ec] = fast_float::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  // Out of range, where from_chars says so, fast_float gives infinity or zero.
+  std::string_view digits = text.substr(0, text.find_first_of("eE"));
+  if (std::isinf(value) || (value == 0 && digits.find_first_of("123456789") != digits.npos))
+    return std::nullopt;
   return value;
 }
 
 std::string float_text(double value, std::chars_format format, int precision) {
   char buffer[longest_text];
-  const char* style = format == std::chars_format::fixed        ? "%.*f"
-                      : format == std::chars_format::scientific ? "%.*e"
-                                                                : "%.*g";
-  int n = std::snprintf(buffer, sizeof buffer, style, precision, value);
-  if (n < 0 || static_cast<std::size_t>(n) >= sizeof buffer) return {};
-  return std::string(buffer, static_cast<std::size_t>(n));
+  auto written =
+      format == std::chars_format::fixed
+          ? fmt::format_to_n(buffer, sizeof buffer, FMT_COMPILE("{:.{}f}"), value, precision)
+      : format == std::chars_format::scientific
+          ? fmt::format_to_n(buffer, sizeof buffer, FMT_COMPILE("{:.{}e}"), value, precision)
+          : fmt::format_to_n(buffer, sizeof buffer, FMT_COMPILE("{:.{}g}"), value, precision);
+  if (written.size > sizeof buffer) return {};
+  return std::string(buffer, written.size);
 }
+
+namespace {
+
+double read_back(const std::string& text) {
+  double value = 0;
+  fast_float::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+}  // namespace
 
 // As to_chars writes it: the fewest significant digits that read back (17
 // always do), in the style that takes fewer characters, fixed on a tie;
@@ -84,7 +100,7 @@ std::string float_text_shortest(double value) {
   do {
     ++digits;
     exponent_style = float_text(value, std::chars_format::scientific, digits - 1);
-  } while (digits < round_trip_digits && std::strtod(exponent_style.c_str(), nullptr) != value);
+  } while (digits < round_trip_digits && read_back(exponent_style) != value);
   int exponent = std::atoi(exponent_style.c_str() + exponent_style.find('e') + 1);
   std::string fixed_style =
       float_text(value, std::chars_format::fixed, std::max(0, digits - 1 - exponent));
