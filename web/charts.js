@@ -12,7 +12,7 @@
   const point = (value) => (Number.isNaN(value) ? null : value);
 
   // plot: title, seriesName, xTitle, yTitle, categories and values packed
-  // as the worker packs them (OrdelixFormat.packedValue), the values' texts
+  // as the core packs them (OrdelixFormat.packedValue), the values' texts
   // not plotted, tickMarkSpacing, width and height in pixels.
   function drawLineChart(host, plot, decimalSeparator) {
     const n = Math.min(plot.categories.numbers.length, plot.values.numbers.length);

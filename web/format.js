@@ -59,8 +59,8 @@
     return most;
   }
 
-  // A value of those the page's worker packs (worker.js): a number, a text
-  // or null.
+  // A value of those the converter core packs (app/web/cells.js): a
+  // number, a text or null.
   function packedValue(packed, i) {
     const number = packed.numbers[i];
     return Number.isNaN(number) ? (packed.texts[i] ?? null) : number;

@@ -48,48 +48,6 @@ function readBytes(file) {
   return new Uint8Array(new FileReaderSync().readAsArrayBuffer(file));
 }
 
-// Values as they cross to the page fastest: numbers in a Float64Array, NaN
-// where there is none, and texts by their place; null where neither is.
-// The page reads them with OrdelixFormat.packedValue.
-function packedValues(values) {
-  const numbers = new Float64Array(values.length).fill(NaN);
-  const texts = {};
-  values.forEach((value, i) => {
-    if (typeof value === "number") numbers[i] = value;
-    else if (value !== null) texts[i] = value;
-  });
-  return { numbers, texts };
-}
-
-// The sheet as the page keeps it: its cells in columns, typed arrays that go
-// over without a copy, rather than an object a cell, which would hold the
-// page's thread while they arrive and weigh on it while thousands wait.
-// cells: rows, cols and fonts (each cell's place in fontList, or -1), kinds
-// (a character a cell) and values; the charts' points packed as the values.
-function pageSheet(sheet) {
-  const count = sheet.cells.length;
-  const rows = new Int32Array(count);
-  const cols = new Int32Array(count);
-  const fonts = new Int32Array(count);
-  const values = new Array(count);
-  const fontList = [];
-  let kinds = "";
-  sheet.cells.forEach((cell, i) => {
-    rows[i] = cell.row;
-    cols[i] = cell.col;
-    kinds += cell.kind;
-    values[i] = cell.value;
-    const font = cell.font;
-    fonts[i] = !font ? -1 : fontList.findIndex((f) => f.size === font.size && f.bold === font.bold &&
-                                                      f.italic === font.italic);
-    if (fonts[i] < 0 && font) fonts[i] = fontList.push({ size: font.size, bold: font.bold, italic: font.italic }) - 1;
-  });
-  const charts = sheet.charts.map((chart) => ({
-    ...chart, categories: packedValues(chart.categories), values: packedValues(chart.values),
-  }));
-  return { ...sheet, charts, cells: { rows, cols, fonts, fontList, kinds, values: packedValues(values) } };
-}
-
 // What goes to the page without a copy.
 function sheetBuffers(sheet) {
   const { cells, charts } = sheet;
@@ -149,7 +107,7 @@ async function convertOne(job, read) {
       error: r.error || null,
       warnings: (r.warnings || []).map((w) => ({ line: w.line == null ? null : Number(w.line), text: String(w.text) })),
       xlsx: r.ok ? r.xlsx : null,
-      sheet: r.ok && r.sheet ? pageSheet(r.sheet) : null,
+      sheet: r.ok ? r.sheet : null,
       curve: r.ok ? r.curve : null,
     };
   } catch (error) {

@@ -1,28 +1,26 @@
 // Run inside the module (--post-js): sheet_value.cpp hands a sheet's cells
-// over in columns, and these make them into the values and objects the
-// module's API gives, a call for all of them rather than one a property.
+// over in columns of its memory, and these copy them into the form the page
+// keeps: typed arrays, which go on to the page without a copy, rather than
+// an object a cell, which would hold the page's thread while thousands wait.
 
+// {numbers, texts}: numbers a Float64Array, NaN where a cell holds no
+// number; texts the others' texts by their place, none for an empty cell.
 // kinds: a character code a cell, "s", "n", "d", or " " for an empty one;
-// numbers: a number cell's value; texts: the other cells' texts in UTF-8, one
-// after another, each ending where textEnds says.
-Module["cellValues"] = function (kinds, numbers, texts, textEnds) {
+// texts in UTF-8, one after another, each ending where textEnds says.
+Module["packedValues"] = function (kinds, numbers, texts, textEnds) {
   const decoder = new TextDecoder();
-  const values = new Array(kinds.length);
+  const byPlace = {};
   let start = 0;
   for (let i = 0; i < kinds.length; ++i) {
-    const kind = String.fromCharCode(kinds[i]);
-    if (kind === "n") values[i] = numbers[i];
-    else values[i] = kind === " " ? null : decoder.decode(texts.subarray(start, textEnds[i]));
+    if (kinds[i] === 0x73 || kinds[i] === 0x64) byPlace[i] = decoder.decode(texts.subarray(start, textEnds[i]));
     start = textEnds[i];
   }
-  return values;
+  return { numbers: numbers.slice(), texts: byPlace };
 };
 
-// [{row, col, kind, value, font}]; fonts: each cell's place in fontList, or -1.
+// {rows, cols, fonts, fontList, kinds, values}: fonts a cell's place in
+// fontList or -1, kinds a string of a character a cell.
 Module["sheetCells"] = function (rows, cols, kinds, values, fonts, fontList) {
-  const cells = new Array(rows.length);
-  for (let i = 0; i < rows.length; ++i)
-    cells[i] = { row: rows[i], col: cols[i], kind: String.fromCharCode(kinds[i]), value: values[i],
-                 font: fonts[i] < 0 ? null : fontList[fonts[i]] };
-  return cells;
+  return { rows: rows.slice(), cols: cols.slice(), fonts: fonts.slice(), fontList,
+           kinds: new TextDecoder().decode(kinds), values };
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "base/cp1252.h"
@@ -32,13 +33,13 @@ val view_of(const std::string& bytes) {
                                            reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
-// Cells' values in columns, made into JavaScript values by the module's
-// cells.js in one call: a call across for each value costs more than the
-// rest of a long scan's conversion.
+// Cells' values in columns, packed for the page by the module's cells.js in
+// one call: a call across for each value costs more than the rest of a long
+// scan's conversion.
 class ValueColumns {
  public:
   void add(const std::optional<CellValue>& value) {
-    double number = 0;
+    double number = std::numeric_limits<double>::quiet_NaN();
     if (!value) {
       kinds_ += ' ';
     } else if (const auto* text = std::get_if<std::string_view>(&*value)) {
@@ -58,10 +59,10 @@ class ValueColumns {
   // Each cell's kind as a character code: 's', 'n', 'd', or ' ' when empty.
   val kinds() const { return view_of(kinds_); }
 
-  // Numbers, texts, and null for an empty cell.
+  // {numbers, texts}: see cells.js.
   val values() const {
-    return val::module_property("cellValues")(kinds(), view_of(numbers_), view_of(texts_),
-                                              view_of(text_ends_));
+    return val::module_property("packedValues")(kinds(), view_of(numbers_), view_of(texts_),
+                                                view_of(text_ends_));
   }
 
  private:
@@ -83,7 +84,7 @@ val optional_text(const std::optional<std::string>& text) {
   return text ? val(cp1252_to_utf8(*text)) : val::null();
 }
 
-// What a chart draws from its cells: their values, null for an empty one.
+// What a chart draws from its cells, packed as the cells' values are.
 val range_points(const ReportSheet& sheet, const CellRange& range) {
   ValueColumns points;
   for (int row = range.first_row; row <= range.last_row; ++row)

@@ -102,6 +102,24 @@ def as_written(number):
     return float(f"{number:.16G}")
 
 
+def unpacked(values):
+    """The module's packed values, {numbers, texts}, as the numbers, texts
+    and nulls (empty cells) they hold."""
+    return [number if number is not None else values["texts"].get(str(i))
+            for i, number in enumerate(values["numbers"])]
+
+
+def sheet_cells(sheet):
+    """The module's sheet's cells, held in columns, a dict a cell."""
+    columns = sheet["cells"]
+    fonts = columns["fontList"]
+    return [{"row": row, "col": col, "kind": kind, "value": value,
+             "font": fonts[font] if font >= 0 else None}
+            for row, col, kind, value, font in zip(columns["rows"], columns["cols"],
+                                                   columns["kinds"], unpacked(columns["values"]),
+                                                   columns["fonts"])]
+
+
 def cell_at(ref):
     letters, row = coordinate_from_string(ref)
     return row, column_index_from_string(letters)
@@ -207,7 +225,7 @@ class Conversions(unittest.TestCase):
     def test_values_beyond_a_double_stay_text(self):
         edges = self.web["edges/scan.WSC"]["sheet"]
         # The scan's values stand in column F from row 16.
-        shown = {c["row"]: (c["kind"], c["value"]) for c in edges["cells"] if c["col"] == 6}
+        shown = {c["row"]: (c["kind"], c["value"]) for c in sheet_cells(edges) if c["col"] == 6}
         self.assertEqual([shown[16 + i] for i in range(len(EDGE_VALUES))],
                          [("n", float(text)) if number else ("s", text)
                           for text, number in EDGE_VALUES])
@@ -229,7 +247,8 @@ class Conversions(unittest.TestCase):
 
     def assert_cells(self, sheet, golden, created):
         shown = {}
-        for cell in sheet["cells"]:
+        cells = sheet_cells(sheet)
+        for cell in cells:
             row, col, kind, value, font = (cell[k] for k in ("row", "col", "kind", "value", "font"))
             # Plain 12-point type over A1:Z50, bold where the golden file says.
             if row <= 50 and col <= 26:
@@ -247,8 +266,8 @@ class Conversions(unittest.TestCase):
         rows = [r for r, _ in expected] + [m[2] for m in sheet["merges"]]
         cols = [c for _, c in expected] + [m[3] for m in sheet["merges"]]
         self.assertEqual((sheet["lastRow"], sheet["lastCol"]),
-                         (max(rows + [c["row"] for c in sheet["cells"]]),
-                          max(cols + [c["col"] for c in sheet["cells"]])))
+                         (max(rows + [c["row"] for c in cells]),
+                          max(cols + [c["col"] for c in cells])))
 
     def assert_chart(self, sheet, cells, golden):
         if not golden:
@@ -262,7 +281,8 @@ class Conversions(unittest.TestCase):
         self.assertEqual(chart["tickMarkSpacing"], golden["tick_mark_skip"])
         self.assertEqual([round(chart[k]) for k in ("left", "top", "width", "height")],
                          golden["box"])
-        for key, points in (("values", chart["values"]), ("categories", chart["categories"])):
+        for key in ("values", "categories"):
+            points = unpacked(chart[key])
             first_col, first_row, last_col, last_row = range_boundaries(
                 golden[key].split("!")[1].replace("$", ""))
             refs = [f"{get_column_letter(c)}{r}" for r in range(first_row, last_row + 1)
@@ -408,7 +428,7 @@ class PageTimes(unittest.TestCase):
             with self.subTest(ms=ms):
                 result = outcome["result"]
                 self.assertEqual(result["warnings"], [])
-                (cell,) = [c for c in result["sheet"]["cells"] if c["kind"] == "d"]
+                (cell,) = [c for c in sheet_cells(result["sheet"]) if c["kind"] == "d"]
                 self.assertEqual((cell["row"], cell["col"], cell["value"]), (2, 4, date))
                 self.assertEqual(windows.workbook_date(result["xlsx"]), created)
 

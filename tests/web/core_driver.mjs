@@ -41,8 +41,8 @@ const outcomes = JSON.parse(fs.readFileSync(0, 'utf8')).map((call) => {
     return { thrown: e?.message ?? String(e) };
   }
 });
-// Bytes as base64, numbers as a list.
+// Bytes as base64, other typed arrays as lists (NaN as null).
 const bytesAsBase64 = (key, value) =>
   value instanceof Uint8Array ? { base64: Buffer.from(value).toString('base64') }
-    : value instanceof Float64Array ? Array.from(value) : value;
+    : ArrayBuffer.isView(value) ? Array.from(value) : value;
 process.stdout.write(JSON.stringify(outcomes, bytesAsBase64));

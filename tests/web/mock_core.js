@@ -51,6 +51,28 @@ var OrdelixCore = function () {
     other: { row: 16, x: 3, y: 6, heads: 15, xName: "WL(nm)", yName: "OD", x0: 400, step: 1, curve: null },
   };
 
+  // Values and cells in columns, as the core's cells.js packs them.
+  function packed(values) {
+    const numbers = new Float64Array(values.length).fill(NaN);
+    const texts = {};
+    values.forEach((value, i) => {
+      if (typeof value === "number") numbers[i] = value;
+      else if (value !== null) texts[i] = value;
+    });
+    return { numbers, texts };
+  }
+  function columns(cells) {
+    const fontList = [plain, bold];
+    return {
+      rows: Int32Array.from(cells, (c) => c.row),
+      cols: Int32Array.from(cells, (c) => c.col),
+      fonts: Int32Array.from(cells, (c) => fontList.indexOf(c.font)),
+      fontList,
+      kinds: cells.map((c) => c.kind).join(""),
+      values: packed(cells.map((c) => c.value)),
+    };
+  }
+
   function convert(name, bytes, lastModifiedMs) {
     const dot = name.lastIndexOf(".");
     const stem = dot <= 0 ? name : name.slice(0, dot);
@@ -107,13 +129,14 @@ var OrdelixCore = function () {
     result.sheet = {
       lastRow,
       lastCol: 6,
-      cells,
+      cells: columns(cells),
       merges: [[2, 4, 2, 5]],
       leftColumns: Array.from({ length: 26 }, (_, i) => i + 1),
       widths: [{ col: 4, chars: 13.57 }],
       charts: ext === "WSC" ? [{
         left: 350, top: 0, width: 350, height: 250, title: "WL Scan", seriesName: "OD    ",
-        categoryAxisTitle: "WL(nm)   ", valueAxisTitle: "OD    ", categories, values: plotted,
+        categoryAxisTitle: "WL(nm)   ", valueAxisTitle: "OD    ", categories: packed(categories),
+        values: packed(plotted),
         tickMarkSpacing: 10,
       }] : [],
     };
