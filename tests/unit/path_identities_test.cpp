@@ -43,6 +43,20 @@ TEST_F(PathIdentities, EverySpellingOfOnePlaceIsOne) {
   EXPECT_TRUE(one_place(dir_.file("out/run.xlsx"), dir_.file("out/new/../run.xlsx")));
   EXPECT_TRUE(one_place(dir_.file("out/new/day/run.xlsx"), dir_.file("link/new/./day/run.xlsx")));
   EXPECT_FALSE(one_place(dir_.file("out/new/run.xlsx"), dir_.file("out/run.xlsx")));
+
+  test::write_bytes(dir_.file("out/run.xlsx"), "");
+  fs::create_symlink(dir_.file("out/run.xlsx"), dir_.file("out/alias.xlsx"));
+  EXPECT_TRUE(one_place(dir_.file("out/run.xlsx"), dir_.file("out/alias.xlsx")))
+      << "a name that is a link is the place it leads to";
+}
+
+TEST_F(PathIdentities, NamesInTheWorkingFolderAreItsOwn) {
+  fs::path before = fs::current_path();
+  fs::current_path(dir_.file("out"));
+  Paths identities = path_identities({"run.xlsx", "./run.xlsx", dir_.file("out/run.xlsx")});
+  fs::current_path(before);
+  EXPECT_EQ(identities[0], identities[2]);
+  EXPECT_EQ(identities[1], identities[2]);
 }
 
 TEST_F(PathIdentities, LookingLeavesNothingInTheFolder) {

@@ -86,30 +86,60 @@ struct FolderNaming {
   bool folds_case;
 };
 
+fs::path canonical_path(const fs::path& path) {
+  std::error_code ec;
+  fs::path full = fs::weakly_canonical(fs::absolute(path), ec);
+  return ec ? fs::absolute(path).lexically_normal() : full;
+}
+
+// The deepest folder on the path that is there, and what stat says of it;
+// what is below it will be made in it.
+fs::path deepest_folder(fs::path existing, std::optional<struct stat>& st) {
+  while (!(st = stat_of(existing.string())) || !S_ISDIR(st->st_mode)) {
+    if (existing == existing.parent_path()) break;
+    existing = existing.parent_path();
+  }
+  return existing;
+}
+
 }  // namespace
 
+// A folder is resolved once for all the names in it, which a batch's
+// reports share by the thousand; a name that is a link, or no name, is
+// resolved whole.
 std::vector<std::string> path_identities(const std::vector<std::string>& paths) {
-  std::map<std::string, FolderNaming> folders;  // by the path of each existing folder
+  struct Folder {
+    fs::path full;
+    fs::path existing;
+    FolderNaming naming;
+  };
+  std::map<std::string, Folder> folders;        // by the folder as spelled
+  std::map<std::string, FolderNaming> namings;  // by the path of each existing folder
   std::vector<std::string> identities;
   for (const std::string& path : paths) {
-    std::error_code ec;
-    fs::path full = fs::weakly_canonical(fs::absolute(path), ec);
-    if (ec) full = fs::absolute(path).lexically_normal();
-    // The deepest folder on the path that is there; what is below it will be made in it.
-    fs::path existing = full.parent_path();
-    std::optional<struct stat> st;
-    while (!(st = stat_of(existing.string())) || !S_ISDIR(st->st_mode)) {
-      if (existing == existing.parent_path()) break;
-      existing = existing.parent_path();
+    fs::path spelled(path);
+    fs::path name = spelled.filename();
+    std::optional<struct stat> leaf = stat_of(path);
+    bool whole = name.empty() || name == "." || name == ".." || (leaf && S_ISLNK(leaf->st_mode));
+    fs::path full = whole ? canonical_path(spelled) : fs::path{};
+    fs::path parent = whole ? full.parent_path() : spelled.parent_path();
+    auto [folder, added] = folders.try_emplace(parent.empty() ? "." : parent.string());
+    Folder& f = folder->second;
+    if (added) {
+      f.full = whole ? parent : canonical_path(folder->first);
+      std::optional<struct stat> st;
+      f.existing = deepest_folder(f.full, st);
+      auto [at, fresh] = namings.try_emplace(f.existing.string());
+      if (fresh)
+        at->second = {st ? std::to_string(st->st_dev) + ':' + std::to_string(st->st_ino)
+                         : f.existing.string(),
+                      st && folds_case(f.existing.string())};
+      f.naming = at->second;
     }
-    auto [at, added] = folders.try_emplace(existing.string());
-    if (added)
-      at->second = {
-          st ? std::to_string(st->st_dev) + ':' + std::to_string(st->st_ino) : existing.string(),
-          st && folds_case(existing.string())};
-    std::string below = full.lexically_relative(existing).string();
-    identities.push_back(at->second.identity + '/' +
-                         (at->second.folds_case ? case_folded(below) : below));
+    if (!whole) full = f.full / name;
+    const FolderNaming& naming = f.naming;
+    std::string below = full.lexically_relative(f.existing).string();
+    identities.push_back(naming.identity + '/' + (naming.folds_case ? case_folded(below) : below));
   }
   return identities;
 }
