@@ -12,7 +12,8 @@ Module["packedValues"] = function (kinds, numbers, texts, textEnds) {
   const byPlace = {};
   let start = 0;
   for (let i = 0; i < kinds.length; ++i) {
-    if (kinds[i] === 0x73 || kinds[i] === 0x64) byPlace[i] = decoder.decode(texts.subarray(start, textEnds[i]));
+    const text = kinds[i] === 0x73 /* s */ || kinds[i] === 0x64; /* d */
+    if (text) byPlace[i] = decoder.decode(texts.subarray(start, textEnds[i]));
     start = textEnds[i];
   }
   return { numbers: numbers.slice(), texts: byPlace };
