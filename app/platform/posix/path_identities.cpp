@@ -111,7 +111,7 @@ std::vector<std::string> path_identities(const std::vector<std::string>& paths) 
   struct Folder {
     fs::path full;
     fs::path existing;
-    FolderNaming naming;
+    const FolderNaming* naming;  // in namings
   };
   std::map<std::string, Folder> folders;        // by the folder as spelled
   std::map<std::string, FolderNaming> namings;  // by the path of each existing folder
@@ -134,12 +134,12 @@ std::vector<std::string> path_identities(const std::vector<std::string>& paths) 
         at->second = {st ? std::to_string(st->st_dev) + ':' + std::to_string(st->st_ino)
                          : f.existing.string(),
                       st && folds_case(f.existing.string())};
-      f.naming = at->second;
+      f.naming = &at->second;
     }
     if (!whole) full = f.full / name;
-    const FolderNaming& naming = f.naming;
     std::string below = full.lexically_relative(f.existing).string();
-    identities.push_back(naming.identity + '/' + (naming.folds_case ? case_folded(below) : below));
+    identities.push_back(f.naming->identity + '/' +
+                         (f.naming->folds_case ? case_folded(below) : below));
   }
   return identities;
 }
